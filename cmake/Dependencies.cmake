@@ -1,0 +1,29 @@
+# Dependencies installed and fetched by tools/setup; nothing of them is kept in the repository.
+if(NOT VANTRY_DEPS_DIR)
+  set(VANTRY_DEPS_DIR ${CMAKE_SOURCE_DIR}/build/deps)
+endif()
+
+# SQLite 3: the official amalgamation, compiled as it comes.
+set(SQLITE_DIR ${VANTRY_DEPS_DIR}/sqlite-autoconf-3440200)
+if(NOT EXISTS ${SQLITE_DIR}/sqlite3.c)
+  message(FATAL_ERROR "SQLite amalgamation missing in ${SQLITE_DIR}: run tools/setup")
+endif()
+add_library(sqlite3 STATIC ${SQLITE_DIR}/sqlite3.c)
+target_include_directories(sqlite3 SYSTEM PUBLIC ${SQLITE_DIR})
+target_compile_definitions(sqlite3 PRIVATE SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION)
+target_compile_options(sqlite3 PRIVATE -w)
+
+# Boost.Spirit classic: headers only, through a folder that holds nothing but the boost link.
+add_library(boost_headers INTERFACE)
+target_include_directories(boost_headers SYSTEM INTERFACE ${VANTRY_DEPS_DIR}/boost-include)
+
+# zlib for the PDF writer's Flate streams (Debian's mingw-w64 build).
+find_library(ZLIB_MINGW NAMES libz.a z REQUIRED)
+add_library(zlib_static INTERFACE)
+target_link_libraries(zlib_static INTERFACE ${ZLIB_MINGW})
+
+if(VANTRY_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()

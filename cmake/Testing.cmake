@@ -1,0 +1,23 @@
+# Test programs run under Wine through the toolchain's emulator; GoogleTest lists its cases at test time.
+include(GoogleTest)
+
+# vantry_add_gtest(NAME SOURCES ... LIBS ...): one test program, each of its cases one CTest test.
+function(vantry_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vantry_test_support GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    VANTRY_TEST_DATA_DIR=L"Z:${CMAKE_CURRENT_SOURCE_DIR}/data"
+    VANTRY_SOURCE_DIR=L"Z:${CMAKE_SOURCE_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    PROPERTIES TIMEOUT 300)
+endfunction()
+
+# vantry_add_host_test(NAME COMMAND ...): a check run on the Linux side, with the host's own tools.
+function(vantry_add_host_test name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,7 @@
+#include "FillForm.h"
+
+CFillForm::CFillForm() : m_error(0) {}
+
+CFillForm::~CFillForm() {}
+
+int CFillForm::CheckError() const { return m_error; }

@@ -1,0 +1,4 @@
+// Resource identifiers of Quillet: the one list, shared by its language scripts and its code.
+#pragma once
+
+#define IDR_MAINFRAME                   128
