@@ -50,7 +50,7 @@ void readPageSettings() {
   using namespace vpd_internal;
   RegistrySetting version = makeStringSetting(rootKeyPath, L"Version", L"");
   const bool haveVersion = readSetting(version, HKEY_LOCAL_MACHINE, L"");
-  swprintf(pageFlags.versionText, _countof(pageFlags.versionText), L"%s",
+  swprintf(pageFlags.versionText, _countof(pageFlags.versionText), L"%ls",
            haveVersion ? version.stringValue.c_str() : defaultVersion);
 
   RegistrySetting lastPage = makeDwordSetting(rootKeyPath, L"Last Viewed Page", 0);
@@ -82,7 +82,7 @@ PageList allPageSlots() { return PageList{everySlot, _countof(everySlot)}; }
 
 LONG addPropPages(PPROPSHEETUI_INFO info, PageList pages) {
   try {
-    swprintf(pageFlags.caption, _countof(pageFlags.caption), L"%s properties", productWord);
+    swprintf(pageFlags.caption, _countof(pageFlags.caption), L"%ls properties", productWord);
     loadOrientationBitmaps();
     readPageSettings();
     pageFlags.hidden[hideGeneral] = 1;
@@ -129,7 +129,7 @@ DWORD showErrorBox(const wchar_t* text, DWORD code, HWND) {
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
                  MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), systemText, _countof(systemText), nullptr);
   wchar_t message[2048];
-  swprintf(message, _countof(message), L"%s\nError # %d: %s", text ? text : L"", static_cast<int>(code), systemText);
+  swprintf(message, _countof(message), L"%ls\nError # %d: %ls", text ? text : L"", static_cast<int>(code), systemText);
   MessageBoxW(nullptr, message, pageFlags.caption, MB_OK);
   return code;
 }
@@ -195,7 +195,7 @@ INT_PTR finishApply(HWND page, bool& changed, bool (*save)()) {
   if (changed) {
     if (!save()) {
       wchar_t text[256];
-      swprintf(text, _countof(text), L"Failed to create/open registry key\nHKCU\\Software\\%s", productWord);
+      swprintf(text, _countof(text), L"Failed to create/open registry key\nHKCU\\Software\\%ls", productWord);
       showErrorBox(text, 0, page);
     }
     changed = false;
