@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <initializer_list>
 #include <new>
 
+#include "AddPropPages.h"
 #include "Module.h"
 #include "OemUI.h"
 
@@ -34,6 +36,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     vpd::instance = instance;
     DisableThreadLibraryCalls(instance);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    // The orientation pictures are loaded once and kept for the module's life.
+    for (HBITMAP* bitmap : {&vpd::pageFlags.portrait, &vpd::pageFlags.landscape}) {
+      if (*bitmap) DeleteObject(*bitmap);
+      *bitmap = nullptr;
+    }
   }
   return TRUE;
 }

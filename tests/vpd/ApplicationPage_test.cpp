@@ -142,4 +142,35 @@ TEST_F(ApplicationPageTest, ACancelledSubDialogChangesNothingButLightsApply) {
   EXPECT_EQ(number, 1u);
 }
 
+void pressBrowse(void* page) { click(static_cast<HWND>(page), IDC_APP_BROWSE); }
+
+// The file dialog's name box and its Open button, by their common-dialog ids.
+void chooseNotepad(HWND dialog, void*) {
+  const int fileNameEdit = 0x480;
+  const int fileNameCombo = 0x47C;
+  HWND name = GetDlgItem(dialog, fileNameCombo);
+  if (!name) name = GetDlgItem(dialog, fileNameEdit);
+  SetWindowTextW(name, L"C:\\windows\\notepad.exe");
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void cancelFileDialog(HWND dialog, void*) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST_F(ApplicationPageTest, BrowsePutsTheChosenProgramIntoTheEdit) {
+  setDword(HKEY_CURRENT_USER, kPost, L"Enabled", 1);
+  setString(HKEY_CURRENT_USER, kPost, L"Executable File", L"C:\\old.exe");
+  HWND page = openPage(L"Application");
+  ASSERT_NE(page, nullptr);
+  whileDialogOpen(L"Open", pressBrowse, page, cancelFileDialog, nullptr);
+  EXPECT_EQ(controlText(page, IDC_APP_EXECUTABLE), L"C:\\old.exe");
+  whileDialogOpen(L"Open", pressBrowse, page, chooseNotepad, nullptr);
+  EXPECT_EQ(controlText(page, IDC_APP_EXECUTABLE), L"C:\\windows\\notepad.exe");
+  sheet->apply();
+  std::wstring text;
+  ASSERT_TRUE(getString(HKEY_CURRENT_USER, kPost, L"Executable File", text));
+  EXPECT_EQ(text, L"C:\\windows\\notepad.exe");
+}
+
 }  // namespace

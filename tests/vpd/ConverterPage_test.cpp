@@ -55,4 +55,23 @@ TEST_F(ConverterPageTest, AnUnofferedPagesPerSheetIsKeptUnlessTheUserPicksOne) {
   EXPECT_EQ(text, L"%USERPROFILE%\\Vantry output");  // stored unexpanded
 }
 
+void pressBrowse(void* page) { click(static_cast<HWND>(page), IDC_CONVERTER_BROWSE); }
+
+void acceptFolder(HWND dialog, void*) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void cancelFolder(HWND dialog, void*) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+TEST_F(ConverterPageTest, BrowseStartsAtTheTypedFolderAndTakesTheChosenOne) {
+  HWND page = openPage(L"Converter");
+  ASSERT_NE(page, nullptr);
+  typeText(page, IDC_CONVERTER_OUTPUT_DIRECTORY, L"C:\\windows\\system32");
+  whileDialogOpen(L"Browse for Folder", pressBrowse, page, cancelFolder, nullptr);
+  EXPECT_EQ(controlText(page, IDC_CONVERTER_OUTPUT_DIRECTORY), L"C:\\windows\\system32");
+  // Accepted at once, the dialog returns the folder it started at.
+  whileDialogOpen(L"Browse for Folder", pressBrowse, page, acceptFolder, nullptr);
+  EXPECT_EQ(controlText(page, IDC_CONVERTER_OUTPUT_DIRECTORY), L"C:\\windows\\system32");
+}
+
 }  // namespace
