@@ -53,4 +53,26 @@ TEST_F(PngPageTest, GrayscaleForcesEightBitsAndDitheringIsForOneBitOnly) {
     EXPECT_FALSE(enabled(page, id)) << id;
 }
 
+void pressApply(void* sheet) { static_cast<Sheet*>(sheet)->apply(); }
+
+void readMessageAndClose(HWND box, void* text) {
+  const int messageText = 0xFFFF;  // the message box's static text
+  *static_cast<std::wstring*>(text) = controlText(box, messageText);
+  SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(PngPageTest, AFailedSaveIsReportedAndTheApplyStillAccepted) {
+  ASSERT_TRUE(state.restrictKey(HKEY_CURRENT_USER, kPng, L"D:P(A;;KR;;;WD)"));  // readable, not writable
+  HWND page = openPage(L"PNG");
+  ASSERT_NE(page, nullptr);
+  click(page, IDC_PNG_ENABLE);
+  EXPECT_TRUE(sheet->applyEnabled());
+  std::wstring message;
+  whileDialogOpen(L"Vantry properties", pressApply, sheet.get(), readMessageAndClose, &message);
+  EXPECT_EQ(message.rfind(L"Failed to create/open registry key\nHKCU\\Software\\Vantry\nError # 5: ", 0), 0u)
+      << testing::PrintToString(message);
+  EXPECT_FALSE(sheet->applyEnabled());
+  EXPECT_FALSE(valueExists(HKEY_CURRENT_USER, kPng, L"Enabled"));
+}
+
 }  // namespace

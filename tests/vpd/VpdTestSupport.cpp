@@ -31,6 +31,28 @@ std::wstring ownSid() {
   return result;
 }
 
+namespace {
+
+bool setKeyRights(HKEY handle, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
+            RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  if (descriptor) LocalFree(descriptor);
+  return ok;
+}
+
+}  // namespace
+
+bool VantryState::restrictKey(HKEY root, const std::wstring& key, const wchar_t* sddl) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    return false;
+  restricted_.emplace_back(root, key);
+  const bool ok = setKeyRights(handle, sddl);
+  RegCloseKey(handle);
+  return ok;
+}
+
 VantryState::VantryState() {
   lock_ = CreateMutexW(nullptr, FALSE, L"Global\\VantryDrovemarkTestState");
   if (lock_) WaitForSingleObject(lock_, INFINITE);
@@ -50,6 +72,14 @@ VantryState::~VantryState() {
 }
 
 void VantryState::clear() {
+  for (const auto& [root, key] : restricted_) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, WRITE_DAC, &handle) == ERROR_SUCCESS) {
+      setKeyRights(handle, L"D:P(A;;KA;;;WD)");
+      RegCloseKey(handle);
+    }
+  }
+  restricted_.clear();
   testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kTree);
   testing_support::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kTree);
   const std::wstring sid = ownSid();
@@ -99,5 +129,6 @@ bool getString(HKEY root, const std::wstring& key, const wchar_t* name, std::wst
 bool valueExists(HKEY root, const std::wstring& key, const wchar_t* name) {
   return RegGetValueW(root, key.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
+
 
 }  // namespace vpd_test

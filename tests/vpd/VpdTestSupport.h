@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vpd_test {
 
@@ -23,11 +25,15 @@ class VantryState {
   std::string log() const;
   // Removes c:\tmp for a test of the missing log folder; the destructor restores the prior state.
   void removeLogFolder();
+  // Creates the key and gives it the access rights of an SDDL text, e.g. read-only or none at all;
+  // the registry then refuses what the rights do not allow. Full rights return before clean-up.
+  bool restrictKey(HKEY root, const std::wstring& key, const wchar_t* sddl);
 
  private:
   void clear();
   HANDLE lock_ = nullptr;
   bool createdFolder_ = false;
+  std::vector<std::pair<HKEY, std::wstring>> restricted_;
 };
 
 // Registry helpers over the real API, for arranging and checking what the store reads and writes.

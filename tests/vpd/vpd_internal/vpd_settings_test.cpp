@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <cstring>
 
 #include "TestSupport.h"
 #include "VpdTestSupport.h"
@@ -290,6 +290,38 @@ TEST_F(SettingsStore, ARegistryErrorOtherThanMissingStopsTheLayeredRead) {
   EXPECT_FALSE(readSettingsLayered(settings, kUserThenMachine, ownSession));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(settings[0].dwordValue, 3u);
+}
+
+// Read-only for everyone, and no access at all.
+const wchar_t* const kReadOnly = L"D:P(A;;KR;;;WD)";
+const wchar_t* const kNoAccess = L"D:P";
+
+TEST_F(SettingsStore, SaveWritesValueByValueAndStopsAtTheFirstRefusal) {
+  // The machine's key refuses writes: the first value reaches the user's key, then the save stops
+  // before the second value is written anywhere.
+  ASSERT_TRUE(state.restrictKey(HKEY_LOCAL_MACHINE, kPng, kReadOnly));
+  PngSettings png = {1, 8, 1, 3, 1};
+  SetLastError(0);
+  EXPECT_FALSE(savePngSettings(png, currentUser | localMachine, kRoot));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  DWORD number = 0;
+  ASSERT_TRUE(getDword(HKEY_CURRENT_USER, kPng, L"Enabled", number));
+  EXPECT_EQ(number, 1u);
+  EXPECT_FALSE(vpd_test::valueExists(HKEY_CURRENT_USER, kPng, L"Bits per pixel"));
+  EXPECT_FALSE(vpd_test::valueExists(HKEY_LOCAL_MACHINE, kPng, L"Enabled"));
+}
+
+TEST_F(SettingsStore, AKeyThatCannotBeReadFailsTheLoadWithZeros) {
+  // Unlike a missing key, a key the user may not read is an error: defaults would hide it.
+  setDword(HKEY_LOCAL_MACHINE, kConverter, L"Threads", 4);
+  ASSERT_TRUE(state.restrictKey(HKEY_CURRENT_USER, kConverter, kNoAccess));
+  ConverterSettings converter;
+  std::memset(&converter, 0x5A, sizeof(converter));
+  SetLastError(0);
+  EXPECT_FALSE(loadConverterSettings(converter, kUserThenMachine, kRoot, ownSession, L""));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  const ConverterSettings zeros = {};
+  EXPECT_EQ(0, std::memcmp(&converter, &zeros, sizeof(zeros)));
 }
 
 TEST_F(SettingsStore, SessionUsersHiveIsReadThroughTheSid) {
