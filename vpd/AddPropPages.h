@@ -1,0 +1,76 @@
+// The page builder of the printing preferences and what its pages share: the module-wide page
+// state, the common page protocol and the small dialogs every page may call.
+#pragma once
+#include <windows.h>
+
+#include "vpd_oem.h"
+
+namespace vpd {
+
+// The product word: printer name, registry root and message-box captions all derive from it.
+extern const wchar_t* const productWord;
+
+// Hide-flag values under Software\Vantry (local machine), in the order the module keeps them.
+enum HideFlag {
+  hideLanguage, hideEmf, hideBmp, hidePng, hideJpeg, hideTiff, hidePdf, hideTxt, hideFtp,
+  hideRedirect, hideApplication, hideConverter, hideAbout, hideGeneral, hidePaper,
+  hideAuthentication, hideFlagCount
+};
+
+// Module-wide page state; pages run on the sheet's one thread and share it without locks.
+struct PageFlags {
+  wchar_t versionText[256];
+  int currentPage;
+  BYTE hidden[hideFlagCount];
+  wchar_t caption[128];
+  HBITMAP portrait;
+  HBITMAP landscape;
+};
+extern PageFlags pageFlags;
+
+// The slots a sheet may hold, 0 to 15.
+struct PageList {
+  const int* slots;
+  size_t count;
+};
+PageList allPageSlots();
+
+// Creates the pages of the listed slots that are not hidden and hands them to the sheet; returns 1.
+LONG addPropPages(PPROPSHEETUI_INFO info, PageList pages);
+
+// Shows "<text>\nError # <code>: <system text>" unless the code (or, for 0, the last error) is 0;
+// returns the code shown.
+DWORD showErrorBox(const wchar_t* text, DWORD code, HWND owner);
+// Folder picker; true when the user chose a file-system folder, whose path is then in the buffer.
+bool browseForFolder(const wchar_t* title, wchar_t* path /* 1024 units */, HWND owner);
+// File picker for a program; true when the user chose one.
+bool chooseExecutable(wchar_t* path, DWORD chars);
+
+// The common page protocol.
+void markChanged(HWND page, bool& changed);
+void storeCurrentPage(HWND page);
+// PSN_SETACTIVE: remembers the page as the current one and lets the sheet show it.
+INT_PTR onSetActive(HWND page);
+// Saves through `save` when the page changed, reports a failed save, and accepts the apply.
+INT_PTR finishApply(HWND page, bool& changed, bool (*save)());
+// A number typed into an edit, read to at most maxChars characters; 0 for text without digits.
+DWORD readEditNumber(HWND dialog, int id, int maxChars);
+void setEditNumber(HWND dialog, int id, DWORD value, bool isSigned);
+// Reads an edit's text into a record field of `width` units.
+void readEditText(HWND dialog, int id, wchar_t* field, int width);
+// Selects the combo-box entry whose item data is `value`; false when there is none.
+bool selectByItemData(HWND combo, LRESULT value);
+void setChecked(HWND dialog, int id, bool checked);
+bool isChecked(HWND dialog, int id);
+void enable(HWND dialog, int id, bool enabled);
+
+// Page and sub-dialog procedures.
+INT_PTR CALLBACK ApplicationPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CopyDataDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PipeDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ConverterPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EmfPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PngPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace vpd
