@@ -1,23 +1,14 @@
-// Encode time of generate_aztec for payloads of a few sizes: "<bytes> <symbol size> <microseconds per symbol>".
-// bench_vs_zint.py runs it beside zint making the same symbols.
+// Encode time of generate_aztec. Reads one payload a line from standard input and prints
+// "<bytes> <symbol side> <microseconds per symbol> <runs>" for each; bench_vs_zint.py feeds it
+// and times zint making the same symbols.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "Aztec.h"
 
 namespace {
-
-// Printable text with digits and punctuation, the kind of data the barcode object encodes.
-std::string Payload(int size) {
-  static const char kText[] = "Invoice 2024-117: 3 x Paper A4, 1 250,00; Ivanova M.P., Nevsky 28. ";
-  std::string data;
-  while (static_cast<int>(data.size()) < size) data += kText;
-  data.resize(static_cast<std::size_t>(size));
-  return data;
-}
 
 double Seconds() {
   LARGE_INTEGER now, frequency;
@@ -28,23 +19,29 @@ double Seconds() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const int size = std::atoi(argv[i]);
-    const std::string data = Payload(size);
+int main() {
+  std::string data;
+  for (int c; (c = std::getchar()) != EOF;) {
+    if (c == '\r') continue;
+    if (c != '\n') {
+      data += static_cast<char>(c);
+      continue;
+    }
     aztec::matrix<unsigned char> symbol;
     int runs = 0;
     const double start = Seconds();
     double elapsed = 0;
     do {
       if (aztec::generate_aztec(symbol, data.data(), data.data() + data.size(), 23, aztec::kFormatPlainData, false) != aztec::kOk) {
-        std::fprintf(stderr, "encoding %d bytes failed\n", size);
+        std::fprintf(stderr, "encoding %u bytes failed\n", static_cast<unsigned>(data.size()));
         return 1;
       }
       ++runs;
       elapsed = Seconds() - start;
     } while (elapsed < 1.0 || runs < 10);
-    std::printf("%d %d %.1f\n", size, symbol.columns(), elapsed * 1e6 / runs);
+    std::printf("%u %d %.1f %d\n", static_cast<unsigned>(data.size()), symbol.columns(), elapsed * 1e6 / runs, runs);
+    std::fflush(stdout);
+    data.clear();
   }
   return 0;
 }
