@@ -143,10 +143,29 @@ struct Settled {
   Mode latchedFrom = kUpper;  // mode arrived in before the latches to this one
 };
 
-// A binary-shift run of 32 bytes or more still open at a position (its header counted).
-struct OpenRun {
-  int cost = kUnreached;
-  int start = 0;
+// The cheapest start of a binary-shift run ending at a given position, over a sliding range of
+// starts: a run from s to e costs settled(s) + header + 8 (e - s), so the best start is the one of
+// least settled(s) - 8 s. Starts enter in increasing order and leave from the front (a monotonic
+// queue), which keeps the search linear in the data length.
+class RunStarts {
+ public:
+  void Add(int start, int key) {
+    while (keys_.size() > head_ && keys_.back() >= key) {
+      keys_.pop_back();
+      starts_.pop_back();
+    }
+    starts_.push_back(start);
+    keys_.push_back(key);
+  }
+  // The best start not before `earliest`, or -1.
+  int Best(int earliest) {
+    while (head_ < starts_.size() && starts_[head_] < earliest) ++head_;
+    return head_ < starts_.size() ? starts_[head_] : -1;
+  }
+
+ private:
+  std::vector<int> starts_, keys_;
+  std::size_t head_ = 0;
 };
 
 void Offer(Arrival& target, int cost, int from, Step step, Mode shiftTo = kUpper) {
@@ -166,14 +185,26 @@ BitStream EncodeHighLevel(const unsigned char* data, std::size_t size, Mode* end
 
   // Shortest-path search over (position, mode): arrivals are the costs before latching at a
   // position, settled costs after the cheapest latches.
-  std::vector<std::array<Arrival, kModeCount>> arrivals(size + 1);
-  std::vector<std::array<Settled, kModeCount>> settled(size + 1);
-  std::array<OpenRun, kModeCount> open;
+  // Kept from call to call: allocating and touching these afresh costs more than the search.
+  thread_local std::vector<std::array<Arrival, kModeCount>> arrivals;
+  thread_local std::vector<std::array<Settled, kModeCount>> settled;
+  arrivals.assign(size + 1, {});
+  settled.assign(size + 1, {});
+  // Per mode that offers B/S: starts of runs of 1..31 bytes (short length) and of 32..2078 (long).
+  std::array<RunStarts, kModeCount> shortRuns, longRuns;
   arrivals[0][kUpper].cost = 0;
+  auto runKey = [&](int start, int m) { return settled[start][m].cost - 8 * start; };
 
   for (int i = 0; i <= n; ++i) {
-    for (int m = 0; m < kModeCount; ++m)
-      if (open[m].cost < kUnreached) Offer(arrivals[i][m], open[m].cost, open[m].start, Step::kBinary);
+    for (int m = 0; m < kModeCount; ++m) {
+      if (!OffersBinaryShift(static_cast<Mode>(m))) continue;
+      if (i >= kShortRunMax + 1 && settled[i - kShortRunMax - 1][m].cost < kUnreached)
+        longRuns[m].Add(i - kShortRunMax - 1, runKey(i - kShortRunMax - 1, m));
+      const int shortStart = shortRuns[m].Best(i - kShortRunMax);
+      if (shortStart >= 0) Offer(arrivals[i][m], settled[shortStart][m].cost + kShortRunHeader + 8 * (i - shortStart), shortStart, Step::kBinary);
+      const int longStart = longRuns[m].Best(i - kLongRunMax);
+      if (longStart >= 0) Offer(arrivals[i][m], settled[longStart][m].cost + kLongRunHeader + 8 * (i - longStart), longStart, Step::kBinary);
+    }
 
     for (int to = 0; to < kModeCount; ++to)
       for (int from = 0; from < kModeCount; ++from) {
@@ -197,26 +228,7 @@ BitStream EncodeHighLevel(const unsigned char* data, std::size_t size, Mode* end
           else if (ShiftCode(mode, kPunct) >= 0)
             Offer(arrivals[i + 2][m], base + CodeBits(mode) + 5, i, Step::kShiftPair, kPunct);
         }
-        if (OffersBinaryShift(mode)) {
-          const int runMax = n - i < kShortRunMax ? n - i : kShortRunMax;
-          for (int k = 1; k <= runMax; ++k) Offer(arrivals[i + k][m], base + kShortRunHeader + 8 * k, i, Step::kBinary);
-        }
-      }
-    }
-
-    // Carry the long runs on to i + 1: either the run open at i grows by a byte, or a run of exactly
-    // 32 bytes that started 31 positions ago is opened, whichever costs less.
-    if (i < n) {
-      for (int m = 0; m < kModeCount; ++m) {
-        if (!OffersBinaryShift(static_cast<Mode>(m))) continue;
-        OpenRun next;
-        if (open[m].cost < kUnreached && i + 1 - open[m].start <= kLongRunMax) next = OpenRun{open[m].cost + 8, open[m].start};
-        const int start = i + 1 - (kShortRunMax + 1);
-        if (start >= 0 && settled[start][m].cost < kUnreached) {
-          const int cost = settled[start][m].cost + kLongRunHeader + 8 * (kShortRunMax + 1);
-          if (cost < next.cost) next = OpenRun{cost, start};
-        }
-        open[m] = next;
+        if (OffersBinaryShift(mode)) shortRuns[m].Add(i, runKey(i, m));
       }
     }
   }

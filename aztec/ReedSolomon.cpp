@@ -43,12 +43,26 @@ std::vector<int> GeneratorPolynomial(const GaloisField& field, int count) {
 std::vector<int> CheckWords(const GaloisField& field, const std::vector<int>& data, int count) {
   if (count <= 0) return {};
   const std::vector<int> generator = GeneratorPolynomial(field, count);
+  // The generator's coefficients as logarithms (-1 for a zero one), so that each step of the
+  // division takes one table look-up per coefficient.
+  std::vector<int> logGenerator(generator.size());
+  for (std::size_t k = 0; k < generator.size(); ++k) logGenerator[k] = generator[k] == 0 ? -1 : field.Log(generator[k]);
+
   // Remainder of data(x) * x^count divided by the generator, by long division in a shift register.
   std::vector<int> remainder(count, 0);
   for (int word : data) {
     const int feedback = word ^ remainder[0];
-    for (int k = 0; k + 1 < count; ++k) remainder[k] = remainder[k + 1] ^ field.Multiply(feedback, generator[k + 1]);
-    remainder[count - 1] = field.Multiply(feedback, generator[count]);
+    if (feedback == 0) {
+      remainder.erase(remainder.begin());
+      remainder.push_back(0);
+      continue;
+    }
+    const int logFeedback = field.Log(feedback);
+    for (int k = 0; k < count; ++k) {
+      const int next = k + 1 < count ? remainder[k + 1] : 0;
+      const int logCoefficient = logGenerator[k + 1];
+      remainder[k] = logCoefficient < 0 ? next : next ^ field.ExpSmall(logFeedback + logCoefficient);
+    }
   }
   return remainder;
 }

@@ -14,6 +14,10 @@ class GaloisField {
   int Size() const { return size_; }
   // alpha^power for any power >= 0.
   int Exp(int power) const { return exp_[power % (size_ - 1)]; }
+  // log_alpha(value) for a non-zero value.
+  int Log(int value) const { return log_[value]; }
+  // alpha^power for 0 <= power < 2 (size - 1), without the modulo.
+  int ExpSmall(int power) const { return exp_[power]; }
   int Multiply(int a, int b) const {
     return (a == 0 || b == 0) ? 0 : exp_[log_[a] + log_[b]];
   }

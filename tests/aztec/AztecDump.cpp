@@ -16,9 +16,12 @@
 
 namespace {
 
+int HexDigit(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
+
 std::vector<unsigned char> FromHex(const std::string& hex) {
   std::vector<unsigned char> bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<unsigned char>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1])));
   return bytes;
 }
 
@@ -38,17 +41,24 @@ int DrawShape(const std::string& name, const std::vector<unsigned char>& data, a
 }  // namespace
 
 int main() {
+  _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
-  std::string line;
-  for (int c; (c = std::getchar()) != EOF;) {
-    if (c != '\n') {
-      if (c != '\r') line += static_cast<char>(c);
-      continue;
-    }
+  // Whole input first: character-wise reads are slow under Wine.
+  std::string input;
+  char block[1 << 16];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, stdin)) > 0;) input.append(block, got);
+
+  std::string out;
+  std::size_t at = 0;
+  while (at < input.size()) {
+    std::size_t end = input.find('\n', at);
+    if (end == std::string::npos) end = input.size();
+    std::string line = input.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::size_t space = line.find(' ');
     const std::string shape = line.substr(0, space);
     const std::vector<unsigned char> data = FromHex(space == std::string::npos ? "" : line.substr(space + 1));
-    line.clear();
     aztec::matrix<unsigned char> symbol;
     int status;
     if (shape == "auto" || shape == "size") {
@@ -57,14 +67,13 @@ int main() {
     } else {
       status = DrawShape(shape, data, symbol);
     }
-    std::printf("%d %d\n", status, symbol.columns());
+    out += std::to_string(status) + " " + std::to_string(symbol.columns()) + "\n";
     if (shape == "size") continue;
-    std::string row;
     for (int r = 0; r < symbol.rows(); ++r) {
-      row.clear();
-      for (int col = 0; col < symbol.columns(); ++col) row += symbol(col, r) ? 'X' : '.';
-      std::printf("%s\n", row.c_str());
+      for (int col = 0; col < symbol.columns(); ++col) out += symbol(col, r) ? 'X' : '.';
+      out += '\n';
     }
   }
+  std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;
 }
