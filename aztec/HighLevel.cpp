@@ -2,17 +2,17 @@
 
 #include <array>
 #include <climits>
-#include <cstring>
+#include <cstdint>
 #include <vector>
 
 namespace aztec::detail {
 namespace {
 
-// Codes with a meaning in more than one mode.
-constexpr int kPunctShift = 0;      // P/S in Upper, Lower, Mixed and Digit
-constexpr int kBinaryShift = 31;    // B/S in Upper, Lower and Mixed
-constexpr int kUpperShiftLower = 28;
-constexpr int kUpperShiftDigit = 15;
+// Shift codes (the latches are in kLatches below).
+constexpr int kPunctShift = 0;         // P/S in Upper, Lower, Mixed and Digit
+constexpr int kBinaryShift = 31;       // B/S in Upper, Lower and Mixed
+constexpr int kUpperShiftInLower = 28;  // U/S
+constexpr int kUpperShiftInDigit = 15;  // U/S
 
 // Binary-shift runs: a 5-bit length for 1..31 bytes, else 5 zero bits and 11 bits of length - 31.
 constexpr int kShortRunMax = 31;
@@ -120,7 +120,7 @@ void AppendLatches(BitStream& out, Mode from, Mode to) {
 // The single-character shift a mode offers into `target`, or -1.
 int ShiftCode(Mode from, Mode target) {
   if (target == kPunct) return from == kPunct ? -1 : kPunctShift;
-  if (target == kUpper) return from == kLower ? kUpperShiftLower : from == kDigit ? kUpperShiftDigit : -1;
+  if (target == kUpper) return from == kLower ? kUpperShiftInLower : from == kDigit ? kUpperShiftInDigit : -1;
   return -1;
 }
 
@@ -196,14 +196,18 @@ BitStream EncodeHighLevel(const unsigned char* data, std::size_t size, Mode* end
   auto runKey = [&](int start, int m) { return settled[start][m].cost - 8 * start; };
 
   for (int i = 0; i <= n; ++i) {
+    // Binary-shift runs ending here, from the best start each kind of length allows.
     for (int m = 0; m < kModeCount; ++m) {
       if (!OffersBinaryShift(static_cast<Mode>(m))) continue;
-      if (i >= kShortRunMax + 1 && settled[i - kShortRunMax - 1][m].cost < kUnreached)
-        longRuns[m].Add(i - kShortRunMax - 1, runKey(i - kShortRunMax - 1, m));
-      const int shortStart = shortRuns[m].Best(i - kShortRunMax);
-      if (shortStart >= 0) Offer(arrivals[i][m], settled[shortStart][m].cost + kShortRunHeader + 8 * (i - shortStart), shortStart, Step::kBinary);
-      const int longStart = longRuns[m].Best(i - kLongRunMax);
-      if (longStart >= 0) Offer(arrivals[i][m], settled[longStart][m].cost + kLongRunHeader + 8 * (i - longStart), longStart, Step::kBinary);
+      const int newestLongStart = i - (kShortRunMax + 1);
+      if (newestLongStart >= 0 && settled[newestLongStart][m].cost < kUnreached)
+        longRuns[m].Add(newestLongStart, runKey(newestLongStart, m));
+      auto offerRun = [&](RunStarts& starts, int longest, int header) {
+        const int start = starts.Best(i - longest);
+        if (start >= 0) Offer(arrivals[i][m], settled[start][m].cost + header + 8 * (i - start), start, Step::kBinary);
+      };
+      offerRun(shortRuns[m], kShortRunMax, kShortRunHeader);
+      offerRun(longRuns[m], kLongRunMax, kLongRunHeader);
     }
 
     for (int to = 0; to < kModeCount; ++to)

@@ -37,6 +37,7 @@ std::vector<int> LogicalToPhysical(Shape shape) {
   return map;
 }
 
+// Lines through the centre and every 16th module from it, dark at an even distance from the centre.
 void DrawReferenceGrid(int size, matrix<unsigned char>& out) {
   const int centre = size / 2;
   for (int line = centre % 16; line < size; line += 16)

@@ -38,6 +38,14 @@ TEST(AztecReedSolomon, ModeMessageGeneratorHasThePublishedCoefficients) {
   EXPECT_EQ((std::vector<int>{1, 11, 4, 6, 2, 1}), aztec::detail::GeneratorPolynomial(*FieldForWordSize(4), 5));
 }
 
+TEST(AztecReedSolomon, ModeMessageCheckNibblesMatchASecondEncodersSymbols) {
+  // Read off the mode messages a second encoder drew for one layer and 10 data words
+  // (kCode2DCompact1 and kCode2DFull1 in Symbol_test.cpp).
+  const GaloisField& gf16 = *FieldForWordSize(4);
+  EXPECT_EQ((std::vector<int>{12, 2, 3, 1, 9}), aztec::detail::CheckWords(gf16, {0, 9}, 5));
+  EXPECT_EQ((std::vector<int>{10, 13, 8, 6, 5, 6}), aztec::detail::CheckWords(gf16, {0, 0, 0, 9}, 6));
+}
+
 TEST(AztecReedSolomon, CheckWordsMakeEveryRootOfTheGeneratorAZero) {
   struct Case {
     int bits, dataWords, checkWords;

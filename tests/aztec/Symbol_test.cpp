@@ -140,8 +140,10 @@ TEST(AztecSymbol, StuffingBreaksRunsOfEqualBitsAndPadsTheLastWord) {
 TEST(AztecSymbol, ModeMessageMatchesTheOneDrawnAroundTheCore) {
   // Layers - 1 = 0 and data words - 1 = 9, then five check nibbles, read clockwise off kCode2DCompact1.
   EXPECT_EQ("0000100111000010001100011001", BitString(aztec::detail::ModeMessage({true, 1}, 10)));
-  // Full range: 5 bits of layers - 1, 11 of data words - 1, six check nibbles.
-  EXPECT_EQ(40, aztec::detail::ModeMessage({false, 32}, 1278).Size());
+  // Full range: 5 bits of layers - 1, 11 of data words - 1, six check nibbles (off kCode2DFull1,
+  // clockwise, skipping the reference grid's centre lines).
+  EXPECT_EQ("0000000000001001101011011000011001010110", BitString(aztec::detail::ModeMessage({false, 1}, 10)));
+  EXPECT_EQ("11111" "10011111101", BitString(aztec::detail::ModeMessage({false, 32}, 1278)).substr(0, 16));
 }
 
 TEST(AztecSymbol, CompactSymbolIsDrawnModuleForModule) {

@@ -21,7 +21,7 @@ for layers in range(1, 33):
 # Full-range symbols of 1 to 3 layers hold less than the compact ones of the same side, so the
 # encoder never chooses them; the forced shapes below still draw and read them.
 CHOSEN_SIZES = COMPACT_SIZES + FULL_SIZES[3:]
-TOO_LARGE = 2
+TOO_LARGE = 2  # aztec::kDataTooLarge
 
 DEFAULT_TEMPLATE = (
     '<?xml version="1.0" encoding="windows-1251"?>'
@@ -141,6 +141,10 @@ def main():
         if status != 0:
             failures.append(f'{name}: status {status}')
             continue
+        if shape != 'auto':
+            expected = (COMPACT_SIZES if shape[0] == 'C' else FULL_SIZES)[int(shape[1:]) - 1]
+            if size != expected:
+                failures.append(f'{name}: {size} modules a side, expected {expected}')
         decoded = decode(rows)
         checked += 1
         if decoded != data:
