@@ -28,7 +28,6 @@ int Encode(matrix<unsigned char>& symbol, const unsigned char* first, std::size_
   if (size > kMaxInputBytes) return Fail(kDataTooLarge, "more bytes than any symbol holds");
   Mode endMode = kUpper;
   const BitStream bits = EncodeHighLevel(first, size, &endMode);
-  const bool latchFirst = endMode == kUpper || endMode == kLower || endMode == kMixed;
 
   // Smallest first: compact symbols hold more than full-range ones of the same side, so trying
   // all compact sizes before the full-range ones keeps the order by size.
@@ -38,7 +37,7 @@ int Encode(matrix<unsigned char>& symbol, const unsigned char* first, std::size_
     const Shape shape = i < kMaxCompactLayers ? Shape{true, i + 1} : Shape{false, i - kMaxCompactLayers + 1};
     const int wordSize = WordSize(shape);
     if (wordSize != stuffedFor) {
-      words = StuffWords(bits, wordSize, latchFirst);
+      words = StuffWords(bits, wordSize, endMode);
       stuffedFor = wordSize;
     }
     if (static_cast<int>(words.size()) <= MaxDataWords(shape, minEccPercent)) {

@@ -134,7 +134,8 @@ int MaxDataWords(Shape shape, int minEccPercent) {
   return data < counted ? data : counted;
 }
 
-std::vector<int> StuffWords(const BitStream& bits, int wordSize, bool latchFirst) {
+std::vector<int> StuffWords(const BitStream& bits, int wordSize, Mode endMode) {
+  const bool latchFirst = endMode == kUpper || endMode == kLower || endMode == kMixed;
   std::vector<int> words;
   words.reserve(static_cast<std::size_t>(bits.Size() / (wordSize - 1) + 1));
   const unsigned ones = (1u << (wordSize - 1)) - 1;  // first wordSize - 1 bits all set

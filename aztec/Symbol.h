@@ -5,6 +5,7 @@
 
 #include "Aztec.h"
 #include "BitStream.h"
+#include "HighLevel.h"
 
 namespace aztec::detail {
 
@@ -28,10 +29,11 @@ int MaxDataWords(Shape shape, int minEccPercent);
 
 // Cuts the bit stream into codewords of `wordSize` bits: a word whose first wordSize - 1 bits are
 // equal gets the opposite bit appended and the stream resumes after them. The last word is filled
-// with ones (its final bit 0 when that made it all ones). With `latchFirst` (streams ending in
-// Upper, Lower or Mixed) the fill starts with 11110, a latch to Digit or Punct: ten or more ones
-// there read as a binary shift of 31 bytes, and some readers then take bytes from beyond the data.
-std::vector<int> StuffWords(const BitStream& bits, int wordSize, bool latchFirst);
+// with ones (its final bit 0 when that made it all ones), except that after a stream ending in
+// Upper, Lower or Mixed (`endMode`) the fill starts with 11110, a latch to Digit or Punct: there
+// ten or more ones read as a binary shift of 31 bytes, and some readers then take bytes from beyond
+// the data.
+std::vector<int> StuffWords(const BitStream& bits, int wordSize, Mode endMode);
 
 // The 28 (compact) or 40 (full range) bits of the mode message: layers - 1 and data words - 1,
 // then Reed-Solomon check nibbles over GF(16).

@@ -32,7 +32,7 @@ int DrawShape(const std::string& name, const std::vector<unsigned char>& data, a
     return aztec::kInvalidArgument;
   Mode end = kUpper;
   const BitStream bits = EncodeHighLevel(data.data(), data.size(), &end);
-  const std::vector<int> words = StuffWords(bits, WordSize(shape), end == kUpper || end == kLower || end == kMixed);
+  const std::vector<int> words = StuffWords(bits, WordSize(shape), end);
   if (static_cast<int>(words.size()) > MaxDataWords(shape, 0)) return aztec::kDataTooLarge;
   DrawSymbol(shape, words, symbol);
   return aztec::kOk;

@@ -10,6 +10,11 @@
 #include "HighLevel.h"
 #include "Symbol.h"
 
+using aztec::detail::kDigit;
+using aztec::detail::kLower;
+using aztec::detail::kMixed;
+using aztec::detail::kPunct;
+using aztec::detail::kUpper;
 using aztec::detail::Shape;
 
 namespace {
@@ -62,7 +67,7 @@ aztec::matrix<unsigned char> DrawText(Shape shape, const char* text) {
   Mode end = kUpper;
   const BitStream bits = EncodeHighLevel(reinterpret_cast<const unsigned char*>(text), std::strlen(text), &end);
   aztec::matrix<unsigned char> symbol;
-  DrawSymbol(shape, StuffWords(bits, WordSize(shape), end == kUpper || end == kLower || end == kMixed), symbol);
+  DrawSymbol(shape, StuffWords(bits, WordSize(shape), end), symbol);
   return symbol;
 }
 
@@ -114,26 +119,30 @@ TEST(AztecSymbol, StuffingBreaksRunsOfEqualBitsAndPadsTheLastWord) {
   struct Case {
     const char* bits;
     int wordSize;
-    bool latchFirst;
+    aztec::detail::Mode endMode;
     std::vector<int> words;
   };
   const Case cases[] = {
-      {"010101", 6, false, {0b010101}},
+      {"010101", 6, kPunct, {0b010101}},
       // Five equal bits take the opposite bit; the sixth bit starts the next word.
-      {"000000", 6, false, {0b000001, 0b011111}},
-      {"111111", 6, false, {0b111110, 0b111110}},
-      {"00000 00000", 6, false, {0b000001, 0b000001}},
-      {"101", 6, false, {0b101111}},
+      {"000000", 6, kPunct, {0b000001, 0b011111}},
+      {"111111", 6, kPunct, {0b111110, 0b111110}},
+      {"00000 00000", 6, kPunct, {0b000001, 0b000001}},
+      {"101", 6, kPunct, {0b101111}},
       // A fill of ones that would make the whole word ones ends in 0.
-      {"11", 6, false, {0b111110}},
-      // After Upper, Lower or Mixed the fill starts with the latch 11110.
-      {"0", 12, false, {0b011111111111}},
-      {"0", 12, true, {0b011110111111}},
-      {"1010", 8, true, {0b10101111}},
+      {"11", 6, kPunct, {0b111110}},
+      // After Punct or Digit eleven ones; after Upper, Lower or Mixed the fill starts with the
+      // latch 11110 (D/L, or P/L in Mixed).
+      {"0", 12, kPunct, {0b011111111111}},
+      {"0", 12, kDigit, {0b011111111111}},
+      {"0", 12, kUpper, {0b011110111111}},
+      {"0", 12, kLower, {0b011110111111}},
+      {"0", 12, kMixed, {0b011110111111}},
+      {"1010", 8, kUpper, {0b10101111}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bits);
-    EXPECT_EQ(c.words, aztec::detail::StuffWords(Bits(c.bits), c.wordSize, c.latchFirst));
+    EXPECT_EQ(c.words, aztec::detail::StuffWords(Bits(c.bits), c.wordSize, c.endMode));
   }
 }
 
