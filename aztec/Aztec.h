@@ -2,6 +2,7 @@
 // Plain C++ with no platform header, so the barcode object and the tests share it as is.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -19,8 +20,8 @@ class matrix {
   int columns() const { return columns_; }
   int rows() const { return rows_; }
   bool empty() const { return cells_.empty(); }
-  T& operator()(int column, int row) { return cells_[static_cast<std::size_t>(row) * columns_ + column]; }
-  const T& operator()(int column, int row) const { return cells_[static_cast<std::size_t>(row) * columns_ + column]; }
+  T& operator()(int column, int row) { return cells_[Index(column, row)]; }
+  const T& operator()(int column, int row) const { return cells_[Index(column, row)]; }
   const T* data() const { return cells_.data(); }
   void swap(matrix& other) {
     std::swap(columns_, other.columns_);
@@ -29,6 +30,11 @@ class matrix {
   }
 
  private:
+  std::size_t Index(int column, int row) const {
+    assert(column >= 0 && column < columns_ && row >= 0 && row < rows_);
+    return static_cast<std::size_t>(row) * columns_ + column;
+  }
+
   int columns_ = 0;
   int rows_ = 0;
   std::vector<T> cells_;
