@@ -5,8 +5,12 @@ compares the decoded bytes with the input.
 usage: decode_symbols.py WINE_RUNNER AztecDump.exe
 """
 import random
+import struct
 import subprocess
 import sys
+import tempfile
+import zlib
+from pathlib import Path
 
 import numpy
 import zxingcpp
@@ -55,15 +59,30 @@ def run_dump(lines):
     return results
 
 
-def decode(rows):
-    """The bytes zxing-cpp reads from the symbol drawn 3 pixels a module with a 4-module margin."""
+def render(rows):
+    """The symbol 3 pixels a module with a 4-module light margin, as 8-bit grey."""
     size, margin, scale = len(rows), 4, 3
     dark = numpy.array([[ch == 'X' for ch in row] for row in rows], dtype=bool)
     image = numpy.full((size + 2 * margin, size + 2 * margin), 255, dtype=numpy.uint8)
     image[margin:margin + size, margin:margin + size][dark] = 0
-    image = numpy.kron(image, numpy.ones((scale, scale), dtype=numpy.uint8))
+    return numpy.kron(image, numpy.ones((scale, scale), dtype=numpy.uint8))
+
+
+def decode(image):
+    """The bytes zxing-cpp reads from the image, or None."""
     result = zxingcpp.read_barcode(image, formats=zxingcpp.BarcodeFormat.Aztec)
     return None if result is None or not result.valid else result.bytes
+
+
+def write_png(path, image):
+    """Keeps a symbol that did not read back, for a look with any image viewer."""
+    height, width = image.shape
+    raw = b''.join(b'\0' + image[y].tobytes() for y in range(height))
+
+    def chunk(kind, body):
+        return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+    Path(path).write_bytes(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 0, 0, 0, 0))
+                           + chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))
 
 
 def alphabets():
@@ -145,11 +164,14 @@ def main():
             expected = (COMPACT_SIZES if shape[0] == 'C' else FULL_SIZES)[int(shape[1:]) - 1]
             if size != expected:
                 failures.append(f'{name}: {size} modules a side, expected {expected}')
-        decoded = decode(rows)
+        image = render(rows)
+        decoded = decode(image)
         checked += 1
         if decoded != data:
             shown = 'nothing' if decoded is None else f'{len(decoded)} bytes'
-            failures.append(f'{name} ({size} x {size}): read {shown}, expected {len(data)} bytes')
+            kept = Path(tempfile.gettempdir(), 'aztec-' + name.replace(' ', '-') + '.png')
+            write_png(kept, image)
+            failures.append(f'{name} ({size} x {size}): read {shown}, expected {len(data)} bytes; symbol in {kept}')
 
     print(f'{checked} symbols read back, {len(failures)} failures')
     for failure in failures:
