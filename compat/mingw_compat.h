@@ -6,3 +6,9 @@
 #ifndef _countof
 #define _countof(a) (sizeof(a) / sizeof((a)[0]))
 #endif
+
+// The Windows C runtime's printf family: in wide functions %s is a wide string, as the Windows
+// headers document and the code assumes. mingw-w64 otherwise swaps in its C99 printf in C++ mode.
+#ifndef __USE_MINGW_ANSI_STDIO
+#define __USE_MINGW_ANSI_STDIO 0
+#endif
