@@ -12,9 +12,11 @@
 
 namespace {
 
-const wchar_t kRegistryKey[] = L"Quennick Framework Test";
+// One key per test process: ctest runs the cases of this program in parallel processes.
+const std::wstring kRegistryKey = L"Quennick Framework Test " + std::to_wstring(GetCurrentProcessId());
+const std::wstring kKeyPath = L"Software\\" + kRegistryKey;
 const wchar_t kProfileName[] = L"Vantry";
-const wchar_t kSectionPath[] = L"Software\\Quennick Framework Test\\Vantry\\Settings";
+const std::wstring kSectionPath = kKeyPath + L"\\Vantry\\Settings";
 
 class TestApp : public CWinApp {
  public:
@@ -25,23 +27,23 @@ TestApp theApp;
 class WinAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quennick Framework Test");
-    theApp.SetRegistryKey(kRegistryKey);
+    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kKeyPath);
+    theApp.SetRegistryKey(kRegistryKey.c_str());
     free(const_cast<LPTSTR>(theApp.m_pszProfileName));
     theApp.m_pszProfileName = _wcsdup(kProfileName);
   }
   void TearDown() override {
-    EXPECT_TRUE(testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quennick Framework Test"));
+    EXPECT_TRUE(testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kKeyPath));
   }
   // A value read straight from the registry: its type and bytes.
   static bool RawValue(const wchar_t* name, DWORD* type, std::vector<BYTE>* data) {
     DWORD size = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, kSectionPath, name, RRF_RT_ANY | RRF_NOEXPAND, type, nullptr, &size) !=
+    if (RegGetValueW(HKEY_CURRENT_USER, kSectionPath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, nullptr, &size) !=
         ERROR_SUCCESS) {
       return false;
     }
     data->resize(size);
-    return RegGetValueW(HKEY_CURRENT_USER, kSectionPath, name, RRF_RT_ANY | RRF_NOEXPAND, type,
+    return RegGetValueW(HKEY_CURRENT_USER, kSectionPath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type,
                         size ? data->data() : nullptr, &size) == ERROR_SUCCESS;
   }
 };
@@ -50,7 +52,7 @@ TEST_F(WinAppTest, NamesAndTheProcessWideObject) {
   EXPECT_EQ(AfxGetApp(), &theApp);
   EXPECT_STREQ(AfxGetAppName(), L"Framework Test");
   EXPECT_STREQ(theApp.m_pszExeName, L"WinApp_test");
-  EXPECT_STREQ(theApp.m_pszRegistryKey, kRegistryKey);
+  EXPECT_STREQ(theApp.m_pszRegistryKey, kRegistryKey.c_str());
   EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleW(nullptr));
 }
 
@@ -105,7 +107,7 @@ TEST_F(WinAppTest, NullValueRemovesEntryNullEntryRemovesSection) {
   EXPECT_TRUE(RawValue(L"B", &type, &data));
   ASSERT_TRUE(theApp.WriteProfileString(L"Settings", nullptr, nullptr));
   HKEY section = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSectionPath, 0, KEY_READ, &section), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSectionPath.c_str(), 0, KEY_READ, &section), ERROR_FILE_NOT_FOUND);
 }
 
 // The host loads the library, as Orvello loads the fill-form library.
