@@ -1,6 +1,5 @@
 #include "FieldProperties.h"
 
-#include <clocale>
 #include <cwchar>
 
 #include "ErrorLog.h"
@@ -164,14 +163,15 @@ CString GetFullNumber(_PROPERTIES& p, LCID locale) {
   printFormat.Format(_T("%%.%df"), p.fullNumberDecimals);
   CString result = FormatWith(locale, NeutralNumber(printFormat, p.value), format.m_format, GetNumberFormatW);
   if (result == _T("Error")) return result;
-  // Trailing zeros and then a trailing point go, by the run-time library's decimal point.
-  const char* point = localeconv()->decimal_point;
-  const TCHAR decimalPoint = (point != nullptr && point[0] != 0) ? static_cast<TCHAR>(point[0]) : _T('.');
-  const int at = result.Find(decimalPoint);
+  // Trailing zeros and then a trailing separator go. The separator is the one the text was formatted
+  // with: looking for the run-time library's "." instead left "2,50" whole in a locale with ",".
+  const CString separator(format.m_decimalSeparator);
+  const int at = separator.IsEmpty() ? -1 : result.Find(separator);
   if (at > 0) {
-    while (result.GetLength() > at + 1 && result[result.GetLength() - 1] == _T('0'))
+    const int fractionStart = at + separator.GetLength();
+    while (result.GetLength() > fractionStart && result[result.GetLength() - 1] == _T('0'))
       result.Delete(result.GetLength() - 1, 1);
-    if (result.GetLength() == at + 1) result.Delete(at, 1);
+    if (result.GetLength() == fractionStart) result.Delete(at, separator.GetLength());
   }
   return result;
   DEF_CATCH("GetFullNumber")

@@ -115,12 +115,8 @@ void CDynTable::RemoveAllRecords() {
 CVariantRecord& CDynTable::operator[](int record) {
   if (record < 0 || record >= GetRecordCount()) {
     // Reported here and passed on: the caller's own handler decides what the failure means.
-    try {
-      AfxThrowInvalidArgException();
-    } catch (CException*) {
-      ReportPassedException(__FILE__, __LINE__, "CDynTable::operator []");
-      throw;
-    }
+    ReportPassedException(__FILE__, __LINE__, "CDynTable::operator []");
+    AfxThrowInvalidArgException();
   }
   return *m_records[record];
 }

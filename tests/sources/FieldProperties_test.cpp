@@ -106,6 +106,20 @@ TEST(NumberFormats, FullNumberDropsTrailingZeros) {
   EXPECT_EQ(9, clamped.decimals);
 }
 
+// The zeros are stripped by the separator the number was formatted with, also where it is not ".".
+TEST(NumberFormats, FullNumberWithTheLocalesComma) {
+  const struct {
+    const wchar_t* separator;
+    double value;
+    const wchar_t* text;
+  } cases[] = {{L",", 2.5, L"2,5"}, {L",", 3.0, L"3"}, {L"", 1234.25, L"1234,25"}, {L"", 7.0, L"7"}};
+  for (const auto& c : cases) {
+    _PROPERTIES p;
+    p.value = c.value, p.decimalSeparator = c.separator;
+    EXPECT_EQ(c.text, W(GetFullNumber(p, kGerman))) << c.value;
+  }
+}
+
 // A new record has no decimal separator: the full number uses the locale's instead of failing.
 TEST(NumberFormats, FullNumberOfANewRecordUsesTheLocaleSeparator) {
   _PROPERTIES p;
