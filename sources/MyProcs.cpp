@@ -232,6 +232,11 @@ LOGFONTW LogfontA2W(const LOGFONTA& a) {
 
 void CheckArchiveCount(CArchive& ar, ULONGLONG count, ULONGLONG bytesPerItem) {
   if (count == 0 || bytesPerItem == 0) return;
+  // Small counts need no look at the file: what they make us allocate is bounded anyway, and the
+  // exact reads that follow fail at the end of the stream. This keeps a table of many short texts
+  // from re-reading the archive buffer for every cell.
+  const ULONGLONG kAlwaysAllowed = 64 * 1024;
+  if (count <= kAlwaysAllowed / bytesPerItem) return;
   CFile* file = ar.GetFile();
   if (file == nullptr) return;
   // Giving the unread buffered bytes back to the file puts the file position where the archive

@@ -82,7 +82,8 @@ void ReadStringAnsi(CArchive& ar, CString& text);
 
 // Readers check every count and size taken from a stream: throws the archive exception (end of
 // file) when `count` items of at least `bytesPerItem` bytes each cannot be in what is left of the
-// archive, before anything is allocated for them.
+// archive, before anything is allocated for them. Counts of up to 64 KB pass unlooked-at; the exact
+// reads that follow them catch a stream that ends early.
 void CheckArchiveCount(CArchive& ar, ULONGLONG count, ULONGLONG bytesPerItem);
 // Reads exactly `size` bytes or throws the archive exception (end of file).
 void ReadArchiveExact(CArchive& ar, void* buffer, UINT size);
