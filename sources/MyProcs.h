@@ -128,7 +128,7 @@ void SetDefaultTextStyle(_OBJECT_STYLE* style);
 // The PDF dash pattern of a pen style ("[6 2] 0" for a dash of width 2); empty for an unknown style.
 CString GetPdfDashPattern(int penStyle, double width);
 
-// Registry values of the application's section "Settings".
+// Values of the section "Settings" of the application's profile; the default without an application.
 int ReadSettingInt(LPCTSTR valueName, int defaultValue);
 void WriteSettingInt(LPCTSTR valueName, int value);
 CString ReadSettingString(LPCTSTR valueName, LPCTSTR defaultValue);

@@ -1,51 +1,34 @@
 // The helpers that touch the registry, the shell, files and windows.
 #include <shlobj.h>
 
-#include <vector>
-
 #include "ErrorLog.h"
 #include "MyProcs.h"
 #include "resource.h"
 
 namespace {
 
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Quennick\\Vantry\\Settings";
+const wchar_t kSettingsSection[] = L"Settings";
 const wchar_t kProductFolder[] = L"Vantry";
 // The hint shown by ChooseFolder; its text is in the string table.
 const UINT kSelectFormFolderString = 182;
 
 }  // namespace
 
-// Settings go where the application's profile keeps them: the registry key of the maker and profile
-// names under HKEY_CURRENT_USER, section "Settings".
+// The values of the application's profile section "Settings". Without an application object (a
+// library used before its host has made one) the defaults stand and nothing is written.
 int ReadSettingInt(LPCTSTR valueName, int defaultValue) {
-  DWORD value = 0, size = sizeof(value);
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, valueName, RRF_RT_REG_DWORD, nullptr, &value,
-                   &size) != ERROR_SUCCESS)
-    return defaultValue;
-  return static_cast<int>(value);
+  CWinApp* app = AfxGetApp();
+  return app != nullptr ? static_cast<int>(app->GetProfileInt(kSettingsSection, valueName, defaultValue))
+                        : defaultValue;
 }
 
 void WriteSettingInt(LPCTSTR valueName, int value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  const DWORD data = static_cast<DWORD>(value);
-  RegSetValueExW(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
-  RegCloseKey(key);
+  if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(kSettingsSection, valueName, value);
 }
 
 CString ReadSettingString(LPCTSTR valueName, LPCTSTR defaultValue) {
-  DWORD size = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, valueName, RRF_RT_REG_SZ, nullptr, nullptr,
-                   &size) != ERROR_SUCCESS || size < sizeof(WCHAR))
-    return CString(defaultValue);
-  std::vector<WCHAR> text(size / sizeof(WCHAR) + 1, 0);
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, valueName, RRF_RT_REG_SZ, nullptr, text.data(),
-                   &size) != ERROR_SUCCESS)
-    return CString(defaultValue);
-  return CString(text.data());
+  CWinApp* app = AfxGetApp();
+  return app != nullptr ? app->GetProfileString(kSettingsSection, valueName, defaultValue) : CString(defaultValue);
 }
 
 BOOL FileExists(const CString& path) {
@@ -252,9 +235,10 @@ BOOL ChooseFolder(HWND owner, LPCTSTR initialFolder, LPTSTR outPath) {
 
 namespace {
 
-// The application's message box: owned by the active window, captioned with the product name.
+// The application's message box: owned by the active window, captioned with the application's name.
 int StandardMessageBox(LPCTSTR text, UINT type) {
-  return MessageBoxW(GetActiveWindow(), text, kProductFolder, type);
+  LPCTSTR caption = AfxGetApp() != nullptr ? AfxGetAppName() : nullptr;
+  return MessageBoxW(GetActiveWindow(), text, caption != nullptr ? caption : kProductFolder, type);
 }
 
 MessageBoxPresenter g_messageBox = StandardMessageBox;

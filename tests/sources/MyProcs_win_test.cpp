@@ -11,6 +11,13 @@ namespace {
 
 using fixtures::PrivateUserProfile;
 
+// The application object whose profile the helpers use, named and keyed as the program's own.
+class ProfileApp : public CWinApp {
+ public:
+  ProfileApp() : CWinApp(L"Vantry") { SetRegistryKey(L"Quennick"); }
+};
+ProfileApp theApp;
+
 std::wstring W(const CString& s) { return std::wstring(static_cast<LPCTSTR>(s)); }
 
 class Folders : public ::testing::Test {
