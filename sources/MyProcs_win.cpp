@@ -161,9 +161,10 @@ CString GetFormNameOfFile(const CString& path) {
   if (memcmp(header, "KTD", 3) != 0 && memcmp(header, "QLM", 3) != 0) return CString();
   uint32_t version = 0;
   memcpy(&version, header + 4, sizeof(version));
+  // Before version 8 no title was stored (the template flag came with version 7).
   if (version < 8) return CString(_T("Untitled"));
   int32_t templateFlag = 0;
-  if (version > 6 && !reader.ReadInt(templateFlag)) return CString();
+  if (!reader.ReadInt(templateFlag)) return CString();
   if (templateFlag == 0) {
     int32_t currentRecord = 0;
     if (!reader.ReadInt(currentRecord)) return CString();
