@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveFixtures.h"
+#include "ErrorLog.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -91,6 +93,18 @@ TEST(Variant, CountsBeyondTheStreamEndTheLoad) {
     EXPECT_EQ(CArchiveException::endOfFile, LoadFailureCause(Fixture(name), [&](CArchive& ar) { v.Serialize(ar); }))
         << std::string(name, name + wcslen(name));
   }
+}
+
+// The failure that ends a load is in the error log under the reader's name before it is passed on.
+TEST(Variant, BadCountIsLoggedUnderTheReadersName) {
+  fixtures::PrivateUserProfile profile;
+  ASSERT_TRUE(profile.Ready());
+  CVariant v;
+  LoadFailureCause(Fixture(L"variant_binary_huge.hex"), [&](CArchive& ar) { v.Serialize(ar); });
+  const std::string bytes = testing_support::ReadFileBytes(static_cast<LPCTSTR>(GetErrorLogPathName()));
+  const std::wstring log(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+  EXPECT_NE(std::wstring::npos, log.find(L"Exception (DEF_TRY - DEF_CATCH)\r\nFile Variant.cpp\r\nLine "));
+  EXPECT_NE(std::wstring::npos, log.find(L"\r\nFunction CVariant::Serialize\r\n\r\n"));
 }
 
 TEST(Variant, TypeSwitching) {
