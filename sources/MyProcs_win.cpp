@@ -1,0 +1,427 @@
+// The helpers that touch the registry, the shell, files and windows.
+#include <shlobj.h>
+
+#include "ErrorLog.h"
+#include "MyProcs.h"
+#include "resource.h"
+
+namespace {
+
+const wchar_t kSettingsSection[] = L"Settings";
+const wchar_t kProductFolder[] = L"Vantry";
+// The hint shown by ChooseFolder; its text is in the string table.
+const UINT kSelectFormFolderString = 182;
+
+}  // namespace
+
+// The values of the application's profile section "Settings". Without an application object (a
+// library used before its host has made one) the defaults stand and nothing is written.
+int ReadSettingInt(LPCTSTR valueName, int defaultValue) {
+  CWinApp* app = AfxGetApp();
+  return app != nullptr ? static_cast<int>(app->GetProfileInt(kSettingsSection, valueName, defaultValue))
+                        : defaultValue;
+}
+
+void WriteSettingInt(LPCTSTR valueName, int value) {
+  if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(kSettingsSection, valueName, value);
+}
+
+CString ReadSettingString(LPCTSTR valueName, LPCTSTR defaultValue) {
+  CWinApp* app = AfxGetApp();
+  return app != nullptr ? app->GetProfileString(kSettingsSection, valueName, defaultValue) : CString(defaultValue);
+}
+
+BOOL FileExists(const CString& path) {
+  DEF_TRY
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FALSE;
+  CloseHandle(file);
+  return TRUE;
+  DEF_CATCH("FileExists")
+  return FALSE;
+}
+
+CString GetMyDocumentsPathName() {
+  DEF_TRY
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                      nullptr, 0, KEY_READ, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return CString();
+  // At most 260 bytes; one more character keeps the text terminated whatever was stored.
+  WCHAR path[130 + 1] = {};
+  DWORD size = 260, type = 0;
+  const LONG result =
+      RegQueryValueExW(key, L"Personal", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return CString();
+  return CString(path);
+  DEF_CATCH("GetMyDocumentsPathName")
+  return CString();
+}
+
+CString GetFilesPathName() {
+  DEF_TRY
+  return GetMyDocumentsPathName() + _T("\\") + kProductFolder;
+  DEF_CATCH("GetFilesPathName")
+  return CString();
+}
+
+CString GetInitialFormsPathName() {
+  DEF_TRY
+  const CString files = GetFilesPathName();
+  const CString forms = GetMyDocumentsPathName() + _T("\\") + kProductFolder + _T("\\Forms");
+  if (GetFileAttributesW(files) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(files, nullptr);
+  if (GetFileAttributesW(forms) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(forms, nullptr);
+  return forms;
+  DEF_CATCH("GetInitialFormsPathName")
+  return CString();
+}
+
+CString GetFormsPathName() {
+  DEF_TRY
+  return ReadSettingString(_T("FormFolder"), GetInitialFormsPathName());
+  DEF_CATCH("GetFormsPathName")
+  return CString();
+}
+
+CString GetFilledFormsPathName() {
+  DEF_TRY
+  return GetFilesPathName() + _T("\\Filled Forms\\");
+  DEF_CATCH("GetFilledFormsPathName")
+  return CString();
+}
+
+CString GetInitialBackupFolder() {
+  DEF_TRY
+  return GetMyDocumentsPathName() + _T("\\") + kProductFolder + _T(" Backups\\");
+  DEF_CATCH("GetInitialBackupFolder")
+  return CString();
+}
+
+CString GetInitialAutoBackupFilePath() {
+  DEF_TRY
+  return GetInitialBackupFolder() + _T("Backup of ") + kProductFolder + _T(" documents.7z");
+  DEF_CATCH("GetInitialAutoBackupFilePath")
+  return CString();
+}
+
+CString GetTempDirPath() {
+  DEF_TRY
+  WCHAR folder[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH, folder);
+  if (length == 0 || length > MAX_PATH) return CString();
+  return CString(folder) + kProductFolder + _T("\\");
+  DEF_CATCH("GetTempDirPath")
+  return CString();
+}
+
+namespace {
+
+// Sequential reads of a document's first blocks; every size read from the file is checked against
+// what is left of it.
+class HeaderReader {
+ public:
+  explicit HeaderReader(const CString& path)
+      : file_(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeaderReader() {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  HeaderReader(const HeaderReader&) = delete;
+  HeaderReader& operator=(const HeaderReader&) = delete;
+
+  bool Read(void* buffer, DWORD size) {
+    DWORD read = 0;
+    return file_ != INVALID_HANDLE_VALUE && ReadFile(file_, buffer, size, &read, nullptr) &&
+           read == size;
+  }
+  bool ReadInt(int32_t& value) { return Read(&value, sizeof(value)); }
+  bool Skip(DWORD size) {
+    LARGE_INTEGER position = {}, length = {}, move = {};
+    if (file_ == INVALID_HANDLE_VALUE || !SetFilePointerEx(file_, move, &position, FILE_CURRENT) ||
+        !GetFileSizeEx(file_, &length) || length.QuadPart - position.QuadPart < size)
+      return false;
+    move.QuadPart = size;
+    return SetFilePointerEx(file_, move, nullptr, FILE_CURRENT) != 0;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+CString GetFormNameOfFile(const CString& path) {
+  DEF_TRY
+  HeaderReader reader(path);
+  BYTE header[48];
+  if (!reader.Read(header, sizeof(header))) return CString();
+  if (memcmp(header, "KTD", 3) != 0 && memcmp(header, "QLM", 3) != 0) return CString();
+  uint32_t version = 0;
+  memcpy(&version, header + 4, sizeof(version));
+  // Before version 8 no title was stored (the template flag came with version 7).
+  if (version < 8) return CString(_T("Untitled"));
+  int32_t templateFlag = 0;
+  if (!reader.ReadInt(templateFlag)) return CString();
+  if (templateFlag == 0) {
+    int32_t currentRecord = 0;
+    if (!reader.ReadInt(currentRecord)) return CString();
+    if (version <= 18) {
+      int32_t extraSize = 32;
+      if (version > 8 && (!reader.ReadInt(extraSize) || extraSize < 0)) return CString();
+      if (!reader.Skip(static_cast<DWORD>(extraSize))) return CString();
+    }
+  }
+  if (version >= 18) {
+    // The title is the wide text at byte 4 of the 5304-byte options block, at most 255 characters.
+    WCHAR title[256] = {};
+    if (!reader.Skip(4) || !reader.Read(title, 255 * sizeof(WCHAR))) return CString();
+    return CString(title);
+  }
+  // Versions 8 to 17: the 2720-byte block of 8-bit text.
+  char title[2716 + 1] = {};
+  if (!reader.Skip(4) || !reader.Read(title, 2716)) return CString();
+  const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, title, -1, nullptr, 0);
+  CString result;
+  if (length > 1) {
+    MultiByteToWideChar(CP_THREAD_ACP, 0, title, -1, result.GetBuffer(length), length);
+    result.ReleaseBuffer();
+  }
+  return result;
+  DEF_CATCH("GetFormName")
+  return CString();
+}
+
+CString GetFormName(const CString& fileName) {
+  DEF_TRY
+  return GetFormNameOfFile(GetFormsPathName() + _T("\\") + fileName);
+  DEF_CATCH("GetFormName")
+  return CString();
+}
+
+namespace {
+int CALLBACK ChooseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data != 0) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+  return 0;
+}
+}  // namespace
+
+BOOL ChooseFolder(HWND owner, LPCTSTR initialFolder, LPTSTR outPath) {
+  DEF_TRY
+  if (outPath == nullptr) return FALSE;
+  outPath[0] = 0;
+  const HRESULT com = CoInitialize(nullptr);
+  CString title;
+  title.LoadString(kSelectFormFolderString);
+  BROWSEINFOW info = {};
+  info.hwndOwner = owner;
+  info.lpszTitle = title;
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = ChooseFolderCallback;
+  info.lParam = reinterpret_cast<LPARAM>(initialFolder);
+  BOOL chosen = FALSE;
+  if (LPITEMIDLIST item = SHBrowseForFolderW(&info)) {
+    chosen = SHGetPathFromIDListW(item, outPath);
+    CoTaskMemFree(item);
+  }
+  if (!chosen) outPath[0] = 0;
+  if (SUCCEEDED(com)) CoUninitialize();
+  return chosen;
+  DEF_CATCH("ChooseFolder")
+  if (outPath != nullptr) outPath[0] = 0;
+  return FALSE;
+}
+
+namespace {
+
+// The application's message box: owned by the active window, captioned with the application's name.
+int StandardMessageBox(LPCTSTR text, UINT type) {
+  LPCTSTR caption = AfxGetApp() != nullptr ? AfxGetAppName() : nullptr;
+  return MessageBoxW(GetActiveWindow(), text, caption != nullptr ? caption : kProductFolder, type);
+}
+
+MessageBoxPresenter g_messageBox = StandardMessageBox;
+
+int ShowBox(LPCTSTR text, UINT type) { return g_messageBox(text, type); }
+
+CString LoadText(UINT stringId) {
+  CString text;
+  text.LoadString(stringId);
+  return text;
+}
+
+}  // namespace
+
+MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
+  MessageBoxPresenter previous = g_messageBox;
+  g_messageBox = presenter != nullptr ? presenter : StandardMessageBox;
+  return previous;
+}
+
+int ErrorBox(LPCTSTR text) {
+  DEF_TRY
+  return ShowBox(text, MB_OK | MB_ICONEXCLAMATION);
+  DEF_CATCH("ErrorBox")
+  return 0;
+}
+
+void ErrorBox(UINT stringId) {
+  DEF_TRY
+  ShowBox(LoadText(stringId), MB_OK | MB_ICONEXCLAMATION);
+  DEF_CATCH("ErrorBox")
+}
+
+void WarningBox(LPCTSTR text) {
+  DEF_TRY
+  ShowBox(text, MB_OK | MB_ICONEXCLAMATION);
+  DEF_CATCH("WarningBox")
+}
+
+void WarningBox(UINT stringId) {
+  DEF_TRY
+  ShowBox(LoadText(stringId), MB_OK | MB_ICONEXCLAMATION);
+  DEF_CATCH("WarningBox")
+}
+
+int YesNoBox(LPCTSTR text) {
+  DEF_TRY
+  return ShowBox(text, MB_YESNO | MB_ICONQUESTION);
+  DEF_CATCH("YesNoBox")
+  return 0;
+}
+
+int YesNoBox(UINT stringId) {
+  DEF_TRY
+  return ShowBox(LoadText(stringId), MB_YESNO | MB_ICONQUESTION);
+  DEF_CATCH("YesNoBox")
+  return 0;
+}
+
+int QuestionBox(UINT stringId) {
+  DEF_TRY
+  return ShowBox(LoadText(stringId), MB_YESNOCANCEL | MB_ICONQUESTION);
+  DEF_CATCH("QuestionBox")
+  return 0;
+}
+
+void InformationBox(UINT stringId) {
+  DEF_TRY
+  ShowBox(LoadText(stringId), MB_OK | MB_ICONINFORMATION);
+  DEF_CATCH("InformationBox")
+}
+
+namespace {
+
+// Until the hint dialog with its "Do not show next time" box is registered by the view's dialogs,
+// the hint shows as an information box and is asked again next time.
+BOOL StandardInfoBox(LPCTSTR text) {
+  ShowBox(text, MB_OK | MB_ICONINFORMATION);
+  return FALSE;
+}
+
+InfoBoxPresenter g_infoBox = StandardInfoBox;
+
+}  // namespace
+
+InfoBoxPresenter SetInfoBoxPresenter(InfoBoxPresenter presenter) {
+  InfoBoxPresenter previous = g_infoBox;
+  g_infoBox = presenter != nullptr ? presenter : StandardInfoBox;
+  return previous;
+}
+
+void ShowInfoBoxOnce(LPCTSTR valueName, LPCTSTR text) {
+  DEF_TRY
+  if (ReadSettingInt(valueName, 0) != 0) return;
+  if (g_infoBox(text)) WriteSettingInt(valueName, 1);
+  DEF_CATCH("ShowInfoBoxOnce")
+}
+
+void PumpMessages() {
+  DEF_TRY
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  DEF_CATCH("PumpMessages")
+}
+
+namespace {
+
+const IMAGE_SAVE_CHOICES* g_imageSaveChoices = nullptr;
+
+// The stored choices of the options when nothing else is registered: no compression, level 7 ("80").
+int StoredTiffCompression() {
+  return g_imageSaveChoices && g_imageSaveChoices->storedTiffCompression
+             ? g_imageSaveChoices->storedTiffCompression()
+             : 0;
+}
+int StoredJpegLevel() {
+  return g_imageSaveChoices && g_imageSaveChoices->storedJpegLevel
+             ? g_imageSaveChoices->storedJpegLevel()
+             : 7;
+}
+
+}  // namespace
+
+void SetImageSaveChoices(const IMAGE_SAVE_CHOICES* choices) { g_imageSaveChoices = choices; }
+
+BOOL GetImageFormatParams(LPCTSTR path, int& bitsPerPixel, int& fileFormat, int& quality, BOOL ask) {
+  DEF_TRY
+  CString ext = ExtractFileExt(CString(path));
+  ext.MakeLower();
+  const bool isTiff = ext == _T("tif") || ext == _T("tiff");
+  const bool isJpeg = ext == _T("jpg") || ext == _T("jpeg");
+  const bool isGif = ext == _T("gif");
+  quality = 2;
+  if (!isTiff) {
+    if (bitsPerPixel == 0 || !ask) {
+      bitsPerPixel = 24;
+    } else {
+      bitsPerPixel = ReadSettingInt(_T("LastUsedBitsPerPixel"), bitsPerPixel);
+      int chosen = bitsPerPixel;
+      if (g_imageSaveChoices && g_imageSaveChoices->chooseBitDepth &&
+          g_imageSaveChoices->chooseBitDepth(chosen)) {
+        bitsPerPixel = chosen;
+        if (isJpeg && bitsPerPixel < 8) bitsPerPixel = 8;
+        if (isGif && bitsPerPixel > 8) bitsPerPixel = 8;
+      }
+    }
+    WriteSettingInt(_T("LastUsedBitsPerPixel"), bitsPerPixel);
+  }
+  if (ext == _T("bmp")) {
+    fileFormat = 6;
+  } else if (isTiff) {
+    int compression = StoredTiffCompression();
+    if (ask && g_imageSaveChoices && g_imageSaveChoices->chooseTiffOptions) {
+      int chosenBits = bitsPerPixel;
+      if (!g_imageSaveChoices->chooseTiffOptions(chosenBits, compression)) return FALSE;
+      bitsPerPixel = chosenBits;
+    }
+    static const int kTiffFormats[] = {3, 87, 17, 29};
+    if (compression < 0 || compression > 3) compression = 0;
+    fileFormat = kTiffFormats[compression];
+    if (compression == 3) bitsPerPixel = 1;
+  } else if (ext == _T("pcx")) {
+    fileFormat = 1;
+  } else if (isJpeg) {
+    int level = StoredJpegLevel();
+    if (ask && g_imageSaveChoices && g_imageSaveChoices->chooseJpegLevel &&
+        !g_imageSaveChoices->chooseJpegLevel(level))
+      return FALSE;
+    fileFormat = 10;
+    quality = (9 - level) * 2550 / 100;
+  } else if (ext == _T("png")) {
+    fileFormat = 75;
+  } else if (isGif) {
+    fileFormat = 2;
+    if (bitsPerPixel > 8) bitsPerPixel = 8;
+  } else {
+    return FALSE;
+  }
+  return TRUE;
+  DEF_CATCH("GetImageFormatParams")
+  return FALSE;
+}
