@@ -74,23 +74,26 @@ void WriteRowBGR(LBitmapBase& bitmap, int y, const BYTE* bgr);
 int ReadWholeFile(LPCWSTR path, std::vector<uint8_t>& bytes);
 int WriteWholeFile(LPCWSTR path, const std::vector<uint8_t>& bytes);
 
-// Codecs. Decoders fill the bitmap with page `page` (0-based) and report progress through it;
-// encoders write the whole file into `out`.
+// Codecs. Decoders fill the bitmap with page `page` (0-based) and report progress through
+// `progress` (which may end the decoding with its result); encoders write the whole file.
 int CountPages(const uint8_t* data, size_t size, int& pages);
-int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap);
+int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress);
 int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor,
                 std::vector<uint8_t>& out);
 
 // Format-specific halves, chosen by the two functions above.
 bool IsPcx(const uint8_t* data, size_t size);
-int DecodePcx(const uint8_t* data, size_t size, LBitmapBase& bitmap);
+int DecodePcx(const uint8_t* data, size_t size, LBitmapBase& bitmap, LBase& progress);
 int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodeBmp(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodeJpeg(const LBitmapBase& bitmap, int qualityFactor, std::vector<uint8_t>& out);
-// compression: 1 none, 5 LZW, 4 CCITT G4, 32773 PackBits (the TIFF tag values).
+// compression: the TIFF tag values 1 (none), 5 (LZW), 4 (CCITT G4), 32773 (PackBits).
 int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out);
+// Refuses files whose headers declare images larger than this layer allocates, before any
+// platform decoder sees them.
+int CheckDeclaredSize(const uint8_t* data, size_t size);
 int WicCountPages(const uint8_t* data, size_t size, int& pages);
-int WicDecode(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap);
+int WicDecode(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress);
 int WicEncode(const LBitmapBase& bitmap, int format, std::vector<uint8_t>& out);
 
 // CCITT group 4 coding of 1-bit rows (bit set = black), MSB first.
