@@ -99,6 +99,10 @@ int WicEncode(const LBitmapBase& bitmap, int format, std::vector<uint8_t>& out);
 // CCITT group 4 coding of 1-bit rows (bit set = black), MSB first.
 std::vector<uint8_t> EncodeG4(const std::vector<std::vector<uint8_t>>& rows, int width);
 
+// The colour operations of LBitmap, for any bitmap (the dialogs process the bitmap they are given).
+int ChangeIntensityOf(LBitmapBase& bitmap, int change);
+int ChangeContrastOf(LBitmapBase& bitmap, int change);
+
 // Logs a failure with its code to the debugger output; returns the code.
 int Fail(int code, const char* where);
 

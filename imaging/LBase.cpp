@@ -37,6 +37,7 @@ LPCWSTR LBase::GetErrorString(int nCode) {
       {ERROR_CLIPBOARD, L"The clipboard holds no image or cannot be used."},
       {ERROR_NO_DC, L"No device context could be made for the image."},
       {ERROR_DIALOG, L"The dialog could not be shown."},
+      {ERROR_DLG_CANCELED, L"The dialog was cancelled."},
       {ERROR_USER_ABORT, L"The operation was cancelled."},
   };
   for (const Text& t : kTexts)

@@ -25,6 +25,7 @@ enum : int {
   ERROR_CLIPBOARD = -13,
   ERROR_NO_DC = -14,
   ERROR_DIALOG = -15,
+  ERROR_DLG_CANCELED = -16,       // the user closed a dialog with Cancel
   ERROR_USER_ABORT = -29,         // the status callback asked to stop
 };
 

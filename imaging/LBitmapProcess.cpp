@@ -263,21 +263,29 @@ bool ValidChange(int nChange) { return nChange >= -1000 && nChange <= 1000; }
 
 }  // namespace
 
-int LBitmap::ChangeIntensity(int nChange, UINT) {
+namespace imaging_internal {
+
+int ChangeIntensityOf(LBitmapBase& b, int nChange) {
   if (!ValidChange(nChange)) return Fail(ERROR_INV_PARAMETER, "ChangeIntensity");
   BYTE table[256];
   for (int v = 0; v < 256; ++v) table[v] = Clamp255(v + (nChange * 255) / 1000);
-  return ApplyTable(*this, table);
+  return ApplyTable(b, table);
 }
 
-int LBitmap::ChangeContrast(int nChange, UINT) {
+int ChangeContrastOf(LBitmapBase& b, int nChange) {
   if (!ValidChange(nChange)) return Fail(ERROR_INV_PARAMETER, "ChangeContrast");
   // -1000 flattens to mid grey, 0 keeps, 1000 separates every value to black or white.
   const double factor = nChange <= 0 ? (1000 + nChange) / 1000.0 : 1000.0 / std::max(1000 - nChange, 1);
   BYTE table[256];
   for (int v = 0; v < 256; ++v) table[v] = Clamp255(static_cast<int>(std::lround((v - 127.5) * factor + 127.5)));
-  return ApplyTable(*this, table);
+  return ApplyTable(b, table);
 }
+
+}  // namespace imaging_internal
+
+int LBitmap::ChangeIntensity(int nChange, UINT) { return ChangeIntensityOf(*this, nChange); }
+
+int LBitmap::ChangeContrast(int nChange, UINT) { return ChangeContrastOf(*this, nChange); }
 
 int LBitmap::Invert(UINT) {
   BYTE table[256];
