@@ -19,8 +19,8 @@ struct FormatBinding {
   int tiffCompression;  // TIFF tag value for the TIFF variants
 };
 
-// Which encoder writes each format code. PNG and GIF go through the platform; the rest are ours,
-// because the platform's encoders ignore JPEG quality and TIFF compression.
+// Which encoder writes each format code. All are ours: the platform's encoders ignore JPEG quality
+// and TIFF compression, write broken GIFs from colour images and take seconds where we take less.
 const FormatBinding kFormats[] = {
     {FILE_BMP, Encoder::Bmp, 0},         {FILE_PNG, Encoder::Png, 0},
     {FILE_GIF, Encoder::Gif, 0},         {FILE_JPEG, Encoder::Jpeg, 0},
@@ -132,8 +132,8 @@ int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qual
   if (count <= 0) return Fail(ERROR_NO_BITMAP, "EncodeImage pages");
   switch (f->encoder) {
     case Encoder::Bmp: return EncodeBmp(*pages[0], out);
-    case Encoder::Png:
-    case Encoder::Gif: return WicEncode(*pages[0], format, out);
+    case Encoder::Png: return EncodePng(*pages[0], out);
+    case Encoder::Gif: return EncodeGif(*pages[0], out);
     case Encoder::Jpeg: return EncodeJpeg(*pages[0], qualityFactor, out);
     case Encoder::Pcx: return EncodePcx(*pages[0], out);
     case Encoder::Tiff: return EncodeTiff(pages, count, f->tiffCompression, out);

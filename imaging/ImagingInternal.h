@@ -86,6 +86,8 @@ bool IsPcx(const uint8_t* data, size_t size);
 int DecodePcx(const uint8_t* data, size_t size, LBitmapBase& bitmap, LBase& progress);
 int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodeBmp(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
+int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
+int EncodeGif(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodeJpeg(const LBitmapBase& bitmap, int qualityFactor, std::vector<uint8_t>& out);
 // compression: the TIFF tag values 1 (none), 5 (LZW), 4 (CCITT G4), 32773 (PackBits).
 int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out);
@@ -94,7 +96,6 @@ int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std:
 int CheckDeclaredSize(const uint8_t* data, size_t size);
 int WicCountPages(const uint8_t* data, size_t size, int& pages);
 int WicDecode(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress);
-int WicEncode(const LBitmapBase& bitmap, int format, std::vector<uint8_t>& out);
 
 // CCITT group 4 coding of 1-bit rows (bit set = black), MSB first.
 std::vector<uint8_t> EncodeG4(const std::vector<std::vector<uint8_t>>& rows, int width);

@@ -1,5 +1,6 @@
-// Decoding through the platform's image codecs (WIC) and the two encoders it honours fully: PNG
-// and GIF from indexed images. Files are always read from memory.
+// Decoding through the platform's image codecs (WIC). Files are always read from memory. (Its
+// encoders are not used: they ignore JPEG quality and TIFF compression, write broken GIFs from
+// colour images and need tens of seconds for a PNG page.)
 #include "ImagingInternal.h"
 
 #include <objbase.h>
@@ -180,76 +181,6 @@ int WicDecode(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, L
   image.SetXResolution(dpiX >= 1 && dpiX < 100000 ? static_cast<int>(std::lround(dpiX)) : 96);
   image.SetYResolution(dpiY >= 1 && dpiY < 100000 ? static_cast<int>(std::lround(dpiY)) : 96);
   bitmap.SetHandle(image.GetHandle(), TRUE);
-  return SUCCESS;
-}
-
-int WicEncode(const LBitmapBase& bitmap, int format, std::vector<uint8_t>& out) {
-  ComScope com;
-  ComPtr<IWICImagingFactory> factory;
-  int result = Factory(factory);
-  if (result != SUCCESS) return result;
-  const bool gif = format == FILE_GIF;
-  if (gif && bitmap.GetBitsPerPixel() > 8) return Fail(ERROR_BPP_NOT_SUPPORTED, "GIF depth");
-  ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return Fail(ERROR_NO_MEMORY, "WIC encode stream");
-  ComPtr<IWICBitmapEncoder> encoder;
-  if (FAILED(factory->CreateEncoder(gif ? GUID_ContainerFormatGif : GUID_ContainerFormatPng, nullptr, &encoder)) ||
-      FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)))
-    return Fail(ERROR_CODEC, "WIC encoder");
-  ComPtr<IWICBitmapFrameEncode> frame;
-  ComPtr<IPropertyBag2> options;
-  if (FAILED(encoder->CreateNewFrame(&frame, &options)) || FAILED(frame->Initialize(options.get())))
-    return Fail(ERROR_CODEC, "WIC frame");
-  const int w = bitmap.GetWidth(), h = bitmap.GetHeight(), bpp = bitmap.GetBitsPerPixel();
-  // A transparent colour needs an alpha channel: PNG then gets 32-bit colour with alpha.
-  const bool transparent = !gif && bitmap.IsTransparent();
-  WICPixelFormatGUID pixelFormat = transparent ? GUID_WICPixelFormat32bppBGRA
-                                   : bpp == 1  ? GUID_WICPixelFormat1bppIndexed
-                                   : bpp == 4  ? GUID_WICPixelFormat4bppIndexed
-                                   : bpp == 8  ? GUID_WICPixelFormat8bppIndexed
-                                   : bpp == 24 ? GUID_WICPixelFormat24bppBGR
-                                               : GUID_WICPixelFormat32bppBGR;
-  const WICPixelFormatGUID asked = pixelFormat;
-  if (FAILED(frame->SetSize(static_cast<UINT>(w), static_cast<UINT>(h))) ||
-      FAILED(frame->SetResolution(bitmap.GetXResolution(), bitmap.GetYResolution())) ||
-      FAILED(frame->SetPixelFormat(&pixelFormat)) || !IsEqualGUID(asked, pixelFormat))
-    return Fail(ERROR_CODEC, "WIC frame format");
-  if (bpp <= 8 && !transparent) {
-    ComPtr<IWICPalette> palette;
-    WICColor table[256];
-    const int n = bitmap.GetColorCount();
-    for (int i = 0; i < n; ++i) {
-      const RGBQUAD& c = bitmap.GetHandle()->Palette[i];
-      table[i] = 0xFF000000u | (static_cast<UINT>(c.rgbRed) << 16) | (static_cast<UINT>(c.rgbGreen) << 8) | c.rgbBlue;
-    }
-    if (FAILED(factory->CreatePalette(&palette)) || FAILED(palette->InitializeCustom(table, static_cast<UINT>(n))) ||
-        FAILED(frame->SetPalette(palette.get())))
-      return Fail(ERROR_CODEC, "WIC palette");
-  }
-  const COLORREF key = bitmap.GetTransparentColor();
-  std::vector<BYTE> row(static_cast<size_t>(w) * 4), bgr(static_cast<size_t>(w) * 3);
-  for (int y = 0; y < h; ++y) {
-    const BYTE* pixels = bitmap.Row(y);
-    UINT size = static_cast<UINT>(bitmap.GetBytesPerLine());
-    if (transparent) {
-      ReadRowBGR(bitmap, y, bgr.data());
-      for (int x = 0; x < w; ++x) {
-        std::memcpy(&row[static_cast<size_t>(x) * 4], &bgr[static_cast<size_t>(x) * 3], 3);
-        row[static_cast<size_t>(x) * 4 + 3] = RGB(bgr[x * 3 + 2], bgr[x * 3 + 1], bgr[x * 3]) == key ? 0 : 255;
-      }
-      pixels = row.data();
-      size = static_cast<UINT>(w) * 4;
-    }
-    if (FAILED(frame->WritePixels(1, size, size, const_cast<BYTE*>(pixels)))) return Fail(ERROR_CODEC, "WIC pixels");
-  }
-  if (FAILED(frame->Commit()) || FAILED(encoder->Commit())) return Fail(ERROR_CODEC, "WIC commit");
-  HGLOBAL memory = nullptr;
-  if (FAILED(GetHGlobalFromStream(stream.get(), &memory))) return Fail(ERROR_CODEC, "WIC result");
-  STATSTG stat = {};
-  stream->Stat(&stat, STATFLAG_NONAME);
-  const auto* p = static_cast<const uint8_t*>(GlobalLock(memory));
-  out.assign(p, p + stat.cbSize.QuadPart);
-  GlobalUnlock(memory);
   return SUCCESS;
 }
 

@@ -205,7 +205,22 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{L"colour.png", L"out_75_4bit.png", FILE_PNG, 4, 4},
                       SaveCase{L"page.png", L"out_29.tif", FILE_TIF_CCITT_G4, 1, 1},
                       SaveCase{L"page.png", L"out_1_1bit.pcx", FILE_PCX, 1, 1},
-                      SaveCase{L"page.png", L"out_87_1bit.tif", FILE_TIF_PACKBITS, 1, 1}));
+                      SaveCase{L"page.png", L"out_87_1bit.tif", FILE_TIF_PACKBITS, 1, 1},
+                      SaveCase{L"page.png", L"out_2_1bit.gif", FILE_GIF, 0, 8, false},
+                      SaveCase{L"page.png", L"out_75_1bit.png", FILE_PNG, 0, 1}));
+
+TEST(ImageFile, PngMarksTheTransparentColour) {
+  LBitmapBase colour;
+  ASSERT_EQ(SUCCESS, colour.Load(In(L"colour.png").c_str()));
+  colour.SetTransparentColor(RGB(255, 255, 255));
+  colour.SetTransparent(TRUE);
+  ASSERT_EQ(SUCCESS, colour.Save(Out(L"out_75_transparent.png").c_str(), FILE_PNG, 0, 2));
+  colour.SetTransparent(FALSE);
+  // Read back, transparent parts are laid over white: the picture is unchanged.
+  LBitmapBase back;
+  ASSERT_EQ(SUCCESS, back.Load(Out(L"out_75_transparent.png").c_str()));
+  EXPECT_EQ(0, MaxDifference(back, In(L"colour.png.0.rgb")));
+}
 
 TEST(ImageFile, JpegQualityFactorAndAGradientGif) {
   LBitmapBase gradient, back;

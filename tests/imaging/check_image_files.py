@@ -139,7 +139,7 @@ def check_outputs(out):
                  "out_1_8bit.pcx", "out_17_8bit.tif", "out_87_4bit.tif", "out_6_8bit.bmp", "out_75_4bit.png"):
         diff = subprocess.run([COMPARE, "-metric", "AE", src, out + "/" + name, "null:"], capture_output=True, text=True)
         check(diff.stderr.strip() == "0", "%s: same pixels as the source in ImageMagick (AE %s)" % (name, diff.stderr.strip()))
-    for name in ("out_29.tif", "out_87_1bit.tif"):
+    for name in ("out_29.tif", "out_87_1bit.tif", "out_2_1bit.gif", "out_75_1bit.png"):
         diff = subprocess.run([COMPARE, "-metric", "AE", out + "/../page.png", out + "/" + name, "null:"],
                               capture_output=True, text=True)
         check(diff.stderr.strip() == "0", "%s: same pixels as the bilevel page (AE %s)" % (name, diff.stderr.strip()))
@@ -163,6 +163,8 @@ def check_outputs(out):
     check(identify(out + "/out_6_8bit.bmp", "%[type]") in ("Palette", "PaletteAlpha", "Grayscale", "Bilevel"),
           "out_6_8bit.bmp is an indexed BMP")
     check("300" in identify(out + "/out_75.png", "%x"), "out_75.png keeps 300 dpi")
+    alpha = run(CONVERT, out + "/out_75_transparent.png", "-format", "%[fx:p{60,40}.a] %[fx:p{0,0}.a]", "info:")
+    check(alpha == "0 1", "out_75_transparent.png: white is transparent, red opaque (%s)" % alpha)
     check(identify(out + "/out_10_grey.jpg", "%[type]") == "Grayscale", "out_10_grey.jpg is a grey JPEG")
     check("300" in identify(out + "/out_10_q25.jpg", "%x"), "out_10_q25.jpg records 300 dpi")
 
