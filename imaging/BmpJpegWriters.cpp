@@ -70,6 +70,34 @@ int CheckTiff(const uint8_t* data, size_t size) {
   return SUCCESS;
 }
 
+// The logical screen and every image descriptor: a decoder allocates each frame at its own size.
+int CheckGif(const uint8_t* data, size_t size) {
+  if (!Fits(Le16(data + 6), Le16(data + 8), 32)) return Fail(ERROR_IMAGE_TOO_LARGE, "GIF size");
+  size_t at = 13;
+  if (data[10] & 0x80) at += 3u << ((data[10] & 7) + 1);
+  auto skipBlocks = [&] {
+    while (at < size && data[at] != 0) at += 1 + data[at];
+    ++at;
+  };
+  while (at < size) {
+    if (data[at] == 0x21) {
+      at += 2;
+      skipBlocks();
+    } else if (data[at] == 0x2C) {
+      if (at + 10 > size) return SUCCESS;  // the decoder reports the damage
+      if (!Fits(Le16(data + at + 5), Le16(data + at + 7), 32)) return Fail(ERROR_IMAGE_TOO_LARGE, "GIF frame size");
+      const uint8_t flags = data[at + 9];
+      at += 10;
+      if (flags & 0x80) at += 3u << ((flags & 7) + 1);
+      at += 1;  // minimum code size
+      skipBlocks();
+    } else {
+      return SUCCESS;
+    }
+  }
+  return SUCCESS;
+}
+
 int CheckJpeg(const uint8_t* data, size_t size) {
   size_t at = 2;
   while (at + 9 < size) {
@@ -97,8 +125,7 @@ namespace imaging_internal {
 int CheckDeclaredSize(const uint8_t* data, size_t size) {
   if (size >= 24 && std::memcmp(data, "\x89PNG\r\n\x1a\n", 8) == 0)
     return Fits(Be32(data + 16), Be32(data + 20), 32) ? SUCCESS : Fail(ERROR_IMAGE_TOO_LARGE, "PNG size");
-  if (size >= 10 && std::memcmp(data, "GIF8", 4) == 0)
-    return Fits(Le16(data + 6), Le16(data + 8), 32) ? SUCCESS : Fail(ERROR_IMAGE_TOO_LARGE, "GIF size");
+  if (size >= 13 && std::memcmp(data, "GIF8", 4) == 0) return CheckGif(data, size);
   if (size >= 30 && data[0] == 'B' && data[1] == 'M') {
     const int32_t w = static_cast<int32_t>(Le32(data + 18)), h = static_cast<int32_t>(Le32(data + 22));
     const uint64_t height = h < 0 ? 0ull - static_cast<int64_t>(h) : static_cast<uint64_t>(h);

@@ -100,6 +100,15 @@ def make_fixtures(d):
     pcx = bytearray(open(d + "/colour24.pcx", "rb").read())
     struct.pack_into("<HH", pcx, 8, 65000, 65000)
     open(bad + "/huge_pcx.pcx", "wb").write(pcx)
+    gif = bytearray(open(d + "/colour.gif", "rb").read())
+    frame = 13 + (3 << ((gif[10] & 7) + 1) if gif[10] & 0x80 else 0)
+    while gif[frame] == 0x21:  # extensions before the image
+        frame += 2
+        while gif[frame]:
+            frame += 1 + gif[frame]
+        frame += 1
+    struct.pack_into("<HH", gif, frame + 5, 65535, 65535)
+    open(bad + "/huge_gif_frame.gif", "wb").write(gif)
     tif = bytearray(open(d + "/colour_none.tif", "rb").read())
     le = tif[:2] == b"II"
     ifd = struct.unpack_from("<I" if le else ">I", tif, 4)[0]
