@@ -119,8 +119,31 @@ int CountPages(const uint8_t* data, size_t size, int& pages) {
   return result == SUCCESS ? WicCountPages(data, size, pages) : result;
 }
 
+// Uncompressed BMP files are a DIB behind a 14-byte file header: read here with the DIB checks,
+// several times faster than the platform. Run-length coded ones go to the platform.
+static int DecodeBmp(const uint8_t* data, size_t size, LBitmapBase& bitmap, bool& handled) {
+  handled = false;
+  if (size < 14 + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M') return SUCCESS;
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, data + 14, sizeof header);
+  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return SUCCESS;
+  handled = true;
+  const uint32_t bitsOffset = static_cast<uint32_t>(data[10] | data[11] << 8 | data[12] << 16 | static_cast<uint32_t>(data[13]) << 24);
+  if (bitsOffset < 14 + sizeof header || bitsOffset >= size) return Fail(ERROR_FILE_DAMAGED, "BMP bits offset");
+  // x86 reads the unaligned header in place.
+  return bitmap.ConvertFromDIB(reinterpret_cast<const BITMAPINFO*>(data + 14), data + bitsOffset, size - 14);
+}
+
 int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress) {
   if (!data || size == 0) return Fail(ERROR_FILE_FORMAT, "DecodeImage empty");
+  bool bmp = false;
+  LBitmapBase single;
+  const int bmpResult = DecodeBmp(data, size, single, bmp);
+  if (bmp) {
+    if (page != 0) return Fail(ERROR_PAGE_NOT_FOUND, "DecodeImage bmp page");
+    if (bmpResult == SUCCESS) bitmap.SetHandle(single.GetHandle(), TRUE);
+    return bmpResult;
+  }
   if (IsPcx(data, size)) return page == 0 ? DecodePcx(data, size, bitmap, progress) : Fail(ERROR_PAGE_NOT_FOUND, "DecodeImage pcx page");
   const int result = CheckDeclaredSize(data, size);
   return result == SUCCESS ? WicDecode(data, size, page, bitmap, progress) : result;

@@ -199,6 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{L"colour.png", L"out_87.tif", FILE_TIF_PACKBITS, 0, 24},
                       SaveCase{L"colour.png", L"out_17.tif", FILE_TIF_LZW, 0, 24},
                       SaveCase{L"colour.png", L"out_1_8bit.pcx", FILE_PCX, 8, 8},
+                      SaveCase{L"colour.png", L"out_1_4bit.pcx", FILE_PCX, 4, 4},
                       SaveCase{L"colour.png", L"out_17_8bit.tif", FILE_TIF_LZW, 8, 8},
                       SaveCase{L"colour.png", L"out_87_4bit.tif", FILE_TIF_PACKBITS, 4, 4},
                       SaveCase{L"colour.png", L"out_6_8bit.bmp", FILE_BMP, 8, 8},
