@@ -149,17 +149,18 @@ int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap,
   return result == SUCCESS ? WicDecode(data, size, page, bitmap, progress) : result;
 }
 
-int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor, std::vector<uint8_t>& out) {
+int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor, std::vector<uint8_t>& out,
+                LBase& progress) {
   const FormatBinding* f = FindFormat(format);
   if (!f) return Fail(ERROR_FILE_FORMAT, "EncodeImage format");
   if (count <= 0) return Fail(ERROR_NO_BITMAP, "EncodeImage pages");
   switch (f->encoder) {
     case Encoder::Bmp: return EncodeBmp(*pages[0], out);
-    case Encoder::Png: return EncodePng(*pages[0], out);
+    case Encoder::Png: return EncodePng(*pages[0], out, progress);
     case Encoder::Gif: return EncodeGif(*pages[0], out);
     case Encoder::Jpeg: return EncodeJpeg(*pages[0], qualityFactor, out);
-    case Encoder::Pcx: return EncodePcx(*pages[0], out);
-    case Encoder::Tiff: return EncodeTiff(pages, count, f->tiffCompression, out);
+    case Encoder::Pcx: return EncodePcx(*pages[0], out, progress);
+    case Encoder::Tiff: return EncodeTiff(pages, count, f->tiffCompression, out, progress);
   }
   return Fail(ERROR_FILE_FORMAT, "EncodeImage");
 }
@@ -168,7 +169,7 @@ int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qual
 
 // Saving a list of pages: each converted to the depth its format stores, then encoded together.
 static int SavePages(const LBitmapBase* const* pages, int count, LPCWSTR file, std::vector<uint8_t>* memory, int format,
-                     int bitsPerPixel, int qualityFactor, bool append) {
+                     int bitsPerPixel, int qualityFactor, bool append, LBase& progress) {
   const FormatBinding* f = FindFormat(format);
   if (!f) return Fail(ERROR_FILE_FORMAT, "Save format");
   // Only JPEG reads the quality factor.
@@ -189,8 +190,11 @@ static int SavePages(const LBitmapBase* const* pages, int count, LPCWSTR file, s
     if (result != SUCCESS) return result;
     ready.push_back(page);
   }
+  // A cancel ends the save before anything is written.
+  int result = progress.ReportProgress(0);
+  if (result != SUCCESS) return result;
   std::vector<uint8_t> bytes;
-  const int result = EncodeImage(ready.data(), static_cast<int>(ready.size()), format, qualityFactor, bytes);
+  result = EncodeImage(ready.data(), static_cast<int>(ready.size()), format, qualityFactor, bytes, progress);
   if (result != SUCCESS) return result;
   if (memory) {
     memory->swap(bytes);
@@ -217,8 +221,8 @@ int LBitmapBase::Save(LPCWSTR pszFile, int nFormat, int nBitsPerPixel, int nQFac
   if (!pszFile || !*pszFile) return Fail(ERROR_INV_PARAMETER, "Save");
   if (!IsAllocated()) return Fail(ERROR_NO_BITMAP, "Save");
   const LBitmapBase* self = this;
-  const int result = SavePages(&self, 1, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, nPageNumber > 1);
-  ReportProgress(100);
+  const int result = SavePages(&self, 1, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, nPageNumber > 1, *this);
+  if (result == SUCCESS) ReportProgress(100);
   return result;
 }
 
@@ -287,8 +291,8 @@ int LBitmapList::Save(LPCWSTR pszFile, int nFormat, int nBitsPerPixel, int nQFac
   const FormatBinding* f = FindFormat(nFormat);
   const int count = (f && f->encoder == Encoder::Tiff) ? GetItemsCount() : 1;
   std::vector<const LBitmapBase*> pages(m_Items.begin(), m_Items.begin() + count);
-  const int result = SavePages(pages.data(), count, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, false);
-  ReportProgress(100);
+  const int result = SavePages(pages.data(), count, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, false, *this);
+  if (result == SUCCESS) ReportProgress(100);
   return result;
 }
 
@@ -324,7 +328,7 @@ int LMemoryFile::Save(LBuffer* pBuffer, int nFormat, int nBitsPerPixel, int nQFa
   if (!m_pBitmap || !m_pBitmap->IsAllocated()) return Fail(ERROR_NO_BITMAP, "LMemoryFile::Save");
   const LBitmapBase* page = m_pBitmap;
   std::vector<uint8_t> bytes;
-  int result = SavePages(&page, 1, nullptr, &bytes, nFormat, nBitsPerPixel, nQFactor, false);
+  int result = SavePages(&page, 1, nullptr, &bytes, nFormat, nBitsPerPixel, nQFactor, false, *m_pBitmap);
   if (result == SUCCESS) result = pBuffer->Copy(bytes.data(), bytes.size());
   return result;
 }

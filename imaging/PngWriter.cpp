@@ -66,7 +66,7 @@ void FilterRow(const uint8_t* row, const uint8_t* prior, size_t n, int bytesPerP
 
 namespace imaging_internal {
 
-int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out) {
+int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progress) {
   const int bpp = bitmap.GetBitsPerPixel(), w = bitmap.GetWidth(), h = bitmap.GetHeight();
   const RGBQUAD* palette = bitmap.GetHandle()->Palette;
   const int colors = bitmap.GetColorCount();
@@ -109,6 +109,13 @@ int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out) {
   int status = Z_OK;
   for (int y = 0; y <= h && status != Z_STREAM_END; ++y) {
     const bool last = y == h;
+    if (!last && y % 128 == 0) {
+      const int progressResult = progress.ReportProgress(y * 100 / h);
+      if (progressResult != SUCCESS) {
+        deflateEnd(&z);
+        return progressResult;
+      }
+    }
     if (!last) {
       const BYTE* row = bitmap.Row(y);
       if (colourType == 6) {

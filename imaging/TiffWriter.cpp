@@ -157,7 +157,8 @@ std::vector<uint8_t> RowBytes(const LBitmapBase& b, int y, bool whiteIsZero) {
 
 namespace imaging_internal {
 
-int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out) {
+int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out,
+               LBase& progress) {
   out.assign({'I', 'I', 42, 0, 0, 0, 0, 0});
   size_t linkAt = 4;  // where the offset of the next directory goes
   for (int page = 0; page < count; ++page) {
@@ -173,6 +174,8 @@ int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std:
     std::vector<uint32_t> stripOffsets, stripCounts;
     if (out.size() & 1) out.push_back(0);
     for (int first = 0; first < h; first += rowsPerStrip) {
+      const int progressResult = progress.ReportProgress(static_cast<int>((page * 100LL + first * 100LL / h) / count));
+      if (progressResult != SUCCESS) return progressResult;
       const int rows = std::min(rowsPerStrip, h - first);
       std::vector<uint8_t> raw;
       std::vector<std::vector<uint8_t>> lines;

@@ -312,3 +312,24 @@ TEST(ImageFile, MemoryFileSavesAndLoadsThroughABuffer) {
 }
 
 }  // namespace
+
+namespace {
+
+// Cancels once the work is under way (the first report, at 0 %, lets it start).
+class CancelDuringSave : public LBitmapBase {
+ public:
+  int StatusCallBack(int percent) override { return percent > 0 ? ERROR_USER_ABORT : SUCCESS; }
+};
+
+TEST(ImageFile, CancelDuringALongSaveWritesNothing) {
+  CancelDuringSave b;
+  ASSERT_EQ(SUCCESS, b.Load(In(L"large.png").c_str()));
+  b.EnableStatusCallBack(TRUE);
+  for (int format : {FILE_PNG, FILE_TIF_LZW, FILE_PCX}) {
+    const std::wstring path = Out(L"cancelled_" + std::to_wstring(format));
+    EXPECT_EQ(ERROR_USER_ABORT, b.Save(path.c_str(), format, 0, 2)) << format;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str())) << format;
+  }
+}
+
+}  // namespace
