@@ -62,6 +62,9 @@ inline int Luminance(int r, int g, int b) { return (r * 299 + g * 587 + b * 114 
 void GreyPalette(RGBQUAD* colors, int count);
 // True when every colour-table entry is a grey (r = g = b).
 bool IsGreyPalette(const RGBQUAD* colors, int count);
+// True when the table is the full ramp of its depth, black to white in order: then an index is
+// its own intensity, as grey file formats store it.
+bool IsGreyRamp(const RGBQUAD* colors, int count, int bitsPerPixel);
 // Index of the nearest colour-table entry.
 int NearestIndex(const RGBQUAD* colors, int count, int r, int g, int b);
 

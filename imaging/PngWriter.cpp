@@ -72,11 +72,7 @@ int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progr
   const int colors = bitmap.GetColorCount();
   const bool alpha = bitmap.IsTransparent();
   // Colour type: 0 grey (a full grey ramp), 2 RGB, 3 indexed, 6 RGB with alpha.
-  bool ramp = bpp <= 8 && colors == (1 << bpp);
-  for (int i = 0; ramp && i < colors; ++i) {
-    const int v = i * 255 / (colors - 1);
-    ramp = palette[i].rgbRed == v && palette[i].rgbGreen == v && palette[i].rgbBlue == v;
-  }
+  const bool ramp = IsGreyRamp(palette, colors, bpp);
   const int colourType = alpha ? 6 : bpp > 8 ? 2 : ramp ? 0 : 3;
   const int depth = colourType >= 2 && colourType != 3 ? 8 : bpp;
   const int bytesPerPixel = colourType == 6 ? 4 : colourType == 2 ? 3 : 1;

@@ -166,7 +166,7 @@ int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std:
     const int bpp = b.GetBitsPerPixel(), w = b.GetWidth(), h = b.GetHeight();
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) return Fail(ERROR_BPP_NOT_SUPPORTED, "TIFF depth");
     if (compression == kG4 && bpp != 1) return Fail(ERROR_BPP_NOT_SUPPORTED, "TIFF group 4 depth");
-    const bool grey = bpp <= 8 && IsGreyPalette(b.GetHandle()->Palette, b.GetColorCount());
+    const bool grey = IsGreyRamp(b.GetHandle()->Palette, b.GetColorCount(), bpp);
     // Photometric: 0 white is zero (group 4), 1 black is zero, 2 RGB, 3 colour table.
     const uint32_t photometric = compression == kG4 ? 0 : bpp == 1 ? 1 : bpp == 24 ? 2 : grey ? 1 : 3;
     const size_t rowBytes = static_cast<size_t>((w * bpp + 7) / 8);

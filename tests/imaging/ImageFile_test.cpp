@@ -210,6 +210,23 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{L"page.png", L"out_2_1bit.gif", FILE_GIF, 0, 8, false},
                       SaveCase{L"page.png", L"out_75_1bit.png", FILE_PNG, 0, 1}));
 
+// Greys in no particular order must not be taken for intensities.
+TEST(ImageFile, UnorderedGreyTableKeepsItsColours) {
+  const RGBQUAD greys[3] = {{255, 255, 255, 0}, {0, 0, 0, 0}, {128, 128, 128, 0}};
+  LBitmapBase b, back;
+  ASSERT_EQ(SUCCESS, b.Create(30, 20, 8, ORDER_BGR, greys, 3));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) b.PutPixelColor(x, y, x < 10 ? RGB(255, 255, 255) : x < 20 ? RGB(0, 0, 0) : RGB(128, 128, 128));
+  for (int format : {FILE_TIF_LZW, FILE_PNG, FILE_PCX, FILE_GIF, FILE_BMP}) {
+    const std::wstring path = Out(L"greys_" + std::to_wstring(format));
+    ASSERT_EQ(SUCCESS, b.Save(path.c_str(), format, 0, 2)) << format;
+    ASSERT_EQ(SUCCESS, back.Load(path.c_str())) << format;
+    EXPECT_EQ(RGB(255, 255, 255), back.GetPixelColor(5, 5)) << format;
+    EXPECT_EQ(RGB(0, 0, 0), back.GetPixelColor(15, 5)) << format;
+    EXPECT_EQ(RGB(128, 128, 128), back.GetPixelColor(25, 5)) << format;
+  }
+}
+
 TEST(ImageFile, PngMarksTheTransparentColour) {
   LBitmapBase colour;
   ASSERT_EQ(SUCCESS, colour.Load(In(L"colour.png").c_str()));
