@@ -172,8 +172,9 @@ static int SavePages(const LBitmapBase* const* pages, int count, LPCWSTR file, s
                      int bitsPerPixel, int qualityFactor, bool append, LBase& progress) {
   const FormatBinding* f = FindFormat(format);
   if (!f) return Fail(ERROR_FILE_FORMAT, "Save format");
-  // Only JPEG reads the quality factor.
-  if (f->encoder == Encoder::Jpeg && (qualityFactor < 2 || qualityFactor > 255)) return Fail(ERROR_INV_PARAMETER, "Save quality");
+  // Only JPEG reads the quality factor; one outside 2 .. 255 (a stored level out of range) is
+  // taken as the nearest end rather than failing the save.
+  qualityFactor = std::clamp(qualityFactor, 2, 255);
   std::vector<const LBitmapBase*> ready;
   std::vector<LBitmapBase> work(static_cast<size_t>(count));
   // An appended TIFF page keeps the pages already in the file.

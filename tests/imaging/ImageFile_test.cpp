@@ -250,6 +250,10 @@ TEST(ImageFile, JpegQualityFactorAndAGradientGif) {
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient.png").c_str(), FILE_PNG, 0, 2));
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_10_q25.jpg").c_str(), FILE_JPEG, 24, 25));
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_10_q229.jpg").c_str(), FILE_JPEG, 24, 229));
+  // Factors beyond the range are taken as its ends: 0 writes what 2 writes.
+  ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_q0.jpg").c_str(), FILE_JPEG, 24, 0));
+  ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_q2.jpg").c_str(), FILE_JPEG, 24, 2));
+  EXPECT_EQ(ReadFileBytes(Out(L"gradient_q2.jpg")), ReadFileBytes(Out(L"gradient_q0.jpg")));
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_2.gif").c_str(), FILE_GIF, 8, 2));
   ASSERT_EQ(SUCCESS, back.Load(Out(L"gradient_10_q25.jpg").c_str()));
   EXPECT_EQ(300, back.GetXResolution());
@@ -271,7 +275,6 @@ TEST(ImageFile, SaveRefusesWhatTheFormatCannotHold) {
   EXPECT_EQ(ERROR_BPP_NOT_SUPPORTED, colour.Save(Out(L"x.gif").c_str(), FILE_GIF, 24, 2));
   EXPECT_EQ(ERROR_BPP_NOT_SUPPORTED, colour.Save(Out(L"x.jpg").c_str(), FILE_JPEG, 4, 2));
   EXPECT_EQ(ERROR_FILE_FORMAT, colour.Save(Out(L"x.xyz").c_str(), 999, 0, 2));
-  EXPECT_EQ(ERROR_INV_PARAMETER, colour.Save(Out(L"x.jpg").c_str(), FILE_JPEG, 24, 0));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Out(L"x.tif").c_str()));
   LBitmapBase empty;
   EXPECT_EQ(ERROR_NO_BITMAP, empty.Save(Out(L"x.png").c_str(), FILE_PNG, 0, 2));
