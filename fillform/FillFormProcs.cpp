@@ -26,6 +26,16 @@ std::wstring GetMyDocumentsPathName() {
 
 std::wstring GetFilesPathName() { return GetMyDocumentsPathName() + L"\\Vantry"; }
 
+std::wstring GetInitialFormsPathName() {
+  const std::wstring product = GetFilesPathName();
+  const std::wstring forms = product + L"\\Forms";
+  if (GetFileAttributesW(product.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CreateDirectoryW(product.c_str(), nullptr);
+  if (GetFileAttributesW(forms.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CreateDirectoryW(forms.c_str(), nullptr);
+  return forms;
+}
+
 std::wstring GetErrorLogPathName() { return GetFilesPathName() + L"\\error.log"; }
 
 std::wstring FormatText(const wchar_t* format, ...) {

@@ -16,6 +16,9 @@ std::wstring GetMyDocumentsPathName();
 // hosts it.
 std::wstring GetFilesPathName();
 
+// The documents folder followed by "\Vantry\Forms", creating "\Vantry" and "\Forms" when missing.
+std::wstring GetInitialFormsPathName();
+
 // "error.log" in GetFilesPathName's folder.
 std::wstring GetErrorLogPathName();
 
