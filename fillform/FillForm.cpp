@@ -58,7 +58,10 @@ CFillForm::CFillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& data, CWn
       m_minTrackSize(),
       m_options(),
       m_error(0),
-      m_pParent(parent) {
+      m_pParent(parent),
+      m_hWnd(nullptr),
+      m_inLayout(FALSE),
+      m_comboDropHeight(0) {
   DEF_TRY
   m_dbPath = quillet::GetHostProfileString(L"GeneralDBFilePath", GetInitialDBFileName());
   m_radioIndex = quillet::GetHostProfileInt(L"FillFormRadioIndex", 0);

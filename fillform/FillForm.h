@@ -42,6 +42,10 @@ class QUILLET_API CFillForm {
   CFillForm(const CFillForm&) = delete;
   CFillForm& operator=(const CFillForm&) = delete;
 
+  // Shows the dialog "Document filling"; IDOK after "Fill" (the map then holds the chosen values),
+  // IDCANCEL otherwise.
+  virtual INT_PTR DoModal();
+
   // Fills the map from the named profile, after the named group's values when a group is named.
   // The outcome is read with CheckError; on any failure the map is left as it was.
   void GetData(CString group, CString profile);
@@ -74,6 +78,33 @@ class QUILLET_API CFillForm {
   static int callbackGroupFields(void* argument, int count, char** values, char** names);
   static int callbackProfileFields(void* argument, int count, char** values, char** names);
 
+  // The dialog's messages.
+  virtual BOOL OnInitDialog();
+  void OnDestroy();
+  void OnSize(UINT type, int cx, int cy);
+  void OnGetMinMaxInfo(MINMAXINFO* info);
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+  void OnCbnSelchangeComboGroups();
+  void OnCbnSelchangeComboProfiles();
+  void OnBnClickedOk();
+  void OnBnClickedSelectDbButton();
+  void OnBnClickedEdit();
+  void OnBnClickedRadioCurrentForm();
+  void OnBnClickedRadioMultiForms();
+  void OnBnClickedCheckOut();
+  void OnBnClickedInBrowse();
+  void OnBnClickedOutBrowse();
+
+  // Moves the folder choices between the controls and the members (TRUE: controls to members).
+  void UpdateData(BOOL saveAndValidate);
+  // Opens the database file and shows its groups; TRUE when it is open.
+  BOOL OpenDB(const CString& path);
+  void EnableMultiFormControls(BOOL multiple);
+  void Layout();
+  void UpdateOptions();
+  // The key of the current groups entry in the last-used table: "-2", "-3" or the group's id.
+  CString GetProfileId() const;
+
   // Replaces the caller's map by the group values, then the profile values (a profile value wins
   // over a group value of the same name). On failure the map is left as it was.
   BOOL WriteDataToMap();
@@ -95,5 +126,14 @@ class QUILLET_API CFillForm {
   static CMap<CString, LPCWSTR, CString, CString> m_mapGroupIdProfileId;
 
  private:
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code);
+  void ShowFields(int listId, const CArray<FieldsItem, FieldsItem>& fields);
+
   CWnd* m_pParent;
+  HWND m_hWnd;
+  // Set while Layout resizes the columns, whose own notifications must not become the new base.
+  BOOL m_inLayout;
+  // How far a combo box's list drops below its closed height, kept across layouts.
+  int m_comboDropHeight;
 };

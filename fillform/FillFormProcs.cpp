@@ -1,5 +1,7 @@
 #include "FillFormProcs.h"
 
+#include <shlobj.h>
+
 #include <cstdarg>
 #include <cwchar>
 #include <vector>
@@ -94,6 +96,33 @@ bool StrToDouble(const std::wstring& text, double& value) {
   value = wcstod(start, &end);
   if (end == start) value = 0;
   return *end == L'\0';
+}
+
+namespace {
+int CALLBACK PreselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data)
+    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+  return 0;
+}
+}  // namespace
+
+bool ChooseFolder(HWND owner, const std::wstring& title, const std::wstring& initial,
+                  std::wstring& chosen) {
+  chosen.clear();
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  BROWSEINFOW browse = {};
+  browse.hwndOwner = owner;
+  browse.lpszTitle = title.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  browse.lpfn = PreselectFolder;
+  browse.lParam = reinterpret_cast<LPARAM>(initial.c_str());
+  if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&browse)) {
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetPathFromIDListW(list, path)) chosen = path;
+    CoTaskMemFree(list);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return !chosen.empty();
 }
 
 namespace {

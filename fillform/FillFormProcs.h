@@ -37,6 +37,11 @@ std::wstring ExtractFilePath(const std::wstring& path);
 // The text after the last "\" (else after the last ":"); the whole text when neither occurs.
 std::wstring ExtractFileName(const std::wstring& path);
 
+// The shell's folder picker titled `title`, file-system folders only, `initial` preselected. True
+// with the folder in `chosen`; false (and `chosen` empty) when the user cancels.
+bool ChooseFolder(HWND owner, const std::wstring& title, const std::wstring& initial,
+                  std::wstring& chosen);
+
 // `printf`-style formatting into a wide string.
 std::wstring FormatText(const wchar_t* format, ...);
 

@@ -8,53 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "DialogDriver.h"
 #include "ProfilesFixture.h"
 
 using fillform_test::CreateDatabase;
 using fillform_test::IsolatedUser;
+using fillform_test::SetHostSetting;
 
 namespace {
 
 typedef CMap<CString, LPCWSTR, COleVariant, COleVariant> FieldMap;
 
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Quennick\\Vantry\\Settings";
-
-void SetSetting(const wchar_t* name, const std::wstring& value) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value.c_str(),
-                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void SetSetting(const wchar_t* name, DWORD value) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
-}
-
-// The map as sorted "name=S:text" (VT_BSTR) and "name=R:number" (VT_R8) entries.
-std::vector<std::wstring> Entries(const FieldMap& map) {
-  std::vector<std::wstring> entries;
-  for (POSITION position = map.GetStartPosition(); position;) {
-    CString name;
-    COleVariant value;
-    map.GetNextAssoc(position, name, value);
-    std::wstring entry = std::wstring(name.GetString()) + L"=";
-    if (value.vt == VT_BSTR) {
-      entry += L"S:" + std::wstring(value.bstrVal, SysStringLen(value.bstrVal));
-    } else if (value.vt == VT_R8) {
-      wchar_t number[64];
-      swprintf(number, 64, L"R:%g", value.dblVal);
-      entry += number;
-    } else {
-      entry += L"?" + std::to_wstring(value.vt);
-    }
-    entries.push_back(entry);
-  }
-  std::sort(entries.begin(), entries.end());
-  return entries;
-}
-
 class FillFormTest : public ::testing::Test {
  protected:
   std::wstring DbPath() const { return user_.Path() + L"\\Профили 'q'.db"; }
-  void UseDatabase(const std::wstring& path) { SetSetting(L"GeneralDBFilePath", path); }
+  void UseDatabase(const std::wstring& path) { SetHostSetting(L"GeneralDBFilePath", path); }
 
   IsolatedUser user_;
 };
@@ -102,7 +70,7 @@ TEST_F(FillFormTest, GetDataFillsTheMapByNameOrLeavesItUntouched) {
     int error = 1;
     EXPECT_EQ(fillForm.CheckError(error), c.error != 0) << what;
     EXPECT_EQ(error, c.error != 0 ? c.error : 1) << what;
-    EXPECT_EQ(Entries(fields), c.entries) << what;
+    EXPECT_EQ(fillform_test::FieldMapEntries(fields), c.entries) << what;
   }
   EXPECT_EQ(user_.ErrorLog(), L"");
 }
@@ -137,7 +105,7 @@ TEST_F(FillFormTest, MissingOrBrokenDatabaseGivesItsCodeAndALogEntry) {
     int error = 0;
     EXPECT_TRUE(fillForm.CheckError(error)) << c.what;
     EXPECT_EQ(error, c.error) << c.what;
-    EXPECT_EQ(Entries(fields), kUntouched) << c.what;
+    EXPECT_EQ(fillform_test::FieldMapEntries(fields), kUntouched) << c.what;
     EXPECT_NE(user_.ErrorLog().find(c.logged), std::wstring::npos) << c.what;
   }
 }
@@ -176,11 +144,11 @@ TEST_F(FillFormTest, ChoicesComeFromTheHostSettingsWithDocumentsFolderDefaults) 
     EXPECT_EQ(defaults.m_groupSelected, 0);
     EXPECT_EQ(defaults.m_profileSelected, 0);
   }
-  SetSetting(L"GeneralDBFilePath", L"D:\\data\\профили.db");
-  SetSetting(L"FillFormRadioIndex", 1);
-  SetSetting(L"FillFormCheckOutFolder", 1);
-  SetSetting(L"FillFormInFolder", L"D:\\in");
-  SetSetting(L"FillFormOutFolder", L"D:\\out");
+  SetHostSetting(L"GeneralDBFilePath", L"D:\\data\\профили.db");
+  SetHostSetting(L"FillFormRadioIndex", 1);
+  SetHostSetting(L"FillFormCheckOutFolder", 1);
+  SetHostSetting(L"FillFormInFolder", L"D:\\in");
+  SetHostSetting(L"FillFormOutFolder", L"D:\\out");
   FillFormProbe stored(fields, nullptr);
   EXPECT_EQ(std::wstring(stored.DbPath()), L"D:\\data\\профили.db");
   EXPECT_EQ(stored.m_radioIndex, 1);
@@ -205,7 +173,10 @@ class MessageBoxCloser {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     GetClassNameW(window, name, 16);
-    if (process != GetCurrentProcessId() || lstrcmpW(name, L"#32770") != 0) return TRUE;
+    // Found once shown: before that its text may not be there yet.
+    if (process != GetCurrentProcessId() || lstrcmpW(name, L"#32770") != 0 ||
+        !IsWindowVisible(window))
+      return TRUE;
     *reinterpret_cast<HWND*>(param) = window;
     return FALSE;
   }

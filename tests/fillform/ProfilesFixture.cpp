@@ -18,6 +18,35 @@ int CollectRow(void* argument, int count, char** values, char**) {
 }
 }  // namespace
 
+const wchar_t kHostSettings[] = L"SOFTWARE\\Quennick\\Vantry\\Settings";
+
+void SetHostSetting(const wchar_t* name, const std::wstring& value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, kHostSettings, name, REG_SZ, value.c_str(),
+                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetHostSetting(const wchar_t* name, DWORD value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, kHostSettings, name, REG_DWORD, &value, sizeof(value));
+}
+
+std::wstring HostSettingText(const wchar_t* name) {
+  wchar_t text[1024] = {};
+  DWORD size = sizeof(text);
+  if (RegGetValueW(HKEY_CURRENT_USER, kHostSettings, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+      ERROR_SUCCESS)
+    return L"(none)";
+  return text;
+}
+
+DWORD HostSettingNumber(const wchar_t* name) {
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  if (RegGetValueW(HKEY_CURRENT_USER, kHostSettings, name, RRF_RT_REG_DWORD, nullptr, &value,
+                   &size) != ERROR_SUCCESS)
+    return 0xFFFFFFFF;
+  return value;
+}
+
 std::string Utf8(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string result(size > 0 ? size - 1 : 0, '\0');

@@ -40,4 +40,10 @@ class IsolatedUser {
 
 std::string Utf8(const std::wstring& text);
 
+// Values of the host's settings, section "Settings", written and read with the registry API.
+void SetHostSetting(const wchar_t* name, const std::wstring& value);
+void SetHostSetting(const wchar_t* name, DWORD value);
+std::wstring HostSettingText(const wchar_t* name);  // "(none)" when absent
+DWORD HostSettingNumber(const wchar_t* name);       // 0xFFFFFFFF when absent
+
 }  // namespace fillform_test
