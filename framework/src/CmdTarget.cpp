@@ -1,0 +1,7 @@
+#include "fw/CmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+CCmdTarget::CCmdTarget() = default;
+
+CCmdTarget::~CCmdTarget() = default;
