@@ -48,14 +48,25 @@ HRSRC AfxFindResourceInLanguage(HMODULE module, LPCWSTR name, LPCWSTR type) {
   return found;
 }
 
+int AfxGetStringInLanguage(HMODULE module, UINT id, LPCWSTR* text) {
+  if (!text) return -1;
+  *text = nullptr;
+  HRSRC block = AfxFindResourceInLanguage(module, MAKEINTRESOURCEW((id >> 4) + 1), RT_STRING);
+  if (!block) return -1;
+  int length = 0;
+  const WCHAR* found = FindStringInBlock(module, block, id, &length);
+  // A block lists all 16 ids; an id the script never defined has length 0 there.
+  if (!found || length == 0) return -1;
+  *text = found;
+  return length;
+}
+
 int AfxLoadStringInLanguage(HMODULE module, UINT id, LPWSTR buffer, int bufferChars) {
   if (!buffer || bufferChars <= 0) return 0;
   buffer[0] = L'\0';
-  HRSRC block = AfxFindResourceInLanguage(module, MAKEINTRESOURCEW((id >> 4) + 1), RT_STRING);
-  if (!block) return 0;
-  int length = 0;
-  const WCHAR* text = FindStringInBlock(module, block, id, &length);
-  if (!text) return 0;
+  LPCWSTR text = nullptr;
+  int length = AfxGetStringInLanguage(module, id, &text);
+  if (length <= 0) return 0;
   if (length > bufferChars - 1) length = bufferChars - 1;
   CopyMemory(buffer, text, length * sizeof(WCHAR));
   buffer[length] = L'\0';

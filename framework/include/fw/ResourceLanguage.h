@@ -16,6 +16,10 @@ FW_API LANGID AfxLanguageFromPrimary(int primaryLanguage);
 // Finds a resource in the chosen language, else in English (US), else in any language the module has.
 FW_API HRSRC AfxFindResourceInLanguage(HMODULE module, LPCWSTR name, LPCWSTR type);
 
+// Points `text` at string `id` of `module`'s string table in the chosen language (not terminated;
+// it stays valid while the module is loaded) and returns its length, or -1 when the module lacks it.
+FW_API int AfxGetStringInLanguage(HMODULE module, UINT id, LPCWSTR* text);
+
 // Copies string `id` of `module`'s string table, in the chosen language, into `buffer` (always
 // terminated). Returns the number of characters copied, 0 when the string is missing or empty.
 FW_API int AfxLoadStringInLanguage(HMODULE module, UINT id, LPWSTR buffer, int bufferChars);
