@@ -17,3 +17,12 @@
 #include "fw/Archive.h"
 #include "fw/OleVariant.h"
 #include "fw/Geometry.h"
+
+// The window half: messages and commands, windows, GDI, dialogs.
+#include "fw/MsgMap.h"
+#include "fw/CmdTarget.h"
+#include "fw/Wnd.h"
+#include "fw/Gdi.h"
+#include "fw/Dc.h"
+#include "fw/Menu.h"
+#include "fw/Dialog.h"
