@@ -21,8 +21,16 @@
 #include "fw/FileFind.h"
 #include "fw/Time.h"
 #include "fw/OleDateTime.h"
-#include "fw/CmdTarget.h"
 #include "fw/Sync.h"
 #include "fw/Thread.h"
 #include "fw/WinApp.h"
 #include "fw/ComSupport.h"
+
+// The window half: messages and commands, windows, GDI, dialogs.
+#include "fw/MsgMap.h"
+#include "fw/CmdTarget.h"
+#include "fw/Wnd.h"
+#include "fw/Gdi.h"
+#include "fw/Dc.h"
+#include "fw/Menu.h"
+#include "fw/Dialog.h"
