@@ -5,6 +5,7 @@
 
 #include "FillFormProcs.h"
 #include "HostProfile.h"
+#include "resource.h"
 
 using quillet::ProfilesQuery;
 
@@ -48,7 +49,8 @@ INT_PTR FindByName(const CArray<GroupItem, GroupItem>& items, const CString& nam
 }  // namespace
 
 CFillForm::CFillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& data, CWnd* parent)
-    : m_radioIndex(0),
+    : CDialogEx(IDD_FILL_FORM, parent),
+      m_radioIndex(0),
       m_checkOutFolder(0),
       m_groupSelected(0),
       m_profileSelected(0),
@@ -58,11 +60,15 @@ CFillForm::CFillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& data, CWn
       m_minTrackSize(),
       m_options(),
       m_error(0),
-      m_pParent(parent),
-      m_hWnd(nullptr),
       m_inLayout(FALSE),
       m_comboDropHeight(0) {
   DEF_TRY
+  // The library's own template, also where the host has a dialog of the same id.
+  const HINSTANCE module = AfxGetCallingModule();
+  if (const HRSRC found = AfxFindResourceInLanguage(module, MAKEINTRESOURCEW(IDD_FILL_FORM), RT_DIALOG)) {
+    if (const HGLOBAL loaded = LoadResource(module, found))
+      m_lpDialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
+  }
   m_dbPath = quillet::GetHostProfileString(L"GeneralDBFilePath", GetInitialDBFileName());
   m_radioIndex = quillet::GetHostProfileInt(L"FillFormRadioIndex", 0);
   m_checkOutFolder = quillet::GetHostProfileInt(L"FillFormCheckOutFolder", 0);
@@ -195,10 +201,12 @@ void CFillForm::LaunchEditor() {
   std::vector<wchar_t> commandLine(command.GetString(), command.GetString() + command.GetLength() + 1);
 
   // The editor is found by the system's search order (the host program's folder first) and runs in
-  // the host program's folder.
+  // the folder of the host's help file, which is the host program's folder.
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
-  const std::wstring folder = quillet::ExtractFilePath(program);
+  const CWinApp* app = AfxGetApp();
+  const std::wstring folder = quillet::ExtractFilePath(
+      app && app->m_pszHelpFilePath ? std::wstring(app->m_pszHelpFilePath) : std::wstring(program));
 
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
@@ -213,6 +221,6 @@ void CFillForm::LaunchEditor() {
   CString message;
   message.Format(L"Launch of the database editor failed (%d).", static_cast<int>(error));
   quillet::AppendErrorLog(Text(message));
-  MessageBoxW(GetActiveWindow(), message, nullptr, MB_OK | MB_ICONEXCLAMATION);
+  AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
   DEF_CATCH()
 }

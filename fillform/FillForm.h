@@ -7,8 +7,6 @@
 #include "FillFormLayout.h"
 #include "ProfilesDb.h"
 
-class CWnd;
-
 // One group or profile as listed: its id (as text) and its name.
 class GroupItem {
  public:
@@ -32,19 +30,18 @@ enum {
   FILLFORM_ERROR_NO_PROFILE = -12,  // no profile of the given name
 };
 
-class QUILLET_API CFillForm {
+class QUILLET_API CFillForm : public CDialogEx {
  public:
   // The caller owns `data` and keeps it alive while the object lives; it is written only by a
   // successful GetData (or "Fill" in the dialog). Reads the folder choices and the database path
   // from the host's settings.
   CFillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& data, CWnd* parent = nullptr);
-  virtual ~CFillForm();
+  ~CFillForm() override;
   CFillForm(const CFillForm&) = delete;
   CFillForm& operator=(const CFillForm&) = delete;
 
-  // Shows the dialog "Document filling"; IDOK after "Fill" (the map then holds the chosen values),
-  // IDCANCEL otherwise.
-  virtual INT_PTR DoModal();
+  // DoModal shows the dialog "Document filling": IDOK after "Fill" (the map then holds the chosen
+  // values), IDCANCEL otherwise.
 
   // Fills the map from the named profile, after the named group's values when a group is named.
   // The outcome is read with CheckError; on any failure the map is left as it was.
@@ -79,24 +76,24 @@ class QUILLET_API CFillForm {
   static int callbackProfileFields(void* argument, int count, char** values, char** names);
 
   // The dialog's messages.
-  virtual BOOL OnInitDialog();
-  void OnDestroy();
-  void OnSize(UINT type, int cx, int cy);
-  void OnGetMinMaxInfo(MINMAXINFO* info);
-  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
-  void OnCbnSelchangeComboGroups();
-  void OnCbnSelchangeComboProfiles();
-  void OnBnClickedOk();
-  void OnBnClickedSelectDbButton();
-  void OnBnClickedEdit();
-  void OnBnClickedRadioCurrentForm();
-  void OnBnClickedRadioMultiForms();
-  void OnBnClickedCheckOut();
-  void OnBnClickedInBrowse();
-  void OnBnClickedOutBrowse();
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  afx_msg void OnDestroy();
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  afx_msg void OnCbnSelchangeComboGroups();
+  afx_msg void OnCbnSelchangeComboProfiles();
+  afx_msg void OnBnClickedOk();
+  afx_msg void OnBnClickedSelectDbButton();
+  afx_msg void OnBnClickedEdit();
+  afx_msg void OnBnClickedRadioCurrentForm();
+  afx_msg void OnBnClickedRadioMultiForms();
+  afx_msg void OnBnClickedCheckOut();
+  afx_msg void OnBnClickedInBrowse();
+  afx_msg void OnBnClickedOutBrowse();
+  DECLARE_MESSAGE_MAP()
 
-  // Moves the folder choices between the controls and the members (TRUE: controls to members).
-  void UpdateData(BOOL saveAndValidate);
   // Opens the database file and shows its groups; TRUE when it is open.
   BOOL OpenDB(const CString& path);
   void EnableMultiFormControls(BOOL multiple);
@@ -126,12 +123,8 @@ class QUILLET_API CFillForm {
   static CMap<CString, LPCWSTR, CString, CString> m_mapGroupIdProfileId;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code);
   void ShowFields(int listId, const CArray<FieldsItem, FieldsItem>& fields);
 
-  CWnd* m_pParent;
-  HWND m_hWnd;
   // Set while Layout resizes the columns, whose own notifications must not become the new base.
   BOOL m_inLayout;
   // How far a combo box's list drops below its closed height, kept across layouts.

@@ -56,15 +56,15 @@ CString FieldTypeText(const CString& type) {
 }
 
 void AddComboEntry(HWND combo, LPCWSTR text, INT_PTR data) {
-  const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  if (index >= 0) SendMessageW(combo, CB_SETITEMDATA, index, data);
+  const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  if (index >= 0) ::SendMessageW(combo, CB_SETITEMDATA, index, data);
 }
 
 INT_PTR ComboData(HWND combo, int index) {
-  return static_cast<INT_PTR>(SendMessageW(combo, CB_GETITEMDATA, index, 0));
+  return static_cast<INT_PTR>(::SendMessageW(combo, CB_GETITEMDATA, index, 0));
 }
 
-int ComboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+int ComboCount(HWND combo) { return static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
 
 void SetCell(HWND list, int row, int column, const CString& text) {
   LVITEMW item = {};
@@ -72,142 +72,64 @@ void SetCell(HWND list, int row, int column, const CString& text) {
   item.iItem = row;
   item.iSubItem = column;
   item.pszText = const_cast<LPWSTR>(text.GetString());
-  SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : row,
+  ::SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : row,
                reinterpret_cast<LPARAM>(&item));
 }
 
 SIZE ControlSize(HWND dialog, int id) {
   RECT rect = {};
-  GetWindowRect(GetDlgItem(dialog, id), &rect);
+  ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-CString ControlText(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
-  CString text;
-  const int length = GetWindowTextLengthW(control);
-  GetWindowTextW(control, text.GetBuffer(length + 1), length + 1);
-  text.ReleaseBuffer();
-  return text;
 }
 
 }  // namespace
 
-INT_PTR CFillForm::DoModal() {
-  DEF_TRY
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  const HINSTANCE module = LibraryModule();
-  const HRSRC resource =
-      AfxFindResourceInLanguage(module, MAKEINTRESOURCEW(IDD_FILL_FORM), RT_DIALOG);
-  const HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-  if (!loaded) return -1;
-  // Both hosts pass no parent: the dialog belongs to the host's active window.
-  return DialogBoxIndirectParamW(module, static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)),
-                                 GetActiveWindow(), DialogProc, reinterpret_cast<LPARAM>(this));
-  DEF_CATCH(-1)
-}
+BEGIN_MESSAGE_MAP(CFillForm, CDialogEx)
+  ON_WM_DESTROY()
+  ON_WM_SIZE()
+  ON_WM_GETMINMAXINFO()
+  ON_CBN_SELCHANGE(IDC_COMBO_GROUPS, OnCbnSelchangeComboGroups)
+  ON_CBN_SELCHANGE(IDC_COMBO_PROFILES, OnCbnSelchangeComboProfiles)
+  ON_BN_CLICKED(IDOK, OnBnClickedOk)
+  ON_BN_CLICKED(IDC_SELECT_DB_BUTTON, OnBnClickedSelectDbButton)
+  ON_BN_CLICKED(IDC_EDIT_BUTTON, OnBnClickedEdit)
+  ON_BN_CLICKED(IDC_RADIO_CURRENT_FORM, OnBnClickedRadioCurrentForm)
+  ON_BN_CLICKED(IDC_RADIO_MULTI_FORMS, OnBnClickedRadioMultiForms)
+  ON_BN_CLICKED(IDC_CHECK_OUT, OnBnClickedCheckOut)
+  ON_BN_CLICKED(IDC_IN_BROWSE, OnBnClickedInBrowse)
+  ON_BN_CLICKED(IDC_OUT_BROWSE, OnBnClickedOutBrowse)
+END_MESSAGE_MAP()
 
-INT_PTR CALLBACK CFillForm::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    CFillForm* self = reinterpret_cast<CFillForm*>(lParam);
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    self->m_hWnd = window;
-    return self->OnInitDialog();
-  }
-  CFillForm* self = reinterpret_cast<CFillForm*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (!self) return FALSE;
-  switch (message) {
-    case WM_DESTROY:
-      self->OnDestroy();
-      self->m_hWnd = nullptr;
-      return FALSE;
-    case WM_SIZE:
-      self->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-      return TRUE;
-    case WM_GETMINMAXINFO:
-      self->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
-      return TRUE;
-    case WM_NOTIFY: {
-      LRESULT result = 0;
-      if (!self->OnNotify(wParam, lParam, &result)) return FALSE;
-      SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      self->OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-  }
-  return FALSE;
-}
-
-void CFillForm::OnCommand(int id, int code) {
-  DEF_TRY
-  if (id == IDC_COMBO_GROUPS || id == IDC_COMBO_PROFILES) {
-    if (code != CBN_SELCHANGE) return;
-    if (id == IDC_COMBO_GROUPS) {
-      OnCbnSelchangeComboGroups();
-    } else {
-      OnCbnSelchangeComboProfiles();
-    }
-    return;
-  }
-  if (code != BN_CLICKED) return;
-  switch (id) {
-    case IDOK: OnBnClickedOk(); break;
-    case IDCANCEL: EndDialog(m_hWnd, IDCANCEL); break;
-    case IDC_SELECT_DB_BUTTON: OnBnClickedSelectDbButton(); break;
-    case IDC_EDIT_BUTTON: OnBnClickedEdit(); break;
-    case IDC_RADIO_CURRENT_FORM: OnBnClickedRadioCurrentForm(); break;
-    case IDC_RADIO_MULTI_FORMS: OnBnClickedRadioMultiForms(); break;
-    case IDC_CHECK_OUT: OnBnClickedCheckOut(); break;
-    case IDC_IN_BROWSE: OnBnClickedInBrowse(); break;
-    case IDC_OUT_BROWSE: OnBnClickedOutBrowse(); break;
-  }
-  DEF_CATCH()
-}
-
-void CFillForm::UpdateData(BOOL saveAndValidate) {
-  DEF_TRY
-  if (saveAndValidate) {
-    m_radioIndex = IsDlgButtonChecked(m_hWnd, IDC_RADIO_CURRENT_FORM) == BST_CHECKED  ? 0
-                   : IsDlgButtonChecked(m_hWnd, IDC_RADIO_MULTI_FORMS) == BST_CHECKED ? 1
-                                                                                      : -1;
-    m_checkOutFolder = IsDlgButtonChecked(m_hWnd, IDC_CHECK_OUT) == BST_CHECKED;
-    m_inFolder = ControlText(m_hWnd, IDC_EDIT_IN_FOLDER);
-    m_outFolder = ControlText(m_hWnd, IDC_EDIT_OUT_FOLDER);
-  } else {
-    CheckDlgButton(m_hWnd, IDC_RADIO_CURRENT_FORM, m_radioIndex == 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(m_hWnd, IDC_RADIO_MULTI_FORMS, m_radioIndex == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(m_hWnd, IDC_CHECK_OUT, m_checkOutFolder ? BST_CHECKED : BST_UNCHECKED);
-    SetDlgItemTextW(m_hWnd, IDC_EDIT_IN_FOLDER, m_inFolder);
-    SetDlgItemTextW(m_hWnd, IDC_EDIT_OUT_FOLDER, m_outFolder);
-  }
-  DEF_CATCH()
+void CFillForm::DoDataExchange(CDataExchange* pDX) {
+  CDialogEx::DoDataExchange(pDX);
+  DDX_Radio(pDX, IDC_RADIO_CURRENT_FORM, m_radioIndex);
+  DDX_Check(pDX, IDC_CHECK_OUT, m_checkOutFolder);
+  DDX_Text(pDX, IDC_EDIT_IN_FOLDER, m_inFolder);
+  DDX_Text(pDX, IDC_EDIT_OUT_FOLDER, m_outFolder);
 }
 
 BOOL CFillForm::OnInitDialog() {
   DEF_TRY
-  UpdateData(FALSE);
-  m_hIcon = static_cast<HICON>(LoadImageW(LibraryModule(), MAKEINTRESOURCEW(IDI_FILL_FORM),
-                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  CDialogEx::OnInitDialog();
+  m_hIcon = static_cast<HICON>(::LoadImageW(LibraryModule(), MAKEINTRESOURCEW(IDI_FILL_FORM),
+                                            IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  SetIcon(m_hIcon, TRUE);
 
   RECT window = {};
-  GetWindowRect(m_hWnd, &window);
+  ::GetWindowRect(m_hWnd, &window);
   m_minTrackSize = SIZE{window.right - window.left, window.bottom - window.top};
   // The layout moves the combo boxes by their closed height; their lists keep dropping as far as
   // the template made them.
   RECT dropped = {};
-  SendDlgItemMessageW(m_hWnd, IDC_COMBO_GROUPS, CB_GETDROPPEDCONTROLRECT, 0,
+  ::SendDlgItemMessageW(m_hWnd, IDC_COMBO_GROUPS, CB_GETDROPPEDCONTROLRECT, 0,
                       reinterpret_cast<LPARAM>(&dropped));
   m_comboDropHeight = std::max<int>(
       0, (dropped.bottom - dropped.top) - ControlSize(m_hWnd, IDC_COMBO_GROUPS).cy);
 
   m_options = quillet::LoadAutofillingOptions(window, m_minTrackSize);
-  MoveWindow(m_hWnd, m_options.rect[0], m_options.rect[1], m_options.rect[2] - m_options.rect[0],
+  MoveWindow(m_options.rect[0], m_options.rect[1], m_options.rect[2] - m_options.rect[0],
              m_options.rect[3] - m_options.rect[1], TRUE);
-  SetDlgItemTextW(m_hWnd, IDC_STATIC_DB_PATH, m_dbPath);
+  ::SetDlgItemTextW(m_hWnd, IDC_STATIC_DB_PATH, m_dbPath);
 
   const std::pair<int, const int32_t*> lists[] = {{IDC_LIST_GROUP, m_options.groupColumns},
                                                   {IDC_LIST_PROFILE, m_options.profileColumns}};
@@ -220,7 +142,7 @@ BOOL CFillForm::OnInitDialog() {
       header.cx = list.second[column];
       header.pszText = const_cast<LPWSTR>(title.GetString());
       header.iSubItem = column;
-      SendDlgItemMessageW(m_hWnd, list.first, LVM_INSERTCOLUMNW, column,
+      ::SendDlgItemMessageW(m_hWnd, list.first, LVM_INSERTCOLUMNW, column,
                           reinterpret_cast<LPARAM>(&header));
     }
   }
@@ -248,8 +170,8 @@ BOOL CFillForm::OpenDB(const CString& path) {
   m_groups.RemoveAll();
   m_db.Read(ProfilesQuery::Groups, L"", callbackGroups);
 
-  HWND combo = GetDlgItem(m_hWnd, IDC_COMBO_GROUPS);
-  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  HWND combo = ::GetDlgItem(m_hWnd, IDC_COMBO_GROUPS);
+  ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   AddComboEntry(combo, LoadText(IDS_ALL_PROFILES), kAllProfiles);
   AddComboEntry(combo, LoadText(IDS_PROFILES_OUT_OF_GROUPS), kProfilesOutOfGroups);
   for (INT_PTR i = 0; i < m_groups.GetSize(); ++i) AddComboEntry(combo, m_groups[i].name, i);
@@ -261,7 +183,7 @@ BOOL CFillForm::OpenDB(const CString& path) {
       break;
     }
   }
-  SendMessageW(combo, CB_SETCURSEL, selection, 0);
+  ::SendMessageW(combo, CB_SETCURSEL, selection, 0);
   OnCbnSelchangeComboGroups();
   return TRUE;
   DEF_CATCH(FALSE)
@@ -277,8 +199,8 @@ CString CFillForm::GetProfileId() const {
 }
 
 void CFillForm::ShowFields(int listId, const CArray<FieldsItem, FieldsItem>& fields) {
-  HWND list = GetDlgItem(m_hWnd, listId);
-  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  HWND list = ::GetDlgItem(m_hWnd, listId);
+  ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   for (INT_PTR i = 0; i < fields.GetSize(); ++i) {
     const int row = static_cast<int>(i);
     SetCell(list, row, 0, fields[i].name);
@@ -290,8 +212,8 @@ void CFillForm::ShowFields(int listId, const CArray<FieldsItem, FieldsItem>& fie
 void CFillForm::OnCbnSelchangeComboGroups() {
   DEF_TRY
   if (!m_db.IsOpen()) return;
-  HWND groups = GetDlgItem(m_hWnd, IDC_COMBO_GROUPS);
-  const int selection = static_cast<int>(SendMessageW(groups, CB_GETCURSEL, 0, 0));
+  HWND groups = ::GetDlgItem(m_hWnd, IDC_COMBO_GROUPS);
+  const int selection = static_cast<int>(::SendMessageW(groups, CB_GETCURSEL, 0, 0));
   if (selection < 0) return;
   m_groupIndex = static_cast<int>(ComboData(groups, selection));
   quillet::WriteHostProfileInt(L"GroupId", m_groupIndex);
@@ -315,8 +237,8 @@ void CFillForm::OnCbnSelchangeComboGroups() {
     m_db.Read(ProfilesQuery::GroupProfiles, Text(m_groups[m_groupIndex].id), callbackGroupProfiles);
   }
 
-  HWND profiles = GetDlgItem(m_hWnd, IDC_COMBO_PROFILES);
-  SendMessageW(profiles, CB_RESETCONTENT, 0, 0);
+  HWND profiles = ::GetDlgItem(m_hWnd, IDC_COMBO_PROFILES);
+  ::SendMessageW(profiles, CB_RESETCONTENT, 0, 0);
   if (realGroup) AddComboEntry(profiles, L"", kNoProfile);
   for (INT_PTR i = 0; i < m_profiles.GetSize(); ++i) AddComboEntry(profiles, m_profiles[i].name, i);
 
@@ -338,7 +260,7 @@ void CFillForm::OnCbnSelchangeComboGroups() {
       }
     }
   }
-  SendMessageW(profiles, CB_SETCURSEL, profileSelection, 0);
+  ::SendMessageW(profiles, CB_SETCURSEL, profileSelection, 0);
   OnCbnSelchangeComboProfiles();
   DEF_CATCH()
 }
@@ -348,8 +270,8 @@ void CFillForm::OnCbnSelchangeComboProfiles() {
   if (!m_db.IsOpen()) return;
   m_profileFields.RemoveAll();
   m_profileSelected = 0;
-  HWND profiles = GetDlgItem(m_hWnd, IDC_COMBO_PROFILES);
-  const int selection = static_cast<int>(SendMessageW(profiles, CB_GETCURSEL, 0, 0));
+  HWND profiles = ::GetDlgItem(m_hWnd, IDC_COMBO_PROFILES);
+  const int selection = static_cast<int>(::SendMessageW(profiles, CB_GETCURSEL, 0, 0));
   const INT_PTR data = selection < 0 ? kNoProfile : ComboData(profiles, selection);
   if (data >= 0 && data < m_profiles.GetSize()) {
     m_profileSelected = 1;
@@ -367,7 +289,7 @@ void CFillForm::OnBnClickedOk() {
   DEF_TRY
   UpdateData(TRUE);
   // A map that could not be written is no result to return.
-  if (WriteDataToMap()) EndDialog(m_hWnd, IDOK);
+  if (WriteDataToMap()) EndDialog(IDOK);
   DEF_CATCH()
 }
 
@@ -375,7 +297,7 @@ void CFillForm::EnableMultiFormControls(BOOL multiple) {
   DEF_TRY
   UpdateData(TRUE);
   for (const auto& control : kMultiFormControls)
-    EnableWindow(GetDlgItem(m_hWnd, control.id),
+    ::EnableWindow(::GetDlgItem(m_hWnd, control.id),
                  multiple && (!control.output || m_checkOutFolder));
   DEF_CATCH()
 }
@@ -399,12 +321,12 @@ void CFillForm::OnBnClickedSelectDbButton() {
   open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   open.lpstrDefExt = L"db";
   open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING;
-  if (!GetOpenFileNameW(&open)) return;
+  if (!::GetOpenFileNameW(&open)) return;
   const CString path(file);
   if (!OpenDB(path)) return;
   m_dbPath = path;
   quillet::WriteHostProfileString(L"GeneralDBFilePath", m_dbPath);
-  SetDlgItemTextW(m_hWnd, IDC_STATIC_DB_PATH, m_dbPath);
+  ::SetDlgItemTextW(m_hWnd, IDC_STATIC_DB_PATH, m_dbPath);
   DEF_CATCH()
 }
 
@@ -431,7 +353,8 @@ void CFillForm::OnBnClickedOutBrowse() {
   DEF_CATCH()
 }
 
-void CFillForm::OnSize(UINT type, int, int) {
+void CFillForm::OnSize(UINT type, int cx, int cy) {
+  CDialogEx::OnSize(type, cx, cy);
   if (type != SIZE_MINIMIZED) Layout();
 }
 
@@ -442,12 +365,12 @@ void CFillForm::OnGetMinMaxInfo(MINMAXINFO* info) {
   }
 }
 
-BOOL CFillForm::OnNotify(WPARAM, LPARAM lParam, LRESULT*) {
+BOOL CFillForm::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header && header->idFrom == IDC_LIST_GROUP && header->code != static_cast<UINT>(NM_CUSTOMDRAW) &&
       !m_inLayout)
     UpdateOptions();
-  return FALSE;
+  return CDialogEx::OnNotify(wParam, lParam, result);
 }
 
 void CFillForm::Layout() {
@@ -455,7 +378,7 @@ void CFillForm::Layout() {
   if (!m_hWnd) return;
   m_inLayout = TRUE;
   RECT client = {};
-  GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hWnd, &client);
   const SIZE button = ControlSize(m_hWnd, IDOK);
   const quillet::FillFormMetrics metrics = {client.right,
                                             client.bottom,
@@ -465,17 +388,17 @@ void CFillForm::Layout() {
                                             button.cy};
   for (const quillet::ControlPlace& place : quillet::ComputeFillFormLayout(metrics)) {
     const bool combo = place.id == IDC_COMBO_GROUPS || place.id == IDC_COMBO_PROFILES;
-    MoveWindow(GetDlgItem(m_hWnd, place.id), place.rect.left, place.rect.top,
+    ::MoveWindow(::GetDlgItem(m_hWnd, place.id), place.rect.left, place.rect.top,
                place.rect.right - place.rect.left,
                place.rect.bottom - place.rect.top + (combo ? m_comboDropHeight : 0), TRUE);
   }
   RECT window = {};
-  GetWindowRect(m_hWnd, &window);
+  ::GetWindowRect(m_hWnd, &window);
   const int width = window.right - window.left;
   for (int column = 0; column < quillet::kColumnCount; ++column) {
-    SendDlgItemMessageW(m_hWnd, IDC_LIST_GROUP, LVM_SETCOLUMNWIDTH, column,
+    ::SendDlgItemMessageW(m_hWnd, IDC_LIST_GROUP, LVM_SETCOLUMNWIDTH, column,
                         quillet::ScaleColumnWidth(m_options.groupColumns[column], width, m_options));
-    SendDlgItemMessageW(m_hWnd, IDC_LIST_PROFILE, LVM_SETCOLUMNWIDTH, column,
+    ::SendDlgItemMessageW(m_hWnd, IDC_LIST_PROFILE, LVM_SETCOLUMNWIDTH, column,
                         quillet::ScaleColumnWidth(m_options.profileColumns[column], width, m_options));
   }
   m_inLayout = FALSE;
@@ -485,16 +408,16 @@ void CFillForm::Layout() {
 void CFillForm::UpdateOptions() {
   DEF_TRY
   RECT window = {};
-  GetWindowRect(m_hWnd, &window);
+  ::GetWindowRect(m_hWnd, &window);
   m_options.rect[0] = window.left;
   m_options.rect[1] = window.top;
   m_options.rect[2] = window.right;
   m_options.rect[3] = window.bottom;
   for (int column = 0; column < quillet::kColumnCount; ++column) {
     m_options.groupColumns[column] = static_cast<int32_t>(
-        SendDlgItemMessageW(m_hWnd, IDC_LIST_GROUP, LVM_GETCOLUMNWIDTH, column, 0));
+        ::SendDlgItemMessageW(m_hWnd, IDC_LIST_GROUP, LVM_GETCOLUMNWIDTH, column, 0));
     m_options.profileColumns[column] = static_cast<int32_t>(
-        SendDlgItemMessageW(m_hWnd, IDC_LIST_PROFILE, LVM_GETCOLUMNWIDTH, column, 0));
+        ::SendDlgItemMessageW(m_hWnd, IDC_LIST_PROFILE, LVM_GETCOLUMNWIDTH, column, 0));
   }
   DEF_CATCH()
 }
@@ -516,6 +439,7 @@ void CFillForm::OnDestroy() {
     m_mapGroupIdProfileId.GetNextAssoc(position, key, id);
     lastUsed.emplace_back(Text(key), Text(id));
   }
+  CDialogEx::OnDestroy();
   m_db.WriteLastUsed(lastUsed);
   m_db.Close();
   DEF_CATCH()

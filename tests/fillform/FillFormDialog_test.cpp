@@ -67,7 +67,9 @@ TEST_F(FillFormDialogTest, FirstStartListsAllProfilesAndSelectsTheLastUsedOne) {
   std::wstring group, profile;
   SIZE size = {}, templateSize = {};
   std::vector<int> groupWidths, profileWidths;
+  wchar_t caption[64] = {};
   const INT_PTR result = RunDialog(form, [&](HWND dialog) {
+    GetWindowTextW(dialog, caption, 64);
     groups = ComboItems(dialog, IDC_COMBO_GROUPS);
     group = ComboSelection(dialog, IDC_COMBO_GROUPS);
     profiles = ComboItems(dialog, IDC_COMBO_PROFILES);
@@ -81,6 +83,8 @@ TEST_F(FillFormDialogTest, FirstStartListsAllProfilesAndSelectsTheLastUsedOne) {
     Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(result, IDCANCEL);
+  // The library's own dialog and texts, though the host has resources of the same ids.
+  EXPECT_STREQ(caption, L"Document filling");
   EXPECT_EQ(groups, kGroupsEntries);
   EXPECT_EQ(group, L"All profiles");
   // No empty entry under "All profiles"; the last-used profile of "All profiles" is 12.
@@ -247,6 +251,7 @@ TEST_F(FillFormDialogTest, FolderControlsFollowTheChoicesAndCancelStoresThem) {
                          L"AutofillingOptions", RRF_RT_REG_BINARY, nullptr, options, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(size, 40u);
+  EXPECT_EQ(HostSettingText(L"AutofillingOptions"), L"(none)") << "never in the host's own key";
   // Cancel still rewrites the last-used table (here unchanged).
   EXPECT_EQ(LastUsedRows(), (std::set<std::string>{"-2|12", "1|11"}));
 }

@@ -18,7 +18,9 @@ int CollectRow(void* argument, int count, char** values, char**) {
 }
 }  // namespace
 
-const wchar_t kHostSettings[] = L"SOFTWARE\\Quennick\\Vantry\\Settings";
+const wchar_t kTestHostKey[] = L"Quillet Test Host";
+const wchar_t kTestHostProfile[] = L"Filler";
+const wchar_t kHostSettings[] = L"Software\\Quillet Test Host\\Filler\\Settings";
 
 void SetHostSetting(const wchar_t* name, const std::wstring& value) {
   RegSetKeyValueW(HKEY_CURRENT_USER, kHostSettings, name, REG_SZ, value.c_str(),
@@ -32,7 +34,7 @@ void SetHostSetting(const wchar_t* name, DWORD value) {
 std::wstring HostSettingText(const wchar_t* name) {
   wchar_t text[1024] = {};
   DWORD size = sizeof(text);
-  if (RegGetValueW(HKEY_CURRENT_USER, kHostSettings, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+  if (RegGetValueW(HKEY_CURRENT_USER, kHostSettings, name, RRF_RT_ANY, nullptr, text, &size) !=
       ERROR_SUCCESS)
     return L"(none)";
   return text;

@@ -40,10 +40,15 @@ class IsolatedUser {
 
 std::string Utf8(const std::wstring& text);
 
+// The test program plays a host of its own, not Orvello: its application object keeps its profile
+// under HKEY_CURRENT_USER\Software\<kTestHostKey>\<kTestHostProfile>.
+extern const wchar_t kTestHostKey[];
+extern const wchar_t kTestHostProfile[];
+
 // Values of the host's settings, section "Settings", written and read with the registry API.
 void SetHostSetting(const wchar_t* name, const std::wstring& value);
 void SetHostSetting(const wchar_t* name, DWORD value);
-std::wstring HostSettingText(const wchar_t* name);  // "(none)" when absent
+std::wstring HostSettingText(const wchar_t* name);  // "(none)" when absent (of any type)
 DWORD HostSettingNumber(const wchar_t* name);       // 0xFFFFFFFF when absent
 
 }  // namespace fillform_test
