@@ -135,4 +135,48 @@ void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK,
 
 void TypeText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
 
+void ClickLater(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+namespace {
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+  OwnedSearch* search = reinterpret_cast<OwnedSearch*>(param);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window) ||
+      GetWindow(window, GW_OWNER) != search->owner)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+}  // namespace
+
+bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path) {
+  // The file name box of the explorer-style dialog: a combo box, or an edit in older layouts.
+  const int kFileNameCombo = 0x47C;
+  const int kFileNameEdit = 0x480;
+  OwnedSearch search = {owner, nullptr};
+  for (int i = 0; i < 1000 && !search.found; ++i) {
+    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindOwnedDialog,
+                      reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Sleep(10);
+  }
+  if (!search.found) return false;
+  HWND box = GetDlgItem(search.found, kFileNameCombo);
+  if (!box) box = GetDlgItem(search.found, kFileNameEdit);
+  if (!box) return false;
+  SetWindowTextW(box, path);
+  SendMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(search.found, IDOK)));
+  for (int i = 0; i < 500 && IsWindow(search.found); ++i) Sleep(10);
+  return !IsWindow(search.found);
+}
+
 }  // namespace fillform_test

@@ -31,5 +31,10 @@ bool Enabled(HWND dialog, int id);
 void SelectComboItem(HWND dialog, int id, int index);
 void Click(HWND dialog, int id);
 void TypeText(HWND dialog, int id, const wchar_t* text);
+// Presses button `id` without waiting for its handler, which shows a dialog of its own.
+void ClickLater(HWND dialog, int id);
+// Waits for the open-file dialog that `owner` shows, types `path` as the file name and presses
+// its OK button. False when no such dialog appears.
+bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path);
 
 }  // namespace fillform_test

@@ -325,6 +325,46 @@ TEST_F(FillFormDialogTest, StoredRectangleAndWidthsAreUsed) {
   EXPECT_EQ(profileWidths, (std::vector<int>{90, 110, 60}));
 }
 
+TEST_F(FillFormDialogTest, BrowsingToAnotherDatabaseShowsItsGroupsAndStoresItsPath) {
+  const std::wstring second = user_.Path() + L"\\second ü.db";
+  ASSERT_EQ(CreateDatabase(second, L"profiles.sql", "UPDATE groups SET name = 'Second ' || name;"), "");
+  CFillForm form(fields_, nullptr);
+  bool chosen = false;
+  Texts groups;
+  wchar_t shown[MAX_PATH] = {};
+  RunDialog(form, [&](HWND dialog) {
+    ClickLater(dialog, IDC_SELECT_DB_BUTTON);
+    chosen = ChooseFileInOpenDialog(dialog, second.c_str());
+    for (int i = 0; i < 500 && lstrcmpW(shown, second.c_str()) != 0; ++i, Sleep(10))
+      GetDlgItemTextW(dialog, IDC_STATIC_DB_PATH, shown, MAX_PATH);
+    groups = ComboItems(dialog, IDC_COMBO_GROUPS);
+  });
+  ASSERT_TRUE(chosen);
+  EXPECT_STREQ(shown, second.c_str());
+  EXPECT_EQ(groups, (Texts{L"All profiles", L"Profiles out of groups", L"Second Clients",
+                           L"Second O'Brien & Co", L"Second Контрагенты", L"Second Clients",
+                           L"Second Empty"}));
+  EXPECT_EQ(HostSettingText(L"GeneralDBFilePath"), second);
+}
+
+TEST_F(FillFormDialogTest, RussianHostShowsTheRussianDialogAndTexts) {
+  AfxSetResourceLanguage(AfxLanguageFromPrimary(25));
+  CFillForm form(fields_, nullptr);
+  wchar_t caption[64] = {};
+  Texts groups, profileRows;
+  RunDialog(form, [&](HWND dialog) {
+    GetWindowTextW(dialog, caption, 64);
+    groups = ComboItems(dialog, IDC_COMBO_GROUPS);
+    profileRows = ListRows(dialog, IDC_LIST_PROFILE);
+  });
+  AfxSetResourceLanguage(0);
+  EXPECT_STREQ(caption, L"Заполнение документа");
+  ASSERT_GE(groups.size(), 2u);
+  EXPECT_EQ(groups[0], L"Все профили");
+  EXPECT_EQ(groups[1], L"Профили вне групп");
+  EXPECT_EQ(profileRows, (Texts{L"Имя|Ünï '名前'|Текст", L"Total|3.25|Денежное"}));
+}
+
 TEST_F(FillFormDialogTest, MissingDatabaseShowsEmptyListsAndLogsOnly) {
   {
     // Leaves values in the lists that every object of the process shares.
