@@ -27,5 +27,12 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
   return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }
 
-CFrameWnd* CWnd::GetParentFrame() const { return nullptr; }
-CFrameWnd* CWnd::GetTopLevelFrame() const { return nullptr; }
+// The application's command target, which ends the frames' command route.
+namespace {
+CCmdTarget* g_applicationTarget = nullptr;
+}
+CCmdTarget* FwApplicationTarget() { return g_applicationTarget; }
+void FwSetApplicationTarget(CCmdTarget* target) { g_applicationTarget = target; }
+
+// The application's recent-file list takes the paths documents are opened and saved under.
+void FwAddToRecentFileList(LPCTSTR) {}
