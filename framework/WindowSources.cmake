@@ -18,4 +18,6 @@ target_sources(VantryFW PRIVATE
   src/DocTemplate.cpp
   src/DocManager.cpp
   src/FileDialog.cpp
+  src/CommandLineInfo.cpp
+  src/WinAppWindows.cpp
 )

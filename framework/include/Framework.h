@@ -41,3 +41,4 @@
 #include "fw/DocTemplate.h"
 #include "fw/Print.h"
 #include "fw/FileDialog.h"
+#include "fw/CommandLineInfo.h"

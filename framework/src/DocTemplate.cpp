@@ -1,4 +1,5 @@
 #include "fw/DocTemplate.h"
+#include "fw/Thread.h"
 
 HMODULE FwFindResourceModule(LPCWSTR name, LPCWSTR type, HRSRC* found);
 
@@ -241,7 +242,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
   if (!doc) return nullptr;
   CFrameWnd* frame = nullptr;
   CDocument* opened = OpenInNewFrame(this, doc, lpszPathName, bMakeVisible, &frame);
-  void AfxSetMainWnd(CWnd * pWnd);
-  if (opened && frame && !AfxGetMainWnd()) AfxSetMainWnd(frame);
+  // The first frame of a single-document program is its main window.
+  CWinThread* thread = AfxGetThread();
+  if (opened && frame && thread && !thread->m_pMainWnd) thread->m_pMainWnd = frame;
   return opened;
 }
