@@ -9,4 +9,15 @@ target_sources(VantryFW PRIVATE
   src/Dialog.cpp
   src/DataExchange.cpp
   src/AppWindows.cpp
+  src/Document.cpp
+  src/View.cpp
+  src/ScrollView.cpp
+  src/Print.cpp
+  src/Frame.cpp
+  src/MdiFrame.cpp
+  src/DocTemplate.cpp
+  src/DocManager.cpp
+  src/FileDialog.cpp
+  src/CommandLineInfo.cpp
+  src/WinAppWindows.cpp
 )

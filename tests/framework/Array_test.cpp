@@ -42,6 +42,9 @@ TEST(ArrayTest, StringsSurviveInsertsAndRemoves) {
   a.Add(CString(L"three"));
   a.InsertAt(1, L"two");
   a.InsertAt(0, a[2]);  // an element of the same array
+  a.SetAtGrow(40, a[0]);  // and one that moves while the array grows
+  EXPECT_STREQ(a[40], L"three");
+  a.SetSize(4);
   a.RemoveAt(3);
   ASSERT_EQ(a.GetSize(), 3);
   EXPECT_STREQ(a[0], L"three");

@@ -26,6 +26,11 @@ extern "C" __declspec(dllexport) BOOL __cdecl LoadLibraryString(UINT id, wchar_t
   return value.LoadString(id) && CopyOut(value, text, chars);
 }
 
+extern "C" __declspec(dllexport) void __cdecl LibraryModules(HINSTANCE* resources, HINSTANCE* own) {
+  *resources = AfxGetResourceHandle();
+  *own = AfxGetCallingModule();
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     if (!AfxInitExtensionModule(g_module, instance)) return FALSE;

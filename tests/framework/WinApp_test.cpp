@@ -152,6 +152,15 @@ TEST_F(ExtensionTest, EachModuleFindsItsOwnStringsFirst) {
   EXPECT_STREQ(host, L"Only in the library");
 }
 
+TEST_F(ExtensionTest, LibrarySeesTheHostsResourceHandleAndItsOwnModule) {
+  auto modules = reinterpret_cast<LibraryModulesFn>(GetProcAddress(library_, "LibraryModules"));
+  ASSERT_NE(modules, nullptr);
+  HINSTANCE resources = nullptr, own = nullptr;
+  modules(&resources, &own);
+  EXPECT_EQ(resources, GetModuleHandleW(nullptr));
+  EXPECT_EQ(own, library_);
+}
+
 TEST_F(ExtensionTest, UnloadedLibraryIsNoLongerSearched) {
   FreeLibrary(library_);
   library_ = nullptr;

@@ -39,8 +39,9 @@ class CArray : public CObject {
 
   void SetAtGrow(INT_PTR index, ARG_TYPE element) {
     if (index < 0) AfxThrowInvalidArgException();
+    TYPE copy(element);  // `element` may refer into this array, which growing moves
     if (index >= GetSize()) SetSize(index + 1);
-    m_data[static_cast<size_t>(index)] = element;
+    m_data[static_cast<size_t>(index)] = std::move(copy);
   }
   INT_PTR Add(ARG_TYPE element) {
     m_data.push_back(element);
