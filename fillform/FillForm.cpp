@@ -69,12 +69,12 @@ CFillForm::CFillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& data, CWn
     if (const HGLOBAL loaded = LoadResource(module, found))
       m_lpDialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
   }
-  m_dbPath = quillet::GetHostProfileString(L"GeneralDBFilePath", GetInitialDBFileName());
-  m_radioIndex = quillet::GetHostProfileInt(L"FillFormRadioIndex", 0);
-  m_checkOutFolder = quillet::GetHostProfileInt(L"FillFormCheckOutFolder", 0);
-  m_inFolder = quillet::GetHostProfileString(L"FillFormInFolder",
+  m_dbPath = quillet::GetHostProfileString(quillet::kSettingDbPath, GetInitialDBFileName());
+  m_radioIndex = quillet::GetHostProfileInt(quillet::kSettingRadioIndex, 0);
+  m_checkOutFolder = quillet::GetHostProfileInt(quillet::kSettingCheckOutFolder, 0);
+  m_inFolder = quillet::GetHostProfileString(quillet::kSettingInFolder,
                                              quillet::GetInitialFormsPathName().c_str());
-  m_outFolder = quillet::GetHostProfileString(L"FillFormOutFolder",
+  m_outFolder = quillet::GetHostProfileString(quillet::kSettingOutFolder,
                                               quillet::GetMyDocumentsPathName().c_str());
   DEF_CATCH()
 }
@@ -195,7 +195,7 @@ CString CFillForm::GetInitialDBFileName() {
 
 void CFillForm::LaunchEditor() {
   DEF_TRY
-  const CString path = quillet::GetHostProfileString(L"GeneralDBFilePath", GetInitialDBFileName());
+  const CString path = quillet::GetHostProfileString(quillet::kSettingDbPath, GetInitialDBFileName());
   CString command;
   command.Format(L"zoriVurada.exe \"%s\"", path.GetString());
   std::vector<wchar_t> commandLine(command.GetString(), command.GetString() + command.GetLength() + 1);

@@ -175,7 +175,7 @@ BOOL CFillForm::OpenDB(const CString& path) {
   AddComboEntry(combo, LoadText(IDS_ALL_PROFILES), kAllProfiles);
   AddComboEntry(combo, LoadText(IDS_PROFILES_OUT_OF_GROUPS), kProfilesOutOfGroups);
   for (INT_PTR i = 0; i < m_groups.GetSize(); ++i) AddComboEntry(combo, m_groups[i].name, i);
-  const INT_PTR stored = quillet::GetHostProfileInt(L"GroupId", static_cast<int>(kAllProfiles));
+  const INT_PTR stored = quillet::GetHostProfileInt(quillet::kSettingGroupId, static_cast<int>(kAllProfiles));
   int selection = 0;
   for (int i = 0; i < ComboCount(combo); ++i) {
     if (ComboData(combo, i) == stored) {
@@ -216,7 +216,7 @@ void CFillForm::OnCbnSelchangeComboGroups() {
   const int selection = static_cast<int>(::SendMessageW(groups, CB_GETCURSEL, 0, 0));
   if (selection < 0) return;
   m_groupIndex = static_cast<int>(ComboData(groups, selection));
-  quillet::WriteHostProfileInt(L"GroupId", m_groupIndex);
+  quillet::WriteHostProfileInt(quillet::kSettingGroupId, m_groupIndex);
 
   m_groupFields.RemoveAll();
   m_groupSelected = 0;
@@ -325,7 +325,7 @@ void CFillForm::OnBnClickedSelectDbButton() {
   const CString path(file);
   if (!OpenDB(path)) return;
   m_dbPath = path;
-  quillet::WriteHostProfileString(L"GeneralDBFilePath", m_dbPath);
+  quillet::WriteHostProfileString(quillet::kSettingDbPath, m_dbPath);
   ::SetDlgItemTextW(m_hWnd, IDC_STATIC_DB_PATH, m_dbPath);
   DEF_CATCH()
 }
@@ -427,10 +427,10 @@ void CFillForm::OnDestroy() {
   UpdateOptions();
   quillet::StoreAutofillingOptions(m_options);
   UpdateData(TRUE);
-  quillet::WriteHostProfileInt(L"FillFormRadioIndex", m_radioIndex);
-  quillet::WriteHostProfileInt(L"FillFormCheckOutFolder", m_checkOutFolder);
-  quillet::WriteHostProfileString(L"FillFormInFolder", m_inFolder);
-  quillet::WriteHostProfileString(L"FillFormOutFolder", m_outFolder);
+  quillet::WriteHostProfileInt(quillet::kSettingRadioIndex, m_radioIndex);
+  quillet::WriteHostProfileInt(quillet::kSettingCheckOutFolder, m_checkOutFolder);
+  quillet::WriteHostProfileString(quillet::kSettingInFolder, m_inFolder);
+  quillet::WriteHostProfileString(quillet::kSettingOutFolder, m_outFolder);
 
   std::vector<std::pair<std::wstring, std::wstring>> lastUsed;
   for (POSITION position = m_mapGroupIdProfileId.GetStartPosition(); position;) {
