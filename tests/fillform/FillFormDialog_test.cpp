@@ -304,6 +304,37 @@ TEST_F(FillFormDialogTest, ResizingLaysOutTheControlsScalesTheColumnsAndKeepsThe
   EXPECT_EQ(shrunk.cy, templateSize.cy);
 }
 
+struct NotifyCase {
+  UINT code;
+  int base;  // the Name column's width that later scaling starts from
+};
+
+TEST_F(FillFormDialogTest, WidthsTheUserSetBecomeTheBaseOnAGroupListNotification) {
+  // A custom-draw notification does not count: it comes with every repaint.
+  const NotifyCase cases[] = {{static_cast<UINT>(NM_CLICK), 150},
+                              {static_cast<UINT>(NM_CUSTOMDRAW), 86}};
+  for (const NotifyCase& c : cases) {
+    // Each case starts without the placement the one before stored.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Quennick\\Vantry\\Settings",
+                       L"AutofillingOptions");
+    CFillForm form(fields_, nullptr);
+    SIZE templateSize = {}, widened = {};
+    int name = 0;
+    RunDialog(form, [&](HWND dialog) {
+      templateSize = WindowSize(dialog);
+      SendDlgItemMessageW(dialog, IDC_LIST_GROUP, LVM_SETCOLUMNWIDTH, 0, 150);
+      NMHDR header = {GetDlgItem(dialog, IDC_LIST_GROUP), IDC_LIST_GROUP, c.code};
+      SendMessageW(dialog, WM_NOTIFY, IDC_LIST_GROUP, reinterpret_cast<LPARAM>(&header));
+      SetWindowPos(dialog, nullptr, 0, 0, templateSize.cx * 3 / 2, templateSize.cy,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      widened = WindowSize(dialog);
+      name = ColumnWidths(dialog, IDC_LIST_GROUP)[0];
+    });
+    EXPECT_EQ(name, static_cast<int>(c.base * (static_cast<double>(widened.cx) / templateSize.cx)))
+        << c.code;
+  }
+}
+
 TEST_F(FillFormDialogTest, StoredRectangleAndWidthsAreUsed) {
   CFillForm first(fields_, nullptr);
   SIZE templateSize = {};
