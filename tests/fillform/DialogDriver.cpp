@@ -1,6 +1,7 @@
 #include "DialogDriver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -156,27 +157,43 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
   search->found = window;
   return FALSE;
 }
-}  // namespace
 
-bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path) {
-  // The file name box of the explorer-style dialog: a combo box, or an edit in older layouts.
-  const int kFileNameCombo = 0x47C;
-  const int kFileNameEdit = 0x480;
+HWND WaitForOwnedDialog(HWND owner) {
   OwnedSearch search = {owner, nullptr};
   for (int i = 0; i < 1000 && !search.found; ++i) {
     EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindOwnedDialog,
                       reinterpret_cast<LPARAM>(&search));
     if (!search.found) Sleep(10);
   }
+  return search.found;
+}
+
+bool PressOkAndWait(HWND dialog) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(10);
+  return !IsWindow(dialog);
+}
+}  // namespace
+
+bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path) {
+  // The file name box of the explorer-style dialog: a combo box, or an edit in older layouts.
+  const int kFileNameCombo = 0x47C;
+  const int kFileNameEdit = 0x480;
+  OwnedSearch search = {owner, WaitForOwnedDialog(owner)};
   if (!search.found) return false;
   HWND box = GetDlgItem(search.found, kFileNameCombo);
   if (!box) box = GetDlgItem(search.found, kFileNameEdit);
   if (!box) return false;
   SetWindowTextW(box, path);
-  SendMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(search.found, IDOK)));
-  for (int i = 0; i < 500 && IsWindow(search.found); ++i) Sleep(10);
-  return !IsWindow(search.found);
+  return PressOkAndWait(search.found);
+}
+
+bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
+  HWND picker = WaitForOwnedDialog(owner);
+  if (!picker) return false;
+  SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+  return PressOkAndWait(picker);
 }
 
 }  // namespace fillform_test

@@ -36,5 +36,7 @@ void ClickLater(HWND dialog, int id);
 // Waits for the open-file dialog that `owner` shows, types `path` as the file name and presses
 // its OK button. False when no such dialog appears.
 bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path);
+// Waits for the folder picker that `owner` shows, selects `folder` in it and presses OK.
+bool ChooseFolderInPicker(HWND owner, const wchar_t* folder);
 
 }  // namespace fillform_test

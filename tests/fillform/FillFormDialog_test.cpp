@@ -256,6 +256,26 @@ TEST_F(FillFormDialogTest, FolderControlsFollowTheChoicesAndCancelStoresThem) {
   EXPECT_EQ(LastUsedRows(), (std::set<std::string>{"-2|12", "1|11"}));
 }
 
+TEST_F(FillFormDialogTest, FolderPickerFillsItsEditAndKeepsWhatWasTypedInTheOther) {
+  const std::wstring picked = user_.Path() + L"\\Vantry";
+  CFillForm form(fields_, nullptr);
+  bool chosen = false;
+  wchar_t in[MAX_PATH] = {}, out[MAX_PATH] = {};
+  RunDialog(form, [&](HWND dialog) {
+    Click(dialog, IDC_RADIO_MULTI_FORMS);
+    TypeText(dialog, IDC_EDIT_OUT_FOLDER, L"D:\\typed, not yet taken");
+    ClickLater(dialog, IDC_IN_BROWSE);
+    chosen = ChooseFolderInPicker(dialog, picked.c_str());
+    for (int i = 0; i < 500 && lstrcmpiW(in, picked.c_str()) != 0; ++i, Sleep(10))
+      GetDlgItemTextW(dialog, IDC_EDIT_IN_FOLDER, in, MAX_PATH);
+    GetDlgItemTextW(dialog, IDC_EDIT_OUT_FOLDER, out, MAX_PATH);
+  });
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(std::wstring(in), picked);
+  EXPECT_STREQ(out, L"D:\\typed, not yet taken");
+  EXPECT_EQ(HostSettingText(L"FillFormInFolder"), picked);
+}
+
 std::string Text(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
          std::to_string(r.bottom);
