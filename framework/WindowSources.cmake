@@ -20,4 +20,5 @@ target_sources(VantryFW PRIVATE
   src/FileDialog.cpp
   src/CommandLineInfo.cpp
   src/WinAppWindows.cpp
+  src/Controls.cpp
 )
