@@ -21,4 +21,5 @@ target_sources(VantryFW PRIVATE
   src/CommandLineInfo.cpp
   src/WinAppWindows.cpp
   src/Controls.cpp
+  src/PropertySheet.cpp
 )

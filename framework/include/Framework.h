@@ -43,3 +43,4 @@
 #include "fw/FileDialog.h"
 #include "fw/CommandLineInfo.h"
 #include "fw/Controls.h"
+#include "fw/PropertySheet.h"
