@@ -20,4 +20,6 @@ target_sources(VantryFW PRIVATE
   src/FileDialog.cpp
   src/CommandLineInfo.cpp
   src/WinAppWindows.cpp
+  src/Controls.cpp
+  src/PropertySheet.cpp
 )

@@ -42,3 +42,5 @@
 #include "fw/Print.h"
 #include "fw/FileDialog.h"
 #include "fw/CommandLineInfo.h"
+#include "fw/Controls.h"
+#include "fw/PropertySheet.h"
