@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -72,13 +73,29 @@ std::string HexString(const std::string& bytes) {
 
 std::string Deflate(const std::string& data, int level) {
   if (data.empty()) return {};
-  uLongf size = compressBound(static_cast<uLong>(data.size()));
-  std::string out(size, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(data.data()),
-                static_cast<uLong>(data.size()), level) != Z_OK)
-    return {};
-  out.resize(size);
-  return out;
+  // Streamed through a fixed buffer: page images are large and mostly paper, so the result is a
+  // fraction of the input and no buffer of the input's size is needed.
+  z_stream z = {};
+  if (deflateInit(&z, level) != Z_OK) return {};
+  std::string out;
+  char buffer[1 << 16];
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  size_t left = data.size();
+  int status = Z_OK;
+  while (status == Z_OK) {
+    if (z.avail_in == 0 && left) {
+      uInt take = static_cast<uInt>(std::min<size_t>(left, 1u << 30));
+      z.avail_in = take;
+      left -= take;
+    }
+    z.next_out = reinterpret_cast<Bytef*>(buffer);
+    z.avail_out = sizeof(buffer);
+    status = deflate(&z, left || z.avail_in ? Z_NO_FLUSH : Z_FINISH);
+    out.append(buffer, sizeof(buffer) - z.avail_out);
+    if (status == Z_BUF_ERROR) status = Z_OK;  // no progress possible this round; more input follows
+  }
+  deflateEnd(&z);
+  return status == Z_STREAM_END ? out : std::string();
 }
 
 std::string Utf16ToUtf8(const std::wstring& text) {
