@@ -345,8 +345,8 @@ struct EmfTranslator::Impl {
   // ---- records ----
   std::vector<POINT> Points(const unsigned char* r, size_t recSize, size_t at, std::uint32_t count, bool small) {
     std::vector<POINT> pts;
-    size_t each = small ? 4 : 8;
-    if (at + each * static_cast<size_t>(count) > recSize) return pts;
+    std::uint64_t each = small ? 4 : 8;
+    if (at + each * count > recSize) return pts;
     pts.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
       if (small) {

@@ -196,31 +196,34 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
 
   // ---- document and pages ----
   HRESULT STDMETHODCALLTYPE raw_BeginDocument() override {
-    if (HRESULT hr = BeforeBegin("BeginDocument")) return hr;
-    if (path_.empty()) return Fail(kOutOfOrder, L"BeginDocument: no file name was set");
-    if (document_->security.enabled && document_->security.userPassword.empty() &&
-        document_->security.ownerPassword.empty())
-      return Fail(E_INVALIDARG, L"BeginDocument: security is on but neither password is set");
-    std::string error;
-    document_->SetDrawingResolution(resolution_);
-    if (!document_->Begin(path_, &error)) return Fail(HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE), L"BeginDocument: " + WideFromUtf8(error));
-    ApplyPageSize();
-    return Ok();
+    return Guarded("BeginDocument", [&]() -> HRESULT {
+      if (HRESULT hr = BeforeBegin("BeginDocument")) return hr;
+      if (path_.empty()) return Fail(kOutOfOrder, L"BeginDocument: no file name was set");
+      std::string error;
+      document_->SetDrawingResolution(resolution_);
+      if (!document_->Begin(path_, &error)) return Fail(HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE), L"BeginDocument: " + WideFromUtf8(error));
+      ApplyPageSize();
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_NewPage() override {
-    if (HRESULT hr = AfterBegin("NewPage")) return hr;
-    std::string error;
-    if (!FlushPage(&error) || !document_->NewPage(&error)) return Broken(L"NewPage: " + WideFromUtf8(error));
-    ApplyPageSize();
-    return Ok();
+    return Guarded("NewPage", [&]() -> HRESULT {
+      if (HRESULT hr = AfterBegin("NewPage")) return hr;
+      std::string error;
+      if (!FlushPage(&error) || !document_->NewPage(&error)) return Broken(L"NewPage: " + WideFromUtf8(error));
+      ApplyPageSize();
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_EndDocument() override {
-    if (HRESULT hr = AfterBegin("EndDocument")) return hr;
-    std::string error;
-    if (!FlushPage(&error) || !document_->End(&error)) return Broken(L"EndDocument: " + WideFromUtf8(error));
-    ended_ = true;
-    if (launchViewer_) ShellExecuteW(nullptr, L"open", path_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return Ok();
+    return Guarded("EndDocument", [&]() -> HRESULT {
+      if (HRESULT hr = AfterBegin("EndDocument")) return hr;
+      std::string error;
+      if (!FlushPage(&error) || !document_->End(&error)) return Broken(L"EndDocument: " + WideFromUtf8(error));
+      ended_ = true;
+      if (launchViewer_) ShellExecuteW(nullptr, L"open", path_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_SetPageOrientation(long landscape) override {
     if (landscape < 0 || landscape > 1) return Fail(E_INVALIDARG, L"SetPageOrientation: 0 or 1 expected");
@@ -243,41 +246,45 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
     return PageSizeChanged("SetPageHeight");
   }
   HRESULT STDMETHODCALLTYPE raw_GetDrawingSurface(HDC* dc) override {
-    if (!dc) return Fail(E_POINTER, L"GetDrawingSurface: null pointer");
-    if (HRESULT hr = AfterBegin("GetDrawingSurface")) return hr;
-    if (!surface_) {
-      // The frame is the page in 0.01 mm, so a metafile viewer sees the page as it is.
-      RECT frame = {0, 0, LONG(document_->PageWidthPoints() * 2540 / 72), LONG(document_->PageHeightPoints() * 2540 / 72)};
-      surface_ = CreateEnhMetaFileW(nullptr, nullptr, &frame, L"Vantry PDF page\0\0");
-      if (!surface_) return Fail(E_OUTOFMEMORY, L"GetDrawingSurface: no metafile device context");
-      surfaceDpiX_ = GetDeviceCaps(surface_, LOGPIXELSX);
-      surfaceDpiY_ = GetDeviceCaps(surface_, LOGPIXELSY);
-    }
-    *dc = surface_;
-    return Ok();
+    return Guarded("GetDrawingSurface", [&]() -> HRESULT {
+      if (!dc) return Fail(E_POINTER, L"GetDrawingSurface: null pointer");
+      if (HRESULT hr = AfterBegin("GetDrawingSurface")) return hr;
+      if (!surface_) {
+        // The frame is the page in 0.01 mm, so a metafile viewer sees the page as it is.
+        RECT frame = {0, 0, LONG(document_->PageWidthPoints() * 2540 / 72), LONG(document_->PageHeightPoints() * 2540 / 72)};
+        surface_ = CreateEnhMetaFileW(nullptr, nullptr, &frame, L"Vantry PDF page\0\0");
+        if (!surface_) return Fail(E_OUTOFMEMORY, L"GetDrawingSurface: no metafile device context");
+        surfaceDpiX_ = GetDeviceCaps(surface_, LOGPIXELSX);
+        surfaceDpiY_ = GetDeviceCaps(surface_, LOGPIXELSY);
+      }
+      *dc = surface_;
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_PlaceMetafile(HENHMETAFILE metafile, double x, double y, double sx, double sy) override {
-    if (HRESULT hr = AfterBegin("PlaceMetafile")) return hr;
-    if (!metafile || !Finite({x, y, sx, sy})) return Fail(E_INVALIDARG, L"PlaceMetafile: bad metafile or placement");
-    UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
-    if (!size) return Fail(E_INVALIDARG, L"PlaceMetafile: the handle is no enhanced metafile");
-    std::string bits(size, '\0');
-    GetEnhMetaFileBits(metafile, size, reinterpret_cast<BYTE*>(&bits[0]));
-    ENHMETAHEADER header;
-    std::memcpy(&header, bits.data(), std::min<size_t>(sizeof(header), bits.size()));
-    // The frame (0.01 mm) in the metafile's device units is the corner placed at (x, y).
-    double fx = header.szlMillimeters.cx ? header.rclFrame.left * double(header.szlDevice.cx) / (header.szlMillimeters.cx * 100.0) : 0;
-    double fy = header.szlMillimeters.cy ? header.rclFrame.top * double(header.szlDevice.cy) / (header.szlMillimeters.cy * 100.0) : 0;
-    pdf::Affine m;
-    m.a = sx;
-    m.d = sy;
-    m.e = x - fx * sx;
-    m.f = y - fy * sy;
-    pdf::ContentStream& chunk = Direct();
-    pdf::EmfTranslator translator(*document_, chunk, m);
-    std::string error;
-    if (!translator.Translate(bits, &error)) return Fail(E_INVALIDARG, L"PlaceMetafile: " + WideFromUtf8(error));
-    return Ok();
+    return Guarded("PlaceMetafile", [&]() -> HRESULT {
+      if (HRESULT hr = AfterBegin("PlaceMetafile")) return hr;
+      if (!metafile || !Finite({x, y, sx, sy})) return Fail(E_INVALIDARG, L"PlaceMetafile: bad metafile or placement");
+      UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+      if (!size) return Fail(E_INVALIDARG, L"PlaceMetafile: the handle is no enhanced metafile");
+      std::string bits(size, '\0');
+      GetEnhMetaFileBits(metafile, size, reinterpret_cast<BYTE*>(&bits[0]));
+      ENHMETAHEADER header;
+      std::memcpy(&header, bits.data(), std::min<size_t>(sizeof(header), bits.size()));
+      // The frame (0.01 mm) in the metafile's device units is the corner placed at (x, y).
+      double fx = header.szlMillimeters.cx ? header.rclFrame.left * double(header.szlDevice.cx) / (header.szlMillimeters.cx * 100.0) : 0;
+      double fy = header.szlMillimeters.cy ? header.rclFrame.top * double(header.szlDevice.cy) / (header.szlMillimeters.cy * 100.0) : 0;
+      pdf::Affine m;
+      m.a = sx;
+      m.d = sy;
+      m.e = x - fx * sx;
+      m.f = y - fy * sy;
+      pdf::ContentStream& chunk = Direct();
+      pdf::EmfTranslator translator(*document_, chunk, m);
+      std::string error;
+      if (!translator.Translate(bits, &error)) return Fail(E_INVALIDARG, L"PlaceMetafile: " + WideFromUtf8(error));
+      return Ok();
+    });
   }
 
   // ---- drawing ----
@@ -336,29 +343,35 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
   }
   HRESULT STDMETHODCALLTYPE raw_SetFont(BSTR face, double size, long bold, long italic, long underline,
                                         long strikeOut) override {
-    if (HRESULT hr = AfterBegin("SetFont")) return hr;
-    if (!Finite({size}) || size <= 0 || size > 10000) return Fail(E_INVALIDARG, L"SetFont: the size must be positive");
-    pdf::FontKey key;
-    key.face = Wide(face);
-    key.bold = bold != 0;
-    key.italic = italic != 0;
-    font_.index = document_->Font(key);
-    font_.size = size;
-    font_.underline = underline != 0;
-    font_.strikeOut = strikeOut != 0;
-    return Ok();
+    return Guarded("SetFont", [&]() -> HRESULT {
+      if (HRESULT hr = AfterBegin("SetFont")) return hr;
+      if (!Finite({size}) || size <= 0 || size > 10000) return Fail(E_INVALIDARG, L"SetFont: the size must be positive");
+      pdf::FontKey key;
+      key.face = Wide(face);
+      key.bold = bold != 0;
+      key.italic = italic != 0;
+      font_.index = document_->Font(key);
+      font_.size = size;
+      font_.underline = underline != 0;
+      font_.strikeOut = strikeOut != 0;
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_ShowText(double x, double y, double angle, BSTR text) override {
-    if (font_.index < 0) return Fail(kOutOfOrder, L"ShowText: no font was set");
-    if (!Finite({x, y, angle})) return Fail(E_INVALIDARG, L"ShowText: bad position");
-    std::wstring s = Wide(text);
-    return Draw("ShowText", [&](pdf::ContentStream& c) { Text(c, x, y, angle, s); });
+    return Guarded("ShowText", [&]() -> HRESULT {
+      if (font_.index < 0) return Fail(kOutOfOrder, L"ShowText: no font was set");
+      if (!Finite({x, y, angle})) return Fail(E_INVALIDARG, L"ShowText: bad position");
+      std::wstring s = Wide(text);
+      return Draw("ShowText", [&](pdf::ContentStream& c) { Text(c, x, y, angle, s); });
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_GetTextWidth(BSTR text, double* width) override {
-    if (!width) return Fail(E_POINTER, L"GetTextWidth: null pointer");
-    if (font_.index < 0) return Fail(kOutOfOrder, L"GetTextWidth: no font was set");
-    *width = document_->TextWidth(font_.index, Wide(text)) * FontUnits();
-    return Ok();
+    return Guarded("GetTextWidth", [&]() -> HRESULT {
+      if (!width) return Fail(E_POINTER, L"GetTextWidth: null pointer");
+      if (font_.index < 0) return Fail(kOutOfOrder, L"GetTextWidth: no font was set");
+      *width = document_->TextWidth(font_.index, Wide(text)) * FontUnits();
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_GetTextHeight(double* height) override {
     if (!height) return Fail(E_POINTER, L"GetTextHeight: null pointer");
@@ -369,33 +382,37 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
 
   // ---- images ----
   HRESULT STDMETHODCALLTYPE raw_LoadImageFile(BSTR path, long whiteTransparent, long* image) override {
-    if (!image) return Fail(E_POINTER, L"LoadImageFile: null pointer");
-    if (HRESULT hr = AfterBegin("LoadImageFile")) return hr;
-    std::string bytes, error;
-    pdf::PdfImage decoded;
-    if (!ReadWholeFile(Wide(path), &bytes))
-      return Fail(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), L"LoadImageFile: cannot read " + Wide(path));
-    if (!pdf::ImageFromFile(bytes, &decoded, &error)) return Fail(E_INVALIDARG, L"LoadImageFile: " + WideFromUtf8(error));
-    if (whiteTransparent) pdf::MakeWhiteTransparent(&decoded);
-    return AddImage(std::move(decoded), image);
+    return Guarded("LoadImageFile", [&]() -> HRESULT {
+      if (!image) return Fail(E_POINTER, L"LoadImageFile: null pointer");
+      if (HRESULT hr = AfterBegin("LoadImageFile")) return hr;
+      std::string bytes, error;
+      pdf::PdfImage decoded;
+      if (!ReadWholeFile(Wide(path), &bytes))
+        return Fail(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), L"LoadImageFile: cannot read " + Wide(path));
+      if (!pdf::ImageFromFile(bytes, &decoded, &error)) return Fail(E_INVALIDARG, L"LoadImageFile: " + WideFromUtf8(error));
+      if (whiteTransparent) pdf::MakeWhiteTransparent(&decoded);
+      return AddImage(std::move(decoded), image);
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_LoadImageBitmap(HBITMAP bitmap, long* image) override {
-    if (!image) return Fail(E_POINTER, L"LoadImageBitmap: null pointer");
-    if (HRESULT hr = AfterBegin("LoadImageBitmap")) return hr;
-    BITMAP info;
-    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
-      return Fail(E_INVALIDARG, L"LoadImageBitmap: not a bitmap");
-    BITMAPINFOHEADER header = {sizeof(header), info.bmWidth, -info.bmHeight, 1, 24, BI_RGB};
-    std::vector<unsigned char> bits(size_t((info.bmWidth * 3 + 3) & ~3) * info.bmHeight);
-    HDC dc = GetDC(nullptr);
-    int rows = GetDIBits(dc, bitmap, 0, info.bmHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    if (rows != info.bmHeight) return Fail(E_INVALIDARG, L"LoadImageBitmap: the bitmap's pixels cannot be read");
-    pdf::PdfImage decoded;
-    std::string error;
-    if (!pdf::ImageFromDib(reinterpret_cast<unsigned char*>(&header), sizeof(header), bits.data(), bits.size(), &decoded, &error))
-      return Fail(E_INVALIDARG, L"LoadImageBitmap: " + WideFromUtf8(error));
-    return AddImage(std::move(decoded), image);
+    return Guarded("LoadImageBitmap", [&]() -> HRESULT {
+      if (!image) return Fail(E_POINTER, L"LoadImageBitmap: null pointer");
+      if (HRESULT hr = AfterBegin("LoadImageBitmap")) return hr;
+      BITMAP info;
+      if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return Fail(E_INVALIDARG, L"LoadImageBitmap: not a bitmap");
+      BITMAPINFOHEADER header = {sizeof(header), info.bmWidth, -info.bmHeight, 1, 24, BI_RGB};
+      std::vector<unsigned char> bits(size_t((info.bmWidth * 3 + 3) & ~3) * info.bmHeight);
+      HDC dc = GetDC(nullptr);
+      int rows = GetDIBits(dc, bitmap, 0, info.bmHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+      ReleaseDC(nullptr, dc);
+      if (rows != info.bmHeight) return Fail(E_INVALIDARG, L"LoadImageBitmap: the bitmap's pixels cannot be read");
+      pdf::PdfImage decoded;
+      std::string error;
+      if (!pdf::ImageFromDib(reinterpret_cast<unsigned char*>(&header), sizeof(header), bits.data(), bits.size(), &decoded, &error))
+        return Fail(E_INVALIDARG, L"LoadImageBitmap: " + WideFromUtf8(error));
+      return AddImage(std::move(decoded), image);
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_DrawImage(long image, double x, double y, double w, double h) override {
     if (image < 1 || image > images_) return Fail(E_INVALIDARG, L"DrawImage: unknown image");
@@ -408,17 +425,19 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
 
   // ---- fields ----
   HRESULT STDMETHODCALLTYPE raw_CreateTextField(BSTR name, double l, double t, double r, double b, long* field) override {
-    if (!field) return Fail(E_POINTER, L"CreateTextField: null pointer");
-    if (HRESULT hr = AfterBegin("CreateTextField")) return hr;
-    if (!name || !*name) return Fail(E_INVALIDARG, L"CreateTextField: a field needs a name");
-    if (!Finite({l, t, r, b})) return Fail(E_INVALIDARG, L"CreateTextField: bad rectangle");
-    pdf::TextFieldSpec spec;
-    spec.name = Wide(name);
-    spec.left = l; spec.top = t; spec.right = r; spec.bottom = b;
-    spec.font = document_->Font(pdf::FontKey{L"Arial", false, false});
-    *field = document_->AddTextField(spec);
-    fieldFonts_[*field] = pdf::FontKey{L"Arial", false, false};
-    return Ok();
+    return Guarded("CreateTextField", [&]() -> HRESULT {
+      if (!field) return Fail(E_POINTER, L"CreateTextField: null pointer");
+      if (HRESULT hr = AfterBegin("CreateTextField")) return hr;
+      if (!name || !*name) return Fail(E_INVALIDARG, L"CreateTextField: a field needs a name");
+      if (!Finite({l, t, r, b})) return Fail(E_INVALIDARG, L"CreateTextField: bad rectangle");
+      pdf::TextFieldSpec spec;
+      spec.name = Wide(name);
+      spec.left = l; spec.top = t; spec.right = r; spec.bottom = b;
+      spec.font = document_->Font(pdf::FontKey{L"Arial", false, false});
+      *field = document_->AddTextField(spec);
+      fieldFonts_[*field] = pdf::FontKey{L"Arial", false, false};
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_SetFieldValue(long f, BSTR value) override {
     return Text(f, "SetFieldValue", [&](pdf::TextFieldSpec& s) { s.value = Wide(value); });
@@ -506,16 +525,20 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
 
   // ---- scripts ----
   HRESULT STDMETHODCALLTYPE raw_AddScriptAction(BSTR script, long* id) override {
-    if (!id) return Fail(E_POINTER, L"AddScriptAction: null pointer");
-    if (HRESULT hr = AfterBegin("AddScriptAction")) return hr;
-    *id = document_->AddScript(Wide(script));
-    return Ok();
+    return Guarded("AddScriptAction", [&]() -> HRESULT {
+      if (!id) return Fail(E_POINTER, L"AddScriptAction: null pointer");
+      if (HRESULT hr = AfterBegin("AddScriptAction")) return hr;
+      *id = document_->AddScript(Wide(script));
+      return Ok();
+    });
   }
   HRESULT STDMETHODCALLTYPE raw_AddDocumentScript(BSTR name, BSTR script) override {
-    if (HRESULT hr = AfterBegin("AddDocumentScript")) return hr;
-    if (!name || !*name) return Fail(E_INVALIDARG, L"AddDocumentScript: a script needs a name");
-    document_->AddDocumentScript(Wide(name), Wide(script));
-    return Ok();
+    return Guarded("AddDocumentScript", [&]() -> HRESULT {
+      if (HRESULT hr = AfterBegin("AddDocumentScript")) return hr;
+      if (!name || !*name) return Fail(E_INVALIDARG, L"AddDocumentScript: a script needs a name");
+      document_->AddDocumentScript(Wide(name), Wide(script));
+      return Ok();
+    });
   }
 
  private:
@@ -608,8 +631,21 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
   template <typename F>
   HRESULT Draw(const char* operation, F body) {
     if (HRESULT hr = AfterBegin(operation)) return hr;
-    body(Direct());
-    return Ok();
+    return Guarded(operation, [&]() -> HRESULT {
+      body(Direct());
+      return Ok();
+    });
+  }
+  // Nothing may leave the interface as a C++ exception: a failed allocation becomes E_OUTOFMEMORY.
+  template <typename F>
+  HRESULT Guarded(const char* operation, F body) {
+    try {
+      return body();
+    } catch (const std::bad_alloc&) {
+      return Fail(E_OUTOFMEMORY, WideFromUtf8(operation) + L": out of memory");
+    } catch (const std::exception& e) {
+      return Fail(E_FAIL, WideFromUtf8(operation) + L": " + WideFromUtf8(e.what()));
+    }
   }
   HRESULT SetColor(double r, double g, double b, const char* op) {
     if (!UnitColor(r, g, b)) return Fail(E_INVALIDARG, L"colour components from 0 to 1 expected");

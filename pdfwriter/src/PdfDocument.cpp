@@ -43,8 +43,11 @@ bool PdfDocument::Begin(const std::wstring& path, std::string* error) {
       for (wchar_t c : s) out += static_cast<char>(c < 256 ? c : '?');
       return out;
     };
-    securityHandler_.Setup(latin1(security.userPassword), latin1(security.ownerPassword), security.permissions,
-                           security.keyBits, fileId_);
+    // Without an owner password anyone who opens the file could lift its restrictions: an owner
+    // password nobody knows keeps the permissions binding.
+    std::string owner = latin1(security.ownerPassword);
+    if (owner.empty()) owner = HexString(Md5(fileId_ + "owner")).substr(1, 32);
+    securityHandler_.Setup(latin1(security.userPassword), owner, security.permissions, security.keyBits, fileId_);
     writer_.SetSecurity(&securityHandler_);
   }
   catalog_ = writer_.NewObject();
@@ -121,6 +124,7 @@ bool PdfDocument::FinishPage(std::string* error) {
 bool PdfDocument::End(std::string* error) {
   if (!writer_.IsOpen()) { *error = "the document has not begun"; return false; }
   if (!FinishPage(error)) { writer_.Abandon(); return false; }
+  WriteFields();
   WriteFonts();
 
   std::string kids;

@@ -107,8 +107,11 @@ std::string PdfDocument::FieldAppearance(const TextFieldSpec& spec, double width
 }
 
 int PdfDocument::WriteField(Field& field, int pageObject) {
-  field.object = writer_.NewObject();
-  int o = field.object;
+  // The widget goes out now with its appearances; the field's own entries wait for the end of the
+  // document, where fields that share a name become the widgets of one field.
+  PendingField pending;
+  pending.widget = writer_.NewObject();
+  int o = pending.widget;
   double s = Scale();
   auto rect = [&](double l, double t, double r, double b, double* w, double* h) {
     double x0 = std::min(l, r) * s, x1 = std::max(l, r) * s;
@@ -118,36 +121,39 @@ int PdfDocument::WriteField(Field& field, int pageObject) {
     return "[" + Num(x0) + " " + Num(y0) + " " + Num(x1) + " " + Num(y1) + "]";
   };
   double w, h;
-  std::string body;
-  int script = 0;
+  std::string& widget = pending.widgetEntries;
   if (!field.checkBox) {
     TextFieldSpec& t = field.text;
-    script = t.calculateScript;
+    pending.name = t.name;
+    pending.value = t.value;
+    pending.script = t.calculateScript;
     std::string r = rect(t.left, t.top, t.right, t.bottom, &w, &h);
     if (t.font >= 0) fonts_[t.font]->forFields = true;
     int appearance = writer_.NewObject();
     std::string fontName = t.font >= 0 ? "/F" + std::to_string(t.font) : "/ZaDb";
-    std::string da = fontName + " " + Num(t.fontSize) + " Tf " + Color(t.textColor, "rg");
+    pending.da = fontName + " " + Num(t.fontSize) + " Tf " + Color(t.textColor, "rg");
     int flags = (t.multiline ? kMultiline : kDoNotScroll) | (t.comb && t.maxLength > 0 && !t.multiline ? kComb : 0);
-    std::string ap = FieldAppearance(t, w, h);
     std::string resources = t.font >= 0 ? " /Resources << /Font << " + fontName + " " + Ref(fonts_[t.font]->object) + " >> >>" : "";
     writer_.WriteStream(appearance, " /Type /XObject /Subtype /Form /BBox [0 0 " + Num(w) + " " + Num(h) + "]" + resources,
-                        ap);
-    body = "<< /Type /Annot /Subtype /Widget /FT /Tx /T " + writer_.Text(o, t.name) + " /V " +
-           writer_.Text(o, t.value) + " /Rect " + r + " /F 4 /P " + Ref(pageObject) + " /DA " +
-           writer_.String(o, da) + " /Q " + std::to_string(std::min(std::max(t.alignment, 0), 2)) + " /Ff " +
-           std::to_string(flags) + " /AP << /N " + Ref(appearance) + " >>";
-    if (t.maxLength > 0) body += " /MaxLen " + std::to_string(t.maxLength);
+                        FieldAppearance(t, w, h));
+    pending.fieldEntries = " /FT /Tx /Q " + std::to_string(std::min(std::max(t.alignment, 0), 2)) + " /Ff " +
+                           std::to_string(flags);
+    if (t.maxLength > 0) pending.fieldEntries += " /MaxLen " + std::to_string(t.maxLength);
+    widget = " /Rect " + r + " /AP << /N " + Ref(appearance) + " >>";
     if (t.border) {
-      body += " /MK << /BC [" + Color(t.borderColor, "]") + " >> /BS << /W " + Num(t.borderWidth * s);
-      body += t.dash.empty() ? " /S /S" : " /S /D /D " + t.dash.substr(0, t.dash.find(']') + 1);
-      body += " >>";
+      widget += " /MK << /BC [" + Color(t.borderColor, "]") + " >> /BS << /W " + Num(t.borderWidth * s);
+      widget += t.dash.empty() ? " /S /S" : " /S /D /D " + t.dash.substr(0, t.dash.find(']') + 1);
+      widget += " >>";
     } else {
-      body += " /BS << /W 0 >>";
+      widget += " /BS << /W 0 >>";
     }
   } else {
     CheckBoxSpec& c = field.box;
-    script = c.calculateScript;
+    pending.name = c.name;
+    pending.checkBox = true;
+    pending.checked = c.checked;
+    pending.script = c.calculateScript;
+    pending.da = "/ZaDb 0 Tf 0 g";
     std::string r = rect(c.left, c.top, c.right, c.bottom, &w, &h);
     if (!zapf_) zapf_ = writer_.NewObject();
     char code = c.cross ? kCrossCode : kCheckCode;
@@ -160,19 +166,48 @@ int PdfDocument::WriteField(Field& field, int pageObject) {
     int onObject = writer_.NewObject(), offObject = writer_.NewObject();
     writer_.WriteStream(onObject, bbox + resources, on);
     writer_.WriteStream(offObject, bbox, "q " + frame + "Q\n");
-    const char* state = c.checked ? "/Yes" : "/Off";
-    body = "<< /Type /Annot /Subtype /Widget /FT /Btn /T " + writer_.Text(o, c.name) + " /V " + state + " /AS " +
-           state + " /Rect " + r + " /F 4 /P " + Ref(pageObject) + " /DA " + writer_.String(o, "/ZaDb 0 Tf 0 g") +
-           " /MK << /BC [0 0 0] /CA " + writer_.String(o, std::string(1, code)) + " >> /AP << /N << /Yes " +
-           Ref(onObject) + " /Off " + Ref(offObject) + " >> >>";
+    pending.fieldEntries = " /FT /Btn";
+    widget = std::string(" /AS ") + (c.checked ? "/Yes" : "/Off") + " /Rect " + r + " /MK << /BC [0 0 0] /CA " +
+             writer_.String(o, std::string(1, code)) + " >> /AP << /N << /Yes " + Ref(onObject) + " /Off " +
+             Ref(offObject) + " >> >>";
   }
-  if (HasScript(script)) {
-    body += " /AA << /C " + Ref(scripts_[script - 1]) + " >>";
-    calculated_.push_back(o);
-  }
-  writer_.WriteObject(o, body + " >>");
-  fieldObjects_.push_back(o);
+  widget = " /Type /Annot /Subtype /Widget /F 4 /P " + Ref(pageObject) + widget;
+  pendingFields_.push_back(std::move(pending));
   return o;
+}
+
+void PdfDocument::WriteFields() {
+  // Fields in the order they first appear; a name seen again adds a widget to the first one's field.
+  std::map<std::wstring, std::vector<const PendingField*>> byName;
+  std::vector<std::wstring> order;
+  for (const PendingField& f : pendingFields_) {
+    auto& group = byName[f.name];
+    if (group.empty()) order.push_back(f.name);
+    group.push_back(&f);
+  }
+  for (const std::wstring& name : order) {
+    const auto& group = byName[name];
+    const PendingField& first = *group.front();
+    int holder = group.size() == 1 ? first.widget : writer_.NewObject();
+    std::string field = first.fieldEntries + " /T " + writer_.Text(holder, name) + " /DA " + writer_.String(holder, first.da);
+    field += first.checkBox ? std::string(" /V ") + (first.checked ? "/Yes" : "/Off") : " /V " + writer_.Text(holder, first.value);
+    if (HasScript(first.script)) {
+      field += " /AA << /C " + Ref(scripts_[first.script - 1]) + " >>";
+      calculated_.push_back(holder);
+    }
+    if (group.size() == 1) {
+      writer_.WriteObject(holder, "<<" + first.widgetEntries + field + " >>");
+    } else {
+      std::string kids;
+      for (const PendingField* f : group) {
+        writer_.WriteObject(f->widget, "<<" + f->widgetEntries + " /Parent " + Ref(holder) + " >>");
+        kids += Ref(f->widget) + " ";
+      }
+      writer_.WriteObject(holder, "<<" + field + " /Kids [" + kids + "] >>");
+    }
+    fieldObjects_.push_back(holder);
+  }
+  pendingFields_.clear();
 }
 
 }  // namespace pdf

@@ -7,6 +7,9 @@
 namespace pdf {
 namespace {
 
+// 200 million pixels: a page of 36 by 48 inches at 300 dpi, 600 MB of samples.
+const std::uint64_t kMaxPixels = 200000000;
+
 std::uint32_t Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
 std::uint32_t Le32(const unsigned char* p) { return Le16(p) | (Le16(p + 2) << 16); }
 
@@ -122,7 +125,9 @@ bool ImageFromDib(const unsigned char* info, size_t infoSize, const unsigned cha
     return false;
   }
   size_t stride = ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
-  if (stride * static_cast<size_t>(height) > bitsSize) { *error = "bitmap pixels truncated"; return false; }
+  if (static_cast<std::uint64_t>(stride) * height > bitsSize) { *error = "bitmap pixels truncated"; return false; }
+  // The decoded samples must fit in memory on the 32-bit program too (3 bytes a pixel at most).
+  if (static_cast<std::uint64_t>(width) * height > kMaxPixels) { *error = "bitmap too large"; return false; }
 
   image->width = static_cast<int>(width);
   image->height = static_cast<int>(height);

@@ -354,17 +354,23 @@ void WriteForms() {
   Letter(pdf);
   long copy = pdf->CreateTextField(L"Total_mirrored_0", 350, 50, 500, 75);
   pdf->SetFieldValue(copy, L"125.50");
+  // A check mark mirrored under the same name: a second widget of the same field.
+  long agreeAgain = pdf->CreateCheckBox(L"Agree", 50, 230, 66, 246);
+  pdf->SetCheckBoxState(agreeAgain, 1);
   pdf->EndDocument();
 }
 
-void WriteSecured(const wchar_t* name, long keyLength, long copy, long annotations, long modify, long print) {
+void WriteSecured(const wchar_t* name, long keyLength, long copy, long annotations, long modify, long print,
+                  bool passwords = true) {
   IPdfDocumentPtr pdf = NewDocument(name);
   pdf->SetTitle(L"Secured");
   pdf->SetKeyLength(keyLength);
   pdf->SetKeyLengthIndex(keyLength ? 1 : 0);
   pdf->SetSecurityOn(1);
-  pdf->SetUserPassword(L"reader");
-  pdf->SetOwnerPassword(L"owner-secret");
+  if (passwords) {
+    pdf->SetUserPassword(L"reader");
+    pdf->SetOwnerPassword(L"owner-secret");
+  }
   pdf->SetPermissions(copy, annotations, modify, print);
   pdf->BeginDocument();
   Letter(pdf);
@@ -396,6 +402,7 @@ int wmain(int argc, wchar_t** argv) {
     WriteForms();
     WriteSecured(L"secured40.pdf", 0, 0, 0, 0, 1);
     WriteSecured(L"secured128.pdf", 1, 1, 0, 0, 0);
+    WriteSecured(L"restricted.pdf", 1, 0, 0, 0, 0, false);
   } catch (const _com_error& e) {
     std::fwprintf(stderr, L"failed: 0x%08lX %ls\n", static_cast<unsigned long>(e.Error()),
                   e.Description().length() ? static_cast<const wchar_t*>(e.Description()) : L"");

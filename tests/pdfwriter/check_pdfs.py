@@ -162,7 +162,14 @@ def check_images():
 
 def check_forms():
     data = json.loads(run("qpdf", "--json", path("forms.pdf")).stdout)
-    fields = {f["fullname"]: f for f in data["acroform"]["fields"]}
+    widgets = data["acroform"]["fields"]
+    fields = {}
+    for f in widgets:
+        fields.setdefault(f["fullname"], f)
+    # The check mark named twice is one field with a widget on each page.
+    agree = [f for f in widgets if f["fullname"] == "Agree"]
+    expect(len(agree) == 2 and agree[0]["parent"] and agree[0]["parent"] == agree[1]["parent"] and
+           [f["pageposfrom1"] for f in agree] == [1, 2], "Agree: %r" % agree)
     expected = {
         "Name": ("/Tx", "u:\u0418\u0432\u0430\u043d \u041f\u0435\u0442\u0440\u043e\u0432", 0),
         "Notes": ("/Tx", "u:First line\r\nSecond line", 0),
@@ -230,8 +237,18 @@ def check_security():
         expect(b"Secured" not in raw and b"5365637572656" not in raw.upper(), "%s: the title is not encrypted" % name)
 
 
+def check_restricted():
+    # Security without passwords: the file opens for anyone, and its restrictions still hold, since
+    # no empty password gives the owner's rights.
+    shown = run("qpdf", "--show-encryption", path("restricted.pdf")).stdout.decode()
+    expect("Supplied password is user password" in shown, shown)
+    expect("print low resolution: not allowed" in shown and "extract for any purpose: not allowed" in shown, shown)
+    expect("Secret text" in text_of("restricted.pdf"), "restricted.pdf is not readable without a password")
+
+
 CHECKS = {"structure": check_structure, "info": check_info, "text": check_text, "render": check_render,
-          "images": check_images, "forms": check_forms, "security": check_security}
+          "images": check_images, "forms": check_forms, "security": check_security,
+          "restricted": check_restricted}
 
 if __name__ == "__main__":
     CHECKS[sys.argv[1]]()

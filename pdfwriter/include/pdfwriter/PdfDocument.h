@@ -163,6 +163,13 @@ class PdfDocument {
     CheckBoxSpec box;
     int object = 0;
   };
+  // A widget written with its page whose field entries are written at the end.
+  struct PendingField {
+    std::wstring name, value;
+    bool checkBox = false, checked = false;
+    int widget = 0, script = 0;
+    std::string widgetEntries, fieldEntries, da;
+  };
   struct Page {
     double width = 612, height = 792;  // points
     double drawingUnitsPerInch = 72;
@@ -176,6 +183,7 @@ class PdfDocument {
   void WriteFonts();
   void WriteFont(LoadedFont& font);
   int WriteField(Field& field, int pageObject);
+  void WriteFields();
   std::string FieldAppearance(const TextFieldSpec& spec, double width, double height);
   std::string Matrix() const;
   double Scale() const { return 72.0 / page_.drawingUnitsPerInch; }
@@ -187,6 +195,7 @@ class PdfDocument {
   int catalog_ = 0, pages_ = 0, infoObject_ = 0, zapf_ = 0;
   std::vector<int> pageObjects_;
   std::vector<int> fieldObjects_, calculated_;
+  std::vector<PendingField> pendingFields_;
   Page page_;
   int pageCount_ = 0;
   std::vector<std::unique_ptr<LoadedFont>> fonts_;
