@@ -782,7 +782,10 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       break;
     }
     case EMR_RECTANGLE: case EMR_ELLIPSE: case EMR_ROUNDRECT: {
+      // The recorded box is inclusive: GDI was called with one more to the right and below.
       Box b = rectAt(8);
+      b.r += 1;
+      b.b += 1;
       double ew = i32(24), eh = i32(28);
       Closed([&](double o, bool shrink) {
         double l = b.l + o, t = b.t + o, rr = b.r - o - (shrink ? 1 : 0), bb = b.b - o - (shrink ? 1 : 0);
@@ -802,7 +805,9 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       break;
     }
     case EMR_ARC: case EMR_ARCTO: case EMR_CHORD: case EMR_PIE: {
-      Box b = rectAt(8);
+      Box b = rectAt(8);  // inclusive, as for the ellipse
+      b.r += 1;
+      b.b += 1;
       double cx = (b.l + b.r) / 2, cy = (b.t + b.b) / 2, rx = (b.r - b.l) / 2, ry = (b.b - b.t) / 2;
       if (rx <= 0 || ry <= 0) break;
       double a0 = std::atan2((i32(28) - cy) / ry, (i32(24) - cx) / rx);
