@@ -381,11 +381,37 @@ struct EmfTranslator::Impl {
   }
 
   void Text(const unsigned char* r, size_t recSize);
+  bool AdvancesFit(int f, double em, const std::vector<std::uint16_t>& glyphs, const std::wstring& text,
+                   const std::vector<std::int32_t>& dx) const;
   void Bitmap(const unsigned char* r, size_t recSize, double x, double y, double cx, double cy, std::int32_t xSrc,
               std::int32_t ySrc, std::int32_t cxSrc, std::int32_t cySrc, std::uint32_t offBmi, std::uint32_t cbBmi,
               std::uint32_t offBits, std::uint32_t cbBits, std::uint32_t rop, bool dibCoordinates);
   bool Record(std::uint32_t type, const unsigned char* r, size_t recSize);
 };
+
+// Whether recorded advances of glyph-number text belong to these glyphs. Some recorders measure the
+// glyph numbers as if they were characters; such advances scatter around the font's own, where real
+// ones differ by rounding or by one amount added to every letter. Spaces are left out, since
+// justified text widens them alone.
+bool EmfTranslator::Impl::AdvancesFit(int f, double em, const std::vector<std::uint16_t>& glyphs,
+                                      const std::wstring& text, const std::vector<std::int32_t>& dx) const {
+  std::vector<double> deviation;
+  double average = 0;
+  for (size_t i = 0; i < glyphs.size() && i < dx.size(); ++i) {
+    if (i < text.size() && text[i] == L' ') continue;
+    double own = doc.GlyphAdvance(f, glyphs[i]) * em;
+    deviation.push_back(dx[i] - own);
+    average += own;
+  }
+  if (deviation.size() < 2) return true;
+  average /= deviation.size();
+  double mean = 0, spread = 0;
+  for (double d : deviation) mean += d;
+  mean /= deviation.size();
+  for (double d : deviation) spread += std::fabs(d - mean);
+  spread /= deviation.size();
+  return spread <= std::max(1.5, 0.2 * average);
+}
 
 void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
   EMREXTTEXTOUTW rec;
@@ -427,10 +453,13 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
   double em = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight > 0 ? lf.lfHeight / (ascent + descent) : 12;
   std::vector<std::uint16_t> glyphs;
   if (t.fOptions & ETO_GLYPH_INDEX) {
+    // Glyphs by number, as text layout engines print: the font's map gives the characters back.
     for (wchar_t c : text) glyphs.push_back(static_cast<std::uint16_t>(c));
+    text = doc.TextForGlyphs(f, glyphs);
   } else {
     glyphs = doc.Glyphs(f, text);
   }
+  if ((t.fOptions & ETO_GLYPH_INDEX) && !dx.empty() && !AdvancesFit(f, em, glyphs, text, dx)) dx.clear();
   // Advances in logical units: the recorded ones when there are, else the font's.
   std::vector<double> advance;
   double total = 0;
@@ -507,14 +536,14 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
   std::wstring runText;
   size_t ti = 0;
   for (size_t i = 0; i < glyphs.size(); ++i) {
-    std::wstring unit = ti < text.size() ? text.substr(ti, 1) : std::wstring();
-    ++ti;
-    if (t.fOptions & ETO_GLYPH_INDEX) unit.clear();
+    size_t length = ti + 1 < text.size() && text[ti] >= 0xD800 && text[ti] < 0xDC00 ? 2 : 1;
+    std::wstring unit = ti < text.size() ? text.substr(ti, length) : std::wstring();
+    ti += length;
     run.push_back(glyphs[i]);
     runText += unit;
     drift += advance[i] / em * 1000 - doc.GlyphAdvance(f, glyphs[i]) * 1000;
     if (std::fabs(drift) >= 0.5 || i + 1 == glyphs.size()) {
-      out.Raw(doc.GlyphStringFromGlyphs(f, run, (t.fOptions & ETO_GLYPH_INDEX) ? std::wstring() : runText));
+      out.Raw(doc.GlyphStringFromGlyphs(f, run, runText));
       run.clear();
       runText.clear();
       if (std::fabs(drift) >= 0.5 && i + 1 < glyphs.size()) {

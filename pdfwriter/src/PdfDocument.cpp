@@ -93,11 +93,7 @@ bool PdfDocument::NewPage(std::string* error) {
 bool PdfDocument::FinishPage(std::string* error) {
   int pageObject = pageObjects_.back();
   int contents = writer_.NewObject();
-  std::string data = "q\n" + Matrix() + page_.content.Data() + "\nQ\n";
-  if (compress)
-    writer_.WriteStream(contents, " /Filter /FlateDecode", Deflate(data));
-  else
-    writer_.WriteStream(contents, "", data);
+  WriteContent(contents, "", "q\n" + Matrix() + page_.content.Data() + "\nQ\n");
 
   std::string annots;
   for (Field& field : page_.fields) annots += Ref(WriteField(field, pageObject)) + " ";
@@ -119,6 +115,13 @@ bool PdfDocument::FinishPage(std::string* error) {
   writer_.WriteObject(pageObject, body + " >>");
   if (writer_.Failed()) { *error = "writing the file failed"; return false; }
   return true;
+}
+
+void PdfDocument::WriteContent(int object, const std::string& dictEntries, const std::string& operators) {
+  if (compress)
+    writer_.WriteStream(object, dictEntries + " /Filter /FlateDecode", Deflate(operators));
+  else
+    writer_.WriteStream(object, dictEntries, operators);
 }
 
 bool PdfDocument::End(std::string* error) {
@@ -240,9 +243,19 @@ std::string PdfDocument::GlyphStringFromGlyphs(int f, const std::vector<std::uin
     bytes += static_cast<char>(g >> 8);
     bytes += static_cast<char>(g & 0xFF);
     font.used.insert(g);
-    if (g && !unit.empty() && !font.unicode.count(g)) font.unicode[g] = unit;
+    if (g && !unit.empty() && unit != L"\xFFFD" && !font.unicode.count(g)) font.unicode[g] = unit;
   }
   return HexString(bytes);
+}
+
+std::wstring PdfDocument::TextForGlyphs(int f, const std::vector<std::uint16_t>& glyphs) const {
+  const LoadedFont& font = *fonts_[f];
+  std::wstring text;
+  for (std::uint16_t g : glyphs) {
+    std::uint32_t c = font.standard ? g : font.ttf.CharacterFor(g);
+    text += c && c < 0x10000 ? static_cast<wchar_t>(c) : L'\xFFFD';
+  }
+  return text;
 }
 
 std::string PdfDocument::GlyphString(int f, const std::wstring& text) {

@@ -134,8 +134,8 @@ int PdfDocument::WriteField(Field& field, int pageObject) {
     pending.da = fontName + " " + Num(t.fontSize) + " Tf " + Color(t.textColor, "rg");
     int flags = (t.multiline ? kMultiline : kDoNotScroll) | (t.comb && t.maxLength > 0 && !t.multiline ? kComb : 0);
     std::string resources = t.font >= 0 ? " /Resources << /Font << " + fontName + " " + Ref(fonts_[t.font]->object) + " >> >>" : "";
-    writer_.WriteStream(appearance, " /Type /XObject /Subtype /Form /BBox [0 0 " + Num(w) + " " + Num(h) + "]" + resources,
-                        FieldAppearance(t, w, h));
+    WriteContent(appearance, " /Type /XObject /Subtype /Form /BBox [0 0 " + Num(w) + " " + Num(h) + "]" + resources,
+                 FieldAppearance(t, w, h));
     pending.fieldEntries = " /FT /Tx /Q " + std::to_string(std::min(std::max(t.alignment, 0), 2)) + " /Ff " +
                            std::to_string(flags);
     if (t.maxLength > 0) pending.fieldEntries += " /MaxLen " + std::to_string(t.maxLength);
@@ -164,8 +164,8 @@ int PdfDocument::WriteField(Field& field, int pageObject) {
     std::string resources = " /Resources << /Font << /ZaDb " + Ref(zapf_) + " >> >>";
     std::string bbox = " /Type /XObject /Subtype /Form /BBox [0 0 " + Num(w) + " " + Num(h) + "]";
     int onObject = writer_.NewObject(), offObject = writer_.NewObject();
-    writer_.WriteStream(onObject, bbox + resources, on);
-    writer_.WriteStream(offObject, bbox, "q " + frame + "Q\n");
+    WriteContent(onObject, bbox + resources, on);
+    WriteContent(offObject, bbox, "q " + frame + "Q\n");
     pending.fieldEntries = " /FT /Btn";
     widget = std::string(" /AS ") + (c.checked ? "/Yes" : "/Off") + " /Rect " + r + " /MK << /BC [0 0 0] /CA " +
              writer_.String(o, std::string(1, code)) + " >> /AP << /N << /Yes " + Ref(onObject) + " /Off " +

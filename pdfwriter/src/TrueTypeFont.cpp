@@ -46,6 +46,7 @@ bool TrueTypeFont::Parse(std::string data) {
   data_ = std::move(data);
   tables_.clear();
   cmap_.clear();
+  characters_.clear();
   if (data_.size() < 12) return false;
   std::uint32_t version = U32(data_, 0);
   if (version != 0x00010000 && version != 0x74727565 /* 'true' */) return false;
@@ -164,7 +165,15 @@ bool TrueTypeFont::ReadCmap() {
         if (glyph < static_cast<std::uint32_t>(numGlyphs_)) cmap_[c] = static_cast<std::uint16_t>(glyph);
     }
   }
+  for (const auto& entry : cmap_) characters_.emplace(entry.second, entry.first);
   return true;
+}
+
+std::uint32_t TrueTypeFont::CharacterFor(std::uint16_t glyph) const {
+  auto it = characters_.find(glyph);
+  if (it == characters_.end()) return 0;
+  // A symbol font's characters sit in the private range at F000; the text they stand for is below.
+  return symbolCmap_ && it->second >= 0xF000 && it->second < 0xF100 ? it->second - 0xF000 : it->second;
 }
 
 std::uint16_t TrueTypeFont::GlyphFor(std::uint32_t codePoint) const {

@@ -101,6 +101,16 @@ void DrawScene(HDC dc) {
     DeleteObject(font);
   }
   SetTextAlign(dc, TA_TOP | TA_LEFT);
+  // Text given as glyph numbers, as layout engines print it.
+  HFONT sans = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0, ANTIALIASED_QUALITY,
+                           0, L"Arial");
+  HGDIOBJ oldFont = SelectObject(dc, sans);
+  const wchar_t glyphText[] = L"Glyphs \x0434\x0430";
+  WORD glyphs[16];
+  GetGlyphIndicesW(dc, glyphText, lstrlenW(glyphText), glyphs, 0);
+  ExtTextOutW(dc, 50, 800, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(glyphs), lstrlenW(glyphText), nullptr);
+  SelectObject(dc, oldFont);
+  DeleteObject(sans);
 
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);

@@ -21,6 +21,9 @@ TEST(TrueTypeFontTest, ReadsMetricsAndCharacterMap) {
   EXPECT_NE(zhe, 0);
   EXPECT_NE(a, zhe);
   EXPECT_EQ(font.GlyphFor(0xE000), 0);  // nothing in the private range
+  EXPECT_EQ(font.CharacterFor(a), static_cast<std::uint32_t>('A'));
+  EXPECT_EQ(font.CharacterFor(zhe), 0x0416u);
+  EXPECT_EQ(font.CharacterFor(0), 0u);
   // Arial-compatible advance widths: 'A' is 1366 units, the space 569.
   EXPECT_EQ(font.Advance(a), 1366);
   EXPECT_EQ(font.Advance(font.GlyphFor(' ')), 569);

@@ -120,6 +120,8 @@ class PdfDocument {
   // Glyph numbers for text, one per character.
   std::vector<std::uint16_t> Glyphs(int f, const std::wstring& text);
   std::string GlyphStringFromGlyphs(int f, const std::vector<std::uint16_t>& glyphs, const std::wstring& text);
+  // The text that glyphs given by number stand for, one unit per glyph (U+FFFD where none is known).
+  std::wstring TextForGlyphs(int f, const std::vector<std::uint16_t>& glyphs) const;
   // Width of text in font f at size 1, in text space units (multiply by the size).
   double TextWidth(int f, const std::wstring& text);
   double GlyphAdvance(int f, std::uint16_t glyph) const;  // at size 1
@@ -180,6 +182,8 @@ class PdfDocument {
   };
 
   bool FinishPage(std::string* error);
+  // A stream of operators (page or appearance), compressed when the document asks for it.
+  void WriteContent(int object, const std::string& dictEntries, const std::string& operators);
   void WriteFonts();
   void WriteFont(LoadedFont& font);
   int WriteField(Field& field, int pageObject);

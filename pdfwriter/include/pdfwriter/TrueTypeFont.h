@@ -16,6 +16,8 @@ class TrueTypeFont {
   bool Parse(std::string data);
 
   std::uint16_t GlyphFor(std::uint32_t codePoint) const;
+  // The character a glyph draws (the lowest one mapped to it), 0 when none is.
+  std::uint32_t CharacterFor(std::uint16_t glyph) const;
   // Advance width in font units.
   int Advance(std::uint16_t glyph) const;
   int NumGlyphs() const { return numGlyphs_; }
@@ -56,6 +58,7 @@ class TrueTypeFont {
   bool fixedPitch_ = false, symbolCmap_ = false;
   std::string postScriptName_;
   std::map<std::uint32_t, std::uint16_t> cmap_;
+  std::map<std::uint16_t, std::uint32_t> characters_;
 };
 
 }  // namespace pdf
