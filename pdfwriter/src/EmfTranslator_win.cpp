@@ -525,6 +525,16 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
   textSpace.e = ox;
   textSpace.f = oy;
   Affine m = textSpace.Then(LogicalToDevice());
+  if (doc.SyntheticItalic(f)) {
+    m.c += PdfDocument::kSlant * m.a;
+    m.d += PdfDocument::kSlant * m.b;
+  }
+  bool emboldened = doc.SyntheticBold(f);
+  if (emboldened) {
+    // The outline stroked in the text colour: the state it changes is dropped again with Q.
+    out.Op("q");
+    out.Raw(Color(s.textColor, "RG")).Raw(" ").Add(DevLength(em) * 0.03).Op("w 2 Tr");
+  }
   std::string fill = Color(s.textColor, "rg");
   out.Raw("BT ").Raw(doc.UseFont(f)).Raw(" 1 Tf ").Raw(fill).Op("");
   fillColor = fill;
@@ -553,6 +563,10 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
     }
   }
   out.Op("] TJ ET");
+  if (emboldened) {
+    out.Op("0 Tr Q");
+    ForgetState();
+  }
   if (lf.lfUnderline || lf.lfStrikeOut) {
     // Lines as thin filled bands at the usual positions below and through the baseline.
     double thick = std::max(em / 14, 1.0);

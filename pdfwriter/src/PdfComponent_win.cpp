@@ -546,6 +546,7 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
     int index = -1;
     double size = 12;
     bool underline = false, strikeOut = false;
+    std::string fill = "0 0 0";  // the fill colour, saved and restored with the graphics state
   };
 
   HRESULT Ok() {
@@ -649,7 +650,10 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
   }
   HRESULT SetColor(double r, double g, double b, const char* op) {
     if (!UnitColor(r, g, b)) return Fail(E_INVALIDARG, L"colour components from 0 to 1 expected");
-    return Draw("colour", [&](pdf::ContentStream& c) { c.Add(r).Add(g).Add(b).Op(op); });
+    HRESULT hr = Draw("colour", [&](pdf::ContentStream& c) { c.Add(r).Add(g).Add(b).Op(op); });
+    // Imitated bold strokes the glyphs in the text's own colour, the fill colour.
+    if (SUCCEEDED(hr) && op[0] == 'r') font_.fill = pdf::Num(r) + " " + pdf::Num(g) + " " + pdf::Num(b);
+    return hr;
   }
   HRESULT PathOp(const char* operation, double x, double y, const char* op) {
     if (!Finite({x, y})) return Fail(E_INVALIDARG, WideFromUtf8(operation) + L": bad coordinates");
@@ -698,9 +702,13 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
     double dx = std::cos(a), dy = -std::sin(a), nx = std::sin(a), ny = std::cos(a);
     double ascent = document_->Ascent(font_.index) * em;
     double ox = x + nx * ascent, oy = y + ny * ascent;
+    double slant = document_->SyntheticItalic(font_.index) ? pdf::PdfDocument::kSlant : 0;
+    bool emboldened = document_->SyntheticBold(font_.index);
+    if (emboldened) c.Raw("q ").Raw(font_.fill).Raw(" RG ").Add(em * 0.03).Op("w 2 Tr");
     c.Raw("BT ").Raw(document_->UseFont(font_.index)).Raw(" ").Add(em).Op("Tf");
-    c.Add(dx).Add(dy).Add(-nx).Add(-ny).Add(ox).Add(oy).Op("Tm");
+    c.Add(dx).Add(dy).Add(-nx + slant * dx).Add(-ny + slant * dy).Add(ox).Add(oy).Op("Tm");
     c.Raw(document_->GlyphString(font_.index, text)).Op(" Tj ET");
+    if (emboldened) c.Op("0 Tr Q");
     double width = document_->TextWidth(font_.index, text) * em, thick = std::max(em / 14, 0.5);
     auto band = [&](double offset) {
       double px = ox + nx * offset, py = oy + ny * offset;

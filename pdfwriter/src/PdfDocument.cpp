@@ -30,7 +30,10 @@ PdfDocument::~PdfDocument() = default;
 bool PdfDocument::Begin(const std::wstring& path, std::string* error) {
   if (writer_.IsOpen()) { *error = "the document has begun already"; return false; }
   if (path.empty()) { *error = "no output file name"; return false; }
-  if (!writer_.Open(path, std::min(std::max(minorVersion, 3), 7))) {
+  // 128-bit keys came with PDF 1.4: a file asked for as 1.3 is written as 1.4 then.
+  int minor = std::min(std::max(minorVersion, 3), 7);
+  if (security.enabled && security.keyBits > 40) minor = std::max(minor, 4);
+  if (!writer_.Open(path, minor)) {
     *error = "cannot create the file " + Utf16ToUtf8(path);
     return false;
   }
@@ -282,6 +285,16 @@ double PdfDocument::Ascent(int f) const {
 double PdfDocument::Descent(int f) const {
   const LoadedFont& font = *fonts_[f];
   return font.standard ? 0.212 : font.ttf.WinDescent() / static_cast<double>(font.ttf.UnitsPerEm());
+}
+
+bool PdfDocument::SyntheticBold(int f) const {
+  const LoadedFont& font = *fonts_[f];
+  return !font.standard && font.key.bold && !font.ttf.Bold();
+}
+
+bool PdfDocument::SyntheticItalic(int f) const {
+  const LoadedFont& font = *fonts_[f];
+  return !font.standard && font.key.italic && font.ttf.ItalicAngle() == 0;
 }
 
 std::string PdfDocument::UseFont(int f) {

@@ -105,6 +105,41 @@ TEST(EmfTranslatorTest, MarkersComeBetweenClosedSegmentsInOrder) {
   EXPECT_EQ(out.Data(), "% marker 7\n" + segment + "% marker 3\n" + segment);
 }
 
+// A system that has only the regular face: whatever style is asked for, that file comes back.
+class RegularOnly : public FontSource {
+ public:
+  bool Load(const FontKey&, std::string* file) override {
+    HANDLE h = CreateFileW(L"Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Regular.ttf", GENERIC_READ,
+                           FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    file->resize(GetFileSize(h, nullptr));
+    DWORD got = 0;
+    bool ok = ReadFile(h, &(*file)[0], static_cast<DWORD>(file->size()), &got, nullptr) && got == file->size();
+    CloseHandle(h);
+    return ok;
+  }
+};
+
+TEST(EmfTranslatorTest, MissingBoldAndItalicAreImitated) {
+  std::string records = Record([](HDC dc) {
+    HFONT font = CreateFontW(-20, 0, 0, 0, FW_BOLD, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    SelectObject(dc, font);
+    SetTextColor(dc, RGB(255, 0, 0));
+    ExtTextOutW(dc, 0, 0, 0, nullptr, L"Bold", 4, nullptr);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
+  });
+  RegularOnly regular;
+  PdfDocument document(&regular);
+  ContentStream out;
+  EmfTranslator translator(document, out, Affine());
+  std::string error;
+  ASSERT_TRUE(translator.Translate(records, &error)) << error;
+  // Stroked in the text colour, a twentieth-ish of the em wide; slanted by the text matrix's third entry.
+  EXPECT_NE(out.Data().find("q\n1 0 0 RG 0.6 w 2 Tr\nBT /F0 1 Tf 1 0 0 rg\n20 0 4.2 -20 "), std::string::npos) << out.Data();
+  EXPECT_NE(out.Data().find("] TJ ET\n0 Tr Q\n"), std::string::npos);
+}
+
 TEST(EmfTranslatorTest, MalformedRecordsStopOrAreSkippedWithoutReadingPastThem) {
   // offset 0: type POLYLINE, size 32, bounds (16 bytes), point count 0x40000000, one point's worth of room
   std::string hugeCount;

@@ -374,6 +374,7 @@ void WriteSecured(const wchar_t* name, long keyLength, long copy, long annotatio
                   bool passwords = true) {
   IPdfDocumentPtr pdf = NewDocument(name);
   pdf->SetTitle(L"Secured");
+  pdf->SetPdfVersion(0);  // 1.3, which has no 128-bit keys
   pdf->SetKeyLength(keyLength);
   pdf->SetKeyLengthIndex(keyLength ? 1 : 0);
   pdf->SetSecurityOn(1);

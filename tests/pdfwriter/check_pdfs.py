@@ -212,8 +212,11 @@ def check_forms():
 
 
 def check_security():
-    for name, revision, allowed in [("secured40.pdf", "2", {"print low resolution"}),
-                                    ("secured128.pdf", "3", {"extract for accessibility", "extract for any purpose"})]:
+    for name, revision, allowed, version in [
+            ("secured40.pdf", "2", {"print low resolution"}, "1.3"),
+            ("secured128.pdf", "3", {"extract for accessibility", "extract for any purpose"}, "1.4")]:
+        info = run("pdfinfo", "-upw", USER, path(name)).stdout.decode()
+        expect("PDF version:     " + version in info, "%s: asked for 1.3, %s expected: %s" % (name, version, info))
         # Without the password the file does not open; with either password it does.
         expect(run("qpdf", "--check", path(name), check=False).returncode != 0, "%s opens without a password" % name)
         decrypted = path(name + ".decrypted")

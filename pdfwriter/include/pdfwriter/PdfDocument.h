@@ -128,6 +128,11 @@ class PdfDocument {
   // Ascent and descent of the character cell at size 1, as Windows measures it.
   double Ascent(int f) const;
   double Descent(int f) const;
+  // Bold or italic asked for but not in the font file the system gave: imitated by stroking the
+  // glyphs' outlines and by slanting the text matrix by this much (x += slant * y).
+  bool SyntheticBold(int f) const;
+  bool SyntheticItalic(int f) const;
+  static constexpr double kSlant = 0.21;
   // The resource name of font f on the current page ("/F3").
   std::string UseFont(int f);
 
