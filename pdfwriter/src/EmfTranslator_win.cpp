@@ -615,7 +615,7 @@ void EmfTranslator::Impl::Bitmap(const unsigned char* r, size_t recSize, double 
   if (!ImageFromDib(r + offBmi, cbBmi, r + offBits, cbBits, &image, &error)) return;
   // AND with the page lets white through: the same as white shown transparent.
   if (rop == SRCAND) MakeWhiteTransparent(&image);
-  int id = doc.AddImage(std::move(image), &error);
+  int id = doc.AddImage(image, &error);
   if (id < 0) return;
   double w = 0, h = 0;
   std::int32_t biHeight = 0;

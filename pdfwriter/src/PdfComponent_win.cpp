@@ -385,13 +385,15 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
     return Guarded("LoadImageFile", [&]() -> HRESULT {
       if (!image) return Fail(E_POINTER, L"LoadImageFile: null pointer");
       if (HRESULT hr = AfterBegin("LoadImageFile")) return hr;
-      std::string bytes, error;
-      pdf::PdfImage decoded;
-      if (!ReadWholeFile(Wide(path), &bytes))
+      // The file and its samples go through buffers kept from one page image to the next: each is
+      // tens of megabytes, and a fresh allocation costs more than the decoding.
+      std::string error;
+      if (!ReadWholeFile(Wide(path), &fileBuffer_))
         return Fail(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), L"LoadImageFile: cannot read " + Wide(path));
-      if (!pdf::ImageFromFile(bytes, &decoded, &error)) return Fail(E_INVALIDARG, L"LoadImageFile: " + WideFromUtf8(error));
-      if (whiteTransparent) pdf::MakeWhiteTransparent(&decoded);
-      return AddImage(std::move(decoded), image);
+      if (!pdf::ImageFromFile(fileBuffer_, &decoded_, &error))
+        return Fail(E_INVALIDARG, L"LoadImageFile: " + WideFromUtf8(error));
+      if (whiteTransparent) pdf::MakeWhiteTransparent(&decoded_);
+      return AddImage(decoded_, image);
     });
   }
   HRESULT STDMETHODCALLTYPE raw_LoadImageBitmap(HBITMAP bitmap, long* image) override {
@@ -411,7 +413,7 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
       std::string error;
       if (!pdf::ImageFromDib(reinterpret_cast<unsigned char*>(&header), sizeof(header), bits.data(), bits.size(), &decoded, &error))
         return Fail(E_INVALIDARG, L"LoadImageBitmap: " + WideFromUtf8(error));
-      return AddImage(std::move(decoded), image);
+      return AddImage(decoded, image);
     });
   }
   HRESULT STDMETHODCALLTYPE raw_DrawImage(long image, double x, double y, double w, double h) override {
@@ -719,9 +721,9 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
     if (font_.underline) band(em * 0.1);
     if (font_.strikeOut) band(-em * 0.28);
   }
-  HRESULT AddImage(pdf::PdfImage image, long* id) {
+  HRESULT AddImage(const pdf::PdfImage& image, long* id) {
     std::string error;
-    int index = document_->AddImage(std::move(image), &error);
+    int index = document_->AddImage(image, &error);
     if (index < 0) return Fail(E_INVALIDARG, L"image: " + WideFromUtf8(error));
     images_ = index + 1;
     *id = index + 1;
@@ -792,6 +794,8 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
   std::vector<FontState> fontStack_;
   std::map<long, pdf::FontKey> fieldFonts_;
   long images_ = 0;
+  std::string fileBuffer_;
+  pdf::PdfImage decoded_;
 };
 
 }  // namespace

@@ -412,7 +412,7 @@ void PdfDocument::WriteFont(LoadedFont& font) {
 
 // ---- images ----
 
-int PdfDocument::AddImage(PdfImage image, std::string* error) {
+int PdfDocument::AddImage(const PdfImage& image, std::string* error) {
   if (!writer_.IsOpen()) { *error = "the document has not begun"; return -1; }
   if (image.width <= 0 || image.height <= 0 || image.data.empty()) { *error = "empty image"; return -1; }
   int object = writer_.NewObject();

@@ -137,7 +137,7 @@ class PdfDocument {
   std::string UseFont(int f);
 
   // Images: written at once; the id places them on any page.
-  int AddImage(PdfImage image, std::string* error);
+  int AddImage(const PdfImage& image, std::string* error);
   std::string UseImage(int id);
   // Draws image id into the rectangle (page units), top-left corner at (x, y).
   void DrawImage(int id, double x, double y, double width, double height);
