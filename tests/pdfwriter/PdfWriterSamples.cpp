@@ -202,7 +202,29 @@ void WriteDrawing() {
   Letter(pdf);
   HDC dc = pdf->GetDrawingSurface();
   DrawScene(dc);
+  // A second page gets a drawing surface of its own.
+  pdf->NewPage();
+  Letter(pdf, true);
+  HDC second = pdf->GetDrawingSurface();
+  HFONT font = CreateFontW(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Times New Roman");
+  HGDIOBJ old = SelectObject(second, font);
+  ExtTextOutW(second, 100, 100, 0, nullptr, L"Second page", 11, nullptr);
+  SelectObject(second, old);
+  DeleteObject(font);
   pdf->EndDocument();
+}
+
+// The same text with whole fonts and with no fonts embedded.
+void WriteFontModes() {
+  for (long mode : {0L, 3L}) {
+    IPdfDocumentPtr pdf = NewDocument(mode ? L"fonts-none.pdf" : L"fonts-whole.pdf");
+    pdf->SetFontEmbedding(mode);
+    pdf->BeginDocument();
+    Letter(pdf);
+    pdf->SetFont(L"Arial", 14, 0, 0, 0, 0);
+    pdf->ShowText(72, 72, 0, L"Embedding \x0440\x0435\x0436\x0438\x043C");
+    pdf->EndDocument();
+  }
 }
 
 void WriteDirect() {
@@ -409,6 +431,7 @@ int wmain(int argc, wchar_t** argv) {
     WriteInfo();
     WriteDrawing();
     WriteDirect();
+    WriteFontModes();
     WriteImages();
     WriteForms();
     WriteSecured(L"secured40.pdf", 0, 0, 0, 0, 1);

@@ -102,6 +102,14 @@ def check_text():
                  "Serif \u0436\u0443\u0440\u043d\u0430\u043b line", "Mono right", "Upwards",
                  "Glyphs \u0434\u0430"]:
         expect(line in drawing, "drawing.pdf lacks %r in %r" % (line, drawing))
+    second = run("pdftotext", "-f", "2", "-l", "2", path("drawing.pdf"), "-").stdout.decode()
+    expect(second.strip() == "Second page", "drawing.pdf page 2: %r" % second)
+    # Whole fonts and no fonts: the text reads the same either way.
+    for name, embedded, subset in [("fonts-whole.pdf", "yes", "no"), ("fonts-none.pdf", "no", "no")]:
+        rows = run("pdffonts", path(name)).stdout.decode().splitlines()[2:]
+        expect(len(rows) == 1 and rows[0].split()[-5:-3] == [embedded, subset] and "+" not in rows[0],
+               "%s: %r" % (name, rows))
+        expect("Embedding \u0440\u0435\u0436\u0438\u043c" in text_of(name), "%s: text %r" % (name, text_of(name)))
     direct = text_of("direct.pdf")
     for line in ["Direct text in Arial", "\u0421\u0447\u0451\u0442 \u2116 42 bold underlined",
                  "Courier italic struck", "Bottom to top", "Top to bottom"]:
