@@ -385,7 +385,8 @@ struct EmfTranslator::Impl {
                    const std::vector<std::int32_t>& dx) const;
   void Bitmap(const unsigned char* r, size_t recSize, double x, double y, double cx, double cy, std::int32_t xSrc,
               std::int32_t ySrc, std::int32_t cxSrc, std::int32_t cySrc, std::uint32_t offBmi, std::uint32_t cbBmi,
-              std::uint32_t offBits, std::uint32_t cbBits, std::uint32_t rop, bool dibCoordinates);
+              std::uint32_t offBits, std::uint32_t cbBits, std::uint32_t rop, bool dibCoordinates,
+              std::int64_t transparent = -1);
   bool Record(std::uint32_t type, const unsigned char* r, size_t recSize);
 };
 
@@ -591,7 +592,7 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
 void EmfTranslator::Impl::Bitmap(const unsigned char* r, size_t recSize, double x, double y, double cx, double cy,
                                  std::int32_t xSrc, std::int32_t ySrc, std::int32_t cxSrc, std::int32_t cySrc,
                                  std::uint32_t offBmi, std::uint32_t cbBmi, std::uint32_t offBits, std::uint32_t cbBits,
-                                 std::uint32_t rop, bool dibCoordinates) {
+                                 std::uint32_t rop, bool dibCoordinates, std::int64_t transparent) {
   double p0x, p0y, pxx, pxy, pyx, pyy;
   Dev(x, y, &p0x, &p0y);
   Dev(x + cx, y, &pxx, &pxy);
@@ -615,6 +616,8 @@ void EmfTranslator::Impl::Bitmap(const unsigned char* r, size_t recSize, double 
   if (!ImageFromDib(r + offBmi, cbBmi, r + offBits, cbBits, &image, &error)) return;
   // AND with the page lets white through: the same as white shown transparent.
   if (rop == SRCAND) MakeWhiteTransparent(&image);
+  if (transparent >= 0)
+    MakeColorTransparent(&image, GetRValue(transparent), GetGValue(transparent), GetBValue(transparent));
   int id = doc.AddImage(image, &error);
   if (id < 0) return;
   double w = 0, h = 0;
@@ -1038,6 +1041,17 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       std::memcpy(&rec, r, sizeof(rec));
       Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
              rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, rec.dwRop, false);
+      break;
+    }
+    case EMR_TRANSPARENTBLT: case EMR_ALPHABLEND: {
+      // The same layout as a stretched copy. A transparent copy keys out its colour; blending is
+      // drawn as an opaque copy, since the writer keeps no alpha channel.
+      EMRSTRETCHBLT rec;
+      if (n < sizeof(rec)) break;
+      std::memcpy(&rec, r, sizeof(rec));
+      Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
+             rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, SRCCOPY, false,
+             type == EMR_TRANSPARENTBLT ? std::int64_t(rec.dwRop & 0xFFFFFF) : -1);
       break;
     }
     default:

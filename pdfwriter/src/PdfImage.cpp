@@ -191,20 +191,23 @@ bool ImageFromFile(const std::string& file, PdfImage* image, std::string* error)
   return false;
 }
 
-void MakeWhiteTransparent(PdfImage* image) {
+void MakeWhiteTransparent(PdfImage* image) { MakeColorTransparent(image, 0xFF, 0xFF, 0xFF); }
+
+void MakeColorTransparent(PdfImage* image, unsigned char r, unsigned char g, unsigned char b) {
+  const char key[3] = {static_cast<char>(r), static_cast<char>(g), static_cast<char>(b)};
   if (image->colorSpace.rfind("[/Indexed", 0) == 0) {
-    // A colour-key mask on an indexed image names a range of indices: white must be one contiguous
-    // range of the table, so a table with white in several places is expanded to RGB first.
+    // A colour-key mask on an indexed image names a range of indices: the colour must be one
+    // contiguous range of the table, so a table with it in several places is expanded to RGB first.
     size_t open = image->colorSpace.find('<'), close = image->colorSpace.find('>');
     std::string table;
     for (size_t i = open + 1; i + 1 < close; i += 2)
       table += static_cast<char>(std::stoi(image->colorSpace.substr(i, 2), nullptr, 16));
-    std::vector<int> white;
+    std::vector<int> found;
     for (size_t i = 0; i + 2 < table.size(); i += 3)
-      if (table.compare(i, 3, "\xFF\xFF\xFF") == 0) white.push_back(static_cast<int>(i / 3));
-    if (white.empty()) return;
-    if (white.back() - white.front() + 1 == static_cast<int>(white.size())) {
-      image->colorKeyMask = "[" + std::to_string(white.front()) + " " + std::to_string(white.back()) + "]";
+      if (table.compare(i, 3, key, 3) == 0) found.push_back(static_cast<int>(i / 3));
+    if (found.empty()) return;
+    if (found.back() - found.front() + 1 == static_cast<int>(found.size())) {
+      image->colorKeyMask = "[" + std::to_string(found.front()) + " " + std::to_string(found.back()) + "]";
       return;
     }
     int bpc = image->bitsPerComponent;
@@ -225,10 +228,13 @@ void MakeWhiteTransparent(PdfImage* image) {
     image->bitsPerComponent = 8;
     image->components = 3;
   }
-  std::string key;
-  int max = (1 << image->bitsPerComponent) - 1;
-  for (int i = 0; i < image->components; ++i) key += (i ? " " : "") + std::to_string(max) + " " + std::to_string(max);
-  image->colorKeyMask = "[" + key + "]";
+  if (image->colorSpace == "/DeviceRGB") {
+    image->colorKeyMask = "[" + std::to_string(r) + " " + std::to_string(r) + " " + std::to_string(g) + " " +
+                          std::to_string(g) + " " + std::to_string(b) + " " + std::to_string(b) + "]";
+  } else if (image->colorSpace == "/DeviceGray" && r == g && g == b) {
+    image->colorKeyMask = "[" + std::to_string(r) + " " + std::to_string(r) + "]";
+  }
+  // CMYK has no single value for an RGB colour: such an image stays opaque.
 }
 
 }  // namespace pdf

@@ -76,6 +76,18 @@ void DrawScene(HDC dc) {
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, 8, 1, 24, BI_RGB};
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, 500, 360, 160, 160, 0, 0, 8, 8, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  // The same board copied with its white keyed out, over a grey band.
+  RECT band = {680, 360, 800, 520};
+  FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  HDC memory = CreateCompatibleDC(dc);
+  void* pixels = nullptr;
+  HBITMAP board = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  std::memcpy(pixels, bits.data(), bits.size());
+  HGDIOBJ oldBoard = SelectObject(memory, board);
+  TransparentBlt(dc, 690, 400, 80, 80, memory, 0, 0, 8, 8, RGB(255, 255, 255));
+  SelectObject(memory, oldBoard);
+  DeleteObject(board);
+  DeleteDC(memory);
 
   // Text, kept as text: Latin and Cyrillic in three faces, turned text and right-aligned text.
   struct Line {

@@ -26,5 +26,6 @@ bool ImageFromDib(const unsigned char* info, size_t infoSize, const unsigned cha
 bool ImageFromFile(const std::string& file, PdfImage* image, std::string* error);
 // Makes pure white (0xFFFFFF) show what lies underneath.
 void MakeWhiteTransparent(PdfImage* image);
+void MakeColorTransparent(PdfImage* image, unsigned char r, unsigned char g, unsigned char b);
 
 }  // namespace pdf
