@@ -190,8 +190,21 @@ void WriteInfo() {
   pdf->SetAuthor(L"Quality Desk");
   pdf->SetSubject(L"Page sizes");
   pdf->SetKeywords(L"vantry, pdf, pages");
+  // The settings in the order the export passes them.
+  pdf->SetCompression(1);
+  pdf->SetJpegQuality(100);
+  pdf->SetPdfVersion(1);
+  pdf->SetKeyLength(0);
+  pdf->SetKeyLengthIndex(0);
   pdf->SetLaunchViewer(0);
   pdf->SetSecurityOn(0);
+  pdf->SetImageCompression(1);
+  pdf->SetUrlDetection(1);
+  pdf->SetPageLayout(1);
+  pdf->SetPageMode(2);
+  pdf->SetViewerPreferences(1, 0, 1, 0, 0);
+  pdf->SetFontEmbedding(2);
+  pdf->SetTopDown(1);
   pdf->SetResolution(72);
   pdf->BeginDocument();
   Letter(pdf);

@@ -89,6 +89,12 @@ def check_info():
              "Page    3 size": "283.465 x 566.929 pts"}
     for key, size in sizes.items():
         expect(fields.get(key) == size, "%s: %r, expected %r" % (key, fields.get(key), size))
+    # How the viewer opens it: one column, thumbnails, centred window, no menu bar.
+    objects = json.loads(run("qpdf", "--json", "--json-key=qpdf", path("info.pdf")).stdout)["qpdf"][1]
+    catalog = next(o["value"] for o in objects.values()
+                   if isinstance(o.get("value"), dict) and o["value"].get("/Type") == "/Catalog")
+    expect(catalog.get("/PageLayout") == "/OneColumn" and catalog.get("/PageMode") == "/UseThumbs" and
+           catalog.get("/ViewerPreferences") == {"/CenterWindow": True, "/HideMenubar": True}, "catalog %r" % catalog)
 
 
 def text_of(name, password=None):
