@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -269,7 +270,9 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
       if (!size) return Fail(E_INVALIDARG, L"PlaceMetafile: the handle is no enhanced metafile");
       std::string bits(size, '\0');
       GetEnhMetaFileBits(metafile, size, reinterpret_cast<BYTE*>(&bits[0]));
-      ENHMETAHEADER header;
+      ENHMETAHEADER header = {};
+      if (bits.size() < offsetof(ENHMETAHEADER, cbPixelFormat) || bits.compare(40, 4, " EMF") != 0)
+        return Fail(E_INVALIDARG, L"PlaceMetafile: the metafile has no valid header");
       std::memcpy(&header, bits.data(), std::min<size_t>(sizeof(header), bits.size()));
       // The frame (0.01 mm) in the metafile's device units is the corner placed at (x, y).
       double fx = header.szlMillimeters.cx ? header.rclFrame.left * double(header.szlDevice.cx) / (header.szlMillimeters.cx * 100.0) : 0;
