@@ -83,6 +83,13 @@ std::string PdfDocument::FieldAppearance(const TextFieldSpec& spec, double width
                      lines[0].end());
     double baseline = spec.multiline ? height - pad - ascent : (height - lineHeight) / 2 + descent;
     bool comb = spec.comb && spec.maxLength > 0 && !spec.multiline;
+    // Underline and strike-out as thin bands under and through each line, drawn after the text.
+    std::string bands;
+    auto band = [&](double x, double y, double w) {
+      double thick = std::max(size / 14, 0.5);
+      if (spec.underline) bands += Num(x) + " " + Num(y - size * 0.1 - thick) + " " + Num(w) + " " + Num(thick) + " re ";
+      if (spec.strikeOut) bands += Num(x) + " " + Num(y + size * 0.28) + " " + Num(w) + " " + Num(thick) + " re ";
+    };
     for (const std::wstring& line : lines) {
       if (comb) {
         double cell = width / spec.maxLength;
@@ -97,10 +104,12 @@ std::string PdfDocument::FieldAppearance(const TextFieldSpec& spec, double width
         double x = spec.alignment == 1 ? (width - textWidth) / 2 : spec.alignment == 2 ? width - pad - textWidth : pad;
         s.Raw("1 0 0 1 ").Add(x).Add(baseline).Op("Tm");
         s.Raw(GlyphString(f, line)).Op(" Tj");
+        if (!line.empty()) band(x, baseline, textWidth);
       }
       baseline -= lineHeight;
     }
     s.Op("ET");
+    if (!bands.empty()) s.Raw(bands).Op("f");
   }
   s.Op("Q EMC");
   return s.Data();

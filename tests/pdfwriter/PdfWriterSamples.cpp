@@ -400,6 +400,7 @@ void WriteForms() {
   long total = pdf->CreateTextField(L"Total", 350, 50, 500, 75);
   pdf->SetFieldValue(total, L"125.50");
   pdf->SetFieldAlignment(total, 2);
+  pdf->SetFieldFontStyle(total, 0, 0, 1, 0);  // underlined
   pdf->SetFieldScript(total, copyScript);
   long agree = pdf->CreateCheckBox(L"Agree", 50, 230, 66, 246);
   pdf->SetCheckBoxStyle(agree, 0);

@@ -221,6 +221,15 @@ def check_forms():
     catalog = next(value(o) for o in objects.values() if isinstance(value(o), dict) and value(o).get("/Type") == "/Catalog")
     expect(catalog["/AcroForm"].get("/CO") == [fields["Total"]["object"]], "calculation order %r" % catalog["/AcroForm"].get("/CO"))
     expect("/JavaScript" in catalog.get("/Names", {}), "no document-level script")
+    # The appearance streams show the values without the viewer building them.
+    shown = text_of("forms.pdf")
+    for value in ["\u0418\u0432\u0430\u043d \u041f\u0435\u0442\u0440\u043e\u0432", "First line", "Second line", "125.50"]:
+        expect(value in shown, "forms.pdf does not show %r: %r" % (value, shown))
+    page = render("forms.pdf", 72)
+    # Inside the frames: the ticked box has a mark, the other one none.
+    ticked = int((page[232:245, 52:65].max(axis=2) < 128).sum())
+    empty = int((page[232:245, 102:115].max(axis=2) < 128).sum())
+    expect(ticked > 10 and empty == 0, "check box interiors: ticked %d, empty %d dark pixels" % (ticked, empty))
     info = run("pdfinfo", path("forms.pdf")).stdout.decode()
     expect("Form:            AcroForm" in info and "JavaScript:      yes" in info, info)
 
