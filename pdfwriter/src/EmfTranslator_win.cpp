@@ -380,7 +380,8 @@ struct EmfTranslator::Impl {
     }
   }
 
-  void Text(const unsigned char* r, size_t recSize);
+  // wide: the string is UTF-16; otherwise bytes in the font's character set.
+  void Text(const unsigned char* r, size_t recSize, bool wide);
   bool AdvancesFit(int f, double em, const std::vector<std::uint16_t>& glyphs, const std::wstring& text,
                    const std::vector<std::int32_t>& dx) const;
   void Bitmap(const unsigned char* r, size_t recSize, double x, double y, double cx, double cy, std::int32_t xSrc,
@@ -414,7 +415,7 @@ bool EmfTranslator::Impl::AdvancesFit(int f, double em, const std::vector<std::u
   return spread <= std::max(1.5, 0.2 * average);
 }
 
-void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
+void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize, bool wide) {
   EMREXTTEXTOUTW rec;
   if (recSize < sizeof(rec)) return;
   std::memcpy(&rec, r, sizeof(rec));
@@ -431,9 +432,22 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize) {
     }
     return;
   }
-  if (t.offString + 2ull * t.nChars > recSize) return;
+  if (t.offString + (wide ? 2ull : 1ull) * t.nChars > recSize) return;
   std::wstring text(t.nChars, L'\0');
-  std::memcpy(&text[0], r + t.offString, 2 * t.nChars);
+  if (wide) {
+    std::memcpy(&text[0], r + t.offString, 2 * t.nChars);
+  } else {
+    // One character per byte, in the code page of the font's character set.
+    CHARSETINFO info = {};
+    UINT codePage = TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(s.font.lfCharSet)), &info,
+                                         TCI_SRCCHARSET) ? info.ciACP : CP_ACP;
+    for (std::uint32_t i = 0; i < t.nChars; ++i) {
+      wchar_t c = 0;
+      if (MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(r + t.offString + i), 1, &c, 1) != 1)
+        c = static_cast<unsigned char>(r[t.offString + i]);
+      text[i] = c;
+    }
+  }
   std::vector<std::int32_t> dx;
   if (t.offDx && t.offDx + 4ull * t.nChars * ((t.fOptions & ETO_PDY) ? 2 : 1) <= recSize) {
     for (std::uint32_t i = 0; i < t.nChars; ++i) {
@@ -1010,7 +1024,8 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       out.Op("f");
       break;
     }
-    case EMR_EXTTEXTOUTW: Text(r, n); break;
+    case EMR_EXTTEXTOUTW: Text(r, n, true); break;
+    case EMR_EXTTEXTOUTA: Text(r, n, false); break;
     case EMR_STRETCHDIBITS: {
       EMRSTRETCHDIBITS rec;
       if (n < sizeof(rec)) break;

@@ -140,6 +140,45 @@ TEST(EmfTranslatorTest, MissingBoldAndItalicAreImitated) {
   EXPECT_NE(out.Data().find("] TJ ET\n0 Tr Q\n"), std::string::npos);
 }
 
+TEST(EmfTranslatorTest, NarrowTextIsReadInTheFontsCodePage) {
+  // A Cyrillic font selected by GDI, then a narrow text record as other recorders write it
+  // (the end-of-file record dropped so the text follows the selection).
+  std::string records = Record([](HDC dc) {
+    HFONT font = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, L"Arial");
+    SelectObject(dc, font);
+  });
+  std::uint32_t lastSize;
+  std::memcpy(&lastSize, &records[records.size() - 4], 4);  // the end record repeats its size last
+  records.resize(records.size() - lastSize);
+  //   offset 0   type 83 (narrow text), size 92
+  //   offset 8   bounds, graphics mode 1, scales 0
+  //   offset 36  reference point (0, 0), 3 characters, string at 76, no options, no rectangle, advances at 80
+  //   offset 76  "Mir" in Windows-1251, one byte of padding; offset 80: three advances of 12
+  EMREXTTEXTOUTA text = {};
+  text.emr.iType = EMR_EXTTEXTOUTA;
+  text.emr.nSize = 92;
+  text.iGraphicsMode = GM_COMPATIBLE;
+  text.emrtext.nChars = 3;
+  text.emrtext.offString = 76;
+  text.emrtext.offDx = 80;
+  static_assert(sizeof(EMREXTTEXTOUTA) == 76, "record header layout");
+  records.append(reinterpret_cast<const char*>(&text), sizeof(text));
+  records.append("\xCC\xE8\xF0\0", 4);
+  for (int i = 0; i < 3; ++i) Put32(records, 12);
+
+  RegularOnly regular;
+  PdfDocument document(&regular);
+  ContentStream out;
+  EmfTranslator translator(document, out, Affine());
+  std::string error;
+  ASSERT_TRUE(translator.Translate(records, &error)) << error;
+  // The glyphs drawn are those of the Cyrillic letters.
+  std::vector<std::uint16_t> expected = document.Glyphs(0, L"\x041C\x0438\x0440");
+  char hex[16];
+  std::snprintf(hex, sizeof(hex), "<%04X", expected[0]);
+  EXPECT_NE(out.Data().find(hex), std::string::npos) << out.Data();
+}
+
 TEST(EmfTranslatorTest, MalformedRecordsStopOrAreSkippedWithoutReadingPastThem) {
   // offset 0: type POLYLINE, size 32, bounds (16 bytes), point count 0x40000000, one point's worth of room
   std::string hugeCount;
