@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "pdfwriter/PdfSecurity.h"
@@ -12,6 +13,12 @@ namespace pdf {
 
 std::string Num(double value) {
   if (!std::isfinite(value)) return "0";
+  // Beyond what four decimals can carry in 64 bits, and beyond any real coordinate: whole numbers.
+  if (std::fabs(value) >= 1e12) {
+    char whole[32];
+    std::snprintf(whole, sizeof(whole), "%.0f", value);
+    return whole;
+  }
   // Four decimals are finer than any device the writer serves (1/10000 of a page unit).
   long long scaled = std::llround(value * 10000.0);
   bool negative = scaled < 0;

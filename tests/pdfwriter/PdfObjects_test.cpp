@@ -12,7 +12,8 @@ TEST(PdfObjectsTest, NumbersAreWrittenShortAndWithoutExponent) {
     double value;
     const char* text;
   } cases[] = {{0, "0"}, {1, "1"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {1.0 / 3, "0.3333"}, {-0.00001, "0"},
-               {123456789, "123456789"}, {1e-3, "0.001"}, {72.00004, "72"}, {2.99999, "3"}};
+               {123456789, "123456789"}, {1e-3, "0.001"}, {72.00004, "72"}, {2.99999, "3"},
+               {1e15, "1000000000000000"}, {-3e13, "-30000000000000"}};
   for (const auto& c : cases) EXPECT_EQ(Num(c.value), c.text) << c.value;
 }
 
