@@ -387,7 +387,7 @@ struct EmfTranslator::Impl {
   void Bitmap(const unsigned char* r, size_t recSize, double x, double y, double cx, double cy, std::int32_t xSrc,
               std::int32_t ySrc, std::int32_t cxSrc, std::int32_t cySrc, std::uint32_t offBmi, std::uint32_t cbBmi,
               std::uint32_t offBits, std::uint32_t cbBits, std::uint32_t rop, bool dibCoordinates,
-              std::int64_t transparent = -1);
+              std::int64_t transparent = -1, int blend = -1);
   bool Record(std::uint32_t type, const unsigned char* r, size_t recSize);
 };
 
@@ -606,7 +606,7 @@ void EmfTranslator::Impl::Text(const unsigned char* r, size_t recSize, bool wide
 void EmfTranslator::Impl::Bitmap(const unsigned char* r, size_t recSize, double x, double y, double cx, double cy,
                                  std::int32_t xSrc, std::int32_t ySrc, std::int32_t cxSrc, std::int32_t cySrc,
                                  std::uint32_t offBmi, std::uint32_t cbBmi, std::uint32_t offBits, std::uint32_t cbBits,
-                                 std::uint32_t rop, bool dibCoordinates, std::int64_t transparent) {
+                                 std::uint32_t rop, bool dibCoordinates, std::int64_t transparent, int blend) {
   double p0x, p0y, pxx, pxy, pyx, pyy;
   Dev(x, y, &p0x, &p0y);
   Dev(x + cx, y, &pxx, &pxy);
@@ -632,6 +632,16 @@ void EmfTranslator::Impl::Bitmap(const unsigned char* r, size_t recSize, double 
   if (rop == SRCAND) MakeWhiteTransparent(&image);
   if (transparent >= 0)
     MakeColorTransparent(&image, GetRValue(transparent), GetGValue(transparent), GetBValue(transparent));
+  if (blend >= 0) {
+    // An alpha-blended copy: the blend function's constant opacity and, with its source-alpha flag,
+    // the bitmap's own opacity per pixel.
+    int constant = (blend >> 16) & 0xFF;
+    bool perPixel = ((blend >> 24) & AC_SRC_ALPHA) != 0;
+    if (!perPixel || !TakeAlpha(r + offBmi, cbBmi, r + offBits, cbBits, constant, &image)) {
+      if (constant < 255 && !image.jpeg && image.components == 3 && image.bitsPerComponent == 8)
+        image.alpha.assign(static_cast<size_t>(image.width) * image.height, static_cast<char>(constant));
+    }
+  }
   int id = doc.AddImage(image, &error);
   if (id < 0) return;
   double w = 0, h = 0;
@@ -1059,14 +1069,15 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       break;
     }
     case EMR_TRANSPARENTBLT: case EMR_ALPHABLEND: {
-      // The same layout as a stretched copy. A transparent copy keys out its colour; blending is
-      // drawn as an opaque copy, since the writer keeps no alpha channel.
+      // The same layout as a stretched copy: a transparent copy keys out its colour, a blended one
+      // carries its opacity as a soft mask.
       EMRSTRETCHBLT rec;
       if (n < sizeof(rec)) break;
       std::memcpy(&rec, r, sizeof(rec));
       Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
              rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, SRCCOPY, false,
-             type == EMR_TRANSPARENTBLT ? std::int64_t(rec.dwRop & 0xFFFFFF) : -1);
+             type == EMR_TRANSPARENTBLT ? std::int64_t(rec.dwRop & 0xFFFFFF) : -1,
+             type == EMR_ALPHABLEND ? static_cast<int>(rec.dwRop) : -1);
       break;
     }
     default:

@@ -420,6 +420,14 @@ int PdfDocument::AddImage(const PdfImage& image, std::string* error) {
                      std::to_string(image.height) + " /ColorSpace " + image.colorSpace + " /BitsPerComponent " +
                      std::to_string(image.bitsPerComponent);
   if (!image.colorKeyMask.empty()) dict += " /Mask " + image.colorKeyMask;
+  if (!image.alpha.empty() && !image.jpeg) {
+    int mask = writer_.NewObject();
+    writer_.WriteStream(mask, " /Type /XObject /Subtype /Image /Width " + std::to_string(image.width) + " /Height " +
+                                  std::to_string(image.height) +
+                                  " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode",
+                        Deflate(image.alpha));
+    dict += " /SMask " + std::to_string(mask) + " 0 R";
+  }
   if (image.jpeg) {
     if (image.adobeInvertedCmyk) dict += " /Decode [1 0 1 0 1 0 1 0]";
     writer_.WriteStream(object, dict + " /Filter /DCTDecode", image.data);

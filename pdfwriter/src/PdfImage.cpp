@@ -1,5 +1,6 @@
 #include "pdfwriter/PdfImage.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "pdfwriter/PdfObjects.h"
@@ -133,6 +134,7 @@ bool ImageFromDib(const unsigned char* info, size_t infoSize, const unsigned cha
   image->height = static_cast<int>(height);
   image->jpeg = false;
   image->colorKeyMask.clear();
+  image->alpha.clear();
   image->data.clear();
   if (bitCount <= 8) {
     size_t entries = colorsUsed ? colorsUsed : (1u << bitCount);
@@ -178,6 +180,30 @@ bool ImageFromDib(const unsigned char* info, size_t infoSize, const unsigned cha
         *out++ = static_cast<char>(Channel(pixel, masks[1]));
         *out++ = static_cast<char>(Channel(pixel, masks[2]));
       }
+    }
+  }
+  return true;
+}
+
+bool TakeAlpha(const unsigned char* info, size_t infoSize, const unsigned char* bits, size_t bitsSize,
+               int constantOpacity, PdfImage* image) {
+  if (infoSize < 40 || Le32(info) < 40 || Le16(info + 14) != 32 || image->jpeg || image->components != 3) return false;
+  std::int64_t width = static_cast<std::int32_t>(Le32(info + 4)), height = static_cast<std::int32_t>(Le32(info + 8));
+  bool topDown = height < 0;
+  if (topDown) height = -height;
+  if (width != image->width || height != image->height ||
+      static_cast<std::uint64_t>(width) * 4 * height > bitsSize)
+    return false;
+  image->alpha.resize(static_cast<size_t>(width) * height);
+  unsigned char* rgb = reinterpret_cast<unsigned char*>(&image->data[0]);
+  for (std::int64_t y = 0; y < height; ++y) {
+    const unsigned char* row = bits + static_cast<size_t>(width) * 4 * (topDown ? y : height - 1 - y);
+    for (std::int64_t x = 0; x < width; ++x) {
+      size_t at = static_cast<size_t>(y * width + x);
+      unsigned a = row[4 * x + 3];
+      // Undo the premultiplication, so the soft mask does not darken the colours a second time.
+      for (int c = 0; c < 3 && a; ++c) rgb[3 * at + c] = static_cast<unsigned char>(std::min(255u, rgb[3 * at + c] * 255u / a));
+      image->alpha[at] = static_cast<char>(a * static_cast<unsigned>(constantOpacity) / 255);
     }
   }
   return true;

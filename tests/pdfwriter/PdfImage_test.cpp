@@ -66,6 +66,30 @@ TEST(PdfImageTest, WhiteKeyOnRgb) {
   EXPECT_EQ(image.colorKeyMask, "[255 255 255 255 255 255]");
 }
 
+TEST(PdfImageTest, PremultipliedAlphaBecomesASoftMask) {
+  // A 2 x 1 pixel, 32-bit top-down bitmap: blue at half opacity (premultiplied to 80), clear black.
+  //   offset 0   info header: 40 bytes, width 2, height -1, 1 plane, 32 bits, no compression
+  //   offset 40  pixels in BGRA
+  std::string dib = FromHex(
+      "28000000 02000000 FFFFFFFF 0100 2000 00000000 08000000 00000000 00000000 00000000 00000000"
+      "80000080 00000000");
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(dib.data());
+  PdfImage image;
+  std::string error;
+  ASSERT_TRUE(ImageFromDib(p, 40, p + 40, 8, &image, &error)) << error;
+  ASSERT_TRUE(TakeAlpha(p, 40, p + 40, 8, 255, &image));
+  EXPECT_EQ(image.data, FromHex("0000FF 000000"));  // the blue divided back to full strength
+  EXPECT_EQ(image.alpha, FromHex("80 00"));
+  ASSERT_TRUE(TakeAlpha(p, 40, p + 40, 8, 128, &image));
+  EXPECT_EQ(image.alpha, FromHex("40 00"));  // the constant opacity halves it
+  // A 24-bit bitmap has no alpha to take.
+  PdfImage rgb;
+  ASSERT_TRUE(ImageFromFile(FromHex(kBmp24), &rgb, &error));
+  std::string bmp = FromHex(kBmp24);
+  EXPECT_FALSE(TakeAlpha(reinterpret_cast<const unsigned char*>(bmp.data()) + 14, 40,
+                         reinterpret_cast<const unsigned char*>(bmp.data()) + 54, 16, 255, &rgb));
+}
+
 TEST(PdfImageTest, JpegIsPassedThroughWithItsFrameSize) {
   std::string file = testing_support::ReadFileBytes(VANTRY_TEST_DATA_DIR L"\\sample.jpg");
   PdfImage image;

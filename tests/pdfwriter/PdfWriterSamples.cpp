@@ -87,6 +87,23 @@ void DrawScene(HDC dc) {
   TransparentBlt(dc, 690, 400, 80, 80, memory, 0, 0, 8, 8, RGB(255, 255, 255));
   SelectObject(memory, oldBoard);
   DeleteObject(board);
+  // Red fading from opaque on the left to clear on the right, blended over the grey band and
+  // the white page beside it (colours premultiplied, as blending takes them).
+  BITMAPINFO fadeInfo = {};
+  fadeInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, 16, 1, 32, BI_RGB};
+  void* fadePixels = nullptr;
+  HBITMAP fade = CreateDIBSection(memory, &fadeInfo, DIB_RGB_COLORS, &fadePixels, nullptr, 0);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 64; ++x) {
+      unsigned char* p = static_cast<unsigned char*>(fadePixels) + 4 * (y * 64 + x);
+      unsigned char alpha = static_cast<unsigned char>(255 - x * 4);
+      p[0] = 0; p[1] = 0; p[2] = alpha; p[3] = alpha;
+    }
+  HGDIOBJ oldFade = SelectObject(memory, fade);
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  GdiAlphaBlend(dc, 640, 490, 160, 60, memory, 0, 0, 64, 16, blend);
+  SelectObject(memory, oldFade);
+  DeleteObject(fade);
   DeleteDC(memory);
 
   // Text, kept as text: Latin and Cyrillic in three faces, turned text and right-aligned text.
