@@ -104,8 +104,45 @@ struct Pen {
 struct Brush {
   UINT style = BS_SOLID;
   COLORREF color = RGB(255, 255, 255);
-  bool Null() const { return style == BS_NULL || style == BS_HATCHED || style == BS_PATTERN; }
+  ULONG hatch = 0;
+  bool Null() const { return style == BS_NULL || style == BS_PATTERN; }
 };
+
+// The 8 x 8 pixel cell of a hatch style as this system's GDI paints it (one bit a pixel, rows from
+// the top), read once from a hatched fill of a small bitmap.
+const unsigned char* HatchCell(ULONG style) {
+  static unsigned char cells[HS_DIAGCROSS + 1][8];
+  static bool ready[HS_DIAGCROSS + 1] = {};
+  if (style > HS_DIAGCROSS) return nullptr;
+  if (!ready[style]) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -8, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) { DeleteDC(dc); return nullptr; }
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH hatch = CreateHatchBrush(static_cast<int>(style), RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, OPAQUE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    RECT all = {0, 0, 8, 8};
+    FillRect(dc, &all, hatch);
+    GdiFlush();
+    const std::uint32_t* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < 8; ++y) {
+      cells[style][y] = 0;
+      for (int x = 0; x < 8; ++x)
+        if ((pixels[y * 8 + x] & 0xFFFFFF) == 0) cells[style][y] |= static_cast<unsigned char>(0x80 >> x);
+    }
+    SelectObject(dc, old);
+    DeleteObject(hatch);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ready[style] = true;
+  }
+  return cells[style];
+}
 
 struct DcState {
   int mapMode = MM_TEXT;
@@ -321,12 +358,48 @@ struct EmfTranslator::Impl {
     fill = fill && !s.brush.Null();
     stroke = stroke && !s.pen.Null();
     if (p.empty() || (!fill && !stroke)) return;
+    bool evenOdd = s.polyFill == ALTERNATE;
+    if (fill && s.brush.style == BS_HATCHED) {
+      FillWith(s.brush, p, evenOdd ? "f*" : "f");
+      fill = false;
+      if (!stroke) return;
+    }
     Prepare();
     if (fill) SetFill(s.brush.color);
     if (stroke) SetStroke(s.pen);
     out.Raw(p);
-    bool evenOdd = s.polyFill == ALTERNATE;
     out.Op(fill && stroke ? (evenOdd ? "B*" : "B") : fill ? (evenOdd ? "f*" : "f") : "S");
+  }
+  // Fills a path (device units) with a brush: a solid colour, or a hatch over the background colour
+  // when the background mode is opaque, as GDI paints it.
+  void FillWith(const Brush& brush, const std::string& pathOps, const char* fillOp) {
+    Prepare();
+    if (brush.style != BS_HATCHED) {
+      SetFill(brush.color);
+      out.Raw(pathOps).Op(fillOp);
+      return;
+    }
+    if (s.bkMode == OPAQUE) {
+      SetFill(s.bkColor);
+      out.Raw(pathOps).Op(fillOp);
+    }
+    const unsigned char* cell = HatchCell(brush.hatch);
+    if (!cell) return;
+    std::string operators = Color(brush.color, "rg") + "\n";
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        if (cell[y] & (0x80 >> x)) operators += std::to_string(x) + " " + std::to_string(y) + " 1 1 re\n";
+    operators += "f\n";
+    // The cell is laid on the device pixels from the device origin, where GDI aligns its brushes.
+    double page[6], m[6];
+    doc.DrawingMatrix(page);
+    const Affine& d = deviceToPage;
+    Affine toDefault = d.Then(Affine{page[0], page[1], page[2], page[3], page[4], page[5]});
+    m[0] = toDefault.a; m[1] = toDefault.b; m[2] = toDefault.c; m[3] = toDefault.d; m[4] = toDefault.e; m[5] = toDefault.f;
+    int pattern = doc.TilingPattern(operators, 8, 8, m);
+    out.Raw("/Pattern cs ").Raw(doc.UsePattern(pattern)).Op(" scn");
+    fillColor.clear();
+    out.Raw(pathOps).Op(fillOp);
   }
   // A closed shape: filled on the pixel corners, outlined on the pixel centres, as GDI draws them.
   template <typename Shape>
@@ -613,15 +686,14 @@ void EmfTranslator::Impl::Bitmap(const unsigned char* r, size_t recSize, double 
   Dev(x, y + cy, &pyx, &pyy);
   if (!cbBmi) {
     // No source: a pattern or a constant fills the rectangle.
-    COLORREF color;
-    if (rop == BLACKNESS) color = 0;
-    else if (rop == WHITENESS) color = RGB(255, 255, 255);
-    else if (rop == PATCOPY && !s.brush.Null()) color = s.brush.color;
+    Brush brush;
+    if (rop == BLACKNESS) brush.color = 0;
+    else if (rop == WHITENESS) brush.color = RGB(255, 255, 255);
+    else if (rop == PATCOPY && !s.brush.Null()) brush = s.brush;
     else return;
-    Prepare();
-    SetFill(color);
-    out.Add(p0x).Add(p0y).Op("m").Add(pxx).Add(pxy).Op("l");
-    out.Add(pxx + pyx - p0x).Add(pxy + pyy - p0y).Op("l").Add(pyx).Add(pyy).Op("l h f");
+    FillWith(brush, Num(p0x) + " " + Num(p0y) + " m " + Num(pxx) + " " + Num(pxy) + " l " + Num(pxx + pyx - p0x) + " " +
+                        Num(pxy + pyy - p0y) + " l " + Num(pyx) + " " + Num(pyy) + " l h ",
+             "f");
     return;
   }
   if (static_cast<std::uint64_t>(offBmi) + cbBmi > recSize || static_cast<std::uint64_t>(offBits) + cbBits > recSize) return;
@@ -796,6 +868,7 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       GdiObject o{GdiObject::kBrush, {}, {}, {}};
       o.brush.style = u32(12);
       o.brush.color = u32(16);
+      o.brush.hatch = u32(20);
       objects[u32(8)] = o;
       break;
     }
@@ -1009,29 +1082,24 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
       bool fill = type == EMR_FILLRGN;
       std::uint32_t bytes = u32(24);
       Region region = regionAt(fill ? 32 : 28, bytes, true);
-      COLORREF color = s.brush.color;
+      Brush brush = s.brush;
       if (fill) {
         auto it = objects.find(u32(28));
         if (u32(28) & 0x80000000) {
           Brush keep = s.brush;
           SelectStock(u32(28));
-          color = s.brush.color;
-          bool none = s.brush.Null();
+          brush = s.brush;
           s.brush = keep;
-          if (none) break;
-        } else if (it != objects.end() && it->second.kind == GdiObject::kBrush && !it->second.brush.Null()) {
-          color = it->second.brush.color;
+        } else if (it != objects.end() && it->second.kind == GdiObject::kBrush) {
+          brush = it->second.brush;
         } else {
           break;
         }
-      } else if (s.brush.Null()) {
-        break;
       }
-      if (region.boxes.empty()) break;
-      Prepare();
-      SetFill(color);
-      for (const Box& b : region.boxes) out.Add(b.l).Add(b.t).Add(b.r - b.l).Add(b.b - b.t).Op("re");
-      out.Op("f");
+      if (brush.Null() || region.boxes.empty()) break;
+      std::string boxes;
+      for (const Box& b : region.boxes) boxes += Num(b.l) + " " + Num(b.t) + " " + Num(b.r - b.l) + " " + Num(b.b - b.t) + " re ";
+      FillWith(brush, boxes, "f");
       break;
     }
     case EMR_EXTTEXTOUTW: Text(r, n, true); break;

@@ -112,6 +112,11 @@ bool PdfDocument::FinishPage(std::string* error) {
     for (int i : page_.images) resources += " /Im" + std::to_string(i) + " " + Ref(imageObjects_[i]);
     resources += " >>";
   }
+  if (!page_.patterns.empty()) {
+    resources += " /Pattern <<";
+    for (int i : page_.patterns) resources += " /Pat" + std::to_string(i) + " " + Ref(patternObjects_[i]);
+    resources += " >>";
+  }
   std::string body = "<< /Type /Page /Parent " + Ref(pages_) + " /MediaBox [0 0 " + Num(page_.width) + " " +
                      Num(page_.height) + "] /Resources << " + resources + " >> /Contents " + Ref(contents);
   if (!annots.empty()) body += " /Annots [" + annots + "]";
@@ -447,6 +452,36 @@ void PdfDocument::DrawImage(int id, double x, double y, double width, double hei
   if (id < 0 || id >= static_cast<int>(imageObjects_.size())) return;
   page_.content.Raw("q ").Add(width).Add(0).Add(0).Add(-height).Add(x).Add(y + height).Op("cm");
   page_.content.Raw(UseImage(id)).Op(" Do Q");
+}
+
+// ---- patterns ----
+
+void PdfDocument::DrawingMatrix(double matrix[6]) const {
+  double s = Scale();
+  const double m[6] = {s, 0, 0, -s, 0, page_.height};
+  for (int i = 0; i < 6; ++i) matrix[i] = m[i];
+}
+
+int PdfDocument::TilingPattern(const std::string& cell, double width, double height, const double matrix[6]) {
+  std::string placement;
+  for (int i = 0; i < 6; ++i) placement += Num(matrix[i]) + " ";
+  std::string key = placement + Num(width) + " " + Num(height) + "\n" + cell;
+  auto found = patternIndex_.find(key);
+  if (found != patternIndex_.end()) return found->second;
+  int object = writer_.NewObject();
+  WriteContent(object, " /Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 " + Num(width) + " " +
+                           Num(height) + "] /XStep " + Num(width) + " /YStep " + Num(height) +
+                           " /Resources << >> /Matrix [" + placement + "]",
+               cell);
+  patternObjects_.push_back(object);
+  int id = static_cast<int>(patternObjects_.size() - 1);
+  patternIndex_[key] = id;
+  return id;
+}
+
+std::string PdfDocument::UsePattern(int id) {
+  page_.patterns.insert(id);
+  return "/Pat" + std::to_string(id);
 }
 
 // ---- scripts ----

@@ -101,7 +101,7 @@ TEST(EmfTranslatorTest, MarkersComeBetweenClosedSegmentsInOrder) {
   std::string error;
   ASSERT_TRUE(translator.Translate(records, &error)) << error;
   // Each fill in a segment of its own, state set up again, the marker's operations outside both.
-  const std::string segment = "q 1 0 0 1 0 0 cm\nq\nQ q\n0 0 0 rg\n0 0 m\n10 0 l\n10 10 l\n0 10 l h f\nQ Q\n";
+  const std::string segment = "q 1 0 0 1 0 0 cm\nq\nQ q\n0 0 0 rg\n0 0 m 10 0 l 10 10 l 0 10 l h f\nQ Q\n";
   EXPECT_EQ(out.Data(), "% marker 7\n" + segment + "% marker 3\n" + segment);
 }
 

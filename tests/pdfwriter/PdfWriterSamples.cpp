@@ -50,6 +50,20 @@ void DrawScene(HDC dc) {
   RECT filled = {600, 300, 760, 330};
   HBRUSH teal = CreateSolidBrush(RGB(0, 128, 128));
   FillRect(dc, &filled, teal);
+  // Hatched fills: one over a yellow background, one transparent over the teal band's end.
+  HBRUSH cross = CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 160));
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, RGB(255, 255, 160));
+  RECT hatched = {360, 300, 460, 340};
+  FillRect(dc, &hatched, cross);
+  SetBkMode(dc, TRANSPARENT);
+  HBRUSH ruled = CreateHatchBrush(HS_HORIZONTAL, RGB(200, 0, 0));
+  SelectObject(dc, ruled);
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  Rectangle(dc, 700, 290, 800, 345);
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  DeleteObject(cross);
+  DeleteObject(ruled);
 
   // Clipping: a rectangle with a hole, restored afterwards.
   SaveDC(dc);

@@ -142,6 +142,14 @@ class PdfDocument {
   // Draws image id into the rectangle (page units), top-left corner at (x, y).
   void DrawImage(int id, double x, double y, double width, double height);
 
+  // A coloured tiling pattern: cell operators within [0 0 width height], repeated at that step, and
+  // placed by matrix (pattern space to the page's default space). The same cell and matrix give the
+  // same pattern again.
+  int TilingPattern(const std::string& cell, double width, double height, const double matrix[6]);
+  std::string UsePattern(int id);
+  // The matrix from drawing units (top-left origin, y down) to the page's default space.
+  void DrawingMatrix(double matrix[6]) const;
+
   // Form fields on the current page; each returns its field number.
   int AddTextField(const TextFieldSpec& spec);
   int AddCheckBox(const CheckBoxSpec& spec);
@@ -181,7 +189,7 @@ class PdfDocument {
     double width = 612, height = 792;  // points
     double drawingUnitsPerInch = 72;
     ContentStream content;
-    std::set<int> fonts, images;
+    std::set<int> fonts, images, patterns;
     std::vector<Field> fields;
     int firstField = 0;  // the field number of fields[0]
   };
@@ -210,6 +218,8 @@ class PdfDocument {
   std::vector<std::unique_ptr<LoadedFont>> fonts_;
   std::map<FontKey, int> fontIndex_;
   std::vector<int> imageObjects_;
+  std::vector<int> patternObjects_;
+  std::map<std::string, int> patternIndex_;
   std::vector<int> scripts_;
   std::vector<std::pair<std::wstring, int>> documentScripts_;
   int fieldCounter_ = 0;
