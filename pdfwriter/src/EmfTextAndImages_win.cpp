@@ -42,6 +42,85 @@ const unsigned char* HatchCell(ULONG style) {
 
 }  // namespace emf
 
+int EmfTranslator::Impl::HatchPattern(const Brush& brush) {
+  const unsigned char* cell = HatchCell(brush.hatch);
+  if (!cell) return -1;
+  std::string operators = Color(brush.color, "rg") + "\n";
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (cell[y] & (0x80 >> x)) operators += std::to_string(x) + " " + std::to_string(y) + " 1 1 re\n";
+  operators += "f\n";
+  double m[6];
+  PatternMatrix(m);
+  return doc.TilingPattern(operators, 8, 8, m, "");
+}
+
+namespace {
+
+// A small brush bitmap painted by GDI itself into a cell, as runs of equal colour per row, so the
+// cell's pixels are exactly GDI's and stay sharp at any zoom. Empty when it cannot be painted.
+std::string BrushCell(const std::string& packed, int width, int height) {
+  HBRUSH brush = CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS);
+  if (!brush) return {};
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::string cell;
+  if (bitmap) {
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, brush);
+    GdiFlush();
+    const std::uint32_t* pixels = static_cast<const std::uint32_t*>(bits);
+    std::map<std::uint32_t, std::string> runs;  // colour to its rectangles
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width;) {
+        std::uint32_t colour = pixels[y * width + x] & 0xFFFFFF;
+        int end = x + 1;
+        while (end < width && (pixels[y * width + end] & 0xFFFFFF) == colour) ++end;
+        runs[colour] += std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(end - x) + " 1 re\n";
+        x = end;
+      }
+    for (const auto& run : runs)
+      cell += Color(RGB((run.first >> 16) & 0xFF, (run.first >> 8) & 0xFF, run.first & 0xFF), "rg") + "\n" +
+              run.second + "f\n";
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(dc);
+  DeleteObject(brush);
+  return cell;
+}
+
+}  // namespace
+
+int EmfTranslator::Impl::BitmapPattern(const Brush& brush) {
+  if (!brush.dib) return -1;
+  PdfImage image;
+  std::string error;
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(brush.dib->data());
+  if (!ImageFromDib(bytes, brush.bitsAt, bytes + brush.bitsAt, brush.dib->size() - brush.bitsAt, &image, &error))
+    return -1;
+  double m[6];
+  PatternMatrix(m);
+  // Brushes are small, 8 by 8 pixels as a rule: their cells are drawn pixel by pixel.
+  if (image.width * image.height <= 4096) {
+    std::string cell = BrushCell(*brush.dib, image.width, image.height);
+    if (!cell.empty()) return doc.TilingPattern(cell, image.width, image.height, m, "");
+  }
+  auto cached = brushImages.find(brush.dib.get());
+  int id = cached != brushImages.end() ? cached->second : doc.AddImage(image, &error);
+  if (id < 0) return -1;
+  brushImages[brush.dib.get()] = id;
+  // One copy of the bitmap per cell, its rows from the top, one pixel a device unit.
+  std::string operators = "q " + std::to_string(image.width) + " 0 0 -" + std::to_string(image.height) + " 0 " +
+                          std::to_string(image.height) + " cm /Im" + std::to_string(id) + " Do Q\n";
+  return doc.TilingPattern(operators, image.width, image.height, m, " /XObject << " + doc.ImageResource(id) + " >>");
+}
+
 // Whether recorded advances of glyph-number text belong to these glyphs. Some recorders measure the
 // glyph numbers as if they were characters; such advances scatter around the font's own, where real
 // ones differ by rounding or by one amount added to every letter. Spaces are left out, since

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ struct Brush {
   UINT style = BS_SOLID;
   COLORREF color = RGB(255, 255, 255);
   ULONG hatch = 0;
+  // A bitmap brush: the packed bitmap (header, colours, pixels) as the record carried it, and where
+  // its pixels start.
+  std::shared_ptr<const std::string> dib;
+  std::uint32_t bitsAt = 0;
   bool Null() const { return style == BS_NULL || style == BS_PATTERN; }
 };
 
@@ -93,6 +98,7 @@ struct EmfTranslator::Impl {
   DcState s;
   std::vector<DcState> saved;
   std::map<std::uint32_t, GdiObject> objects;
+  std::map<const std::string*, int> brushImages;  // a large bitmap brush's image, written once
   double pixelsPerMmX = 96 / 25.4, pixelsPerMmY = 96 / 25.4;
 
   // What the PDF graphics state holds now inside the open segment.
@@ -280,37 +286,35 @@ struct EmfTranslator::Impl {
     out.Raw(p);
     out.Op(fill && stroke ? (evenOdd ? "B*" : "B") : fill ? (evenOdd ? "f*" : "f") : "S");
   }
-  // Fills a path (device units) with a brush: a solid colour, or a hatch over the background colour
-  // when the background mode is opaque, as GDI paints it.
+  // Fills a path (device units) with a brush: a solid colour; a hatch, over the background colour
+  // when the background mode is opaque; or a bitmap repeated, as GDI paints them.
   void FillWith(const Brush& brush, const std::string& pathOps, const char* fillOp) {
     Prepare();
-    if (brush.style != BS_HATCHED) {
+    if (brush.style != BS_HATCHED && brush.style != BS_DIBPATTERN) {
       SetFill(brush.color);
       out.Raw(pathOps).Op(fillOp);
       return;
     }
-    if (s.bkMode == OPAQUE) {
+    if (brush.style == BS_HATCHED && s.bkMode == OPAQUE) {
       SetFill(s.bkColor);
       out.Raw(pathOps).Op(fillOp);
     }
-    const unsigned char* cell = HatchCell(brush.hatch);
-    if (!cell) return;
-    std::string operators = Color(brush.color, "rg") + "\n";
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        if (cell[y] & (0x80 >> x)) operators += std::to_string(x) + " " + std::to_string(y) + " 1 1 re\n";
-    operators += "f\n";
-    // The cell is laid on the device pixels from the device origin, where GDI aligns its brushes.
-    double page[6], m[6];
-    doc.DrawingMatrix(page);
-    const Affine& d = deviceToPage;
-    Affine toDefault = d.Then(Affine{page[0], page[1], page[2], page[3], page[4], page[5]});
-    m[0] = toDefault.a; m[1] = toDefault.b; m[2] = toDefault.c; m[3] = toDefault.d; m[4] = toDefault.e; m[5] = toDefault.f;
-    int pattern = doc.TilingPattern(operators, 8, 8, m);
+    int pattern = brush.style == BS_HATCHED ? HatchPattern(brush) : BitmapPattern(brush);
+    if (pattern < 0) return;
     out.Raw("/Pattern cs ").Raw(doc.UsePattern(pattern)).Op(" scn");
     fillColor.clear();
     out.Raw(pathOps).Op(fillOp);
   }
+  // Pattern cells lie on the device pixels from the device origin, where GDI aligns its brushes.
+  void PatternMatrix(double m[6]) const {
+    double page[6];
+    doc.DrawingMatrix(page);
+    Affine toDefault = deviceToPage.Then(Affine{page[0], page[1], page[2], page[3], page[4], page[5]});
+    const double values[6] = {toDefault.a, toDefault.b, toDefault.c, toDefault.d, toDefault.e, toDefault.f};
+    std::copy(values, values + 6, m);
+  }
+  int HatchPattern(const Brush& brush);
+  int BitmapPattern(const Brush& brush);
   // A closed shape: filled on the pixel corners, outlined on the pixel centres, as GDI draws them.
   template <typename Shape>
   void Closed(Shape shape) {

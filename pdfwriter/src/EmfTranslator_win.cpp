@@ -198,9 +198,19 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
     }
     case EMR_CREATEDIBPATTERNBRUSHPT:
     case EMR_CREATEMONOBRUSH: {
-      // Patterns are not reproduced: the brush paints nothing rather than a wrong colour.
+      // The bitmap travels in the record: header and colours at offBmi, pixels at offBits. A brush
+      // whose bitmap cannot be had paints nothing rather than a wrong colour.
       GdiObject o{GdiObject::kBrush, {}, {}, {}};
       o.brush.style = BS_PATTERN;
+      std::uint32_t offBmi = u32(16), cbBmi = u32(20), offBits = u32(24), cbBits = u32(28);
+      if (u32(12) == DIB_RGB_COLORS && cbBmi >= 12 && static_cast<std::uint64_t>(offBmi) + cbBmi <= n &&
+          static_cast<std::uint64_t>(offBits) + cbBits <= n) {
+        auto dib = std::make_shared<std::string>(reinterpret_cast<const char*>(r + offBmi), cbBmi);
+        dib->append(reinterpret_cast<const char*>(r + offBits), cbBits);
+        o.brush.style = BS_DIBPATTERN;
+        o.brush.dib = dib;
+        o.brush.bitsAt = cbBmi;
+      }
       objects[u32(8)] = o;
       break;
     }

@@ -443,6 +443,10 @@ int PdfDocument::AddImage(const PdfImage& image, std::string* error) {
   return static_cast<int>(imageObjects_.size() - 1);
 }
 
+std::string PdfDocument::ImageResource(int id) const {
+  return "/Im" + std::to_string(id) + " " + Ref(imageObjects_[id]);
+}
+
 std::string PdfDocument::UseImage(int id) {
   page_.images.insert(id);
   return "/Im" + std::to_string(id);
@@ -462,16 +466,17 @@ void PdfDocument::DrawingMatrix(double matrix[6]) const {
   for (int i = 0; i < 6; ++i) matrix[i] = m[i];
 }
 
-int PdfDocument::TilingPattern(const std::string& cell, double width, double height, const double matrix[6]) {
+int PdfDocument::TilingPattern(const std::string& cell, double width, double height, const double matrix[6],
+                               const std::string& resources) {
   std::string placement;
   for (int i = 0; i < 6; ++i) placement += Num(matrix[i]) + " ";
-  std::string key = placement + Num(width) + " " + Num(height) + "\n" + cell;
+  std::string key = placement + Num(width) + " " + Num(height) + resources + "\n" + cell;
   auto found = patternIndex_.find(key);
   if (found != patternIndex_.end()) return found->second;
   int object = writer_.NewObject();
   WriteContent(object, " /Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 " + Num(width) + " " +
                            Num(height) + "] /XStep " + Num(width) + " /YStep " + Num(height) +
-                           " /Resources << >> /Matrix [" + placement + "]",
+                           " /Resources <<" + resources + " >> /Matrix [" + placement + "]",
                cell);
   patternObjects_.push_back(object);
   int id = static_cast<int>(patternObjects_.size() - 1);

@@ -61,6 +61,21 @@ void DrawScene(HDC dc) {
   SelectObject(dc, ruled);
   SelectObject(dc, GetStockObject(NULL_PEN));
   Rectangle(dc, 700, 290, 800, 345);
+  // A bitmap brush: 4 x 4 cells, a green quarter in each.
+  struct {
+    BITMAPINFOHEADER header;
+    unsigned char pixels[4 * 4 * 3];
+  } packed = {{sizeof(BITMAPINFOHEADER), 4, 4, 1, 24, BI_RGB}, {}};
+  for (int i = 0; i < 16; ++i) {
+    bool green = (i % 4) < 2 && (i / 4) < 2;
+    packed.pixels[3 * i] = green ? 0 : 255;
+    packed.pixels[3 * i + 1] = green ? 150 : 255;
+    packed.pixels[3 * i + 2] = green ? 0 : 255;
+  }
+  HBRUSH tiles = CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS);
+  RECT tiled = {470, 300, 550, 340};
+  FillRect(dc, &tiled, tiles);
+  DeleteObject(tiles);
   SelectObject(dc, GetStockObject(WHITE_BRUSH));
   DeleteObject(cross);
   DeleteObject(ruled);

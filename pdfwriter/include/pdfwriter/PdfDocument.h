@@ -139,13 +139,17 @@ class PdfDocument {
   // Images: written at once; the id places them on any page.
   int AddImage(const PdfImage& image, std::string* error);
   std::string UseImage(int id);
+  // "/Im3 12 0 R": image id as an entry of a resource dictionary other than the page's.
+  std::string ImageResource(int id) const;
   // Draws image id into the rectangle (page units), top-left corner at (x, y).
   void DrawImage(int id, double x, double y, double width, double height);
 
   // A coloured tiling pattern: cell operators within [0 0 width height], repeated at that step, and
   // placed by matrix (pattern space to the page's default space). The same cell and matrix give the
   // same pattern again.
-  int TilingPattern(const std::string& cell, double width, double height, const double matrix[6]);
+  // resources: the entries of the cell's resource dictionary.
+  int TilingPattern(const std::string& cell, double width, double height, const double matrix[6],
+                    const std::string& resources);
   std::string UsePattern(int id);
   // The matrix from drawing units (top-left origin, y down) to the page's default space.
   void DrawingMatrix(double matrix[6]) const;
