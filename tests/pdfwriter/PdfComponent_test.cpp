@@ -77,6 +77,19 @@ TEST(PdfComponentTest, AnUnwritableFileFailsAtBeginning) {
   EXPECT_NE(reason.find(L"cannot create the file"), std::wstring::npos);
 }
 
+TEST(PdfComponentTest, AWriterReleasedBeforeTheEndLeavesNoFile) {
+  testing_support::TempFolder folder;
+  {
+    IPdfDocumentPtr pdf = NewDocument();
+    pdf->SetFileName(folder.File(L"unfinished.pdf").c_str());
+    pdf->BeginDocument();
+    pdf->SetFillColor(0, 0, 0);
+    pdf->FillRectangle(0, 0, 10, 10);
+    pdf->NewPage();
+  }
+  EXPECT_EQ(GetFileAttributesW(folder.File(L"unfinished.pdf").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(PdfComponentTest, ScriptActionsAreNumberedFromOne) {
   IPdfDocumentPtr pdf = NewDocument();
   testing_support::TempFolder folder;
