@@ -25,7 +25,8 @@ APT_PACKAGES=(
   libz-mingw-w64-dev libstb-dev
   unixodbc libsqliteodbc libodbc2:i386 libsqliteodbc:i386
   xvfb xauth python3 curl ca-certificates
-  sqlite3 imagemagick poppler-utils qpdf libtiff-tools python3-zxing-cpp python3-numpy zint ghostscript
+  sqlite3 imagemagick poppler-utils qpdf libtiff-tools python3-zxing-cpp zint ghostscript
+  python3-numpy img2pdf
 )
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }

@@ -189,10 +189,36 @@ bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path) {
   return PressOkAndWait(search.found);
 }
 
+namespace {
+// The text of the tree item the folder picker has selected, empty while it has none.
+std::wstring PickerSelection(HWND picker) {
+  HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
+  if (!tree) return L"";
+  HTREEITEM item = TreeView_GetSelection(tree);
+  if (!item) return L"";
+  wchar_t text[MAX_PATH] = L"";
+  TVITEMW query = {};
+  query.mask = TVIF_TEXT;
+  query.hItem = item;
+  query.pszText = text;
+  query.cchTextMax = MAX_PATH;
+  TreeView_GetItem(tree, &query);
+  return text;
+}
+}  // namespace
+
 bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
   HWND picker = WaitForOwnedDialog(owner);
   if (!picker) return false;
-  SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+  // The picker selects its start folder once its tree is filled; a selection sent before that is
+  // overwritten, so wait for the first selection, then ask again until ours shows.
+  for (int i = 0; i < 1000 && PickerSelection(picker).empty(); ++i) Sleep(10);
+  const wchar_t* leaf = wcsrchr(folder, L'\\');
+  leaf = leaf ? leaf + 1 : folder;
+  for (int i = 0; i < 100 && lstrcmpiW(PickerSelection(picker).c_str(), leaf) != 0; ++i) {
+    SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+    Sleep(50);
+  }
   return PressOkAndWait(picker);
 }
 

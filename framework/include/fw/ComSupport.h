@@ -1,7 +1,6 @@
 // COM helpers for outside components. mingw-w64's comdef.h gives _com_ptr_t, _bstr_t, _variant_t and
-// _com_error; the layer defines what that header declares but no library of the toolchain supplies
-// (the 8-bit string conversions of _bstr_t and _variant_t, and _com_issue_errorex), and the smart
-// pointer names that comdef.h only declares for compilers with a native __uuidof.
+// _com_error (what it declares but ships in no library comes from compat/ComSupport.cpp); the layer adds
+// the smart pointer names that comdef.h only declares for compilers with a native __uuidof.
 #pragma once
 #include <windows.h>
 

@@ -1,15 +1,11 @@
-// Run-time pieces of the compiler's COM support classes. Exported from the framework DLL so every
-// module that uses _bstr_t or _variant_t with 8-bit text links them from one place.
+// The run-time pieces of the compiler's COM support classes that mingw-w64 declares in <comdef.h>
+// and <comutil.h> but ships in no library: raising a COM error with the object's error information,
+// and the 8-bit string conversions behind _bstr_t and _variant_t. Linked statically into every module
+// that uses those classes.
 #include <windows.h>
+#include <ole2.h>
 
-namespace _com_util {
-__declspec(dllexport) BSTR WINAPI ConvertStringToBSTR(const char* source);
-__declspec(dllexport) char* WINAPI ConvertBSTRToString(BSTR source);
-}  // namespace _com_util
-class _com_error;
-__declspec(dllexport) void WINAPI _com_issue_errorex(HRESULT hr, IUnknown* object, REFIID iid);
-
-#include "fw/ComSupport.h"
+#include <comdef.h>
 
 namespace _com_util {
 
@@ -37,7 +33,8 @@ char* WINAPI ConvertBSTRToString(BSTR source) {
 
 }  // namespace _com_util
 
-// Raises the failure with the object's error information when it offers some for `iid`.
+// Raises the failure with the object's error information when it offers some for `iid`; the
+// _com_error takes over the reference.
 void WINAPI _com_issue_errorex(HRESULT hr, IUnknown* object, REFIID iid) {
   IErrorInfo* info = nullptr;
   ISupportErrorInfo* support = nullptr;
