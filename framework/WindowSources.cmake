@@ -22,4 +22,5 @@ target_sources(VantryFW PRIVATE
   src/WinAppWindows.cpp
   src/Controls.cpp
   src/PropertySheet.cpp
+  src/OleDataTransfer.cpp
 )

@@ -44,3 +44,4 @@
 #include "fw/CommandLineInfo.h"
 #include "fw/Controls.h"
 #include "fw/PropertySheet.h"
+#include "fw/OleDataTransfer.h"
