@@ -260,3 +260,48 @@ TEST_F(DocView, CancelInTheSavePromptKeepsEverythingOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+class CopiesDialog : public CDialog {
+ public:
+  CopiesDialog() : CDialog(IDD_RANGE) {}
+  int m_copies = 1;
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Text(pDX, IDC_RANGE_COUNT, m_copies);
+    DDV_MinMaxInt(pDX, m_copies, 1, 99);
+  }
+};
+
+struct ValidationCase {
+  const wchar_t* typed;
+  const wchar_t* message;
+  int copiesAfter;  // a number out of range is taken before the range check refuses it
+};
+
+// A value the exchange refuses is reported through the application's DoMessageBox, the member keeps
+// its value, and the focus goes back to the control.
+TEST(DialogValidation, RefusedInputIsReportedThroughTheApplication) {
+  const ValidationCase cases[] = {
+      {L"500", L"Please enter an integer between 1 and 99.", 500},
+      {L"12abc", L"Please enter an integer.", 1},
+      {L"", L"Please enter an integer.", 1},
+      {L"99999999999", L"Please enter an integer.", 1},
+  };
+  for (const ValidationCase& c : cases) {
+    SCOPED_TRACE(c.typed);
+    theApp.prompts.clear();
+    CopiesDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_RANGE));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.SetDlgItemText(IDC_RANGE_COUNT, c.typed);
+    EXPECT_FALSE(dialog.UpdateData(TRUE));
+    ASSERT_EQ(theApp.prompts.size(), 1u);
+    EXPECT_EQ(theApp.prompts[0], c.message);
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog.m_hWnd, IDC_RANGE_COUNT));
+    EXPECT_EQ(dialog.m_copies, c.copiesAfter);
+    dialog.DestroyWindow();
+  }
+}
+
+}  // namespace
