@@ -13,6 +13,7 @@ target_sources(VantryFW PRIVATE
   src/View.cpp
   src/ScrollView.cpp
   src/Print.cpp
+  src/PrintPreview.cpp
   src/Frame.cpp
   src/MdiFrame.cpp
   src/DocTemplate.cpp

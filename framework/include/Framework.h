@@ -45,3 +45,4 @@
 #include "fw/Controls.h"
 #include "fw/PropertySheet.h"
 #include "fw/OleDataTransfer.h"
+#include "fw/PrintPreview.h"

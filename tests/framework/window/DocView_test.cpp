@@ -305,3 +305,55 @@ TEST(DialogValidation, RefusedInputIsReportedThroughTheApplication) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocView, PrintPreviewTakesThePlaceOfTheViewAndGivesItBack) {
+  TestDoc* beta = Open(betaPath);
+  ASSERT_NE(beta, nullptr);
+  TestView* view = ViewOf(beta);
+  CFrameWnd* child = view->GetParentFrame();
+  child->MoveWindow(0, 0, 400, 300);
+  RoutedCommands().clear();
+  Command(ID_FILE_PRINT_PREVIEW);
+  ASSERT_TRUE(child->IsInPrintPreview());
+  EXPECT_TRUE(main->IsInPrintPreview()) << "the main frame asks its active child";
+  CView* shown = child->GetActiveView();
+  ASSERT_TRUE(shown && shown->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+  CPreviewView* preview = static_cast<CPreviewView*>(shown);
+  EXPECT_FALSE(view->GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(preview->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(preview->GetCurrentPage(), 1u);
+
+  // The sheet shows the page the view printed: its coloured area starts at the sheet's corner.
+  CRect client;
+  preview->GetClientRect(&client);
+  CClientDC screen(preview);
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+  CBitmap* old = memory.SelectObject(&bitmap);
+  memory.FillSolidRect(&client, RGB(128, 128, 128));
+  preview->OnDraw(&memory);
+  const CRect page = preview->GetPageRect();
+  ASSERT_FALSE(page.IsRectEmpty());
+  EXPECT_EQ(memory.GetPixel(page.left + 2, page.top + 2), beta->Colour());
+  EXPECT_EQ(memory.GetPixel(page.right - 2, page.bottom - 2), RGB(255, 255, 255));
+  EXPECT_EQ(memory.GetPixel(page.left - 3, page.top + 2), RGB(128, 128, 128));
+  memory.SelectObject(old);
+
+  preview->SendMessage(WM_KEYDOWN, VK_NEXT);
+  EXPECT_EQ(preview->GetCurrentPage(), 2u);
+  preview->SendMessage(WM_KEYDOWN, VK_NEXT);
+  EXPECT_EQ(preview->GetCurrentPage(), 2u) << "the last page stays";
+
+  main->ClosePrintPreview();
+  EXPECT_FALSE(child->IsInPrintPreview());
+  EXPECT_EQ(child->GetActiveView(), view);
+  EXPECT_TRUE(view->GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(RoutedCommands(), (std::vector<std::wstring>{L"begin printing", L"end printing"}));
+}
+
+}  // namespace
