@@ -357,3 +357,58 @@ TEST_F(DocView, PrintPreviewTakesThePlaceOfTheViewAndGivesItBack) {
 }
 
 }  // namespace
+
+namespace {
+
+struct CommandLineCase {
+  std::vector<const wchar_t*> args;
+  int command;
+  const wchar_t* file;
+  const wchar_t* printer;
+};
+
+TEST(CommandLine, ShellCommandsAndTheirFiles) {
+  const CommandLineCase cases[] = {
+      {{}, CCommandLineInfo::FileNew, L"", L""},
+      {{L"form.qlm"}, CCommandLineInfo::FileOpen, L"form.qlm", L""},
+      {{L"/p", L"form.qlm"}, CCommandLineInfo::FilePrint, L"form.qlm", L""},
+      {{L"/pt", L"form.qlm", L"Office", L"winspool", L"LPT1:"}, CCommandLineInfo::FilePrintTo, L"form.qlm", L"Office"},
+      {{L"/dde"}, CCommandLineInfo::FileDDE, L"", L""},
+  };
+  for (const CommandLineCase& c : cases) {
+    SCOPED_TRACE(c.command);
+    CCommandLineInfo info;
+    for (size_t i = 0; i < c.args.size(); ++i) {
+      const wchar_t* arg = c.args[i];
+      const BOOL flag = arg[0] == L'/' || arg[0] == L'-';
+      info.ParseParam(flag ? arg + 1 : arg, flag, i + 1 == c.args.size());
+    }
+    EXPECT_EQ(info.m_nShellCommand, c.command);
+    EXPECT_STREQ(info.m_strFileName, c.file);
+    EXPECT_STREQ(info.m_strPrinterName, c.printer);
+  }
+}
+
+TEST_F(DocView, RecentFilesAreKeptNewestFirstInTheProfile) {
+  const std::wstring key = L"Software\\VantryFrameworkTest";
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, key);
+  theApp.SetRegistryKey(L"VantryFrameworkTest");
+  theApp.LoadStdProfileSettings(3);
+  ASSERT_NE(Open(alphaPath), nullptr);
+  ASSERT_NE(Open(betaPath), nullptr);
+  theApp.CloseAllDocuments(FALSE);
+  ASSERT_NE(Open(alphaPath), nullptr);  // again: moves to the top, no second entry
+  CRecentFileList& recent = *theApp.m_pRecentFileList;
+  EXPECT_EQ(recent.GetCount(), 2);
+  EXPECT_EQ(std::wstring(recent[0]), alphaPath);
+  EXPECT_EQ(std::wstring(recent[1]), betaPath);
+  wchar_t value[MAX_PATH] = L"";
+  DWORD size = sizeof(value);
+  ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, (key + L"\\Vantry Test\\Recent File List").c_str(), L"File2",
+                           RRF_RT_REG_SZ, nullptr, value, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(value), betaPath);
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, key);
+}
+
+}  // namespace
