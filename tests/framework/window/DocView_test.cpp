@@ -412,3 +412,80 @@ TEST_F(DocView, RecentFilesAreKeptNewestFirstInTheProfile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A PostScript printer of Wine's own driver whose port is a file, installed for one test.
+class TestPrinter {
+ public:
+  TestPrinter(const std::wstring& name, const std::wstring& outputFile) : name_(name) {
+    wchar_t dir[MAX_PATH];
+    DWORD needed = 0;
+    if (!::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof(dir), &needed)) return;
+    const std::wstring ppd = std::wstring(dir) + L"\\vantrytest.ppd";
+    if (!::CopyFileW((std::wstring(VANTRY_TEST_DATA_DIR) + L"/VantryTest.ppd").c_str(), ppd.c_str(), FALSE)) return;
+    DRIVER_INFO_3W driver = {};
+    driver.cVersion = 3;
+    driver.pName = const_cast<wchar_t*>(L"Vantry Test Driver");
+    driver.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
+    driver.pDataFile = const_cast<wchar_t*>(L"vantrytest.ppd");
+    driver.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
+    if (!::AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES)) return;
+    PRINTER_INFO_2W printer = {};
+    printer.pPrinterName = const_cast<wchar_t*>(name_.c_str());
+    printer.pPortName = const_cast<wchar_t*>(outputFile.c_str());
+    printer.pDriverName = driver.pName;
+    printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
+    printer.pDatatype = const_cast<wchar_t*>(L"RAW");
+    handle_ = ::AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+  }
+  ~TestPrinter() {
+    if (!handle_) return;
+    ::DeletePrinter(handle_);
+    ::ClosePrinter(handle_);
+  }
+  bool Installed() const { return handle_ != nullptr; }
+
+ private:
+  std::wstring name_;
+  HANDLE handle_ = nullptr;
+};
+
+// DEVNAMES: offsets in characters to the driver, device and port names that follow the header.
+HGLOBAL DevNamesFor(const std::wstring& device, const std::wstring& port) {
+  const std::wstring driver = L"winspool";
+  const size_t header = sizeof(DEVNAMES) / sizeof(wchar_t);
+  const size_t chars = header + driver.size() + 1 + device.size() + 1 + port.size() + 1;
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, chars * sizeof(wchar_t));
+  DEVNAMES* names = static_cast<DEVNAMES*>(::GlobalLock(h));
+  wchar_t* text = reinterpret_cast<wchar_t*>(names);
+  names->wDriverOffset = static_cast<WORD>(header);
+  names->wDeviceOffset = static_cast<WORD>(header + driver.size() + 1);
+  names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + device.size() + 1);
+  wcscpy(text + names->wDriverOffset, driver.c_str());
+  wcscpy(text + names->wDeviceOffset, device.c_str());
+  wcscpy(text + names->wOutputOffset, port.c_str());
+  ::GlobalUnlock(h);
+  return h;
+}
+
+TEST_F(DocView, DirectPrintRunsTheViewsPrintingStepsForEveryPage) {
+  const std::wstring output = folder.File(L"printed.ps");
+  TestPrinter printer(L"Vantry Test Printer", output);
+  ASSERT_TRUE(printer.Installed()) << "the test printer could not be installed";
+  theApp.SelectPrinter(DevNamesFor(L"Vantry Test Printer", output), nullptr);
+  TestDoc* beta = Open(betaPath);
+  ASSERT_NE(beta, nullptr);
+  RoutedCommands().clear();
+  Command(ID_FILE_PRINT_DIRECT);
+  EXPECT_EQ(RoutedCommands(), (std::vector<std::wstring>{L"begin printing", L"end printing"}));
+  const std::string postscript = ReadFileBytes(output);
+  ASSERT_FALSE(postscript.empty()) << "no output in the printer's file";
+  EXPECT_EQ(postscript.compare(0, 4, "%!PS"), 0);
+  size_t pages = 0;
+  for (size_t at = postscript.find("%%Page:"); at != std::string::npos; at = postscript.find("%%Page:", at + 1)) ++pages;
+  EXPECT_EQ(pages, 2u) << "the view asked for two pages";
+  theApp.SelectPrinter(nullptr, nullptr);
+}
+
+}  // namespace
