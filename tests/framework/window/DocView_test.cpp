@@ -489,3 +489,56 @@ TEST_F(DocView, DirectPrintRunsTheViewsPrintingStepsForEveryPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocView, IdleTimeUpdatesFrameTitles) {
+  TestDoc* alpha = Open(alphaPath);
+  ASSERT_NE(alpha, nullptr);
+  main->ShowWindow(SW_SHOW);
+  alpha->m_strTitle = L"Renamed";  // changed behind the frames' backs
+  theApp.OnIdle(0);
+  CString caption;
+  main->GetWindowText(caption);
+  EXPECT_STREQ(caption, L"Vantry Test - Renamed");
+  EXPECT_FALSE(theApp.OnIdle(1)) << "the second round has nothing more to do";
+}
+
+TEST_F(DocView, ShellFileTypesAreRegisteredForTheCurrentUser) {
+  const std::wstring classes = L"Software\\Classes\\";
+  theApp.RegisterShellFileTypes(TRUE);
+  auto read = [&](const std::wstring& key) {
+    wchar_t value[MAX_PATH * 2] = L"";
+    DWORD size = sizeof(value);
+    ::RegGetValueW(HKEY_CURRENT_USER, (classes + key).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+    return std::wstring(value);
+  };
+  EXPECT_EQ(read(L".tdoc"), L"Vantry.TestDoc");
+  EXPECT_EQ(read(L"Vantry.TestDoc"), L"Test Document");
+  const std::wstring open = read(L"Vantry.TestDoc\\shell\\open\\command");
+  EXPECT_NE(open.find(L"FrameworkDocView_test.exe\" \"%1\""), std::wstring::npos) << open;
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, classes + L".tdoc");
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, classes + L"Vantry.TestDoc");
+}
+
+TEST(FileDialog, FiltersAndMultipleSelectionsAreUnpacked) {
+  CFileDialog dialog(TRUE, L"qlm", nullptr, OFN_ALLOWMULTISELECT, L"Forms (*.qlm)|*.qlm|All Files (*.*)|*.*||");
+  const wchar_t expectedFilter[] = L"Forms (*.qlm)\0*.qlm\0All Files (*.*)\0*.*\0";
+  EXPECT_EQ(memcmp(dialog.m_ofn.lpstrFilter, expectedFilter, sizeof(expectedFilter)), 0);
+  // What the dialog leaves for a multi-selection: the folder, then each name, NUL-separated.
+  const wchar_t chosen[] = L"C:\\forms\0a.qlm\0b.qlm\0";
+  memcpy(dialog.m_ofn.lpstrFile, chosen, sizeof(chosen));
+  std::vector<std::wstring> paths;
+  for (POSITION pos = dialog.GetStartPosition(); pos;) paths.push_back(std::wstring(dialog.GetNextPathName(pos)));
+  EXPECT_EQ(paths, (std::vector<std::wstring>{L"C:\\forms\\a.qlm", L"C:\\forms\\b.qlm"}));
+  // A single choice is one full path.
+  const wchar_t single[] = L"C:\\forms\\c.qlm\0";
+  memcpy(dialog.m_ofn.lpstrFile, single, sizeof(single));
+  dialog.m_ofn.lpstrFile[wcslen(single) + 1] = 0;
+  EXPECT_STREQ(dialog.GetPathName(), L"C:\\forms\\c.qlm");
+  EXPECT_STREQ(dialog.GetFileName(), L"c.qlm");
+  EXPECT_STREQ(dialog.GetFileExt(), L"qlm");
+  EXPECT_STREQ(dialog.GetFolderPath(), L"C:\\forms");
+}
+
+}  // namespace
