@@ -542,3 +542,27 @@ TEST(FileDialog, FiltersAndMultipleSelectionsAreUnpacked) {
 }
 
 }  // namespace
+
+namespace {
+
+// Ctrl+T is the document type's shortcut for the view command: the message loop translates it
+// through the main frame and the command reaches the active view.
+TEST_F(DocView, ShortcutsOfTheActiveDocumentTypeBecomeCommands) {
+  TestDoc* beta = Open(betaPath);
+  ASSERT_NE(beta, nullptr);
+  BYTE keys[256] = {};
+  ASSERT_TRUE(::GetKeyboardState(keys));
+  keys[VK_CONTROL] = 0x80;
+  ASSERT_TRUE(::SetKeyboardState(keys));
+  RoutedCommands().clear();
+  ASSERT_TRUE(::PostMessageW(ViewOf(beta)->m_hWnd, WM_KEYDOWN, 'T', 1));
+  MSG peek;
+  while (::PeekMessageW(&peek, nullptr, 0, 0, PM_NOREMOVE) && RoutedCommands().empty()) {
+    ASSERT_TRUE(theApp.PumpMessage());
+  }
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_EQ(RoutedCommands(), (std::vector<std::wstring>{L"view Beta.tdoc"}));
+}
+
+}  // namespace
