@@ -13,6 +13,7 @@ target_sources(VantryFW PRIVATE
   src/View.cpp
   src/ScrollView.cpp
   src/Print.cpp
+  src/PrintPreview.cpp
   src/Frame.cpp
   src/MdiFrame.cpp
   src/DocTemplate.cpp
@@ -22,4 +23,5 @@ target_sources(VantryFW PRIVATE
   src/WinAppWindows.cpp
   src/Controls.cpp
   src/PropertySheet.cpp
+  src/OleDataTransfer.cpp
 )

@@ -44,3 +44,5 @@
 #include "fw/CommandLineInfo.h"
 #include "fw/Controls.h"
 #include "fw/PropertySheet.h"
+#include "fw/OleDataTransfer.h"
+#include "fw/PrintPreview.h"

@@ -165,6 +165,3 @@ void CView::RunPrintJob(BOOL bDirect) {
     dc.AbortDoc();
   OnEndPrinting(&dc, &info);
 }
-
-// Print preview is shown by the frame layer that draws it; without it the command prints nothing.
-void CView::OnFilePrintPreview() {}

@@ -36,6 +36,9 @@ class FW_API CFrameWnd : public CWnd {
   virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
   void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
   CString GetTitle() const { return m_strTitle; }
+  // Print preview of the active view (see CPreviewView).
+  BOOL IsInPrintPreview();
+  void ClosePrintPreview();
   // Refreshes the state of every item of `pMenu` through the command route.
   void UpdateMenuItems(CMenu* pMenu);
 

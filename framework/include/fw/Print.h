@@ -70,3 +70,4 @@ class FW_API CPrintInfo {
 // new handles frees the old ones.
 FW_API void AFXAPI AfxGetPrinterHandles(HGLOBAL* phDevMode, HGLOBAL* phDevNames);
 FW_API void AFXAPI AfxSetPrinterHandles(HGLOBAL hDevMode, HGLOBAL hDevNames);
+

@@ -55,6 +55,12 @@ class FW_API CView : public CWnd {
   afx_msg void OnFilePrintDirect();
   // The print loop: prepare, begin, one StartPage/OnPrepareDC/OnPrint/EndPage per page, end.
   void RunPrintJob(BOOL bDirect);
+
+ public:
+  // Replaces this view in its frame by a print preview; FALSE when there is no printer to preview.
+  BOOL DoPrintPreview();
+
+ protected:
   afx_msg void OnFilePrintPreview();
   DECLARE_MESSAGE_MAP()
 };

@@ -66,6 +66,15 @@ void TestView::OnDraw(CDC* pDC) {
   pDC->FillSolidRect(doc->m_value, doc->m_value, 10, 10, RGB(0, 0, 0));
 }
 
+BOOL TestView::OnPreparePrinting(CPrintInfo* pInfo) {
+  pInfo->SetMaxPage(2);
+  if (!pInfo->m_bPreview) return DoPreparePrinting(pInfo);
+  pInfo->m_pPD->m_pd.hDC = ::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  return pInfo->m_pPD->m_pd.hDC != nullptr;
+}
+void TestView::OnBeginPrinting(CDC*, CPrintInfo*) { RoutedCommands().push_back(L"begin printing"); }
+void TestView::OnEndPrinting(CDC*, CPrintInfo*) { RoutedCommands().push_back(L"end printing"); }
+
 void TestView::OnViewCommand() { RoutedCommands().push_back(L"view " + std::wstring(GetDocument()->GetTitle())); }
 void TestView::OnUpdateViewCommand(CCmdUI* pCmdUI) {
   pCmdUI->Enable(TRUE);

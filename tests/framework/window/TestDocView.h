@@ -37,6 +37,10 @@ class TestView : public CScrollView {
   TestDoc* GetDocument() const { return static_cast<TestDoc*>(m_pDocument); }
   void OnDraw(CDC* pDC) override;
   void OnInitialUpdate() override;
+  // Machines without a printer preview on the screen: its DC stands in for the printer's.
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
  protected:
   afx_msg void OnViewCommand();

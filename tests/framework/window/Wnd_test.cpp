@@ -273,3 +273,41 @@ TEST(WndMessages, ScreenAndClientCoordinatesConvert) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WndState, CaptureFocusCaretAndDroppedFiles) {
+  RecordingWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"State", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  wnd.SetCapture();
+  EXPECT_EQ(CWnd::GetCapture(), &wnd);
+  ::ReleaseCapture();
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  wnd.SetFocus();
+  EXPECT_EQ(CWnd::GetFocus(), &wnd);
+  wnd.CreateSolidCaret(2, 12);
+  CWnd::SetCaretPos(CPoint(7, 9));
+  EXPECT_EQ(CWnd::GetCaretPos(), CPoint(7, 9));
+  ::DestroyCaret();
+  wnd.DragAcceptFiles(TRUE);
+  EXPECT_TRUE(wnd.GetExStyle() & WS_EX_ACCEPTFILES);
+  wnd.DragAcceptFiles(FALSE);
+  EXPECT_FALSE(wnd.GetExStyle() & WS_EX_ACCEPTFILES);
+}
+
+TEST(WndState, RegisteredClassesAreSharedByTheirTraits) {
+  HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+  HBRUSH face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  LPCWSTR first = AfxRegisterWndClass(CS_DBLCLKS, arrow, face);
+  LPCWSTR again = AfxRegisterWndClass(CS_DBLCLKS, arrow, face);
+  LPCWSTR other = AfxRegisterWndClass(0, arrow, face);
+  ASSERT_NE(first, nullptr);
+  EXPECT_STREQ(first, again);
+  EXPECT_STRNE(first, other);
+  WNDCLASSW wc = {};
+  ASSERT_TRUE(::GetClassInfoW(::GetModuleHandleW(nullptr), first, &wc));
+  EXPECT_EQ(wc.hbrBackground, face);
+  EXPECT_EQ(wc.style, static_cast<UINT>(CS_DBLCLKS));
+}
+
+}  // namespace
