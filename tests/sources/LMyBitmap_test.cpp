@@ -251,6 +251,16 @@ TEST(LMyBitmapProgress, CancelInTheSinkEndsTheOperationWithUserAbort) {
   EXPECT_EQ(64, bitmap.GetWidth());
   EXPECT_EQ(std::vector<int>{0}, sink.percents);
   EXPECT_EQ(ERROR_USER_ABORT, bitmap.StatusCallBack(40));
+  // A load ends the same way and keeps the image it had.
+  testing_support::TempFolder folder;
+  const std::wstring file = folder.File(L"page.png");
+  bitmap.EnableStatusCallBack(FALSE);
+  ASSERT_EQ(SUCCESS, bitmap.Save(file.c_str(), FILE_PNG));
+  LMyBitmap loaded;
+  ASSERT_EQ(SUCCESS, MakeFromRows(loaded, {"GR"}));
+  loaded.EnableStatusCallBack(TRUE);
+  EXPECT_EQ(ERROR_USER_ABORT, loaded.Load(file.c_str()));
+  EXPECT_EQ(std::vector<std::string>{"GR"}, Rows(loaded));
 }
 
 TEST(LMyBitmapProgress, WithoutASinkOperationsGoOn) {
