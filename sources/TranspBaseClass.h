@@ -154,7 +154,7 @@ struct TRANSP_VIEW_LINK {
 constexpr int PROGRAM_MODE_TAB_ORDER = 22;
 constexpr int PROGRAM_MODE_FORM = 23;
 
-// The data-exchange converter's item call (Part of the viz export): one object's geometry and style.
+// The data-exchange converter's item call in the viz export: one object's geometry and style.
 class CVizConverter {
  public:
   virtual ~CVizConverter() = default;
@@ -347,4 +347,4 @@ class CTranspBaseClass : public CCmdTarget {
 };
 
 // A page's objects in drawing order; the page owns them.
-typedef CTypedPtrList<CObList, CTranspBaseClass*> CTranspObjectList;
+typedef CTypedPtrList<CPtrList, CTranspBaseClass*> CTranspObjectList;
