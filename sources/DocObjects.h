@@ -1,7 +1,6 @@
 // What the document asks of its overlay objects: making one of a file kind, reading and writing its
-// record, its name, page and field, destroying it. The object classes answer through this table, so
-// the document and its file format stand on their own; a document without a table reads no object
-// record (such a file ends the load) and never holds objects.
+// record, its name, page and field, destroying it. The object classes answer through this table
+// (tests put their own in place); a kind that nothing makes ends the load of a file that holds it.
 #pragma once
 #include "Framework.h"
 
@@ -20,13 +19,26 @@ struct DOC_OBJECT_SERVICES {
   CString (*getName)(const CTranspBaseClass* object);
   void (*setName)(CTranspBaseClass* object, const CString& name);
   int (*getPageIndex)(const CTranspBaseClass* object);
-  void (*setPageIndex)(CTranspBaseClass* object, int pageIndex);
   // TRUE for text fields and check marks: they own a column of their page's data table.
   BOOL (*hasField)(const CTranspBaseClass* object);
   // A name no other object of the document has, for objects whose file gives none.
   CString (*uniqueName)(CFolimarDoc* doc, const CTranspBaseClass* object);
 };
 
-// Installs the table (null removes it); returns the one it replaces.
+// Installs the table (null puts the object classes' own back); returns the one it replaces.
 const DOC_OBJECT_SERVICES* SetDocObjectServices(const DOC_OBJECT_SERVICES* services);
 const DOC_OBJECT_SERVICES* GetDocObjectServices();
+
+// ---- The overlay object classes behind the table ----
+// The table the document uses unless another is set: it works on CTranspBaseClass objects. Each
+// object kind registers how it is made for its record tag and how it is recognised; the document
+// tests the kinds in the order that puts narrower classes first (a label is a text field, a
+// circle an ellipse).
+typedef CTranspBaseClass* (*TRANSP_FACTORY)();
+typedef BOOL (*TRANSP_CLASS_TEST)(CTranspBaseClass* object);
+void RegisterTranspRecordKind(int recordTag, TRANSP_FACTORY make, TRANSP_CLASS_TEST isKind);
+// The names of objects whose file gives none come from the document's naming rule once it exists;
+// without one such objects keep the name they were constructed with (logged).
+typedef CString (*TRANSP_NAMER)(CFolimarDoc* doc, CTranspBaseClass* object);
+void SetTranspObjectNamer(TRANSP_NAMER namer);
+const DOC_OBJECT_SERVICES* GetTranspObjectServices();

@@ -7,18 +7,6 @@
 
 IMPLEMENT_DYNCREATE(CFolimarDoc, CDocument)
 
-namespace {
-const DOC_OBJECT_SERVICES* g_objectServices = nullptr;
-}
-
-const DOC_OBJECT_SERVICES* SetDocObjectServices(const DOC_OBJECT_SERVICES* services) {
-  const DOC_OBJECT_SERVICES* previous = g_objectServices;
-  g_objectServices = services;
-  return previous;
-}
-
-const DOC_OBJECT_SERVICES* GetDocObjectServices() { return g_objectServices; }
-
 void FailDocumentFile(UINT messageId) {
   if (messageId != 0) ErrorBox(messageId);
   AfxThrowArchiveException(CFolimarDoc::kSilentFailure);
@@ -86,11 +74,11 @@ void CFolimarDoc::DestroyObject(CTranspBaseClass* object) {
     POSITION found = page->m_objects.Find(object);
     if (found != nullptr) page->m_objects.RemoveAt(found);
   }
-  if (g_objectServices != nullptr) g_objectServices->destroy(object);
+  GetDocObjectServices()->destroy(object);
 }
 
 void CFolimarDoc::AddObjectToList(CTranspBaseClass* object) {
-  const int index = g_objectServices != nullptr ? g_objectServices->getPageIndex(object) : -1;
+  const int index = GetDocObjectServices()->getPageIndex(object);
   CPageInfo* page = GetPage(index);
   if (page == nullptr) page = GetPage(m_pageCount - 1);
   if (page != nullptr) page->m_objects.AddTail(object);
@@ -105,7 +93,7 @@ void CFolimarDoc::DeleteAllObjectsAndPages() {
     page->m_pUndoManager->ClearRedoList();
     while (!page->m_objects.IsEmpty()) {
       CTranspBaseClass* object = page->m_objects.RemoveHead();
-      if (g_objectServices != nullptr) g_objectServices->destroy(object);
+      GetDocObjectServices()->destroy(object);
     }
     delete page;
   }
@@ -122,7 +110,7 @@ BOOL CFolimarDoc::DeletePage(int index) {
   m_pages.RemoveAt(pos);
   while (!page->m_objects.IsEmpty()) {
     CTranspBaseClass* object = page->m_objects.RemoveHead();
-    if (g_objectServices != nullptr) g_objectServices->destroy(object);
+    GetDocObjectServices()->destroy(object);
   }
   delete page;
   m_pageCount = static_cast<int>(m_pages.GetCount());

@@ -204,7 +204,6 @@ void CFolimarDoc::WritePageRecords(CArchive& ar) {
     for (POSITION pos = page->m_objects.GetHeadPosition(); pos;) {
       POSITION at = pos;
       CTranspBaseClass* object = page->m_objects.GetNext(pos);
-      if (services == nullptr) break;
       if (services->isDeleted(object)) {
         page->m_objects.RemoveAt(at);
         services->destroy(object);
@@ -528,7 +527,7 @@ void CFolimarDoc::ReadPageSettings(CArchive& ar, UINT version, int fileCount) {
 void CFolimarDoc::ReadObjectRecord(CArchive& ar, int tag, UINT version, BOOL templateFlagSet,
                                    BOOL templateByExtension, CArray<int, int>& fieldCounts) {
   const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
-  CTranspBaseClass* object = services != nullptr ? services->create(tag, this) : nullptr;
+  CTranspBaseClass* object = services->create(tag, this);
   if (object == nullptr) {
     CString text;
     text.Format(L"CFolimarDoc: an object of kind %d cannot be read", tag);

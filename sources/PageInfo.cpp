@@ -111,7 +111,7 @@ BOOL CPageInfo::CopyPage(CPageInfo* source, CFolimarDoc* target, int pageIndex) 
   for (POSITION pos = source->m_objects.GetHeadPosition(); pos;) {
     CTranspBaseClass* object = source->m_objects.GetNext(pos);
     const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
-    if (services == nullptr || !services->isDeleted(object)) {
+    if (!services->isDeleted(object)) {
       AppendErrorLog(L"CPageInfo::CopyPage: overlay objects cannot be copied yet");
       return FALSE;
     }

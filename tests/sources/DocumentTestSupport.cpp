@@ -43,7 +43,6 @@ BOOL IsDeleted(const CTranspBaseClass* object) { return AsTest(const_cast<CTrans
 CString GetName(const CTranspBaseClass* object) { return AsTest(const_cast<CTranspBaseClass*>(object))->name; }
 void SetName(CTranspBaseClass* object, const CString& name) { AsTest(object)->name = name; }
 int GetPageIndex(const CTranspBaseClass* object) { return AsTest(const_cast<CTranspBaseClass*>(object))->page; }
-void SetPageIndex(CTranspBaseClass* object, int page) { AsTest(object)->page = page; }
 BOOL HasField(const CTranspBaseClass* object) { return AsTest(const_cast<CTranspBaseClass*>(object))->kind == 1; }
 CString UniqueName(CFolimarDoc*, const CTranspBaseClass*) {
   CString name;
@@ -52,7 +51,7 @@ CString UniqueName(CFolimarDoc*, const CTranspBaseClass*) {
 }
 
 const DOC_OBJECT_SERVICES kServices = {Create, Destroy, KindTag, Serialize, IsDeleted, GetName,
-                                       SetName, GetPageIndex, SetPageIndex, HasField, UniqueName};
+                                       SetName, GetPageIndex, HasField, UniqueName};
 
 }  // namespace
 

@@ -531,3 +531,48 @@ TEST_F(FolimarDocFileTest, MutatedFixturesNeverCrashTheLoader) {
   EXPECT_GT(loaded, 0);
   EXPECT_GT(failed, 0);
 }
+
+TEST_F(FolimarDocFileTest, Version7IsATemplateByItsExtensionAndReadsAnsiNames) {
+  std::string bytes = Fixture(L"v5_bare.hex").substr(0, 48);
+  PutInt(bytes, kVersion, 7);
+  PutInt(bytes, kPageCount, 1);
+  bytes += Int32(0) + Int32(0) + std::string(32, '\0');  // template flag, current record, old block
+  bytes += TestObjectRecord(1, 0, 5, L"", false) + Int32(4) + "Name" + Int32(0);  // ANSI name
+  struct Case {
+    const wchar_t* file;
+    bool generated;
+  } cases[] = {{L"seven.qlm", false}, {L"seven.vyt", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
+    CFolimarDoc doc;
+    ASSERT_EQ(kLoaded, LoadBytes(doc, Path(c.file), bytes));
+    ASSERT_EQ(1, doc.GetPage(0)->m_objects.GetCount());
+    const CString name = AsTest(doc.GetPage(0)->m_objects.GetHead())->name;
+    EXPECT_EQ(c.generated, name.Left(9) == L"Generated") << static_cast<LPCWSTR>(name);
+    if (!c.generated) EXPECT_EQ(CString(L"Name"), name);
+    // Only the generated name brings its own column; the ordinary file's table had none.
+    EXPECT_EQ(c.generated ? 1 : 0, doc.GetPage(0)->m_table.GetFieldCount());
+  }
+}
+
+TEST_F(FolimarDocFileTest, MergingATemplateNeedsOnePageOrTheSamePageCount) {
+  const std::string bytes = Fixture(L"v28_two_pages.hex");  // two pages
+  CFolimarDoc three;
+  three.AppendNewPage();
+  three.AppendNewPage();
+  three.m_merge = 1;
+  EXPECT_EQ(CFolimarDoc::kSilentFailure, LoadBytes(three, Path(L"m.qlm"), bytes));
+  ASSERT_EQ(1u, ShownMessages().size());
+  EXPECT_EQ(std::wstring(LoadText(IDS_TEMPLATE_PAGES_DIFFER)), ShownMessages()[0]);
+  EXPECT_EQ(3, three.GetPageCount());
+
+  CFolimarDoc two;
+  two.AppendNewPage();
+  two.m_merge = 1;
+  two.m_imagePath = L"kept.png";
+  ASSERT_EQ(kLoaded, LoadBytes(two, Path(L"m.qlm"), bytes));
+  EXPECT_EQ(1, two.m_mergePageByPage);
+  EXPECT_EQ(2, two.GetPageCount());
+  EXPECT_EQ(CString(L"kept.png"), two.m_imagePath);
+  EXPECT_TRUE(two.GetPage(0)->HasBitmap());
+}
