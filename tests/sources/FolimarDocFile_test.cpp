@@ -576,3 +576,45 @@ TEST_F(FolimarDocFileTest, MergingATemplateNeedsOnePageOrTheSamePageCount) {
   EXPECT_EQ(CString(L"kept.png"), two.m_imagePath);
   EXPECT_TRUE(two.GetPage(0)->HasBitmap());
 }
+
+TEST_F(FolimarDocFileTest, OldImageSectionsNameOrHoldThePageImage) {
+  // A PNG file beside the document; the stored path names another folder, so the document's own
+  // folder is searched for the file name.
+  LMyBitmap picture;
+  ASSERT_EQ(SUCCESS, picture.Create(3, 2, 24));
+  std::vector<BYTE> png;
+  ASSERT_TRUE(SaveBitmapAsPng(picture, png));
+  ASSERT_TRUE(testing_support::WriteFileBytes(Path(L"page.png"), std::string(png.begin(), png.end())));
+  auto section = [](int version) {
+    return Int32(8) + Int32(56) + Int32(40) + Int32(40) + Int32(version) + std::string(8, '\0') + Int32(1) +
+           std::string(20, '\0') + Int32(7) + Int32(9);  // tag, length, header, page 0 position
+  };
+  std::string header = Fixture(L"v5_bare.hex").substr(0, 48);
+  PutInt(header, kPageCount, 1);
+
+  std::string named = header + section(1);
+  const std::string stored = "C:\\elsewhere\\page.png";
+  named += Int32(static_cast<int32_t>(stored.size())) + stored + Int32(0);
+  CFolimarDoc doc;
+  ASSERT_EQ(kLoaded, LoadBytes(doc, Path(L"named.qlm"), named));
+  EXPECT_EQ(7, doc.GetPage(0)->m_imagePosition.x);
+  EXPECT_EQ(9, doc.GetPage(0)->m_imagePosition.y);
+  EXPECT_EQ(0, doc.m_imagePath.Right(8).CompareNoCase(L"page.png"));
+  EXPECT_EQ(0, doc.m_imagePath.Find(CString(Path(L"").c_str())));
+  ASSERT_TRUE(doc.GetPage(0)->HasBitmap());
+  EXPECT_EQ(3, doc.GetPage(0)->m_pBitmap->GetWidth());
+
+  // Section version 2 holds the image file without a kind; its bytes are not kept.
+  std::string held = header + section(2) + Int32(static_cast<int32_t>(png.size())) +
+                     std::string(png.begin(), png.end()) + Int32(0);
+  CFolimarDoc second;
+  ASSERT_EQ(kLoaded, LoadBytes(second, Path(L"held.qlm"), held));
+  ASSERT_TRUE(second.GetPage(0)->HasBitmap());
+  EXPECT_EQ(2, second.GetPage(0)->m_pBitmap->GetHeight());
+  EXPECT_EQ(nullptr, second.GetPage(0)->m_pImageFileBytes);
+
+  // A named image that cannot be opened ends the load.
+  ASSERT_TRUE(DeleteFileW(Path(L"page.png").c_str()));
+  CFolimarDoc third;
+  EXPECT_EQ(CFolimarDoc::kSilentFailure, LoadBytes(third, Path(L"named.qlm"), named));
+}
