@@ -204,3 +204,35 @@ TEST_F(FolimarDocTest, PrinterListIsFilledWhenFirstAskedFor) {
   EXPECT_TRUE(printers.GetPrinterName(-1).IsEmpty());
   for (int i = 0; i < count; ++i) EXPECT_FALSE(printers.GetPrinterName(i).IsEmpty());
 }
+
+TEST_F(FolimarDocTest, NewDocumentFollowsTheApplicationsRequest) {
+  CFolimarApp app;
+  ASSERT_EQ(&app, GetFolimarApp());
+  NEW_DOCUMENT_REQUEST& request = app.m_newDocument;
+
+  request.kind = NEW_DOCUMENT_REQUEST::kEmpty;
+  request.autoCreated = 1;
+  request.title = L"Pending";
+  CFolimarDoc empty;
+  EXPECT_TRUE(empty.OnNewDocument());
+  EXPECT_EQ(1, empty.m_autoCreated);
+  EXPECT_EQ(CString(L"Pending"), empty.GetTitle());
+  EXPECT_EQ(1, empty.GetPageCount());
+
+  CFolimarDoc source;
+  source.AppendNewPage();
+  source.GetPage(1)->m_settings.paperIndex = 5;
+  request.kind = NEW_DOCUMENT_REQUEST::kFromPagesList;
+  request.title.Empty();
+  request.pages.AddTail(source.GetPage(0));
+  request.pages.AddTail(source.GetPage(1));
+  CFolimarDoc copied;
+  EXPECT_TRUE(copied.OnNewDocument());
+  ASSERT_EQ(2, copied.GetPageCount());
+  EXPECT_EQ(5, copied.GetPage(1)->m_settings.paperIndex);
+  request.pages.RemoveAll();
+
+  request.kind = 9;  // no such request
+  CFolimarDoc none;
+  EXPECT_FALSE(none.OnNewDocument());
+}
