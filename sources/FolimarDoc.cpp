@@ -77,11 +77,13 @@ void CFolimarDoc::DestroyObject(CTranspBaseClass* object) {
   GetDocObjectServices()->destroy(object);
 }
 
-void CFolimarDoc::AddObjectToList(CTranspBaseClass* object) {
+BOOL CFolimarDoc::AddObjectToList(CTranspBaseClass* object) {
   const int index = GetDocObjectServices()->getPageIndex(object);
   CPageInfo* page = GetPage(index);
   if (page == nullptr) page = GetPage(m_pageCount - 1);
-  if (page != nullptr) page->m_objects.AddTail(object);
+  if (page == nullptr) return FALSE;
+  page->m_objects.AddTail(object);
+  return TRUE;
 }
 
 void CFolimarDoc::DeleteAllObjectsAndPages() {

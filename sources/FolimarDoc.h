@@ -50,8 +50,9 @@ class CFolimarDoc : public CDocument {
   CPageInfo* AppendNewPage();
   // Removes one object from its page and destroys it.
   void DestroyObject(CTranspBaseClass* object);
-  // Places a loaded or created object on the page it names (the last page when it names none).
-  void AddObjectToList(CTranspBaseClass* object);
+  // Places a loaded or created object on the page it names (the last page when it names none);
+  // FALSE, leaving the object to the caller, when the document has no page.
+  BOOL AddObjectToList(CTranspBaseClass* object);
 
   // Options block.
   double GetScale() const { return m_options.viewScale; }

@@ -346,7 +346,7 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
     if (m_merge) {
       if (header.pageCount == 0 || header.pageCount == 1) {
         m_mergePageByPage = 0;
-        wantedPages = m_pageCount;
+        wantedPages = std::max(m_pageCount, 1);
       } else if (header.pageCount != m_pageCount) {
         FailDocumentFile(IDS_TEMPLATE_PAGES_DIFFER);
       } else {
@@ -431,9 +431,12 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
           if (m_merge) m_imagePath = keptPath;
           break;
         }
-        case kTagEraseListPage0:
-          GetPage(0)->m_eraseList.Serialize(ar, 0);
+        case kTagEraseListPage0: {
+          CPageInfo* page = GetPage(0);
+          if (page == nullptr) FailDocumentFile();
+          page->m_eraseList.Serialize(ar, 0);
           break;
+        }
         case kTagEraseList: {
           const ULONGLONG before = BytesLeft(ar);
           CPageInfo* page = GetPage(ReadInt(ar));
@@ -542,12 +545,11 @@ void CFolimarDoc::ReadObjectRecord(CArchive& ar, int tag, UINT version, BOOL tem
   }
   const BOOL hasField = services->hasField(object);
   const int pageIndex = services->getPageIndex(object);
-  if (hasField && (pageIndex < 0 || pageIndex >= m_pageCount)) {
+  if ((hasField && (pageIndex < 0 || pageIndex >= m_pageCount)) || !AddObjectToList(object)) {
     services->destroy(object);
-    AppendErrorLog(L"CFolimarDoc: a field object names a page the document does not have");
+    AppendErrorLog(L"CFolimarDoc: an object names a page the document does not have");
     FailDocumentFile();
   }
-  AddObjectToList(object);
   if (hasField) fieldCounts[pageIndex] += 1;
 
   CString name;
@@ -614,7 +616,12 @@ BOOL CFolimarDoc::OpenStoredImage(const CString& path) {
   if (file.Read(bytes.data(), static_cast<UINT>(length)) != length) return FALSE;
   LMyBitmap* bitmap = LoadBitmapFromFileBytes(bytes.data(), static_cast<UINT>(length));
   if (bitmap == nullptr) return FALSE;
-  GetPage(0)->SetBitmap(bitmap);
+  CPageInfo* page = GetPage(0);
+  if (page == nullptr) {
+    delete bitmap;
+    return FALSE;
+  }
+  page->SetBitmap(bitmap);
   return TRUE;
   DEF_CATCH("CFolimarDoc::OpenStoredImage")
   return FALSE;
