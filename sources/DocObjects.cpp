@@ -9,6 +9,7 @@ struct KindEntry {
   int recordTag;
   TRANSP_FACTORY make;
   TRANSP_CLASS_TEST isKind;
+  TRANSP_FROM_DATA fromData;
 };
 // Record tags in the order their classes are tested when an object is written.
 const int kTestOrder[] = {RECORD_TAG_LABEL,   RECORD_TAG_TEXT,  RECORD_TAG_CHECKMARK, RECORD_TAG_CIRCLE,
@@ -43,6 +44,15 @@ int GetPageIndex(const CTranspBaseClass* object) { return const_cast<CTranspBase
 BOOL HasField(const CTranspBaseClass* object) {
   return (const_cast<CTranspBaseClass*>(object)->GetObjectKind() & (KIND_TEXTFIELD | KIND_CHECKMARK)) != 0;
 }
+CTranspBaseClass* Copy(CTranspBaseClass* object, CFolimarDoc* target, int pageIndex) {
+  const KindEntry* entry = EntryOf(KindTag(object));
+  if (entry == nullptr || entry->fromData == nullptr) return nullptr;
+  HGLOBAL data = object->GetObData();
+  if (data == nullptr) return nullptr;
+  CTranspBaseClass* copy = entry->fromData(data, target, pageIndex);
+  GlobalFree(data);
+  return copy;
+}
 CString UniqueName(CFolimarDoc* doc, const CTranspBaseClass* object) {
   CTranspBaseClass* o = const_cast<CTranspBaseClass*>(object);
   if (g_namer != nullptr) return g_namer(doc, o);
@@ -50,18 +60,17 @@ CString UniqueName(CFolimarDoc* doc, const CTranspBaseClass* object) {
   return o->GetName();
 }
 
-const DOC_OBJECT_SERVICES kTranspServices = {Create,  Destroy, KindTag,      Serialize, IsDeleted, GetName,
-                                             SetName, GetPageIndex, HasField, UniqueName};
+const DOC_OBJECT_SERVICES kTranspServices = {Create,  Destroy,      KindTag,  Serialize, IsDeleted, GetName,
+                                             SetName, GetPageIndex, HasField, Copy,      UniqueName};
 const DOC_OBJECT_SERVICES* g_services = &kTranspServices;
 
 }  // namespace
 
-void RegisterTranspRecordKind(int recordTag, TRANSP_FACTORY make, TRANSP_CLASS_TEST isKind) {
+void RegisterTranspRecordKind(int recordTag, TRANSP_FACTORY make, TRANSP_CLASS_TEST isKind,
+                              TRANSP_FROM_DATA fromData) {
   KindEntry* entry = EntryOf(recordTag);
   if (entry == nullptr) return;
-  entry->recordTag = recordTag;
-  entry->make = make;
-  entry->isKind = isKind;
+  *entry = {recordTag, make, isKind, fromData};
 }
 
 void SetTranspObjectNamer(TRANSP_NAMER namer) { g_namer = namer; }

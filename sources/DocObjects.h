@@ -21,6 +21,8 @@ struct DOC_OBJECT_SERVICES {
   int (*getPageIndex)(const CTranspBaseClass* object);
   // TRUE for text fields and check marks: they own a column of their page's data table.
   BOOL (*hasField)(const CTranspBaseClass* object);
+  // A copy for page `pageIndex` of `target`, made through the object's data; null on failure.
+  CTranspBaseClass* (*copy)(CTranspBaseClass* object, CFolimarDoc* target, int pageIndex);
   // A name no other object of the document has, for objects whose file gives none.
   CString (*uniqueName)(CFolimarDoc* doc, const CTranspBaseClass* object);
 };
@@ -36,7 +38,10 @@ const DOC_OBJECT_SERVICES* GetDocObjectServices();
 // circle an ellipse).
 typedef CTranspBaseClass* (*TRANSP_FACTORY)();
 typedef BOOL (*TRANSP_CLASS_TEST)(CTranspBaseClass* object);
-void RegisterTranspRecordKind(int recordTag, TRANSP_FACTORY make, TRANSP_CLASS_TEST isKind);
+// Builds an object of the kind from object data (the handle stays the caller's) for a page.
+typedef CTranspBaseClass* (*TRANSP_FROM_DATA)(HGLOBAL data, CFolimarDoc* target, int pageIndex);
+void RegisterTranspRecordKind(int recordTag, TRANSP_FACTORY make, TRANSP_CLASS_TEST isKind,
+                              TRANSP_FROM_DATA fromData);
 // The names of objects whose file gives none come from the document's naming rule once it exists;
 // without one such objects keep the name they were constructed with (logged).
 typedef CString (*TRANSP_NAMER)(CFolimarDoc* doc, CTranspBaseClass* object);

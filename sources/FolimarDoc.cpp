@@ -86,19 +86,17 @@ BOOL CFolimarDoc::AddObjectToList(CTranspBaseClass* object) {
   return TRUE;
 }
 
+void CFolimarDoc::DestroyPage(CPageInfo* page) {
+  // Commands may point at objects: the history goes before the objects do.
+  page->m_pUndoManager->ClearUndoList();
+  page->m_pUndoManager->ClearRedoList();
+  while (!page->m_objects.IsEmpty()) GetDocObjectServices()->destroy(page->m_objects.RemoveHead());
+  delete page;
+}
+
 void CFolimarDoc::DeleteAllObjectsAndPages() {
   DEF_TRY
-  while (!m_pages.IsEmpty()) {
-    CPageInfo* page = m_pages.RemoveHead();
-    // Commands may point at objects: the history goes before the objects do.
-    page->m_pUndoManager->ClearUndoList();
-    page->m_pUndoManager->ClearRedoList();
-    while (!page->m_objects.IsEmpty()) {
-      CTranspBaseClass* object = page->m_objects.RemoveHead();
-      GetDocObjectServices()->destroy(object);
-    }
-    delete page;
-  }
+  while (!m_pages.IsEmpty()) DestroyPage(m_pages.RemoveHead());
   m_pageCount = 0;
   DEF_CATCH("CFolimarDoc::DeleteAllObjectsAndPages")
 }
@@ -110,11 +108,7 @@ BOOL CFolimarDoc::DeletePage(int index) {
   POSITION pos = m_pages.FindIndex(index);
   CPageInfo* page = m_pages.GetAt(pos);
   m_pages.RemoveAt(pos);
-  while (!page->m_objects.IsEmpty()) {
-    CTranspBaseClass* object = page->m_objects.RemoveHead();
-    GetDocObjectServices()->destroy(object);
-  }
-  delete page;
+  DestroyPage(page);
   m_pageCount = static_cast<int>(m_pages.GetCount());
   for (POSITION p = m_pages.GetHeadPosition(); p;) m_pages.GetNext(p)->m_imageChanged = 1;
   SetModifiedFlag();
@@ -130,7 +124,7 @@ BOOL CFolimarDoc::AppendPagesFromPagesList(CTypedPtrList<CPtrList, CPageInfo*>& 
     CPageInfo* source = pages.GetNext(pos);
     CPageInfo* page = new CPageInfo(this);
     if (!page->CopyPage(source, this, m_pageCount)) {
-      delete page;
+      DestroyPage(page);
       return FALSE;
     }
     // Every page keeps as many records as the largest: the document grows to the new page's count.

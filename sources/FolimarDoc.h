@@ -107,6 +107,8 @@ class CFolimarDoc : public CDocument {
   // The page image of files that name it (version 5 and older) into the first page.
   BOOL OpenStoredImage(const CString& path);
   void WritePageRecords(CArchive& ar);
+  // Destroys a page that is out of the list, with its objects.
+  void DestroyPage(CPageInfo* page);
   // Where the document is being saved to: the framework writes into a temporary file beside it.
   CString m_savingPath;
 };

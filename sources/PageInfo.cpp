@@ -106,15 +106,26 @@ BOOL CPageInfo::CopyPage(CPageInfo* source, CFolimarDoc* target, int pageIndex) 
     in >> size >> index;
     m_eraseList.Serialize(in, pageIndex);
   }
-  // Overlay objects are copied through their object data once the object classes provide it; until
-  // then a page with objects cannot be copied whole.
+  // Objects come over through their object data; field objects keep their names (their columns
+  // are named after them), every other object is renamed so that names stay unique in the target.
+  const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
   for (POSITION pos = source->m_objects.GetHeadPosition(); pos;) {
     CTranspBaseClass* object = source->m_objects.GetNext(pos);
-    const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
-    if (!services->isDeleted(object)) {
-      AppendErrorLog(L"CPageInfo::CopyPage: overlay objects cannot be copied yet");
+    if (services->isDeleted(object)) continue;
+    CTranspBaseClass* copy = services->copy(object, target, pageIndex);
+    if (copy == nullptr) {
+      AppendErrorLog(L"CPageInfo::CopyPage: an object cannot be copied");
       return FALSE;
     }
+    m_objects.AddTail(copy);
+    if (services->hasField(copy))
+      services->setName(copy, services->getName(object));
+    else
+      services->setName(copy, services->uniqueName(target, copy));
+  }
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    CTranspBaseClass* copy = m_objects.GetNext(pos);
+    if (services->hasField(copy)) m_table.AddField(services->getName(copy));
   }
   // With the same fields on both sides the records come along; the target keeps its record count.
   if (source->m_table.GetFieldCount() == m_table.GetFieldCount()) {

@@ -44,6 +44,12 @@ CString GetName(const CTranspBaseClass* object) { return AsTest(const_cast<CTran
 void SetName(CTranspBaseClass* object, const CString& name) { AsTest(object)->name = name; }
 int GetPageIndex(const CTranspBaseClass* object) { return AsTest(const_cast<CTranspBaseClass*>(object))->page; }
 BOOL HasField(const CTranspBaseClass* object) { return AsTest(const_cast<CTranspBaseClass*>(object))->kind == 1; }
+CTranspBaseClass* Copy(CTranspBaseClass* object, CFolimarDoc*, int pageIndex) {
+  const TestObject* source = AsTest(object);
+  if (source->failStore) return nullptr;  // a broken object copies as badly as it saves
+  CTranspBaseClass* copy = NewTestObject(source->kind, pageIndex, source->value, L"Untitled");
+  return copy;
+}
 CString UniqueName(CFolimarDoc*, const CTranspBaseClass*) {
   CString name;
   name.Format(L"Generated%d", ++g_nameCounter);
@@ -51,7 +57,7 @@ CString UniqueName(CFolimarDoc*, const CTranspBaseClass*) {
 }
 
 const DOC_OBJECT_SERVICES kServices = {Create, Destroy, KindTag, Serialize, IsDeleted, GetName,
-                                       SetName, GetPageIndex, HasField, UniqueName};
+                                       SetName, GetPageIndex, HasField, Copy, UniqueName};
 
 }  // namespace
 

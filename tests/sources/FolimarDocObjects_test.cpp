@@ -10,16 +10,29 @@ namespace {
 int g_aliveShapes = 0;
 CTranspBaseClass* MakeShape() { return new CTestShape(nullptr, 0, &g_aliveShapes); }
 BOOL IsShape(CTranspBaseClass* object) { return dynamic_cast<CTestShape*>(object) != nullptr; }
+CTranspBaseClass* ShapeFromData(HGLOBAL data, CFolimarDoc*, int pageIndex) {
+  CTranspDataReader reader(data);
+  if (!reader.IsValid()) return nullptr;
+  TEST_SHAPE_DATA shape = {};
+  reader.ReadClassData(&shape, sizeof(shape));
+  CTestShape* copy = new CTestShape(nullptr, pageIndex, &g_aliveShapes);
+  copy->SetRect(shape.rect.left, shape.rect.top, shape.rect.right, shape.rect.bottom);
+  copy->SetColor(shape.color);
+  return copy;
+}
+CString NumberedName(CFolimarDoc*, CTranspBaseClass*) { return L"Shape2"; }
 
 class FolimarDocObjectsTest : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
     SetDocObjectServices(nullptr);  // the object classes' own table
-    RegisterTranspRecordKind(RECORD_TAG_RECTANGLE, MakeShape, IsShape);
+    RegisterTranspRecordKind(RECORD_TAG_RECTANGLE, MakeShape, IsShape, ShapeFromData);
+    SetTranspObjectNamer(NumberedName);
   }
   void TearDown() override {
-    RegisterTranspRecordKind(RECORD_TAG_RECTANGLE, nullptr, nullptr);
+    RegisterTranspRecordKind(RECORD_TAG_RECTANGLE, nullptr, nullptr, nullptr);
+    SetTranspObjectNamer(nullptr);
     DocumentTest::TearDown();
   }
 };
@@ -69,4 +82,26 @@ TEST_F(FolimarDocObjectsTest, DeletedShapesAreNotWrittenAndAKindNothingMakesEnds
   std::string bytes = Fixture(L"v28_fixed_part.hex") + Int32(4) + Int32(40) + Int32(36) + std::string(36, '\0') + Int32(0);
   CFolimarDoc other;
   EXPECT_EQ(CFolimarDoc::kSilentFailure, LoadBytes(other, Path(L"ellipse.qlm"), bytes));
+}
+
+TEST_F(FolimarDocObjectsTest, CopiedPagesBringTheirShapesUnderNewNames) {
+  CFolimarDoc source;
+  CTestShape* shape = new CTestShape(nullptr, 0, &g_aliveShapes);
+  shape->SetRect(1, 2, 30, 40);
+  shape->SetName(L"Shape1");
+  source.GetPage(0)->m_objects.AddTail(shape);
+  CFolimarDoc target;
+  CTypedPtrList<CPtrList, CPageInfo*> list;
+  list.AddTail(source.GetPage(0));
+  ASSERT_TRUE(target.AppendPagesFromPagesList(list));
+  ASSERT_EQ(1, target.GetPage(1)->m_objects.GetCount());
+  CTestShape* copy = dynamic_cast<CTestShape*>(target.GetPage(1)->m_objects.GetHead());
+  ASSERT_NE(nullptr, copy);
+  EXPECT_NE(shape, copy);
+  EXPECT_EQ(1, copy->GetPageIndex());
+  EXPECT_EQ(CString(L"Shape2"), copy->GetName());
+  RECT rect;
+  copy->GetAlignRect(&rect);
+  EXPECT_EQ(40, rect.bottom);
+  EXPECT_EQ(2, g_aliveShapes);
 }

@@ -236,3 +236,39 @@ TEST_F(FolimarDocTest, NewDocumentFollowsTheApplicationsRequest) {
   CFolimarDoc none;
   EXPECT_FALSE(none.OnNewDocument());
 }
+
+TEST_F(FolimarDocTest, CopiedPagesKeepFieldNamesRenameOtherObjectsAndSkipDeletedOnes) {
+  CFolimarDoc source;
+  CPageInfo* from = source.GetPage(0);
+  from->m_objects.AddTail(NewTestObject(1, 0, 10, L"Total"));
+  from->m_objects.AddTail(NewTestObject(3, 0, 20, L"Frame"));
+  CTranspBaseClass* deleted = NewTestObject(3, 0, 30, L"Gone");
+  AsTest(deleted)->deleted = TRUE;
+  from->m_objects.AddTail(deleted);
+  from->m_table.AddField(L"Total");
+
+  CFolimarDoc target;
+  CPageInfo page(&target);
+  ASSERT_TRUE(page.CopyPage(from, &target, 1));
+  ASSERT_EQ(2, page.m_objects.GetCount());
+  TestObject* field = AsTest(page.m_objects.GetHead());
+  TestObject* shape = AsTest(page.m_objects.GetTail());
+  EXPECT_EQ(CString(L"Total"), field->name);
+  EXPECT_EQ(1, field->page);
+  EXPECT_EQ(20, shape->value);
+  EXPECT_TRUE(shape->name.Left(9) == L"Generated");
+  ASSERT_EQ(1, page.m_table.GetFieldCount());
+  EXPECT_EQ(CString(L"Total"), page.m_table.GetFieldName(0));
+  EXPECT_EQ(1, page.m_table.GetRecordCount());  // the same fields: the source's record came along
+  while (!page.m_objects.IsEmpty()) GetDocObjectServices()->destroy(page.m_objects.RemoveHead());
+
+  // An object that cannot be copied fails the whole page; the half-made page goes with its objects.
+  AsTest(from->m_objects.GetTail())->deleted = FALSE;
+  AsTest(from->m_objects.GetTail())->failStore = TRUE;
+  CTypedPtrList<CPtrList, CPageInfo*> list;
+  list.AddTail(from);
+  const int alive = g_liveTestObjects;
+  EXPECT_FALSE(target.AppendPagesFromPagesList(list));
+  EXPECT_EQ(1, target.GetPageCount());
+  EXPECT_EQ(alive, g_liveTestObjects);
+}
