@@ -119,24 +119,48 @@ int CountPages(const uint8_t* data, size_t size, int& pages) {
   return result == SUCCESS ? WicCountPages(data, size, pages) : result;
 }
 
+// Uncompressed BMP files are a DIB behind a 14-byte file header: read here with the DIB checks,
+// several times faster than the platform. Run-length coded ones go to the platform.
+static int DecodeBmp(const uint8_t* data, size_t size, LBitmapBase& bitmap, bool& handled) {
+  handled = false;
+  if (size < 14 + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M') return SUCCESS;
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, data + 14, sizeof header);
+  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return SUCCESS;
+  handled = true;
+  const uint32_t bitsOffset = static_cast<uint32_t>(data[10] | data[11] << 8 | data[12] << 16 | static_cast<uint32_t>(data[13]) << 24);
+  if (bitsOffset < 14 + sizeof header || bitsOffset >= size) return Fail(ERROR_FILE_DAMAGED, "BMP bits offset");
+  // x86 reads the unaligned header in place.
+  return bitmap.ConvertFromDIB(reinterpret_cast<const BITMAPINFO*>(data + 14), data + bitsOffset, size - 14);
+}
+
 int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress) {
   if (!data || size == 0) return Fail(ERROR_FILE_FORMAT, "DecodeImage empty");
+  bool bmp = false;
+  LBitmapBase single;
+  const int bmpResult = DecodeBmp(data, size, single, bmp);
+  if (bmp) {
+    if (page != 0) return Fail(ERROR_PAGE_NOT_FOUND, "DecodeImage bmp page");
+    if (bmpResult == SUCCESS) bitmap.SetHandle(single.GetHandle(), TRUE);
+    return bmpResult;
+  }
   if (IsPcx(data, size)) return page == 0 ? DecodePcx(data, size, bitmap, progress) : Fail(ERROR_PAGE_NOT_FOUND, "DecodeImage pcx page");
   const int result = CheckDeclaredSize(data, size);
   return result == SUCCESS ? WicDecode(data, size, page, bitmap, progress) : result;
 }
 
-int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor, std::vector<uint8_t>& out) {
+int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor, std::vector<uint8_t>& out,
+                LBase& progress) {
   const FormatBinding* f = FindFormat(format);
   if (!f) return Fail(ERROR_FILE_FORMAT, "EncodeImage format");
   if (count <= 0) return Fail(ERROR_NO_BITMAP, "EncodeImage pages");
   switch (f->encoder) {
     case Encoder::Bmp: return EncodeBmp(*pages[0], out);
-    case Encoder::Png: return EncodePng(*pages[0], out);
+    case Encoder::Png: return EncodePng(*pages[0], out, progress);
     case Encoder::Gif: return EncodeGif(*pages[0], out);
     case Encoder::Jpeg: return EncodeJpeg(*pages[0], qualityFactor, out);
-    case Encoder::Pcx: return EncodePcx(*pages[0], out);
-    case Encoder::Tiff: return EncodeTiff(pages, count, f->tiffCompression, out);
+    case Encoder::Pcx: return EncodePcx(*pages[0], out, progress);
+    case Encoder::Tiff: return EncodeTiff(pages, count, f->tiffCompression, out, progress);
   }
   return Fail(ERROR_FILE_FORMAT, "EncodeImage");
 }
@@ -145,11 +169,12 @@ int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qual
 
 // Saving a list of pages: each converted to the depth its format stores, then encoded together.
 static int SavePages(const LBitmapBase* const* pages, int count, LPCWSTR file, std::vector<uint8_t>* memory, int format,
-                     int bitsPerPixel, int qualityFactor, bool append) {
+                     int bitsPerPixel, int qualityFactor, bool append, LBase& progress) {
   const FormatBinding* f = FindFormat(format);
   if (!f) return Fail(ERROR_FILE_FORMAT, "Save format");
-  // Only JPEG reads the quality factor.
-  if (f->encoder == Encoder::Jpeg && (qualityFactor < 2 || qualityFactor > 255)) return Fail(ERROR_INV_PARAMETER, "Save quality");
+  // Only JPEG reads the quality factor; one outside 2 .. 255 (a stored level out of range) is
+  // taken as the nearest end rather than failing the save.
+  qualityFactor = std::clamp(qualityFactor, 2, 255);
   std::vector<const LBitmapBase*> ready;
   std::vector<LBitmapBase> work(static_cast<size_t>(count));
   // An appended TIFF page keeps the pages already in the file.
@@ -166,8 +191,11 @@ static int SavePages(const LBitmapBase* const* pages, int count, LPCWSTR file, s
     if (result != SUCCESS) return result;
     ready.push_back(page);
   }
+  // A cancel ends the save before anything is written.
+  int result = progress.ReportProgress(0);
+  if (result != SUCCESS) return result;
   std::vector<uint8_t> bytes;
-  const int result = EncodeImage(ready.data(), static_cast<int>(ready.size()), format, qualityFactor, bytes);
+  result = EncodeImage(ready.data(), static_cast<int>(ready.size()), format, qualityFactor, bytes, progress);
   if (result != SUCCESS) return result;
   if (memory) {
     memory->swap(bytes);
@@ -194,8 +222,8 @@ int LBitmapBase::Save(LPCWSTR pszFile, int nFormat, int nBitsPerPixel, int nQFac
   if (!pszFile || !*pszFile) return Fail(ERROR_INV_PARAMETER, "Save");
   if (!IsAllocated()) return Fail(ERROR_NO_BITMAP, "Save");
   const LBitmapBase* self = this;
-  const int result = SavePages(&self, 1, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, nPageNumber > 1);
-  ReportProgress(100);
+  const int result = SavePages(&self, 1, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, nPageNumber > 1, *this);
+  if (result == SUCCESS) ReportProgress(100);
   return result;
 }
 
@@ -264,8 +292,8 @@ int LBitmapList::Save(LPCWSTR pszFile, int nFormat, int nBitsPerPixel, int nQFac
   const FormatBinding* f = FindFormat(nFormat);
   const int count = (f && f->encoder == Encoder::Tiff) ? GetItemsCount() : 1;
   std::vector<const LBitmapBase*> pages(m_Items.begin(), m_Items.begin() + count);
-  const int result = SavePages(pages.data(), count, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, false);
-  ReportProgress(100);
+  const int result = SavePages(pages.data(), count, pszFile, nullptr, nFormat, nBitsPerPixel, nQFactor, false, *this);
+  if (result == SUCCESS) ReportProgress(100);
   return result;
 }
 
@@ -301,7 +329,7 @@ int LMemoryFile::Save(LBuffer* pBuffer, int nFormat, int nBitsPerPixel, int nQFa
   if (!m_pBitmap || !m_pBitmap->IsAllocated()) return Fail(ERROR_NO_BITMAP, "LMemoryFile::Save");
   const LBitmapBase* page = m_pBitmap;
   std::vector<uint8_t> bytes;
-  int result = SavePages(&page, 1, nullptr, &bytes, nFormat, nBitsPerPixel, nQFactor, false);
+  int result = SavePages(&page, 1, nullptr, &bytes, nFormat, nBitsPerPixel, nQFactor, false, *m_pBitmap);
   if (result == SUCCESS) result = pBuffer->Copy(bytes.data(), bytes.size());
   return result;
 }

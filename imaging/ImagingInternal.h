@@ -62,6 +62,9 @@ inline int Luminance(int r, int g, int b) { return (r * 299 + g * 587 + b * 114 
 void GreyPalette(RGBQUAD* colors, int count);
 // True when every colour-table entry is a grey (r = g = b).
 bool IsGreyPalette(const RGBQUAD* colors, int count);
+// True when the table is the full ramp of its depth, black to white in order: then an index is
+// its own intensity, as grey file formats store it.
+bool IsGreyRamp(const RGBQUAD* colors, int count, int bitsPerPixel);
 // Index of the nearest colour-table entry.
 int NearestIndex(const RGBQUAD* colors, int count, int r, int g, int b);
 
@@ -79,18 +82,19 @@ int WriteWholeFile(LPCWSTR path, const std::vector<uint8_t>& bytes);
 int CountPages(const uint8_t* data, size_t size, int& pages);
 int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress);
 int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor,
-                std::vector<uint8_t>& out);
+                std::vector<uint8_t>& out, LBase& progress);
 
 // Format-specific halves, chosen by the two functions above.
 bool IsPcx(const uint8_t* data, size_t size);
 int DecodePcx(const uint8_t* data, size_t size, LBitmapBase& bitmap, LBase& progress);
-int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
+int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progress);
 int EncodeBmp(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
-int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
+int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progress);
 int EncodeGif(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodeJpeg(const LBitmapBase& bitmap, int qualityFactor, std::vector<uint8_t>& out);
 // compression: the TIFF tag values 1 (none), 5 (LZW), 4 (CCITT G4), 32773 (PackBits).
-int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out);
+int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out,
+               LBase& progress);
 // Refuses files whose headers declare images larger than this layer allocates, before any
 // platform decoder sees them.
 int CheckDeclaredSize(const uint8_t* data, size_t size);

@@ -45,12 +45,25 @@ LPCWSTR LBase::GetErrorString(int nCode) {
   return L"Unknown imaging error.";
 }
 
+namespace {
+// Whether LoadLibraries initialised COM, so UnloadLibraries releases only what it took.
+bool g_comInitialised = false;
+}  // namespace
+
 int LBase::LoadLibraries() {
   const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (SUCCEEDED(hr) && !g_comInitialised) {
+    g_comInitialised = true;
+  } else if (SUCCEEDED(hr)) {
+    CoUninitialize();  // already ours: keep one count
+  }
   return (SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE) ? SUCCESS : ERROR_CODEC;
 }
 
-void LBase::UnloadLibraries() { CoUninitialize(); }
+void LBase::UnloadLibraries() {
+  if (g_comInitialised) CoUninitialize();
+  g_comInitialised = false;
+}
 
 namespace imaging_internal {
 
@@ -71,6 +84,15 @@ void GreyPalette(RGBQUAD* colors, int count) {
 bool IsGreyPalette(const RGBQUAD* colors, int count) {
   for (int i = 0; i < count; ++i)
     if (colors[i].rgbRed != colors[i].rgbGreen || colors[i].rgbGreen != colors[i].rgbBlue) return false;
+  return true;
+}
+
+bool IsGreyRamp(const RGBQUAD* colors, int count, int bitsPerPixel) {
+  if (bitsPerPixel > 8 || count != (1 << bitsPerPixel)) return false;
+  for (int i = 0; i < count; ++i) {
+    const int v = i * 255 / (count - 1);
+    if (colors[i].rgbRed != v || colors[i].rgbGreen != v || colors[i].rgbBlue != v) return false;
+  }
   return true;
 }
 

@@ -184,7 +184,6 @@ class LBitmapList : public LBase {
   LBitmapList& operator=(const LBitmapList&) = delete;
   ~LBitmapList() override;
 
-  BOOL IsCreated() const { return TRUE; }
   int GetItemsCount() const { return static_cast<int>(m_Items.size()); }
   // Inserts a copy of the bitmap before nIndex; -1 appends.
   int InsertItem(const LBitmapBase* pBitmap, int nIndex = -1);

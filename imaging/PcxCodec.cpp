@@ -136,7 +136,7 @@ int DecodePcx(const uint8_t* data, size_t size, LBitmapBase& bitmap, LBase& prog
   return SUCCESS;
 }
 
-int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out) {
+int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progress) {
   const int bpp = bitmap.GetBitsPerPixel(), w = bitmap.GetWidth(), h = bitmap.GetHeight();
   if (w > 65535 || h > 65535) return Fail(ERROR_IMAGE_TOO_LARGE, "PCX size");
   PcxHeader hd = {};
@@ -183,6 +183,10 @@ int EncodePcx(const LBitmapBase& bitmap, std::vector<uint8_t>& out) {
   out.assign(reinterpret_cast<const uint8_t*>(&hd), reinterpret_cast<const uint8_t*>(&hd) + sizeof hd);
   std::vector<uint8_t> line(static_cast<size_t>(hd.bytesPerLine) * hd.planes);
   for (int y = 0; y < h; ++y) {
+    if (y % 128 == 0) {
+      const int progressResult = progress.ReportProgress(y * 100 / h);
+      if (progressResult != SUCCESS) return progressResult;
+    }
     std::fill(line.begin(), line.end(), 0);
     const BYTE* row = bitmap.Row(y);
     for (int x = 0; x < w; ++x) {

@@ -66,17 +66,13 @@ void FilterRow(const uint8_t* row, const uint8_t* prior, size_t n, int bytesPerP
 
 namespace imaging_internal {
 
-int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out) {
+int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progress) {
   const int bpp = bitmap.GetBitsPerPixel(), w = bitmap.GetWidth(), h = bitmap.GetHeight();
   const RGBQUAD* palette = bitmap.GetHandle()->Palette;
   const int colors = bitmap.GetColorCount();
   const bool alpha = bitmap.IsTransparent();
   // Colour type: 0 grey (a full grey ramp), 2 RGB, 3 indexed, 6 RGB with alpha.
-  bool ramp = bpp <= 8 && colors == (1 << bpp);
-  for (int i = 0; ramp && i < colors; ++i) {
-    const int v = i * 255 / (colors - 1);
-    ramp = palette[i].rgbRed == v && palette[i].rgbGreen == v && palette[i].rgbBlue == v;
-  }
+  const bool ramp = IsGreyRamp(palette, colors, bpp);
   const int colourType = alpha ? 6 : bpp > 8 ? 2 : ramp ? 0 : 3;
   const int depth = colourType >= 2 && colourType != 3 ? 8 : bpp;
   const int bytesPerPixel = colourType == 6 ? 4 : colourType == 2 ? 3 : 1;
@@ -109,6 +105,13 @@ int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out) {
   int status = Z_OK;
   for (int y = 0; y <= h && status != Z_STREAM_END; ++y) {
     const bool last = y == h;
+    if (!last && y % 128 == 0) {
+      const int progressResult = progress.ReportProgress(y * 100 / h);
+      if (progressResult != SUCCESS) {
+        deflateEnd(&z);
+        return progressResult;
+      }
+    }
     if (!last) {
       const BYTE* row = bitmap.Row(y);
       if (colourType == 6) {

@@ -157,7 +157,8 @@ std::vector<uint8_t> RowBytes(const LBitmapBase& b, int y, bool whiteIsZero) {
 
 namespace imaging_internal {
 
-int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out) {
+int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out,
+               LBase& progress) {
   out.assign({'I', 'I', 42, 0, 0, 0, 0, 0});
   size_t linkAt = 4;  // where the offset of the next directory goes
   for (int page = 0; page < count; ++page) {
@@ -165,7 +166,7 @@ int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std:
     const int bpp = b.GetBitsPerPixel(), w = b.GetWidth(), h = b.GetHeight();
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) return Fail(ERROR_BPP_NOT_SUPPORTED, "TIFF depth");
     if (compression == kG4 && bpp != 1) return Fail(ERROR_BPP_NOT_SUPPORTED, "TIFF group 4 depth");
-    const bool grey = bpp <= 8 && IsGreyPalette(b.GetHandle()->Palette, b.GetColorCount());
+    const bool grey = IsGreyRamp(b.GetHandle()->Palette, b.GetColorCount(), bpp);
     // Photometric: 0 white is zero (group 4), 1 black is zero, 2 RGB, 3 colour table.
     const uint32_t photometric = compression == kG4 ? 0 : bpp == 1 ? 1 : bpp == 24 ? 2 : grey ? 1 : 3;
     const size_t rowBytes = static_cast<size_t>((w * bpp + 7) / 8);
@@ -173,6 +174,8 @@ int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std:
     std::vector<uint32_t> stripOffsets, stripCounts;
     if (out.size() & 1) out.push_back(0);
     for (int first = 0; first < h; first += rowsPerStrip) {
+      const int progressResult = progress.ReportProgress(static_cast<int>((page * 100LL + first * 100LL / h) / count));
+      if (progressResult != SUCCESS) return progressResult;
       const int rows = std::min(rowsPerStrip, h - first);
       std::vector<uint8_t> raw;
       std::vector<std::vector<uint8_t>> lines;

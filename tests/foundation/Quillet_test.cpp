@@ -5,7 +5,10 @@
 #include "FillForm.h"
 
 TEST(QuilletExport, HostConstructsFillFormThroughImportLibrary) {
-  CFillForm fillForm;
-  EXPECT_EQ(fillForm.CheckError(), 0);
+  CMap<CString, LPCWSTR, COleVariant, COleVariant> fields;
+  CFillForm fillForm(fields, nullptr);
+  int error = 1;
+  EXPECT_FALSE(fillForm.CheckError(error));
+  EXPECT_EQ(error, 1);
   EXPECT_NE(GetModuleHandleW(L"Quillet.dll"), nullptr);
 }

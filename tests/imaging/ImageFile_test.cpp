@@ -142,7 +142,7 @@ TEST(ImageFile, DamagedFilesFailWithACode) {
     std::printf("%s: %d %d\n", Narrow(name).c_str(), single, all);
   } while (FindNextFileW(search, &found));
   FindClose(search);
-  EXPECT_EQ(81, files);
+  EXPECT_EQ(82, files);
 }
 
 class CancelAtTheFirstReport : public LBitmapBase {
@@ -199,6 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{L"colour.png", L"out_87.tif", FILE_TIF_PACKBITS, 0, 24},
                       SaveCase{L"colour.png", L"out_17.tif", FILE_TIF_LZW, 0, 24},
                       SaveCase{L"colour.png", L"out_1_8bit.pcx", FILE_PCX, 8, 8},
+                      SaveCase{L"colour.png", L"out_1_4bit.pcx", FILE_PCX, 4, 4},
                       SaveCase{L"colour.png", L"out_17_8bit.tif", FILE_TIF_LZW, 8, 8},
                       SaveCase{L"colour.png", L"out_87_4bit.tif", FILE_TIF_PACKBITS, 4, 4},
                       SaveCase{L"colour.png", L"out_6_8bit.bmp", FILE_BMP, 8, 8},
@@ -208,6 +209,23 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{L"page.png", L"out_87_1bit.tif", FILE_TIF_PACKBITS, 1, 1},
                       SaveCase{L"page.png", L"out_2_1bit.gif", FILE_GIF, 0, 8, false},
                       SaveCase{L"page.png", L"out_75_1bit.png", FILE_PNG, 0, 1}));
+
+// Greys in no particular order must not be taken for intensities.
+TEST(ImageFile, UnorderedGreyTableKeepsItsColours) {
+  const RGBQUAD greys[3] = {{255, 255, 255, 0}, {0, 0, 0, 0}, {128, 128, 128, 0}};
+  LBitmapBase b, back;
+  ASSERT_EQ(SUCCESS, b.Create(30, 20, 8, ORDER_BGR, greys, 3));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) b.PutPixelColor(x, y, x < 10 ? RGB(255, 255, 255) : x < 20 ? RGB(0, 0, 0) : RGB(128, 128, 128));
+  for (int format : {FILE_TIF_LZW, FILE_PNG, FILE_PCX, FILE_GIF, FILE_BMP}) {
+    const std::wstring path = Out(L"greys_" + std::to_wstring(format));
+    ASSERT_EQ(SUCCESS, b.Save(path.c_str(), format, 0, 2)) << format;
+    ASSERT_EQ(SUCCESS, back.Load(path.c_str())) << format;
+    EXPECT_EQ(RGB(255, 255, 255), back.GetPixelColor(5, 5)) << format;
+    EXPECT_EQ(RGB(0, 0, 0), back.GetPixelColor(15, 5)) << format;
+    EXPECT_EQ(RGB(128, 128, 128), back.GetPixelColor(25, 5)) << format;
+  }
+}
 
 TEST(ImageFile, PngMarksTheTransparentColour) {
   LBitmapBase colour;
@@ -232,6 +250,10 @@ TEST(ImageFile, JpegQualityFactorAndAGradientGif) {
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient.png").c_str(), FILE_PNG, 0, 2));
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_10_q25.jpg").c_str(), FILE_JPEG, 24, 25));
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_10_q229.jpg").c_str(), FILE_JPEG, 24, 229));
+  // Factors beyond the range are taken as its ends: 0 writes what 2 writes.
+  ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_q0.jpg").c_str(), FILE_JPEG, 24, 0));
+  ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_q2.jpg").c_str(), FILE_JPEG, 24, 2));
+  EXPECT_EQ(ReadFileBytes(Out(L"gradient_q2.jpg")), ReadFileBytes(Out(L"gradient_q0.jpg")));
   ASSERT_EQ(SUCCESS, gradient.Save(Out(L"gradient_2.gif").c_str(), FILE_GIF, 8, 2));
   ASSERT_EQ(SUCCESS, back.Load(Out(L"gradient_10_q25.jpg").c_str()));
   EXPECT_EQ(300, back.GetXResolution());
@@ -253,7 +275,6 @@ TEST(ImageFile, SaveRefusesWhatTheFormatCannotHold) {
   EXPECT_EQ(ERROR_BPP_NOT_SUPPORTED, colour.Save(Out(L"x.gif").c_str(), FILE_GIF, 24, 2));
   EXPECT_EQ(ERROR_BPP_NOT_SUPPORTED, colour.Save(Out(L"x.jpg").c_str(), FILE_JPEG, 4, 2));
   EXPECT_EQ(ERROR_FILE_FORMAT, colour.Save(Out(L"x.xyz").c_str(), 999, 0, 2));
-  EXPECT_EQ(ERROR_INV_PARAMETER, colour.Save(Out(L"x.jpg").c_str(), FILE_JPEG, 24, 0));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Out(L"x.tif").c_str()));
   LBitmapBase empty;
   EXPECT_EQ(ERROR_NO_BITMAP, empty.Save(Out(L"x.png").c_str(), FILE_PNG, 0, 2));
@@ -308,6 +329,27 @@ TEST(ImageFile, MemoryFileSavesAndLoadsThroughABuffer) {
   LMemoryFile broken(&other);
   EXPECT_NE(SUCCESS, broken.Load(half));
   EXPECT_FALSE(other.IsAllocated());
+}
+
+}  // namespace
+
+namespace {
+
+// Cancels once the work is under way (the first report, at 0 %, lets it start).
+class CancelDuringSave : public LBitmapBase {
+ public:
+  int StatusCallBack(int percent) override { return percent > 0 ? ERROR_USER_ABORT : SUCCESS; }
+};
+
+TEST(ImageFile, CancelDuringALongSaveWritesNothing) {
+  CancelDuringSave b;
+  ASSERT_EQ(SUCCESS, b.Load(In(L"large.png").c_str()));
+  b.EnableStatusCallBack(TRUE);
+  for (int format : {FILE_PNG, FILE_TIF_LZW, FILE_PCX}) {
+    const std::wstring path = Out(L"cancelled_" + std::to_wstring(format));
+    EXPECT_EQ(ERROR_USER_ABORT, b.Save(path.c_str(), format, 0, 2)) << format;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str())) << format;
+  }
 }
 
 }  // namespace

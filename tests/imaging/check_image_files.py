@@ -100,6 +100,15 @@ def make_fixtures(d):
     pcx = bytearray(open(d + "/colour24.pcx", "rb").read())
     struct.pack_into("<HH", pcx, 8, 65000, 65000)
     open(bad + "/huge_pcx.pcx", "wb").write(pcx)
+    gif = bytearray(open(d + "/colour.gif", "rb").read())
+    frame = 13 + (3 << ((gif[10] & 7) + 1) if gif[10] & 0x80 else 0)
+    while gif[frame] == 0x21:  # extensions before the image
+        frame += 2
+        while gif[frame]:
+            frame += 1 + gif[frame]
+        frame += 1
+    struct.pack_into("<HH", gif, frame + 5, 65535, 65535)
+    open(bad + "/huge_gif_frame.gif", "wb").write(gif)
     tif = bytearray(open(d + "/colour_none.tif", "rb").read())
     le = tif[:2] == b"II"
     ifd = struct.unpack_from("<I" if le else ">I", tif, 4)[0]
@@ -131,12 +140,19 @@ def check_outputs(out):
     schemes, text = tiff_compression(out + "/multi_17.tif")
     check(schemes == ["LZW"] * 3, "multi_17.tif: three LZW pages (%s)" % schemes)
     check(identify(out + "/out_29.tif", "%z") == "1", "out_29.tif: 1 bit per pixel")
+    run(CONVERT, out + "/../colour.png", "-rotate", "90", out + "/../colour_turned.png")
+    run(CONVERT, out + "/../colour.png", "-negate", out + "/../colour_negated.png")
+    for page, reference in enumerate(("colour.png", "colour_turned.png", "colour_negated.png")):
+        diff = subprocess.run([COMPARE, "-metric", "AE", "%s/../%s" % (out, reference), "%s/multi_17.tif[%d]" % (out, page),
+                               "null:"], capture_output=True, text=True)
+        check(diff.stderr.strip() == "0", "multi_17.tif page %d: ImageMagick sees %s (AE %s)" % (page + 1, reference,
+                                                                                             diff.stderr.strip()))
     check("200" in identify(out + "/out_29.tif", "%x"), "out_29.tif keeps 200 dpi")
 
     # Lossless outputs decode to the source's pixels in ImageMagick.
     src = out + "/../colour.png"
     for name in ("out_75.png", "out_6.bmp", "out_3.tif", "out_87.tif", "out_17.tif", "out_1.pcx", "out_2.gif",
-                 "out_1_8bit.pcx", "out_17_8bit.tif", "out_87_4bit.tif", "out_6_8bit.bmp", "out_75_4bit.png"):
+                 "out_1_8bit.pcx", "out_1_4bit.pcx", "out_17_8bit.tif", "out_87_4bit.tif", "out_6_8bit.bmp", "out_75_4bit.png"):
         diff = subprocess.run([COMPARE, "-metric", "AE", src, out + "/" + name, "null:"], capture_output=True, text=True)
         check(diff.stderr.strip() == "0", "%s: same pixels as the source in ImageMagick (AE %s)" % (name, diff.stderr.strip()))
     for name in ("out_29.tif", "out_87_1bit.tif", "out_2_1bit.gif", "out_75_1bit.png"):

@@ -1,0 +1,6 @@
+// The imaging layer in one include: bitmaps and lists, files in memory, the image dialogs.
+#pragma once
+#include "LBase.h"
+#include "LBitmapBase.h"
+#include "LDialog.h"
+#include "LFile.h"

@@ -1,0 +1,199 @@
+#include "DialogDriver.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace fillform_test {
+
+std::vector<std::wstring> FieldMapEntries(const CMap<CString, LPCWSTR, COleVariant, COleVariant>& map) {
+  std::vector<std::wstring> entries;
+  for (POSITION position = map.GetStartPosition(); position;) {
+    CString name;
+    COleVariant value;
+    map.GetNextAssoc(position, name, value);
+    std::wstring entry = std::wstring(name.GetString()) + L"=";
+    if (value.vt == VT_BSTR) {
+      entry += L"S:" + std::wstring(value.bstrVal, SysStringLen(value.bstrVal));
+    } else if (value.vt == VT_R8) {
+      wchar_t number[64];
+      swprintf(number, 64, L"R:%g", value.dblVal);
+      entry += number;
+    } else {
+      entry += L"?" + std::to_wstring(value.vt);
+    }
+    entries.push_back(entry);
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+
+namespace {
+
+struct Script {
+  const std::function<void(HWND)>* run;
+  DWORD threadId;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+DWORD WINAPI RunScript(LPVOID param) {
+  const Script* script = static_cast<const Script*>(param);
+  HWND dialog = nullptr;
+  for (int i = 0; i < 2000 && !dialog; ++i) {
+    EnumThreadWindows(script->threadId, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) Sleep(10);
+  }
+  if (!dialog) return 1;
+  (*script->run)(dialog);
+  if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  return 0;
+}
+
+}  // namespace
+
+INT_PTR RunDialog(CFillForm& form, const std::function<void(HWND)>& script) {
+  Script context = {&script, GetCurrentThreadId()};
+  HANDLE thread = CreateThread(nullptr, 0, RunScript, &context, 0, nullptr);
+  const INT_PTR result = form.DoModal();
+  WaitForSingleObject(thread, 30000);
+  CloseHandle(thread);
+  return result;
+}
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id) {
+  std::vector<std::wstring> items;
+  HWND combo = GetDlgItem(dialog, id);
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
+  }
+  return items;
+}
+
+std::wstring ComboSelection(HWND dialog, int id) {
+  HWND combo = GetDlgItem(dialog, id);
+  const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index < 0) return L"(none)";
+  wchar_t text[256] = {};
+  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::vector<std::wstring> ListRows(HWND dialog, int id) {
+  std::vector<std::wstring> rows;
+  HWND list = GetDlgItem(dialog, id);
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::wstring cells;
+    for (int column = 0; column < 3; ++column) {
+      wchar_t text[256] = {};
+      LVITEMW item = {};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 256;
+      SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+      cells += (column ? L"|" : L"") + std::wstring(text);
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+std::vector<int> ColumnWidths(HWND dialog, int id) {
+  std::vector<int> widths;
+  for (int column = 0; column < 3; ++column)
+    widths.push_back(static_cast<int>(SendDlgItemMessageW(dialog, id, LVM_GETCOLUMNWIDTH, column, 0)));
+  return widths;
+}
+
+RECT ControlRect(HWND dialog, int id) {
+  RECT rect = {};
+  GetWindowRect(GetDlgItem(dialog, id), &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+void SelectComboItem(HWND dialog, int id, int index) {
+  HWND combo = GetDlgItem(dialog, id);
+  SendMessageW(combo, CB_SETCURSEL, index, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void TypeText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
+
+void ClickLater(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+namespace {
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+  OwnedSearch* search = reinterpret_cast<OwnedSearch*>(param);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window) ||
+      GetWindow(window, GW_OWNER) != search->owner)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND WaitForOwnedDialog(HWND owner) {
+  OwnedSearch search = {owner, nullptr};
+  for (int i = 0; i < 1000 && !search.found; ++i) {
+    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindOwnedDialog,
+                      reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Sleep(10);
+  }
+  return search.found;
+}
+
+bool PressOkAndWait(HWND dialog) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(10);
+  return !IsWindow(dialog);
+}
+}  // namespace
+
+bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path) {
+  // The file name box of the explorer-style dialog: a combo box, or an edit in older layouts.
+  const int kFileNameCombo = 0x47C;
+  const int kFileNameEdit = 0x480;
+  OwnedSearch search = {owner, WaitForOwnedDialog(owner)};
+  if (!search.found) return false;
+  HWND box = GetDlgItem(search.found, kFileNameCombo);
+  if (!box) box = GetDlgItem(search.found, kFileNameEdit);
+  if (!box) return false;
+  SetWindowTextW(box, path);
+  return PressOkAndWait(search.found);
+}
+
+bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
+  HWND picker = WaitForOwnedDialog(owner);
+  if (!picker) return false;
+  SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+  return PressOkAndWait(picker);
+}
+
+}  // namespace fillform_test

@@ -1,0 +1,42 @@
+// Drives the fill-form dialog headless: DoModal runs on the test's thread while a script thread
+// finds the dialog and works it by messages, as a user's clicks would.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FillForm.h"
+
+namespace fillform_test {
+
+// The field map as sorted "name=S:text" (VT_BSTR) and "name=R:number" (VT_R8) entries.
+std::vector<std::wstring> FieldMapEntries(const CMap<CString, LPCWSTR, COleVariant, COleVariant>& map);
+
+// Runs `form.DoModal()`; `script` gets the dialog window once it is shown. When the script leaves
+// the dialog open, it is cancelled. Returns DoModal's result.
+INT_PTR RunDialog(CFillForm& form, const std::function<void(HWND)>& script);
+
+// What the dialog shows.
+std::vector<std::wstring> ComboItems(HWND dialog, int id);
+std::wstring ComboSelection(HWND dialog, int id);
+// Each row's cells joined by "|".
+std::vector<std::wstring> ListRows(HWND dialog, int id);
+std::vector<int> ColumnWidths(HWND dialog, int id);
+RECT ControlRect(HWND dialog, int id);  // client coordinates
+bool Enabled(HWND dialog, int id);
+
+// What the user does.
+void SelectComboItem(HWND dialog, int id, int index);
+void Click(HWND dialog, int id);
+void TypeText(HWND dialog, int id, const wchar_t* text);
+// Presses button `id` without waiting for its handler, which shows a dialog of its own.
+void ClickLater(HWND dialog, int id);
+// Waits for the open-file dialog that `owner` shows, types `path` as the file name and presses
+// its OK button. False when no such dialog appears.
+bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path);
+// Waits for the folder picker that `owner` shows, selects `folder` in it and presses OK.
+bool ChooseFolderInPicker(HWND owner, const wchar_t* folder);
+
+}  // namespace fillform_test
