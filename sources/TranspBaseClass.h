@@ -184,8 +184,8 @@ class CTranspBaseClass : public CCmdTarget {
   virtual void OnLButtonUp(UINT flags, int x, int y);                 // 31
   virtual void OnLButtonDblClk(UINT flags, int x, int y);             // 32
   virtual void OnChar(UINT ch, UINT repeat, UINT flags);              // 33
-  virtual int OnDragOver(void* dataObject, DWORD keyState, POINT point);  // 34
-  virtual int OnDrop(void* dataObject, DWORD effect, POINT point);        // 35
+  virtual int OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);  // 34, a DROPEFFECT
+  virtual int OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);   // 35
   virtual void SetFocused(int focused);                               // 36
   virtual void SetSelected(int selected);                             // 37
   virtual void MoveBy(int dx, int dy);                                // 38, units

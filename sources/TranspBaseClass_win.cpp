@@ -66,8 +66,15 @@ void CTranspBaseClass::CopyToClipboard() {
 }
 
 void CTranspBaseClass::BeginDrag() {
-  // The OLE drag source arrives with the framework's OLE half; until then an object that leaves the
-  // window stays where it was put back.
+  DEF_TRY
+  if (s_clipboardFormat == 0) return;
+  HGLOBAL data = GetObData();
+  if (data == nullptr) return;
+  // The source owns the block from here and frees it when the drag is over.
+  COleDataSource source;
+  source.CacheGlobalData(static_cast<CLIPFORMAT>(s_clipboardFormat), data);
+  source.DoDragDrop(DROPEFFECT_COPY);
+  DEF_CATCH("CTranspBaseClass::BeginDrag")
 }
 
 COLORREF CTranspBaseClass::GetDrawColor() {

@@ -555,4 +555,44 @@ TEST_F(TranspBase, DraggingOutOfTheViewPutsTheObjectBack) {
   ::DestroyWindow(window);
 }
 
+// Takes whatever object data is dropped on its window.
+class ObjectDropTarget : public COleDropTarget {
+ public:
+  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, CPoint) override {
+    this->effect = effect;
+    HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(CTranspBaseClass::GetClipboardFormat()));
+    if (block == nullptr) return FALSE;
+    dropped = BlockBytes(block);
+    ::GlobalFree(block);
+    return TRUE;
+  }
+  std::string dropped;
+  DROPEFFECT effect = DROPEFFECT_NONE;
+};
+
+// The drag offers the object data under the first format, as a copy; with the button already up it
+// drops at once where the cursor is.
+TEST_F(TranspBase, BeginDragOffersTheObjectDataAsACopy) {
+  ASSERT_TRUE(AfxOleInit());
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  CWnd window;
+  ASSERT_TRUE(window.CreateEx(0, nullptr, L"Drop", WS_POPUP | WS_VISIBLE, cursor.x - 50, cursor.y - 50, 100, 100,
+                              nullptr, nullptr));
+  ObjectDropTarget target;
+  ASSERT_TRUE(target.Register(&window));
+  CTranspBaseClass::SetClipboardFormat(::RegisterClipboardFormatW(L"Brannow Applications Transparent Objects"));
+  CTestShape shape;
+  shape.SetRect(100, 200, 300, 400);
+  shape.SetColor(0x00FF0000);
+  shape.BeginDrag();
+  EXPECT_EQ(fixtures::ToHex(target.dropped), fixtures::ToHex(Fixture(L"transp_data_rectangle.hex")));
+  EXPECT_EQ(target.effect, static_cast<DROPEFFECT>(DROPEFFECT_COPY));
+  target.Revoke();
+  window.DestroyWindow();
+  CTranspBaseClass::SetClipboardFormat(0);
+}
+
 }  // namespace
