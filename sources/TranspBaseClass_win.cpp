@@ -82,6 +82,26 @@ COLORREF CTranspBaseClass::GetDrawColor() {
   return m_style.color;
 }
 
+int CTranspBaseClass::UnitToDevice(int units, int resolution) {
+  return RoundToInt(UnitToInch(units) * resolution);
+}
+
+BOOL CTranspBaseClass::CreateShapePen(CPen& pen, CDC* dc, int print, const POINT* dpi) {
+  DEF_TRY
+  int width = 0;
+  if (!print) {
+    width = GetPixelLineWidth();
+  } else {
+    const int resolution = dpi != nullptr ? dpi->x : (dc != nullptr ? dc->GetDeviceCaps(LOGPIXELSX) : 0);
+    width = UnitToDevice(m_style.lineWidth, resolution);
+  }
+  if (width == 0) width = 1;
+  LOGBRUSH brush = {BS_SOLID, GetDrawColor(), 0};
+  return pen.CreatePen(PS_GEOMETRIC | PS_ENDCAP_SQUARE | (m_style.penStyle & PS_STYLE_MASK), width, &brush);
+  DEF_CATCH("CTranspBaseClass::CreateShapePen")
+  return FALSE;
+}
+
 // ---- Painters ----
 
 void CTranspBaseClass::DrawSelectFrame(CDC* dc, int left, int top, int right, int bottom, int middles) {

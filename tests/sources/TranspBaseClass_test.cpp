@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "ArchiveFixtures.h"
 #include "TestShape.h"
@@ -551,6 +552,103 @@ TEST_F(TranspBase, DraggingOutOfTheViewPutsTheObjectBack) {
       EXPECT_EQ(shape.OnMouseMove(0, 150, 50), 1);  // tracking has ended
     }
   }
+  view.m_hWnd = nullptr;
+  ::DestroyWindow(window);
+}
+
+TEST_F(TranspBase, PrintCoordinatesAndPenWidthFollowTheResolution) {
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(100000, 300), 300);
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(150, 300), 0);    // 0.45 dots
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(250, 200), 1);    // 0.5 dots rounds up
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(-250, 200), 0);   // -0.5 rounds up too
+  struct Case {
+    int lineWidth, dpi, width;
+  };
+  for (const Case& c : {Case{100, 600, 1}, Case{1000, 600, 6}, Case{0, 600, 1}, Case{5000, 96, 5}}) {
+    CTestShape shape;
+    _OBJECT_STYLE style;
+    shape.GetObjectStyle(&style);
+    style.lineWidth = c.lineWidth;
+    style.penStyle = PS_DASH;
+    CUndoState state = shape.GetUndoState();
+    state.m_style = style;
+    shape.SetUndoState(state);
+    CPen pen;
+    POINT dpi = {c.dpi, c.dpi};
+    ASSERT_TRUE(shape.CreateShapePen(pen, nullptr, 1, &dpi));
+    EXTLOGPEN info = {};
+    ASSERT_GT(::GetObjectW(pen.m_hObject, sizeof(info), &info), 0);
+    EXPECT_EQ(info.elpWidth, static_cast<DWORD>(c.width)) << c.lineWidth << " at " << c.dpi;
+    EXPECT_EQ(info.elpPenStyle, static_cast<DWORD>(PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_DASH));
+  }
+}
+
+TEST_F(TranspBase, PdfDrawingDrawsAsInPrint) {
+  CTestShape shape;
+  shape.SetRect(10, 10, 20, 20);
+  Canvas canvas;
+  shape.DrawOnPDFPage(canvas.dc(), nullptr, 0);
+  EXPECT_EQ(canvas.At(15, 15), 0x000000u);
+}
+
+struct VizItem : CVizConverter {
+  void AddObjectItem(double l, double t, double w, double h, int color, int penStyle, double lineWidth, double extra,
+                     LPCWSTR name, bool printable) override {
+    values = {l, t, w, h, lineWidth, extra};
+    this->color = color;
+    this->penStyle = penStyle;
+    this->name = name;
+    this->printable = printable;
+  }
+  std::vector<double> values;
+  int color = 0, penStyle = 0;
+  std::wstring name;
+  bool printable = false;
+};
+
+TEST_F(TranspBase, DataExchangeGetsTheScaledGeometryAndStyle) {
+  CTestShape shape;
+  shape.SetRect(1000, 2000, 4000, 6000);
+  shape.SetColor(0x0000FF);
+  shape.SetName(L"Frame");
+  VizItem viz;
+  shape.StoringVIZ(&viz);
+  ASSERT_EQ(viz.values.size(), 6u);
+  EXPECT_DOUBLE_EQ(viz.values[0], 1000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[1], 2000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[2], 3000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[3], 4000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[4], 100 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[5], 0.0);
+  EXPECT_EQ(viz.color, 0x0000FF);
+  EXPECT_EQ(viz.penStyle, 1);  // solid + 1
+  EXPECT_EQ(viz.name, L"Frame");
+  EXPECT_FALSE(viz.printable);
+}
+
+TEST_F(TranspBase, SelectingRepaintsTheObjectWithoutErasing) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                  nullptr);
+  ASSERT_NE(window, nullptr);
+  ::UpdateWindow(window);
+  CWnd view;
+  view.m_hWnd = window;
+  CTestShape shape(&view);
+  shape.SetRect(10, 20, 30, 40);
+  ::ValidateRect(window, nullptr);
+  shape.SetSelected(1);
+  RECT update = {};
+  EXPECT_TRUE(::GetUpdateRect(window, &update, FALSE));
+  EXPECT_EQ(update.left, 10);
+  EXPECT_EQ(update.bottom, 40);
+  ::ValidateRect(window, nullptr);
+  shape.SetSelected(1);  // no change, no repaint
+  EXPECT_FALSE(::GetUpdateRect(window, &update, FALSE));
+  const RECT extra = {50, 50, 60, 60};
+  shape.Repaint(&extra);
+  ::GetUpdateRect(window, &update, FALSE);
+  EXPECT_EQ(update.right, 60);
+  EXPECT_EQ(update.top, 20);
   view.m_hWnd = nullptr;
   ::DestroyWindow(window);
 }
