@@ -57,6 +57,13 @@ void Command::InvalidateArea(const RECT& rect) {
   DEF_CATCH("Command::InvalidateArea")
 }
 
+void Command::InvalidateView() {
+  DEF_TRY
+  HWND window = HandleOf(m_pView);
+  if (window != nullptr) ::InvalidateRect(window, nullptr, FALSE);
+  DEF_CATCH("Command::InvalidateView")
+}
+
 // ---- Modify ----
 
 CModifyCommand::CModifyCommand(const CUndoState& oldState, CTranspBaseClass* object, CFolimarView* view)
@@ -96,10 +103,7 @@ bool CModifyCommand::Restore(const CUndoState& state, const char* functionName) 
       if (g_link->SetMirroredFields != nullptr) g_link->SetMirroredFields(m_pView);
       if (g_link->RepaintMirroredCheckMarks != nullptr) g_link->RepaintMirroredCheckMarks(m_pView, object, name);
     }
-    if (g_link->HasMirroredObjects != nullptr && g_link->HasMirroredObjects(m_pView)) {
-      HWND window = HandleOf(m_pView);
-      if (window != nullptr) ::InvalidateRect(window, nullptr, FALSE);
-    }
+    if (g_link->HasMirroredObjects != nullptr && g_link->HasMirroredObjects(m_pView)) InvalidateView();
   }
   return true;
   DEF_CATCH(functionName)
