@@ -90,3 +90,14 @@ int AFXAPI AfxFindStringResource(HMODULE caller, UINT id, LPCWSTR* text) {
   ReleaseSRWLockShared(&g_librariesLock);
   return length;
 }
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR name, LPCWSTR type) {
+  if (AfxFindResourceInLanguage(AfxGetResourceHandle(), name, type)) return AfxGetResourceHandle();
+  HINSTANCE found = nullptr;
+  AcquireSRWLockShared(&g_librariesLock);
+  for (CDynLinkLibrary* library = g_libraries; library && !found; library = library->m_pNextDLL) {
+    if (AfxFindResourceInLanguage(library->m_hResource, name, type)) found = library->m_hResource;
+  }
+  ReleaseSRWLockShared(&g_librariesLock);
+  return found;
+}

@@ -63,6 +63,7 @@ CWinApp::CWinApp(LPCTSTR appName)
 }
 
 CWinApp::~CWinApp() {
+  ReleaseWindowState();
   if (g_app == this) g_app = nullptr;
   for (LPCTSTR* name : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName, &m_pszHelpFilePath}) {
     Replace(*name, nullptr);
@@ -185,10 +186,6 @@ BOOL CWinApp::InitInstance() {
 
 int CWinApp::ExitInstance() {
   return 0;
-}
-
-int CWinApp::Run() {
-  return ExitInstance();
 }
 
 CWinApp* AFXAPI AfxGetApp() {

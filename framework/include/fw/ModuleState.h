@@ -38,3 +38,7 @@ class FW_API CDynLinkLibrary {
 // then each registered extension library. Returns its length and points `text` at the characters
 // (not terminated), or returns -1 when no module has it.
 FW_API int AFXAPI AfxFindStringResource(HMODULE caller, UINT id, LPCWSTR* text);
+
+// The module holding resource `name` of `type` (dialogs, menus, bitmaps, accelerators): the resource
+// handle, then each registered extension library; null when none has it.
+FW_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR name, LPCWSTR type);

@@ -1,0 +1,23 @@
+# The window half of the framework: messages, windows, dialogs, controls, GDI, document/view.
+target_sources(VantryFW PRIVATE
+  src/CmdTarget.cpp
+  src/Wnd.cpp
+  src/WndApi.cpp
+  src/Menu.cpp
+  src/Gdi.cpp
+  src/Dc.cpp
+  src/Dialog.cpp
+  src/DataExchange.cpp
+  src/AppWindows.cpp
+  src/Document.cpp
+  src/View.cpp
+  src/ScrollView.cpp
+  src/Print.cpp
+  src/Frame.cpp
+  src/MdiFrame.cpp
+  src/DocTemplate.cpp
+  src/DocManager.cpp
+  src/FileDialog.cpp
+  src/CommandLineInfo.cpp
+  src/WinAppWindows.cpp
+)
