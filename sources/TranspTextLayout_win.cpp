@@ -82,6 +82,7 @@ BOOL Finish(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lin
   in.margin = px.margin;
   in.wordWrap = TextWordWrap(s) != 0;
   out.textRect = ComputeTextRect(in, TRUE);
+  out.naturalRect = ComputeTextRect(in, FALSE);
   g.available = g.orientation == TEXT_LEFT_TO_RIGHT ? out.textRect.right - out.textRect.left
                                                     : out.textRect.bottom - out.textRect.top;
   out.border = TextBorder(s);
@@ -159,27 +160,35 @@ BOOL LayoutForDevice(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CStr
   return FALSE;
 }
 
-BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lines,
-                   const CViewGeometry& view, const VIEW_TEXT_STATE& state, TEXT_PAINT& out) {
+VIEW_SCALE ViewScaleOf(const CViewGeometry& view, int x, int y, int liveDpiY) {
+  VIEW_SCALE scale = {};
+  scale.anchor = {x, y};
+  view.UnitToPage(scale.anchor);
+  view.PageToView(scale.anchor);
+  scale.pixelsPerUnitX = view.PageToViewF(view.UnitToPageF(1, FALSE));
+  scale.pixelsPerUnitY = view.PageToViewF(view.UnitToPageF(1, TRUE));
+  scale.fontScale = view.GetFontScaleFactor(liveDpiY);
+  return scale;
+}
+
+BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lines, const VIEW_SCALE& scale,
+                   const VIEW_TEXT_STATE& state, TEXT_PAINT& out) {
   DEF_TRY
   const _OBJECT_STYLE& s = data.style;
-  auto viewLength = [&view](int units, BOOL vertical) {
-    return view.PageToViewF(view.UnitToPageF(units, vertical));
-  };
   const BOOL rotated = TextOrientation(s) != TEXT_LEFT_TO_RIGHT;
+  const double alongScale = rotated ? scale.pixelsPerUnitY : scale.pixelsPerUnitX;
+  const double acrossScale = rotated ? scale.pixelsPerUnitX : scale.pixelsPerUnitY;
   out.font = s.font;
-  out.font.lfHeight = -RoundToInt(std::abs(s.font.lfHeight) * view.m_dpiY / 720.0 * ZoomMagnification(view.m_zoom));
+  out.font.lfHeight = -RoundToInt(std::abs(s.font.lfHeight) * scale.fontScale * GetDeviceCaps(dc, LOGPIXELSY) / 720.0);
   out.font.lfWidth = 0;
   PixelSizes px = {};
-  px.anchor = {data.x, data.y};
-  view.UnitToPage(px.anchor);
-  view.PageToView(px.anchor);
-  px.cell = viewLength(TextCombCell(s), rotated);
-  px.spacing = RoundToInt(viewLength(TextLineSpacing(s), !rotated));
-  px.boxWidth = RoundToInt(viewLength(s.boxWidth, rotated));
-  px.boxHeight = RoundToInt(viewLength(s.boxHeight, !rotated));
-  px.margin = RoundToInt(viewLength(kBoxMarginUnits, rotated));
-  px.borderWidth = RoundToInt(viewLength(s.lineWidth, FALSE));
+  px.anchor = scale.anchor;
+  px.cell = TextCombCell(s) * alongScale;
+  px.spacing = RoundToInt(TextLineSpacing(s) * acrossScale);
+  px.boxWidth = RoundToInt(s.boxWidth * alongScale);
+  px.boxHeight = RoundToInt(s.boxHeight * acrossScale);
+  px.margin = RoundToInt(kBoxMarginUnits * alongScale);
+  px.borderWidth = RoundToInt(s.lineWidth * scale.pixelsPerUnitX);
   if (!Finish(dc, data, lines, px, out)) return FALSE;
   // The screen frames a field's border two pixels wider on the left; labels show none.
   out.border = out.border && !data.label;

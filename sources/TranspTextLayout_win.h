@@ -21,6 +21,7 @@ struct TEXT_PAINT {
   LOGFONTW font = {};          // lfHeight already in target pixels
   COLORREF textColor = 0;
   RECT textRect = {};          // box mode
+  RECT naturalRect = {};       // as wide as the text
   BOOL border = FALSE;
   COLORREF borderColor = 0;
   int penStyle = PS_SOLID;
@@ -33,7 +34,16 @@ struct TEXT_PAINT {
 // Device drawing at resolution dpi (printers and bitmaps): no highlight, no paragraph marks.
 BOOL LayoutForDevice(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lines, POINT dpi,
                      double inchesPerUnit, TEXT_PAINT& out);
-// View drawing at the view's zoom, in view pixels.
-BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lines,
-                   const CViewGeometry& view, const VIEW_TEXT_STATE& state, TEXT_PAINT& out);
+// How the view scales a text: its anchor in view pixels, view pixels per unit across and down, and
+// the font scale (`GetFontScaleFactor`).
+struct VIEW_SCALE {
+  POINT anchor;
+  double pixelsPerUnitX, pixelsPerUnitY;
+  double fontScale;
+};
+VIEW_SCALE ViewScaleOf(const CViewGeometry& view, int x, int y, int liveDpiY);
+// View drawing at the view's zoom, in view pixels. The font is a point font for the device scaled by
+// the font scale, as the view's own fonts are.
+BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lines, const VIEW_SCALE& scale,
+                   const VIEW_TEXT_STATE& state, TEXT_PAINT& out);
 void PaintText(HDC dc, const TEXT_PAINT& paint);

@@ -236,7 +236,7 @@ TEST(TextDrawing, HighlightAndParagraphMarksOnScreenOnly) {
 
   Canvas screen(400, 300), printer(400, 300);
   TEXT_PAINT onScreen, onPrinter;
-  ASSERT_TRUE(LayoutForView(screen.dc(), d, lines, view, state, onScreen));
+  ASSERT_TRUE(LayoutForView(screen.dc(), d, lines, ViewScaleOf(view, d.x, d.y, 96), state, onScreen));
   ASSERT_TRUE(LayoutForDevice(printer.dc(), d, lines, kDpi, kInchesPerUnit, onPrinter));
   EXPECT_EQ(onScreen.textRect.left, onPrinter.textRect.left);
   EXPECT_EQ(onScreen.geometry.anchor.y, onPrinter.geometry.anchor.y);
@@ -264,7 +264,7 @@ TEST(TextDrawing, HighlightAndParagraphMarksOnScreenOnly) {
   state.paragraphMarksOff = TRUE;
   Canvas plain(400, 300);
   TEXT_PAINT noMarks;
-  ASSERT_TRUE(LayoutForView(plain.dc(), d, lines, view, state, noMarks));
+  ASSERT_TRUE(LayoutForView(plain.dc(), d, lines, ViewScaleOf(view, d.x, d.y, 96), state, noMarks));
   PaintText(plain.dc(), noMarks);
   EXPECT_TRUE(Empty(plain.InkBox(afterAb)));
 }
