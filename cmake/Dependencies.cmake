@@ -17,6 +17,10 @@ target_compile_options(sqlite3 PRIVATE -w)
 add_library(boost_headers INTERFACE)
 target_include_directories(boost_headers SYSTEM INTERFACE ${VANTRY_DEPS_DIR}/boost-include)
 
+# stb_image_write: header only, through a folder that holds nothing but the stb link.
+add_library(stb_headers INTERFACE)
+target_include_directories(stb_headers SYSTEM INTERFACE ${VANTRY_DEPS_DIR}/stb-include)
+
 # zlib for the PDF writer's Flate streams (Debian's mingw-w64 build).
 find_library(ZLIB_MINGW NAMES libz.a z REQUIRED)
 add_library(zlib_static INTERFACE)

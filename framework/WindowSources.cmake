@@ -20,4 +20,7 @@ target_sources(VantryFW PRIVATE
   src/FileDialog.cpp
   src/CommandLineInfo.cpp
   src/WinAppWindows.cpp
+  src/Controls.cpp
+  src/PropertySheet.cpp
+  src/OleDataTransfer.cpp
 )

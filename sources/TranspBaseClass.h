@@ -151,9 +151,10 @@ struct TRANSP_VIEW_LINK {
   int (*GetProgramMode)(CWnd* view);    // 22 tab order, 23 form filling
   void (*SetModified)(CWnd* view);      // marks the view's document modified
 };
-enum { PROGRAM_MODE_TAB_ORDER = 22, PROGRAM_MODE_FORM = 23 };
+constexpr int PROGRAM_MODE_TAB_ORDER = 22;
+constexpr int PROGRAM_MODE_FORM = 23;
 
-// The data-exchange converter's item call (Part of the viz export): one object's geometry and style.
+// The data-exchange converter's item call in the viz export: one object's geometry and style.
 class CVizConverter {
  public:
   virtual ~CVizConverter() = default;
@@ -346,4 +347,4 @@ class CTranspBaseClass : public CCmdTarget {
 };
 
 // A page's objects in drawing order; the page owns them.
-typedef CTypedPtrList<CObList, CTranspBaseClass*> CTranspObjectList;
+typedef CTypedPtrList<CPtrList, CTranspBaseClass*> CTranspObjectList;

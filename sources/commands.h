@@ -1,6 +1,8 @@
 // The command framework of undo and redo: a change packaged as an object that applies itself and takes
 // itself back. The concrete commands of the document and the view derive from Command.
 #pragma once
+#include <windows.h>
+
 #include <cstddef>
 #include <list>
 
@@ -52,6 +54,10 @@ class MacroCommand : public CommandBase {
 class Command : public UNDO::CommandBase {
  protected:
   Command(CFolimarView* view, CObject* target) : m_pView(view), m_pTarget(target) {}
+
+  // Invalidates, without erasing, the client area of a rectangle in document units, widened by a
+  // margin of 30 view pixels on the left and 10 on the other sides at 100 % (it scales with the zoom).
+  void InvalidateArea(const RECT& rect);
 
   CFolimarView* m_pView;
   CObject* m_pTarget;

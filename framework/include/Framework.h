@@ -42,3 +42,6 @@
 #include "fw/Print.h"
 #include "fw/FileDialog.h"
 #include "fw/CommandLineInfo.h"
+#include "fw/Controls.h"
+#include "fw/PropertySheet.h"
+#include "fw/OleDataTransfer.h"

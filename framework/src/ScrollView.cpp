@@ -88,20 +88,26 @@ void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
   CView::OnPrepareDC(pDC, pInfo);
 }
 
+// Showing one bar shrinks the client area the other bar's page depends on, so the bars are set
+// until the client size stops changing.
 void CScrollView::UpdateBars() {
-  CRect client;
-  GetClientRect(&client);
-  const struct {
-    int bar;
-    LONG total, page;
-  } bars[] = {{SB_HORZ, m_totalDev.cx, client.Width()}, {SB_VERT, m_totalDev.cy, client.Height()}};
-  for (const auto& b : bars) {
-    SCROLLINFO info = {sizeof(info)};
-    info.fMask = SIF_PAGE | SIF_RANGE;
-    info.nMin = 0;
-    info.nMax = b.total > b.page ? b.total - 1 : 0;
-    info.nPage = b.total > b.page ? static_cast<UINT>(b.page) : 0;
-    SetScrollInfo(b.bar, &info, TRUE);
+  CRect client, before;
+  for (int pass = 0; pass < 3; ++pass) {
+    GetClientRect(&client);
+    if (pass > 0 && client == before) break;
+    before = client;
+    const struct {
+      int bar;
+      LONG total, page;
+    } bars[] = {{SB_HORZ, m_totalDev.cx, client.Width()}, {SB_VERT, m_totalDev.cy, client.Height()}};
+    for (const auto& b : bars) {
+      SCROLLINFO info = {sizeof(info)};
+      info.fMask = SIF_PAGE | SIF_RANGE;
+      info.nMin = 0;
+      info.nMax = b.total > b.page ? b.total - 1 : 0;
+      info.nPage = b.total > b.page ? static_cast<UINT>(b.page) : 0;
+      SetScrollInfo(b.bar, &info, TRUE);
+    }
   }
 }
 

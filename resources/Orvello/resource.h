@@ -3,3 +3,11 @@
 
 #define IDR_MAINFRAME                   128
 #define IDR_FOLIMARTYPE                 395
+
+// Messages of the document file.
+#define IDS_NOT_A_DOCUMENT              61522
+#define IDS_WRONG_DOCUMENT_VERSION      61523
+#define IDS_TEMPLATE_PAGES_DIFFER       61551
+#define IDS_NOT_A_TEMPLATE              61644
+#define IDS_TEMPLATE_CORRUPTED          61645
+#define IDS_NEWER_VERSION               62743

@@ -34,6 +34,11 @@
 #define ID_NEXT_PANE 0xE150
 #define ID_PREV_PANE 0xE151
 
+// Results of a wizard's buttons.
+#define ID_WIZBACK 0x3023
+#define ID_WIZNEXT 0x3024
+#define ID_WIZFINISH 0x3025
+
 // Child windows of a frame: the view fills AFX_IDW_PANE_FIRST; bars take the ids below it.
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_STATUS_BAR 0xE801

@@ -1,0 +1,133 @@
+#include "PageInfo.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "DocObjects.h"
+#include "ErrorLog.h"
+#include "FolimarDoc.h"
+
+CPageInfo::CPageInfo(CFolimarDoc* owner)
+    : m_pUndoManager(new CommandManagerT(kUndoLimit)), m_pOwner(owner) {
+  memset(&m_settings, 0, sizeof(m_settings));
+}
+
+CPageInfo::~CPageInfo() {
+  SetMetafile(nullptr);
+  SetBitmap(nullptr);
+  if (m_pUndoManager != nullptr) {
+    m_pUndoManager->ClearUndoList();
+    m_pUndoManager->ClearRedoList();
+    delete m_pUndoManager;
+  }
+  FreeImageFileBytes();
+  m_table.RemoveAllRecords();
+  m_table.RemoveAllFields();
+  m_eraseList.RemoveAllEntries();
+  m_objects.RemoveAll();
+}
+
+void CPageInfo::SetBitmap(LMyBitmap* bitmap) {
+  if (bitmap == m_pBitmap) return;
+  delete m_pBitmap;
+  m_pBitmap = bitmap;
+}
+
+void CPageInfo::SetMetafile(HENHMETAFILE metafile) {
+  if (metafile == m_hMetafile) return;
+  if (m_hMetafile != nullptr) DeleteEnhMetaFile(m_hMetafile);
+  m_hMetafile = metafile;
+}
+
+void CPageInfo::SetImageFileBytes(const BYTE* bytes, UINT size) {
+  FreeImageFileBytes();
+  if (bytes == nullptr || size == 0) return;
+  m_pImageFileBytes = new BYTE[size];
+  memcpy(m_pImageFileBytes, bytes, size);
+  m_imageFileSize = static_cast<int>(size);
+}
+
+void CPageInfo::FreeImageFileBytes() {
+  delete[] m_pImageFileBytes;
+  m_pImageFileBytes = nullptr;
+  m_imageFileSize = 0;
+}
+
+void CPageInfo::ClearViewCache() {
+  // The view's cache of scaled page bitmaps joins here once the view exists; a document without
+  // views has nothing cached.
+}
+
+namespace {
+
+// A copy of a metafile through its bits; null when they cannot be read whole or not be made again.
+HENHMETAFILE CopyMetafileBits(HENHMETAFILE source) {
+  const UINT size = GetEnhMetaFileBits(source, 0, nullptr);
+  if (size == 0) return nullptr;
+  std::vector<BYTE> bits(size);
+  if (GetEnhMetaFileBits(source, size, bits.data()) != size) return nullptr;
+  return SetEnhMetaFileBits(size, bits.data());
+}
+
+}  // namespace
+
+BOOL CPageInfo::CopyPage(CPageInfo* source, CFolimarDoc* target, int pageIndex) {
+  DEF_TRY
+  if (source == nullptr || target == nullptr) return FALSE;
+  m_imagePosition = source->m_imagePosition;
+  m_previousImagePosition = source->m_previousImagePosition;
+  if (source->HasBitmap()) {
+    LMyBitmap* copy = new LMyBitmap;
+    if (copy->Copy(*source->m_pBitmap) != SUCCESS) {
+      delete copy;
+      return FALSE;
+    }
+    SetBitmap(copy);
+  }
+  m_table.RemoveAllRecords();
+  m_table.RemoveAllFields();
+  if (source->m_hMetafile != nullptr) {
+    HENHMETAFILE copy = CopyMetafileBits(source->m_hMetafile);
+    if (copy == nullptr) return FALSE;
+    SetMetafile(copy);
+  }
+  m_settings = source->m_settings;
+  // Replaying the entries through a storing and loading pass rebuilds the erase region as loading does.
+  if (source->m_eraseList.GetCount() > 0) {
+    CMemFile memory;
+    {
+      CArchive out(&memory, CArchive::store);
+      source->m_eraseList.Serialize(out, pageIndex);
+      out.Close();
+    }
+    memory.SeekToBegin();
+    CArchive in(&memory, CArchive::load);
+    int size = 0, index = 0;
+    in >> size >> index;
+    m_eraseList.Serialize(in, pageIndex);
+  }
+  // Overlay objects are copied through their object data once the object classes provide it; until
+  // then a page with objects cannot be copied whole.
+  for (POSITION pos = source->m_objects.GetHeadPosition(); pos;) {
+    CTranspBaseClass* object = source->m_objects.GetNext(pos);
+    const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
+    if (services == nullptr || !services->isDeleted(object)) {
+      AppendErrorLog(L"CPageInfo::CopyPage: overlay objects cannot be copied yet");
+      return FALSE;
+    }
+  }
+  // With the same fields on both sides the records come along; the target keeps its record count.
+  if (source->m_table.GetFieldCount() == m_table.GetFieldCount()) {
+    const int n = source->m_table.GetRecordCount();
+    int m = n;
+    if (target->GetPageCount() > 0) m = std::max(n, target->GetPage(0)->m_table.GetRecordCount());
+    for (int r = 0; r < m; ++r) {
+      const int added = m_table.InsertRecord(-1);
+      if (r >= n || added < 0) continue;
+      for (int f = 0; f < m_table.GetFieldCount(); ++f) m_table[added][f] = source->m_table[r][f];
+    }
+  }
+  return TRUE;
+  DEF_CATCH("CPageInfo::CopyPage")
+  return FALSE;
+}
