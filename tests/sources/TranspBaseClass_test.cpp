@@ -237,6 +237,32 @@ TEST_F(TranspBase, DamagedRecordsEndTheLoad) {
   }
 }
 
+// Every byte of a record and its cut-off forms, changed to a few values: each load either reads a
+// record or ends with the archive exception.
+TEST_F(TranspBase, MutatedRecordsNeverCrashTheReader) {
+  const std::string good = Fixture(L"transp_record_larger_structure.hex");
+  int failures = 0, loads = 0;
+  for (size_t at = 0; at < good.size(); ++at) {
+    for (unsigned char value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+      std::string bytes = good;
+      bytes[at] = static_cast<char>(value);
+      for (const std::string& input : {bytes, bytes.substr(0, at)}) {
+        CTestShape shape;
+        const int cause = fixtures::LoadFailureCause(input, [&](CArchive& ar) {
+          DWORD length = 0;
+          ar >> length;
+          shape.Serialize(ar);
+        });
+        ++loads;
+        if (cause != -1) ++failures;
+        CTranspBaseClass::SetInchesPerUnit(0.00001);
+      }
+    }
+  }
+  EXPECT_GT(failures, 0);
+  EXPECT_LT(failures, loads);
+}
+
 TEST_F(TranspBase, RecordWithAZeroUnitKeepsTheCurrentOne) {
   std::string bytes = Fixture(L"transp_record_v2.hex");
   std::memset(&bytes[0x10], 0, 8);
