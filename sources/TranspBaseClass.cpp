@@ -202,15 +202,15 @@ void CTranspBaseClass::OnChar(UINT ch, UINT repeat, UINT flags) {
   (void)flags;
 }
 
-int CTranspBaseClass::OnDragOver(void* dataObject, DWORD keyState, POINT point) {
-  (void)dataObject;
+int CTranspBaseClass::OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) {
+  (void)data;
   (void)keyState;
   (void)point;
   return 0;
 }
 
-int CTranspBaseClass::OnDrop(void* dataObject, DWORD effect, POINT point) {
-  (void)dataObject;
+int CTranspBaseClass::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) {
+  (void)data;
   (void)effect;
   (void)point;
   return 0;

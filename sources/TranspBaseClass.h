@@ -184,8 +184,8 @@ class CTranspBaseClass : public CCmdTarget {
   virtual void OnLButtonUp(UINT flags, int x, int y);                 // 31
   virtual void OnLButtonDblClk(UINT flags, int x, int y);             // 32
   virtual void OnChar(UINT ch, UINT repeat, UINT flags);              // 33
-  virtual int OnDragOver(void* dataObject, DWORD keyState, POINT point);  // 34
-  virtual int OnDrop(void* dataObject, DWORD effect, POINT point);        // 35
+  virtual int OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);  // 34, a DROPEFFECT
+  virtual int OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);   // 35
   virtual void SetFocused(int focused);                               // 36
   virtual void SetSelected(int selected);                             // 37
   virtual void MoveBy(int dx, int dy);                                // 38, units
@@ -303,6 +303,12 @@ class CTranspBaseClass : public CCmdTarget {
   void DrawTabOrderIndex(CDC* dc);
   // The colour a shape draws in: the tab-order colours in tab-order mode, else the style's.
   COLORREF GetDrawColor();
+  // A coordinate in units on a printer or bitmap of `resolution` dots per inch.
+  static int UnitToDevice(int units, int resolution);
+  // The shapes' pen: geometric, square ends, the style's pen style, solid in GetDrawColor. Its width
+  // is the pixel line width on the screen; in print the line width at the horizontal resolution
+  // (`dpi` or the device's); never below 1.
+  BOOL CreateShapePen(CPen& pen, CDC* dc, int print, const POINT* dpi);
 
  protected:
   // Hides the view's caret when the view window has the focus; before a state frame is drawn.

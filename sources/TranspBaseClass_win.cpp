@@ -66,13 +66,40 @@ void CTranspBaseClass::CopyToClipboard() {
 }
 
 void CTranspBaseClass::BeginDrag() {
-  // The OLE drag source arrives with the framework's OLE half; until then an object that leaves the
-  // window stays where it was put back.
+  DEF_TRY
+  if (s_clipboardFormat == 0) return;
+  HGLOBAL data = GetObData();
+  if (data == nullptr) return;
+  // The source owns the block from here and frees it when the drag is over.
+  COleDataSource source;
+  source.CacheGlobalData(static_cast<CLIPFORMAT>(s_clipboardFormat), data);
+  source.DoDragDrop(DROPEFFECT_COPY);
+  DEF_CATCH("CTranspBaseClass::BeginDrag")
 }
 
 COLORREF CTranspBaseClass::GetDrawColor() {
   if (IsTabOrderMode()) return m_focused ? m_tabOrderFocusColor : m_tabOrderColor;
   return m_style.color;
+}
+
+int CTranspBaseClass::UnitToDevice(int units, int resolution) {
+  return RoundToInt(UnitToInch(units) * resolution);
+}
+
+BOOL CTranspBaseClass::CreateShapePen(CPen& pen, CDC* dc, int print, const POINT* dpi) {
+  DEF_TRY
+  int width = 0;
+  if (!print) {
+    width = GetPixelLineWidth();
+  } else {
+    const int resolution = dpi != nullptr ? dpi->x : (dc != nullptr ? dc->GetDeviceCaps(LOGPIXELSX) : 0);
+    width = UnitToDevice(m_style.lineWidth, resolution);
+  }
+  if (width == 0) width = 1;
+  LOGBRUSH brush = {BS_SOLID, GetDrawColor(), 0};
+  return pen.CreatePen(PS_GEOMETRIC | PS_ENDCAP_SQUARE | (m_style.penStyle & PS_STYLE_MASK), width, &brush);
+  DEF_CATCH("CTranspBaseClass::CreateShapePen")
+  return FALSE;
 }
 
 // ---- Painters ----

@@ -1,6 +1,8 @@
 #include "UndoCommands.h"
 
 #include "ErrorLog.h"
+#include "TranspLabel.h"
+#include "TranspText.h"
 
 namespace {
 
@@ -57,6 +59,13 @@ void Command::InvalidateArea(const RECT& rect) {
   DEF_CATCH("Command::InvalidateArea")
 }
 
+void Command::InvalidateView() {
+  DEF_TRY
+  HWND window = HandleOf(m_pView);
+  if (window != nullptr) ::InvalidateRect(window, nullptr, FALSE);
+  DEF_CATCH("Command::InvalidateView")
+}
+
 // ---- Modify ----
 
 CModifyCommand::CModifyCommand(const CUndoState& oldState, CTranspBaseClass* object, CFolimarView* view)
@@ -96,10 +105,7 @@ bool CModifyCommand::Restore(const CUndoState& state, const char* functionName) 
       if (g_link->SetMirroredFields != nullptr) g_link->SetMirroredFields(m_pView);
       if (g_link->RepaintMirroredCheckMarks != nullptr) g_link->RepaintMirroredCheckMarks(m_pView, object, name);
     }
-    if (g_link->HasMirroredObjects != nullptr && g_link->HasMirroredObjects(m_pView)) {
-      HWND window = HandleOf(m_pView);
-      if (window != nullptr) ::InvalidateRect(window, nullptr, FALSE);
-    }
+    if (g_link->HasMirroredObjects != nullptr && g_link->HasMirroredObjects(m_pView)) InvalidateView();
   }
   return true;
   DEF_CATCH(functionName)
@@ -220,3 +226,51 @@ bool CModifyTabOrderCommand::Apply(int index, const char* functionName) {
   DEF_CATCH(functionName)
   return false;
 }
+
+// ---- Label and text field conversions ----
+
+CConvertTextCommand::CConvertTextCommand(CTranspBaseClass* object, int page, CFolimarView* view, CTranspBaseClass* made,
+                                         Conversion UNDO_VIEW_LINK::*convert, Conversion UNDO_VIEW_LINK::*remove)
+    : Command(view, object), m_page(page), m_pNew(made), m_convert(convert), m_remove(remove) {
+  DEF_TRY
+  if (object != nullptr && made != nullptr) made->SetUndoState(object->GetUndoState());
+  DEF_CATCH("CConvertTextCommand::CConvertTextCommand")
+}
+
+CConvertTextCommand::~CConvertTextCommand() {
+  if (!m_executed) delete m_pNew;
+}
+
+CWnd* CConvertTextCommand::WindowOf(CFolimarView* view) {
+  return ::WindowOf(view);
+}
+
+bool CConvertTextCommand::Execute() {
+  return Apply(m_convert, true, "CConvertTextCommand::Execute");
+}
+
+bool CConvertTextCommand::Unexecute() {
+  return Apply(m_remove, false, "CConvertTextCommand::Unexecute");
+}
+
+bool CConvertTextCommand::Apply(Conversion UNDO_VIEW_LINK::*operation, bool executed, const char* functionName) {
+  DEF_TRY
+  auto* object = static_cast<CTranspBaseClass*>(m_pTarget);
+  if (object == nullptr || m_pNew == nullptr || m_pView == nullptr || g_link == nullptr ||
+      g_link->*operation == nullptr || m_executed == executed) {
+    return false;
+  }
+  (g_link->*operation)(m_pView, m_pNew, object, m_page);
+  m_executed = executed;
+  return true;
+  DEF_CATCH(functionName)
+  return false;
+}
+
+CConvertToTextFieldCommand::CConvertToTextFieldCommand(CTranspBaseClass* label, int page, CFolimarView* view)
+    : CConvertTextCommand(label, page, view, new CTranspText(WindowOf(view), page), &UNDO_VIEW_LINK::ConvertTextBoxCommand,
+                          &UNDO_VIEW_LINK::RemoveTextBoxCommand) {}
+
+CConvertToTextBoxCommand::CConvertToTextBoxCommand(CTranspBaseClass* textField, int page, CFolimarView* view)
+    : CConvertTextCommand(textField, page, view, new CTranspLabel(WindowOf(view), page),
+                          &UNDO_VIEW_LINK::ConvertTextFieldCommand, &UNDO_VIEW_LINK::RemoveTextFieldCommand) {}

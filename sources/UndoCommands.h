@@ -24,6 +24,13 @@ struct UNDO_VIEW_LINK {
   // The text field's: whether the key just typed was Enter, and collapsing its selection.
   BOOL (*IsLineBreakTyped)(CTranspBaseClass* textField);
   void (*ClearTextSelection)(CTranspBaseClass* textField);
+  // The view's conversions between labels and text fields: the first of each pair puts the new
+  // object in the page's list in the old one's place, the second takes it out and brings the old
+  // one back.
+  void (*ConvertTextBoxCommand)(CFolimarView* view, CTranspBaseClass* textField, CTranspBaseClass* label, int page);
+  void (*RemoveTextBoxCommand)(CFolimarView* view, CTranspBaseClass* textField, CTranspBaseClass* label, int page);
+  void (*ConvertTextFieldCommand)(CFolimarView* view, CTranspBaseClass* label, CTranspBaseClass* textField, int page);
+  void (*RemoveTextFieldCommand)(CFolimarView* view, CTranspBaseClass* label, CTranspBaseClass* textField, int page);
 };
 void SetUndoViewLink(const UNDO_VIEW_LINK* link);
 const UNDO_VIEW_LINK* GetUndoViewLink();
@@ -94,4 +101,40 @@ class CModifyTabOrderCommand : public Command {
 
   int m_oldIndex = 0;
   int m_newIndex;
+};
+
+// A label turned into a text field or back. The new object takes over the old one's state; the
+// command owns it while it is not in the page (before the first Execute and after an undo).
+class CConvertTextCommand : public Command {
+ public:
+  typedef void (*Conversion)(CFolimarView* view, CTranspBaseClass* made, CTranspBaseClass* object, int page);
+  ~CConvertTextCommand() override;
+  bool Execute() override;
+  bool Unexecute() override;
+  CTranspBaseClass* GetNewObject() const { return m_pNew; }
+
+ protected:
+  // `convert` and `remove` pick the view's operations from the link.
+  CConvertTextCommand(CTranspBaseClass* object, int page, CFolimarView* view, CTranspBaseClass* made,
+                      Conversion UNDO_VIEW_LINK::*convert, Conversion UNDO_VIEW_LINK::*remove);
+  static CWnd* WindowOf(CFolimarView* view);
+
+ private:
+  bool Apply(Conversion UNDO_VIEW_LINK::*operation, bool executed, const char* functionName);
+
+  int m_page;
+  CTranspBaseClass* m_pNew;
+  Conversion UNDO_VIEW_LINK::*m_convert;
+  Conversion UNDO_VIEW_LINK::*m_remove;
+  bool m_executed = false;
+};
+
+class CConvertToTextFieldCommand : public CConvertTextCommand {
+ public:
+  CConvertToTextFieldCommand(CTranspBaseClass* label, int page, CFolimarView* view);
+};
+
+class CConvertToTextBoxCommand : public CConvertTextCommand {
+ public:
+  CConvertToTextBoxCommand(CTranspBaseClass* textField, int page, CFolimarView* view);
 };

@@ -22,6 +22,11 @@ CUndoState& CUndoState::operator=(const CUndoState& source) {
   m_properties = source.m_properties;
   m_rect = source.m_rect;
   std::memcpy(m_state2, source.m_state2, sizeof(m_state2));
+  if (source.m_bitmap.IsAllocated()) {
+    m_bitmap.Copy(source.m_bitmap);
+  } else {
+    m_bitmap.Free();
+  }
   std::memcpy(m_state3, source.m_state3, sizeof(m_state3));
   return *this;
 }

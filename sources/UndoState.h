@@ -5,6 +5,7 @@
 
 #include "FieldProperties.h"
 #include "ObjectStyle.h"
+#include "PageImage.h"
 
 class CUndoState {
  public:
@@ -23,5 +24,6 @@ class CUndoState {
   _PROPERTIES m_properties;
   RECT m_rect;          // in document units; the commands repaint from it
   int m_state2[4];      // class-specific
+  LMyBitmap m_bitmap;   // an image object's picture; empty for the other classes
   int m_state3[7];      // class-specific (a text object: focused and selected in the last two)
 };

@@ -58,6 +58,8 @@ class Command : public UNDO::CommandBase {
   // Invalidates, without erasing, the client area of a rectangle in document units, widened by a
   // margin of 30 view pixels on the left and 10 on the other sides at 100 % (it scales with the zoom).
   void InvalidateArea(const RECT& rect);
+  // Invalidates the whole view window without erasing.
+  void InvalidateView();
 
   CFolimarView* m_pView;
   CObject* m_pTarget;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "ArchiveFixtures.h"
 #include "TestShape.h"
@@ -234,6 +235,32 @@ TEST_F(TranspBase, DamagedRecordsEndTheLoad) {
     });
     EXPECT_NE(cause, -1) << c.what;
   }
+}
+
+// Every byte of a record and its cut-off forms, changed to a few values: each load either reads a
+// record or ends with the archive exception.
+TEST_F(TranspBase, MutatedRecordsNeverCrashTheReader) {
+  const std::string good = Fixture(L"transp_record_larger_structure.hex");
+  int failures = 0, loads = 0;
+  for (size_t at = 0; at < good.size(); ++at) {
+    for (unsigned char value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+      std::string bytes = good;
+      bytes[at] = static_cast<char>(value);
+      for (const std::string& input : {bytes, bytes.substr(0, at)}) {
+        CTestShape shape;
+        const int cause = fixtures::LoadFailureCause(input, [&](CArchive& ar) {
+          DWORD length = 0;
+          ar >> length;
+          shape.Serialize(ar);
+        });
+        ++loads;
+        if (cause != -1) ++failures;
+        CTranspBaseClass::SetInchesPerUnit(0.00001);
+      }
+    }
+  }
+  EXPECT_GT(failures, 0);
+  EXPECT_LT(failures, loads);
 }
 
 TEST_F(TranspBase, RecordWithAZeroUnitKeepsTheCurrentOne) {
@@ -553,6 +580,143 @@ TEST_F(TranspBase, DraggingOutOfTheViewPutsTheObjectBack) {
   }
   view.m_hWnd = nullptr;
   ::DestroyWindow(window);
+}
+
+TEST_F(TranspBase, PrintCoordinatesAndPenWidthFollowTheResolution) {
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(100000, 300), 300);
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(150, 300), 0);    // 0.45 dots
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(250, 200), 1);    // 0.5 dots rounds up
+  EXPECT_EQ(CTranspBaseClass::UnitToDevice(-250, 200), 0);   // -0.5 rounds up too
+  struct Case {
+    int lineWidth, dpi, width;
+  };
+  for (const Case& c : {Case{100, 600, 1}, Case{1000, 600, 6}, Case{0, 600, 1}, Case{5000, 96, 5}}) {
+    CTestShape shape;
+    _OBJECT_STYLE style;
+    shape.GetObjectStyle(&style);
+    style.lineWidth = c.lineWidth;
+    style.penStyle = PS_DASH;
+    CUndoState state = shape.GetUndoState();
+    state.m_style = style;
+    shape.SetUndoState(state);
+    CPen pen;
+    POINT dpi = {c.dpi, c.dpi};
+    ASSERT_TRUE(shape.CreateShapePen(pen, nullptr, 1, &dpi));
+    EXTLOGPEN info = {};
+    ASSERT_GT(::GetObjectW(pen.m_hObject, sizeof(info), &info), 0);
+    EXPECT_EQ(info.elpWidth, static_cast<DWORD>(c.width)) << c.lineWidth << " at " << c.dpi;
+    EXPECT_EQ(info.elpPenStyle, static_cast<DWORD>(PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_DASH));
+  }
+}
+
+TEST_F(TranspBase, PdfDrawingDrawsAsInPrint) {
+  CTestShape shape;
+  shape.SetRect(10, 10, 20, 20);
+  Canvas canvas;
+  shape.DrawOnPDFPage(canvas.dc(), nullptr, 0);
+  EXPECT_EQ(canvas.At(15, 15), 0x000000u);
+}
+
+struct VizItem : CVizConverter {
+  void AddObjectItem(double l, double t, double w, double h, int color, int penStyle, double lineWidth, double extra,
+                     LPCWSTR name, bool printable) override {
+    values = {l, t, w, h, lineWidth, extra};
+    this->color = color;
+    this->penStyle = penStyle;
+    this->name = name;
+    this->printable = printable;
+  }
+  std::vector<double> values;
+  int color = 0, penStyle = 0;
+  std::wstring name;
+  bool printable = false;
+};
+
+TEST_F(TranspBase, DataExchangeGetsTheScaledGeometryAndStyle) {
+  CTestShape shape;
+  shape.SetRect(1000, 2000, 4000, 6000);
+  shape.SetColor(0x0000FF);
+  shape.SetName(L"Frame");
+  VizItem viz;
+  shape.StoringVIZ(&viz);
+  ASSERT_EQ(viz.values.size(), 6u);
+  EXPECT_DOUBLE_EQ(viz.values[0], 1000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[1], 2000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[2], 3000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[3], 4000 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[4], 100 * 0.000958);
+  EXPECT_DOUBLE_EQ(viz.values[5], 0.0);
+  EXPECT_EQ(viz.color, 0x0000FF);
+  EXPECT_EQ(viz.penStyle, 1);  // solid + 1
+  EXPECT_EQ(viz.name, L"Frame");
+  EXPECT_FALSE(viz.printable);
+}
+
+TEST_F(TranspBase, SelectingRepaintsTheObjectWithoutErasing) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                  nullptr);
+  ASSERT_NE(window, nullptr);
+  ::UpdateWindow(window);
+  CWnd view;
+  view.m_hWnd = window;
+  CTestShape shape(&view);
+  shape.SetRect(10, 20, 30, 40);
+  ::ValidateRect(window, nullptr);
+  shape.SetSelected(1);
+  RECT update = {};
+  EXPECT_TRUE(::GetUpdateRect(window, &update, FALSE));
+  EXPECT_EQ(update.left, 10);
+  EXPECT_EQ(update.bottom, 40);
+  ::ValidateRect(window, nullptr);
+  shape.SetSelected(1);  // no change, no repaint
+  EXPECT_FALSE(::GetUpdateRect(window, &update, FALSE));
+  const RECT extra = {50, 50, 60, 60};
+  shape.Repaint(&extra);
+  ::GetUpdateRect(window, &update, FALSE);
+  EXPECT_EQ(update.right, 60);
+  EXPECT_EQ(update.top, 20);
+  view.m_hWnd = nullptr;
+  ::DestroyWindow(window);
+}
+
+// Takes whatever object data is dropped on its window.
+class ObjectDropTarget : public COleDropTarget {
+ public:
+  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, CPoint) override {
+    this->effect = effect;
+    HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(CTranspBaseClass::GetClipboardFormat()));
+    if (block == nullptr) return FALSE;
+    dropped = BlockBytes(block);
+    ::GlobalFree(block);
+    return TRUE;
+  }
+  std::string dropped;
+  DROPEFFECT effect = DROPEFFECT_NONE;
+};
+
+// The drag offers the object data under the first format, as a copy; with the button already up it
+// drops at once where the cursor is.
+TEST_F(TranspBase, BeginDragOffersTheObjectDataAsACopy) {
+  ASSERT_TRUE(AfxOleInit());
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  CWnd window;
+  ASSERT_TRUE(window.CreateEx(0, nullptr, L"Drop", WS_POPUP | WS_VISIBLE, cursor.x - 50, cursor.y - 50, 100, 100,
+                              nullptr, nullptr));
+  ObjectDropTarget target;
+  ASSERT_TRUE(target.Register(&window));
+  CTranspBaseClass::SetClipboardFormat(::RegisterClipboardFormatW(L"Brannow Applications Transparent Objects"));
+  CTestShape shape;
+  shape.SetRect(100, 200, 300, 400);
+  shape.SetColor(0x00FF0000);
+  shape.BeginDrag();
+  EXPECT_EQ(fixtures::ToHex(target.dropped), fixtures::ToHex(Fixture(L"transp_data_rectangle.hex")));
+  EXPECT_EQ(target.effect, static_cast<DROPEFFECT>(DROPEFFECT_COPY));
+  target.Revoke();
+  window.DestroyWindow();
+  CTranspBaseClass::SetClipboardFormat(0);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "TestShape.h"
+#include "TranspLabel.h"
+#include "TranspText.h"
 #include "undo.h"
 
 namespace {
@@ -22,6 +24,13 @@ struct FakeView {
   std::vector<std::pair<CTranspBaseClass*, int>> tabOrder;
   std::vector<std::wstring> mirroredObjects;
   std::vector<std::wstring> mirroredCheckMarks;
+  struct Conversion {
+    std::string operation;
+    CTranspBaseClass* made;
+    CTranspBaseClass* object;
+    int page;
+  };
+  std::vector<Conversion> conversions;
 
   void Reset() {
     repaintObjects = deactivated = mirroredFields = clearedSelections = 0;
@@ -29,6 +38,7 @@ struct FakeView {
     tabOrder.clear();
     mirroredObjects.clear();
     mirroredCheckMarks.clear();
+    conversions.clear();
   }
 };
 
@@ -49,9 +59,17 @@ void RepaintMirroredChecks(CFolimarView* view, CTranspBaseClass*, LPCWSTR name) 
 BOOL HasMirrored(CFolimarView* view) { return Fake(view)->hasMirrored; }
 BOOL LineBreakTyped(CTranspBaseClass*) { return g_view->lineBreakTyped; }
 void ClearSelection(CTranspBaseClass*) { ++g_view->clearedSelections; }
+template <const char* kName>
+void Convert(CFolimarView* view, CTranspBaseClass* made, CTranspBaseClass* object, int page) {
+  Fake(view)->conversions.push_back({kName, made, object, page});
+}
+char kConvertTextBox[] = "ConvertTextBox", kRemoveTextBox[] = "RemoveTextBox", kConvertTextField[] = "ConvertTextField",
+     kRemoveTextField[] = "RemoveTextField";
 
 const UNDO_VIEW_LINK kLink = {&GetWindowOf,       &RepaintObjects, &Deactivate,    &SetTabOrder,    &SetMirroredFields,
-                              &RepaintMirrored,   &RepaintMirroredChecks, &HasMirrored, &LineBreakTyped, &ClearSelection};
+                              &RepaintMirrored,   &RepaintMirroredChecks, &HasMirrored, &LineBreakTyped, &ClearSelection,
+                              &Convert<kConvertTextBox>, &Convert<kRemoveTextBox>, &Convert<kConvertTextField>,
+                              &Convert<kRemoveTextField>};
 
 class UndoCommands : public ::testing::Test {
  protected:
@@ -273,6 +291,51 @@ TEST_F(UndoCommands, WithoutAViewTheTabOrderCommandIsNotRecorded) {
   CommandManagerT manager;
   manager.DoCommand(new CModifyTabOrderCommand(&shape, 5, nullptr));
   EXPECT_EQ(manager.GetUndoCount(), 0u);
+}
+
+// A label becomes a text field (and a text field a label) that takes over its state; the view swaps
+// them in the page and back.
+TEST_F(UndoCommands, ConversionsBuildTheOtherKindAndLetTheViewSwapThem) {
+  struct Case {
+    bool toTextField;
+    const char* convert;
+    const char* remove;
+  };
+  for (const Case& c : {Case{true, kConvertTextBox, kRemoveTextBox}, Case{false, kConvertTextField, kRemoveTextField}}) {
+    fake_.Reset();
+    CommandManagerT manager;
+    CTestShape object;
+    object.SetName(L"Amount");
+    object.SetRect(100, 200, 3000, 900);
+    CConvertTextCommand* command = nullptr;
+    if (c.toTextField) {
+      command = new CConvertToTextFieldCommand(&object, 2, view());
+    } else {
+      command = new CConvertToTextBoxCommand(&object, 2, view());
+    }
+    CTranspBaseClass* made = command->GetNewObject();
+    ASSERT_NE(made, nullptr);
+    if (c.toTextField) {
+      EXPECT_EQ(made->GetObjectKind(), KIND_TEXTFIELD);
+    } else {
+      EXPECT_EQ(made->GetObjectKind(), KIND_LABEL);
+    }
+    EXPECT_EQ(made->GetName(), CString(L"Amount"));
+    EXPECT_EQ(made->GetPageIndex(), 2);
+    manager.DoCommand(command);
+    manager.Undo();
+    manager.Redo();
+    ASSERT_EQ(fake_.conversions.size(), 3u);
+    const char* expected[] = {c.convert, c.remove, c.convert};
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(fake_.conversions[i].operation, expected[i]);
+      EXPECT_EQ(fake_.conversions[i].made, made);
+      EXPECT_EQ(fake_.conversions[i].object, &object);
+      EXPECT_EQ(fake_.conversions[i].page, 2);
+    }
+    // In the page now: the view's list would own it; here nobody does.
+    delete made;
+  }
 }
 
 // Units to page doubles, page to client shifts by one, and the margin doubles with the zoom.
