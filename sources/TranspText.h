@@ -72,6 +72,8 @@ class CTranspText : public CTranspBaseClass {
   double GetNumberBase() const { return m_numberBase; }
   void CopyObjectStyle(_OBJECT_STYLE* out) const { *out = m_style; }
   POINT GetPosition() const { return {m_x, m_y}; }
+  // The page the record names; the document places the object there.
+  void SetPageIndex(int pageIndex) { m_pageIndex = pageIndex; }
   int GetDataType() const { return m_dataType; }
   CString GetObjectNameForPDF() const { return m_pdfName; }
   void SetObjectNameForPDF(LPCWSTR name) { m_pdfName = name; }
