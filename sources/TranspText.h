@@ -102,6 +102,8 @@ class CTranspText : public CTranspBaseClass {
   BOOL LayoutOnView(HDC dc, TEXT_PAINT& out);
   // Circles on the fixed corners and squares on the resize handles, by orientation.
   void DrawTextFocusFrame(CDC* dc, const RECT& textRect, int orientation);
+  // Selection, freeze and focus frames and the dotted frames of design mode (screen only).
+  void DrawStateFrames(CDC* dc, const TEXT_PAINT& paint);
 
   // Moves the state into and out of the stored forms' record.
   TEXT_FIELD_DATA ToData() const;
