@@ -65,7 +65,10 @@ BOOL CTranspText::LayoutOnView(HDC dc, TEXT_PAINT& out) {
     s_textViewLink->GetTextViewState(m_pView, state);
   state.formMode = IsFormMode();
   state.mirroredNotLead = IsMirrored() && !m_pdfNameSet;
-  return LayoutForView(dc, ToData(), m_lines, GetViewScale(), state, out);
+  if (!LayoutForView(dc, ToData(), m_lines, GetViewScale(), state, out)) return FALSE;
+  // Tab-order mode draws every text in the frame colours, the focused one darker.
+  if (IsTabOrderMode()) out.textColor = m_focused ? m_tabOrderFocusColor : m_tabOrderColor;
+  return TRUE;
 }
 
 BOOL CTranspText::WrapFor(TEXT_CHANGE change) {
