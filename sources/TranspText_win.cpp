@@ -209,7 +209,17 @@ void CTranspText::Draw(CDC* dc, int print, POINT* dpi) {
     paint.highlight = FALSE;
     paint.border = FALSE;
   }
-  PaintText(h, paint);
+  // The selection runs from the earlier of its two ends to the later.
+  const BOOL startFirst = m_selStartLine < m_selEndLine ||
+                          (m_selStartLine == m_selEndLine && m_selStartColumn <= m_selEndColumn);
+  paint.selection = m_selStartLine != m_selEndLine || m_selStartColumn != m_selEndColumn;
+  paint.selStartLine = startFirst ? m_selStartLine : m_selEndLine;
+  paint.selStartColumn = startFirst ? m_selStartColumn : m_selEndColumn;
+  paint.selEndLine = startFirst ? m_selEndLine : m_selStartLine;
+  paint.selEndColumn = startFirst ? m_selEndColumn : m_selStartColumn;
+  RECT found;
+  PaintText(h, paint, &found);
+  if (paint.selection) m_foundRect = found;
   if (m_refreshing) return;
   DrawStateFrames(dc, paint);
   DEF_CATCH("CTranspText::Draw")
