@@ -72,6 +72,8 @@ class CTranspText : public CTranspBaseClass {
   double GetNumberBase() const { return m_numberBase; }
   void CopyObjectStyle(_OBJECT_STYLE* out) const { *out = m_style; }
   POINT GetPosition() const { return {m_x, m_y}; }
+  // The page the record names; the document places the object there.
+  void SetPageIndex(int pageIndex) { m_pageIndex = pageIndex; }
   int GetDataType() const { return m_dataType; }
   CString GetObjectNameForPDF() const { return m_pdfName; }
   void SetObjectNameForPDF(LPCWSTR name) { m_pdfName = name; }
@@ -100,6 +102,8 @@ class CTranspText : public CTranspBaseClass {
   BOOL LayoutOnView(HDC dc, TEXT_PAINT& out);
   // Circles on the fixed corners and squares on the resize handles, by orientation.
   void DrawTextFocusFrame(CDC* dc, const RECT& textRect, int orientation);
+  // Selection, freeze and focus frames and the dotted frames of design mode (screen only).
+  void DrawStateFrames(CDC* dc, const TEXT_PAINT& paint);
 
   // Moves the state into and out of the stored forms' record.
   TEXT_FIELD_DATA ToData() const;

@@ -202,7 +202,37 @@ BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CStrin
   return FALSE;
 }
 
-void PaintText(HDC dc, const TEXT_PAINT& p) {
+namespace {
+
+// The point `along` pixels further in the writing direction.
+POINT Advance(const TEXT_GEOMETRY& g, POINT origin, int along) {
+  if (g.orientation == TEXT_BOTTOM_UP) return {origin.x, origin.y - along};
+  if (g.orientation == TEXT_TOP_DOWN) return {origin.x, origin.y + along};
+  return {origin.x + along, origin.y};
+}
+
+// The rectangle a run of `length` pixels from `origin` covers, one line high.
+RECT RunRect(const TEXT_GEOMETRY& g, POINT origin, int length) {
+  if (g.orientation == TEXT_BOTTOM_UP) return {origin.x, origin.y - length, origin.x + g.lineHeight, origin.y};
+  if (g.orientation == TEXT_TOP_DOWN) return {origin.x - g.lineHeight, origin.y, origin.x, origin.y + length};
+  return {origin.x, origin.y, origin.x + length, origin.y + g.lineHeight};
+}
+
+// Characters [from, to) of line i that are selected.
+void SelectedRange(const TEXT_PAINT& p, int i, int length, int& from, int& to) {
+  from = to = 0;
+  if (!p.selection || i < p.selStartLine || i > p.selEndLine) return;
+  from = i == p.selStartLine ? p.selStartColumn : 0;
+  to = i == p.selEndLine ? p.selEndColumn : length;
+  if (from < 0) from = 0;
+  if (to > length) to = length;
+  if (from > to) from = to;
+}
+
+}  // namespace
+
+void PaintText(HDC dc, const TEXT_PAINT& p, RECT* found) {
+  if (found != nullptr) *found = {0, 0, 0, 0};
   DEF_TRY
   const int saved = SaveDC(dc);
   if (p.highlight) DrawHighlight(dc, p.textRect, p.highlightColor);
@@ -219,18 +249,40 @@ void PaintText(HDC dc, const TEXT_PAINT& p) {
       const CString text = WithoutLineEnd(p.lines[i]);
       const int width = AlignedLineWidth(p.lines[i], g, measure);
       const POINT origin = LineOrigin(g, static_cast<int>(i), AlignmentOffset(g.alignment, g.available, width));
-      if (g.comb)
-        SteppedTextOut(dc, origin.x, origin.y, dx, dy, text);
-      else if (!text.IsEmpty())
-        TextOutW(dc, origin.x, origin.y, text, text.GetLength());
+      // The line in up to three runs: before the selection, the selection, after it.
+      int from = 0, to = 0;
+      SelectedRange(p, static_cast<int>(i), text.GetLength(), from, to);
+      const CString runs[3] = {text.Left(from), text.Mid(from, to - from), text.Mid(to)};
+      int along = 0;
+      for (int run = 0; run < 3; ++run) {
+        const CString& part = runs[run];
+        if (part.IsEmpty()) continue;
+        const POINT at = Advance(g, origin, along);
+        const int length = g.comb ? static_cast<int>(part.GetLength() * g.cell) : MeasureText(dc, part);
+        if (run == 1) {
+          SetBkMode(dc, OPAQUE);
+          SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+          SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+          if (found != nullptr) *found = RunRect(g, at, length);
+        }
+        if (g.comb)
+          SteppedTextOut(dc, at.x, at.y, dx, dy, part);
+        else
+          TextOutW(dc, at.x, at.y, part, part.GetLength());
+        if (run == 1) {
+          SetBkMode(dc, TRANSPARENT);
+          SetTextColor(dc, p.textColor);
+        }
+        along += length;
+      }
       const BOOL endsParagraph = text.GetLength() != p.lines[i].GetLength() || i + 1 == p.lines.size();
       if (p.paragraphMarks && endsParagraph) {
         // The mark follows the line's last character along the writing direction.
-        const double along = g.comb ? text.GetLength() * g.cell : MeasureText(dc, text);
+        const double markAlong = g.comb ? text.GetLength() * g.cell : MeasureText(dc, text);
         const int sign = g.orientation == TEXT_BOTTOM_UP ? -1 : 1;
         const BOOL rotated = g.orientation != TEXT_LEFT_TO_RIGHT;
-        const int mx = origin.x + (rotated ? 0 : static_cast<int>(along));
-        const int my = origin.y + (rotated ? sign * static_cast<int>(along) : 0);
+        const int mx = origin.x + (rotated ? 0 : static_cast<int>(markAlong));
+        const int my = origin.y + (rotated ? sign * static_cast<int>(markAlong) : 0);
         TextOutW(dc, mx, my, kPilcrow, 1);
       }
     }

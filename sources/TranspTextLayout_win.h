@@ -29,6 +29,10 @@ struct TEXT_PAINT {
   BOOL highlight = FALSE;      // screen only
   COLORREF highlightColor = 0;
   BOOL paragraphMarks = FALSE; // screen only
+  // The selected characters (screen only), from (startColumn, startLine) up to (endColumn, endLine);
+  // drawn opaque in the system's highlight colours.
+  BOOL selection = FALSE;
+  int selStartColumn = 0, selStartLine = 0, selEndColumn = 0, selEndLine = 0;
 };
 
 // Device drawing at resolution dpi (printers and bitmaps): no highlight, no paragraph marks.
@@ -46,4 +50,5 @@ VIEW_SCALE ViewScaleOf(const CViewGeometry& view, int x, int y, int liveDpiY);
 // the font scale, as the view's own fonts are.
 BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CString>& lines, const VIEW_SCALE& scale,
                    const VIEW_TEXT_STATE& state, TEXT_PAINT& out);
-void PaintText(HDC dc, const TEXT_PAINT& paint);
+// Draws the text; `found`, when given, receives the rectangle of the selected part (empty without).
+void PaintText(HDC dc, const TEXT_PAINT& paint, RECT* found = nullptr);

@@ -65,7 +65,10 @@ BOOL CTranspText::LayoutOnView(HDC dc, TEXT_PAINT& out) {
     s_textViewLink->GetTextViewState(m_pView, state);
   state.formMode = IsFormMode();
   state.mirroredNotLead = IsMirrored() && !m_pdfNameSet;
-  return LayoutForView(dc, ToData(), m_lines, GetViewScale(), state, out);
+  if (!LayoutForView(dc, ToData(), m_lines, GetViewScale(), state, out)) return FALSE;
+  // Tab-order mode draws every text in the frame colours, the focused one darker.
+  if (IsTabOrderMode()) out.textColor = m_focused ? m_tabOrderFocusColor : m_tabOrderColor;
+  return TRUE;
 }
 
 BOOL CTranspText::WrapFor(TEXT_CHANGE change) {
@@ -206,18 +209,71 @@ void CTranspText::Draw(CDC* dc, int print, POINT* dpi) {
     paint.highlight = FALSE;
     paint.border = FALSE;
   }
-  PaintText(h, paint);
+  // The selection runs from the earlier of its two ends to the later.
+  const BOOL startFirst = m_selStartLine < m_selEndLine ||
+                          (m_selStartLine == m_selEndLine && m_selStartColumn <= m_selEndColumn);
+  paint.selection = m_selStartLine != m_selEndLine || m_selStartColumn != m_selEndColumn;
+  paint.selStartLine = startFirst ? m_selStartLine : m_selEndLine;
+  paint.selStartColumn = startFirst ? m_selStartColumn : m_selEndColumn;
+  paint.selEndLine = startFirst ? m_selEndLine : m_selStartLine;
+  paint.selEndColumn = startFirst ? m_selEndColumn : m_selStartColumn;
+  RECT found;
+  PaintText(h, paint, &found);
+  if (paint.selection) m_foundRect = found;
   if (m_refreshing) return;
+  DrawStateFrames(dc, paint);
+  DEF_CATCH("CTranspText::Draw")
+}
+
+namespace {
+
+// A dotted rectangle (frame only) around `r`; nothing for an empty rectangle.
+void DottedRect(HDC dc, const RECT& r, COLORREF color) {
+  if (::IsRectEmpty(&r)) return;
+  HPEN pen = ::CreatePen(PS_DOT, 1, color);
+  HGDIOBJ oldPen = ::SelectObject(dc, pen);
+  HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+  const int oldBk = ::SetBkMode(dc, TRANSPARENT);
+  ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  ::SetBkMode(dc, oldBk);
+  ::SelectObject(dc, oldBrush);
+  ::SelectObject(dc, oldPen);
+  ::DeleteObject(pen);
+}
+
+}  // namespace
+
+void CTranspText::DrawStateFrames(CDC* dc, const TEXT_PAINT& paint) {
+  HDC h = dc->GetSafeHdc();
   const RECT& r = paint.textRect;
+  const BOOL headersOn =
+      s_textViewLink != nullptr && s_textViewLink->AreHeadersOn != nullptr && s_textViewLink->AreHeadersOn();
+  const RECT header = ComputeHeaderRect(r, paint.geometry.lineHeight, headersOn);
+  // A label marks its header with a square inset by a fifth of the header's width.
+  RECT square = header;
+  const int inset = (header.right - header.left) / 5;
+  ::InflateRect(&square, -inset, -inset);
+  const BOOL form = IsFormMode();
+  auto frames = [&](COLORREF color, BOOL withHeader) {
+    DottedRect(h, r, color);
+    if (!withHeader) return;
+    DottedRect(h, header, color);
+    if (m_label) DottedRect(h, square, color);
+  };
   if (m_selected) {
     DrawSelectFrame(dc, r.left, r.top, r.right, r.bottom, 1);
+    if (!paint.border) frames(0x000000, TRUE);
   } else if (m_frozen) {
     DrawFreezeFrame(dc, r.left, r.top, r.right, r.bottom);
-  } else if (m_focused && !IsFormMode()) {
+  } else if (m_focused && !form) {
+    const COLORREF color = IsMirrored() && !m_pdfNameSet ? MIRRORED_FIELD_COLOR : m_label ? 0xB4B4B4 : 0xFF0000;
+    frames(color, !IsTabOrderMode());
     HideViewCaret();
     DrawTextFocusFrame(dc, r, TextOrientation(m_style));
+  } else if (!form && (!m_label || IsEmpty())) {
+    // Design mode shows where every field lies; a label only while it has no text to show.
+    frames(0xFF0000, TRUE);
   }
-  DEF_CATCH("CTranspText::Draw")
 }
 
 void CTranspText::DrawTextFocusFrame(CDC* dc, const RECT& r, int orientation) {

@@ -269,6 +269,44 @@ TEST(TextDrawing, HighlightAndParagraphMarksOnScreenOnly) {
   EXPECT_TRUE(Empty(plain.InkBox(afterAb)));
 }
 
+// The selected characters are drawn opaque in the system's highlight colours, and their rectangle
+// is handed back (the found rectangle).
+TEST(TextDrawing, SelectionIsDrawnInTheHighlightColours) {
+  Canvas canvas(300, 80);
+  TEXT_PAINT p;
+  p.lines = {L"abcd"};
+  p.font = Arial(-30);
+  p.geometry.anchor = {10, 50};
+  p.geometry.lineHeight = 34;
+  p.geometry.pitch = 34;
+  p.geometry.available = 250;
+  p.selection = TRUE;
+  p.selStartColumn = 1;
+  p.selEndColumn = 3;
+  RECT found;
+  PaintText(canvas.dc(), p, &found);
+  HFONT font = CreateFontIndirectW(&p.font);
+  HGDIOBJ old = SelectObject(canvas.dc(), font);
+  const int a = MeasureText(canvas.dc(), L"a"), bc = MeasureText(canvas.dc(), L"bc");
+  SelectObject(canvas.dc(), old);
+  DeleteObject(font);
+  EXPECT_EQ(10 + a, found.left);
+  EXPECT_EQ(10 + a + bc, found.right);
+  EXPECT_EQ(16, found.top);
+  EXPECT_EQ(50, found.bottom);
+  const COLORREF back = GetSysColor(COLOR_HIGHLIGHT);
+  const uint32_t pixel = (GetRValue(back) << 16) | (GetGValue(back) << 8) | GetBValue(back);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 300; ++x) {
+      if (canvas.At(x, y) != pixel) continue;
+      const POINT pt = {x, y};
+      (PtInRect(&found, pt) ? inside : outside) += 1;
+    }
+  EXPECT_GT(inside, (found.right - found.left) * (found.bottom - found.top) / 3);
+  EXPECT_EQ(0, outside);
+}
+
 TEST(TextDrawing, BorderOnDeviceOutput) {
   TEXT_FIELD_DATA d = Field(TEXT_LEFT_TO_RIGHT);
   d.style.flag147 = 1;

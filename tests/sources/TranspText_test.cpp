@@ -218,6 +218,40 @@ TEST(TranspText, PrinterOutputDrawsTheTextAndADeletedObjectNothing) {
   }
 }
 
+// Pixels of a colour after drawing the object on the screen path into a 300 x 200 bitmap.
+int ScreenPixelsOf(CTranspText& object, uint32_t rgb) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -200, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  PatBlt(dc, 0, 0, 300, 200, WHITENESS);
+  CDC cdc;
+  cdc.Attach(dc);
+  object.Draw(&cdc, 0, nullptr);
+  cdc.Detach();
+  GdiFlush();
+  int n = 0;
+  for (int i = 0; i < 300 * 200; ++i) n += (static_cast<uint32_t*>(bits)[i] & 0xFFFFFF) == rgb;
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  return n;
+}
+
+TEST(TranspText, DesignModeFramesFieldsAndOnlyEmptyLabels) {
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  const uint32_t blue = 0x0000FF;  // COLORREF 0xFF0000 as a DIB pixel
+  CTranspText field(nullptr, 20000, 50000, &style, nullptr, L"x", 0);
+  CTranspLabel label(nullptr, 20000, 50000, &style, nullptr, L"x", 0);
+  CTranspLabel emptyLabel(nullptr, 20000, 50000, &style, nullptr, L"", 0);
+  EXPECT_GT(ScreenPixelsOf(field, blue), 20);
+  EXPECT_EQ(0, ScreenPixelsOf(label, blue));
+  EXPECT_GT(ScreenPixelsOf(emptyLabel, blue), 20);
+}
+
 TEST(TranspText, UndoStateRoundTrip) {
   _OBJECT_STYLE style;
   SetDefaultTextStyle(&style);

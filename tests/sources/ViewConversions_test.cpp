@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "MyProcs.h"
 #include "TranspText.h"
 
@@ -94,6 +96,49 @@ TEST_F(ViewConversions, TextFieldBoundsFollowZoomAndScroll) {
   RECT align;
   field.GetAlignRect(&align);
   EXPECT_EQ(100000, align.left);
+}
+
+}  // namespace
+
+namespace {
+
+int TabOrderMode(CWnd*) { return PROGRAM_MODE_TAB_ORDER; }
+
+// Pixels of exactly `rgb` after the screen drawing of the object into a 400 x 300 bitmap.
+int DrawnPixels(CTranspText& object, uint32_t rgb) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -300, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  PatBlt(dc, 0, 0, 400, 300, WHITENESS);
+  CDC cdc;
+  cdc.Attach(dc);
+  object.Draw(&cdc, 0, nullptr);
+  cdc.Detach();
+  GdiFlush();
+  int n = 0;
+  for (int i = 0; i < 400 * 300; ++i) n += (static_cast<uint32_t*>(bits)[i] & 0xFFFFFF) == rgb;
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  return n;
+}
+
+TEST_F(ViewConversions, TabOrderModeDrawsTheTextInTheFrameColour) {
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  style.textColor = 0x0000FF;
+  style.font.lfHeight = -240;
+  CTranspText field(&g_view, 50000, 100000, &style, nullptr, L"MMMM", 0);
+  const uint32_t red = 0xFF0000, grey = 0x808080;  // as DIB pixels
+  EXPECT_GT(DrawnPixels(field, red), 20);
+  const TRANSP_VIEW_LINK link = {TabOrderMode, nullptr};
+  CTranspBaseClass::SetViewLink(&link);
+  EXPECT_EQ(0, DrawnPixels(field, red));
+  EXPECT_GT(DrawnPixels(field, grey), 20);
+  CTranspBaseClass::SetViewLink(nullptr);
 }
 
 }  // namespace

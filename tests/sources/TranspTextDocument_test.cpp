@@ -1,0 +1,89 @@
+// Text fields and labels in a real document file: saved, loaded and saved again to the same bytes.
+#include "DocumentTestSupport.h"
+#include "TranspLabel.h"
+
+using namespace doctest;
+
+namespace {
+
+// The document's object services for the two text kinds, as the program's object registry offers
+// them: the label's tag is tested before the text field's, since a label is a text object too.
+CTranspBaseClass* CreateText(int kindTag, CFolimarDoc*) {
+  if (kindTag == RECORD_TAG_LABEL) return new CTranspLabel(nullptr, 0);
+  if (kindTag == RECORD_TAG_TEXT) return new CTranspText(nullptr, 0);
+  return nullptr;
+}
+CTranspText* Text(const CTranspBaseClass* object) {
+  return static_cast<CTranspText*>(const_cast<CTranspBaseClass*>(object));
+}
+void DestroyText(CTranspBaseClass* object) { delete object; }
+int TextKindTag(const CTranspBaseClass* object) {
+  return dynamic_cast<const CTranspLabel*>(object) != nullptr ? RECORD_TAG_LABEL : RECORD_TAG_TEXT;
+}
+void SerializeText(CTranspBaseClass* object, CArchive& ar) { object->Serialize(ar); }
+BOOL IsTextDeleted(const CTranspBaseClass* object) { return Text(object)->IsDeleted(); }
+CString GetTextName(const CTranspBaseClass* object) { return Text(object)->GetName(); }
+void SetTextName(CTranspBaseClass* object, const CString& name) { object->SetName(name); }
+int GetTextPage(const CTranspBaseClass* object) { return Text(object)->GetPageIndex(); }
+void SetTextPage(CTranspBaseClass* object, int page) { Text(object)->SetPageIndex(page); }
+BOOL TextHasField(const CTranspBaseClass* object) { return Text(object)->IsField(); }
+CString UniqueTextName(CFolimarDoc*, const CTranspBaseClass*) { return L"Generated"; }
+
+const DOC_OBJECT_SERVICES kTextServices = {CreateText,  DestroyText,  TextKindTag, SerializeText,
+                                           IsTextDeleted, GetTextName, SetTextName, GetTextPage,
+                                           SetTextPage, TextHasField, UniqueTextName};
+
+class TranspTextDocumentTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    SetDocObjectServices(&kTextServices);
+  }
+  std::string Save(CFolimarDoc& doc, const std::wstring& name) {
+    const std::wstring path = Path(name);
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    return testing_support::ReadFileBytes(path);
+  }
+};
+
+std::vector<CTranspText*> Objects(CFolimarDoc& doc) {
+  std::vector<CTranspText*> out;
+  CPageInfo* page = doc.GetPage(0);
+  for (POSITION pos = page->m_objects.GetHeadPosition(); pos != nullptr;)
+    out.push_back(static_cast<CTranspText*>(page->m_objects.GetNext(pos)));
+  return out;
+}
+
+TEST_F(TranspTextDocumentTest, FieldsAndLabelsRoundTripByteForByte) {
+  CFolimarDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  _PROPERTIES numeric;
+  numeric.formatCategory = TEXT_TYPE_NUMERIC;
+  CTranspText* field = new CTranspText(nullptr, 100000, 120000, &style, nullptr, L"Name\r\nSecond line", 0);
+  field->SetName(L"Field1");
+  CTranspText* number = new CTranspText(nullptr, 100000, 220000, &style, &numeric, nullptr, 0);
+  number->SetName(L"Amount");
+  number->SetFormula(L"=Field1");
+  CTranspLabel* label = new CTranspLabel(nullptr, 300000, 120000, &style, nullptr, L"Caption", 0);
+  label->SetName(L"Label1");
+  for (CTranspText* object : {field, number, static_cast<CTranspText*>(label)}) doc.AddObjectToList(object);
+
+  const std::string first = Save(doc, L"text.qlm");
+  CFolimarDoc loaded;
+  ASSERT_EQ(kLoaded, LoadFile(loaded, Path(L"text.qlm")));
+  const std::vector<CTranspText*> objects = Objects(loaded);
+  ASSERT_EQ(3u, objects.size());
+  EXPECT_EQ(L"Name\r\nSecond line", std::wstring(objects[0]->GetText()));
+  EXPECT_EQ(L"Field1", std::wstring(objects[0]->GetName()));
+  EXPECT_EQ(L"=Field1", std::wstring(objects[1]->GetFormula()));
+  EXPECT_TRUE(objects[1]->HasFormula());
+  EXPECT_EQ(KIND_LABEL, objects[2]->GetObjectKind());
+  EXPECT_EQ(0, objects[2]->IsPrintable());
+  EXPECT_EQ(L"Caption", std::wstring(objects[2]->GetText()));
+  const std::string second = Save(loaded, L"again.qlm");
+  EXPECT_EQ(fixtures::ToHex(first), fixtures::ToHex(second));
+}
+
+}  // namespace
