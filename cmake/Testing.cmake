@@ -1,9 +1,14 @@
 # Test programs run under Wine through the toolchain's emulator; GoogleTest lists its cases at test time.
 include(GoogleTest)
 
-# vantry_add_gtest(NAME SOURCES ... LIBS ...): one test program, each of its cases one CTest test.
+# vantry_add_gtest(NAME SOURCES ... LIBS ... [LOCK name]): one test program, each of its cases one
+# CTest test. Cases of programs with the same LOCK never run at the same time (shared machine state).
 function(vantry_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS" ${ARGN})
+  set(lock_property)
+  if(ARG_LOCK)
+    set(lock_property RESOURCE_LOCK ${ARG_LOCK})
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vantry_test_support GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
@@ -14,7 +19,7 @@ function(vantry_add_gtest name)
     NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 ${lock_property})
 endfunction()
 
 # vantry_add_host_test(NAME COMMAND ...): a check run on the Linux side, with the host's own tools.
