@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "DrawnPixels.h"
+
 #include "ArchiveFixtures.h"
 #include "MyProcs.h"
 #include "TranspLabel.h"
@@ -219,26 +221,7 @@ TEST(TranspText, PrinterOutputDrawsTheTextAndADeletedObjectNothing) {
 }
 
 // Pixels of a colour after drawing the object on the screen path into a 300 x 200 bitmap.
-int ScreenPixelsOf(CTranspText& object, uint32_t rgb) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -200, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  PatBlt(dc, 0, 0, 300, 200, WHITENESS);
-  CDC cdc;
-  cdc.Attach(dc);
-  object.Draw(&cdc, 0, nullptr);
-  cdc.Detach();
-  GdiFlush();
-  int n = 0;
-  for (int i = 0; i < 300 * 200; ++i) n += (static_cast<uint32_t*>(bits)[i] & 0xFFFFFF) == rgb;
-  SelectObject(dc, old);
-  DeleteObject(bmp);
-  DeleteDC(dc);
-  return n;
-}
+int ScreenPixelsOf(CTranspText& object, uint32_t rgb) { return CountDrawnPixels(object, 300, 200, rgb); }
 
 TEST(TranspText, DesignModeFramesFieldsAndOnlyEmptyLabels) {
   _OBJECT_STYLE style;

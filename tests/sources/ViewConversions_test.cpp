@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "MyProcs.h"
+#include "DrawnPixels.h"
 #include "TranspText.h"
 
 namespace {
@@ -105,26 +106,7 @@ namespace {
 int TabOrderMode(CWnd*) { return PROGRAM_MODE_TAB_ORDER; }
 
 // Pixels of exactly `rgb` after the screen drawing of the object into a 400 x 300 bitmap.
-int DrawnPixels(CTranspText& object, uint32_t rgb) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -300, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  PatBlt(dc, 0, 0, 400, 300, WHITENESS);
-  CDC cdc;
-  cdc.Attach(dc);
-  object.Draw(&cdc, 0, nullptr);
-  cdc.Detach();
-  GdiFlush();
-  int n = 0;
-  for (int i = 0; i < 400 * 300; ++i) n += (static_cast<uint32_t*>(bits)[i] & 0xFFFFFF) == rgb;
-  SelectObject(dc, old);
-  DeleteObject(bmp);
-  DeleteDC(dc);
-  return n;
-}
+int DrawnPixels(CTranspText& object, uint32_t rgb) { return CountDrawnPixels(object, 400, 300, rgb); }
 
 TEST_F(ViewConversions, TabOrderModeDrawsTheTextInTheFrameColour) {
   _OBJECT_STYLE style;
