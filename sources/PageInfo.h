@@ -9,12 +9,11 @@
 #include "DynTable.h"
 #include "EraseList.h"
 #include "PageImage.h"
+#include "TranspObjectList.h"
 #include "undo.h"
 
 class CTranspBaseClass;
 class CFolimarDoc;
-
-typedef CTypedPtrList<CPtrList, CTranspBaseClass*> CTranspObjectList;
 
 // First member is the object list, so a page can be handed wherever the list is expected.
 class CPageInfo {

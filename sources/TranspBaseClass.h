@@ -10,6 +10,7 @@
 #include "ObjectStyle.h"
 #include "UndoState.h"
 #include "Variant.h"
+#include "TranspObjectList.h"
 
 struct IPdfDocument;
 
@@ -351,6 +352,3 @@ class CTranspBaseClass : public CCmdTarget {
   static const VIEW_CONVERSIONS* s_conversions;
   static const TRANSP_VIEW_LINK* s_viewLink;
 };
-
-// A page's objects in drawing order; the page owns them.
-typedef CTypedPtrList<CPtrList, CTranspBaseClass*> CTranspObjectList;
