@@ -161,6 +161,23 @@ TEST_F(FolimarViewTest, NewDocumentShowsItsFirstPageAtTheStoredScale) {
   EXPECT_EQ(&view->GetDocument()->GetPage(0)->m_objects, view->GetActiveObjectList());
 }
 
+TEST_F(FolimarViewTest, AnOpenedDocumentIsShownAtItsStoredScale) {
+  CFolimarView* view = OpenDocument({kLetter});
+  ASSERT_NE(view, nullptr);
+  testing_support::TempFolder folder;
+  const std::wstring path = folder.File(L"Scaled.qlm");
+  view->GetDocument()->SetScale(1.5);
+  ASSERT_TRUE(view->GetDocument()->OnSaveDocument(path.c_str()));
+  view->GetDocument()->SetModifiedFlag(FALSE);
+  theApp.CloseAllDocuments(FALSE);
+
+  CFolimarView* opened = ViewOf(theApp.OpenDocumentFile(path.c_str()));
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(1.5, opened->GetViewScale());
+  EXPECT_EQ(opened->GetTotalSize(), ViewExtent(opened));
+  EXPECT_EQ(static_cast<int>(ScreenDpi(LOGPIXELSX) * 8.5 * 1.5), opened->GetTotalSize().cx);
+}
+
 TEST_F(FolimarViewTest, TheMainBarLiesAlongTheTopAboveTheDocuments) {
   CRect barRect, clientRect;
   bar->GetWindowRect(&barRect);
