@@ -3,6 +3,8 @@
 #pragma once
 #include "Framework.h"
 
+#include "ViewGeometry.h"
+
 class CPageInfo;
 class LBitmap;
 
@@ -31,6 +33,9 @@ class CFolimarApp : public CWinApp {
 
   NEW_DOCUMENT_REQUEST m_newDocument;
   int m_languageId = kLanguageEnglish;  // the "Language" setting
+  // The current printer's resolution, printable area, offsets and paper size; all 0 until a printer
+  // is chosen, which the view takes as no printable area.
+  PRINTER_METRICS m_printerMetrics = {};
 };
 
 // The running application object; null when there is none (tools and tests).

@@ -67,6 +67,28 @@ CPageInfo* CFolimarDoc::AppendNewPage() {
   return page;
 }
 
+void CFolimarDoc::GetPageSettings(_PAGE_SETTINGS& settings, int pageIndex) const {
+  const CPageInfo* page = GetPage(pageIndex);
+  if (page != nullptr) settings = page->m_settings;
+}
+
+SIZE CFolimarDoc::GetPageImageSize(int pageIndex) const {
+  DEF_TRY
+  const CPageInfo* page = GetPage(pageIndex);
+  if (page == nullptr) return {0, 0};
+  if (page->HasBitmap()) return {page->m_pBitmap->GetWidth(), page->m_pBitmap->GetHeight()};
+  ENHMETAHEADER header = {};
+  if (page->m_hMetafile == nullptr || GetEnhMetaFileHeader(page->m_hMetafile, sizeof(header), &header) == 0)
+    return {0, 0};
+  // A metafile whose frame is the reference device's size (0.01 mm over mm is 100) is a printed
+  // page: its size is the device's; any other is as large as what it draws.
+  const LONG frameWidth = header.rclFrame.right - header.rclFrame.left;
+  if (header.szlMillimeters.cx > 0 && frameWidth / header.szlMillimeters.cx == 100) return header.szlDevice;
+  return {header.rclBounds.right - header.rclBounds.left, header.rclBounds.bottom - header.rclBounds.top};
+  DEF_CATCH("CFolimarDoc::GetPageImageSize")
+  return {0, 0};
+}
+
 void CFolimarDoc::DestroyObject(CTranspBaseClass* object) {
   if (object == nullptr) return;
   for (POSITION pagePos = m_pages.GetHeadPosition(); pagePos;) {

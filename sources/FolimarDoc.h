@@ -48,6 +48,10 @@ class CFolimarDoc : public CDocument {
   void ClearUndoManager();
   // Appends a new empty page; the page count follows.
   CPageInfo* AppendNewPage();
+  // Copies the page's settings out; `settings` is left alone when the page does not exist.
+  void GetPageSettings(_PAGE_SETTINGS& settings, int pageIndex) const;
+  // The page image's size in pixels: the bitmap's, else the background metafile's; 0 x 0 without.
+  SIZE GetPageImageSize(int pageIndex) const;
   // Removes one object from its page and destroys it.
   void DestroyObject(CTranspBaseClass* object);
   // Places a loaded or created object on the page it names (the last page when it names none);

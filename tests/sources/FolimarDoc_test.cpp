@@ -272,3 +272,67 @@ TEST_F(FolimarDocTest, CopiedPagesKeepFieldNamesRenameOtherObjectsAndSkipDeleted
   EXPECT_EQ(1, target.GetPageCount());
   EXPECT_EQ(alive, g_liveTestObjects);
 }
+
+TEST_F(FolimarDocTest, PageSettingsAreCopiedOutOnlyForAPageThatExists) {
+  CFolimarDoc doc;
+  doc.GetPage(0)->m_settings.width = 8.27;
+  doc.GetPage(0)->m_settings.orientation = 2;
+  _PAGE_SETTINGS settings = {};
+  doc.GetPageSettings(settings, 0);
+  EXPECT_DOUBLE_EQ(8.27, settings.width);
+  EXPECT_EQ(2, settings.orientation);
+  settings.width = 1.5;
+  for (int missing : {1, -1}) {
+    doc.GetPageSettings(settings, missing);
+    EXPECT_DOUBLE_EQ(1.5, settings.width) << missing;
+  }
+}
+
+namespace {
+
+// A metafile on the screen as reference device with the frame given (0.01 mm) and one rectangle.
+HENHMETAFILE MakeMetafile(const RECT& frame) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  Rectangle(dc, 10, 20, 110, 70);
+  return CloseEnhMetaFile(dc);
+}
+
+ENHMETAHEADER HeaderOf(HENHMETAFILE metafile) {
+  ENHMETAHEADER header = {};
+  GetEnhMetaFileHeader(metafile, sizeof(header), &header);
+  return header;
+}
+
+}  // namespace
+
+// The image size: the bitmap's; else a printed page's metafile (its frame the reference device's
+// size) gives the device's pixels, any other metafile the size of what it draws; else nothing.
+TEST_F(FolimarDocTest, PageImageSizeComesFromTheBitmapOrTheMetafile) {
+  CFolimarDoc doc;
+  CPageInfo* page = doc.GetPage(0);
+  EXPECT_EQ(0, doc.GetPageImageSize(0).cx);
+  EXPECT_EQ(0, doc.GetPageImageSize(3).cy);
+
+  HDC screen = GetDC(nullptr);
+  const RECT wholeDevice = {0, 0, GetDeviceCaps(screen, HORZSIZE) * 100, GetDeviceCaps(screen, VERTSIZE) * 100};
+  ReleaseDC(nullptr, screen);
+  page->SetMetafile(MakeMetafile(wholeDevice));
+  const ENHMETAHEADER printed = HeaderOf(page->m_hMetafile);
+  SIZE size = doc.GetPageImageSize(0);
+  EXPECT_EQ(printed.szlDevice.cx, size.cx);
+  EXPECT_EQ(printed.szlDevice.cy, size.cy);
+
+  page->SetMetafile(MakeMetafile({0, 0, 5000, 3000}));
+  const ENHMETAHEADER drawing = HeaderOf(page->m_hMetafile);
+  size = doc.GetPageImageSize(0);
+  EXPECT_EQ(drawing.rclBounds.right - drawing.rclBounds.left, size.cx);
+  EXPECT_EQ(drawing.rclBounds.bottom - drawing.rclBounds.top, size.cy);
+  EXPECT_LT(size.cx, 120) << "what it draws, not the device";
+
+  LMyBitmap* bitmap = new LMyBitmap;
+  ASSERT_EQ(SUCCESS, bitmap->Create(300, 200, 24));
+  page->SetBitmap(bitmap);
+  size = doc.GetPageImageSize(0);
+  EXPECT_EQ(300, size.cx);
+  EXPECT_EQ(200, size.cy);
+}

@@ -1,0 +1,110 @@
+// The form view: one page of a document at a zoom inside a scrolling window. This part holds the
+// view's geometry (the coordinate spaces and their conversions, kept in a CViewGeometry), every way
+// the zoom changes (zoom in and out, the main bar's scale box, Ctrl + wheel, the two fits, the
+// document's stored scale), the scroll range that follows the zoom, and the printer metrics in page
+// pixels.
+#pragma once
+#include "Framework.h"
+
+#include "PageInfo.h"
+#include "ViewGeometry.h"
+
+class CFolimarDoc;
+class CMainFrame;
+
+class CFolimarView : public CScrollView {
+  DECLARE_DYNCREATE(CFolimarView)
+ public:
+  CFolimarView();
+  ~CFolimarView() override;
+
+  CFolimarDoc* GetDocument() const;
+
+  // ---- Conversions (in place; a rectangle converts both corners) ----
+  void ClientToPage(POINT* p) const;
+  void ClientToPage(RECT* r) const;
+  void PageToClient(POINT* p) const;
+  void PageToClient(RECT* r) const;
+  void PageToView(POINT* p) const;
+  void PageToView(RECT* r) const;
+  void ViewToPage(POINT* p) const;
+  void ViewToPage(RECT* r) const;
+  void ViewToClient(POINT* p) const;
+  void ViewToClient(RECT* r) const;
+  void UnitToPage(POINT* p) const;
+  void UnitToPage(RECT* r) const;
+  void PageToUnit(POINT* p) const;
+  void PageToUnit(RECT* r) const;
+  double UnitToPageF(double units, BOOL vertical) const;
+  double PageToViewF(double page) const;
+  int ViewLengthToPage(int length, double factor) const;
+  // The factor object fonts are sized with: live / stored screen dpi y times the magnification; 0 on
+  // error.
+  double GetFontScaleFactor() const;
+  // The active page's image {0, 0, width, height} in client pixels; empty on error.
+  CRect GetImageRect() const;
+  // The geometry with the window's current scroll position.
+  const CViewGeometry& GetGeometry() const;
+
+  // ---- Zoom ----
+  double GetViewScale() const { return m_geometry.m_zoom; }
+  void SetViewScale(double zoom);
+  // The next table zoom above / below the current one; keep (page pixels) is then put at the
+  // window's top-left corner.
+  void IncViewScale(POINT* keep);
+  void DecViewScale(POINT* keep);
+  void FitPageToWindow();
+  void FitPageToWidth();
+  // Shows the zoom's percent in the main bar's scale box (nothing without one).
+  void SetScaleOnMainBar();
+  // Scrolls so that page point (x, y) is at the window's top-left corner.
+  void SetUpperLeftPageCornerTo(int x, int y);
+  // Scrolls so that page point (px, py) lies under client point (cx, cy) as far as the scroll range
+  // allows.
+  void SetPagePointToClientPoint(int px, int py, int cx, int cy);
+
+  // ---- Page and printer ----
+  int GetActivePage() const { return m_activePage; }
+  void SetActivePage(int index);
+  CTranspObjectList* GetActiveObjectList() const { return m_pObjects; }
+  CommandManagerT* GetActiveUndoManager() const { return m_pUndoManager; }
+  // The application's printer metrics in page pixels, the active page's extent, then the scroll
+  // sizes and the objects' view.
+  void UpdatePrinterSettings();
+  const PRINTER_PAGE& GetPrinterPage() const { return m_printerPage; }
+  int GetPrinterDpiX() const { return m_printerDpi.cx; }
+  int GetPrinterDpiY() const { return m_printerDpi.cy; }
+  // Every object of every page gets this view.
+  void SetTranspView();
+
+  void OnInitialUpdate() override;
+  void OnDraw(CDC* pDC) override;
+
+ protected:
+  // ---- View menu: zoom ----
+  afx_msg void OnZoomIn();
+  afx_msg void OnZoomOut();
+  afx_msg void OnToolbarFitToWindow();
+  // ---- Main bar: the scale box ----
+  afx_msg void OnComboScaleReturn();
+  afx_msg void OnSelchangeComboScale();
+  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // The main frame when it is ours (null in tools and tests without one).
+  static CMainFrame* GetMainFrame();
+  // The page point at the window's top-left corner.
+  POINT TopLeftPagePoint() const;
+  // The live screen resolution of the window's device context (the stored one without a window).
+  SIZE LiveDpi() const;
+  // The client area's size.
+  SIZE ClientSize() const;
+
+  mutable CViewGeometry m_geometry;
+  int m_activePage = 0;
+  CTranspObjectList* m_pObjects = nullptr;
+  CommandManagerT* m_pUndoManager = nullptr;
+  PRINTER_PAGE m_printerPage = {};
+  SIZE m_printerDpi = {0, 0};
+};

@@ -1,0 +1,50 @@
+#include "MainFrm.h"
+
+#include "ErrorLog.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() = default;
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  // Without the bar the program still runs; the zoom then shows nowhere.
+  if (!m_mainBar.Create(this)) AppendErrorLog(L"CMainFrame::OnCreate: the main bar cannot be created");
+  RecalcLayout();
+  return 0;
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify) {
+  if (m_hWndMDIClient == nullptr) return;
+  CRect client;
+  GetClientRect(&client);
+  int barHeight = m_mainBar.GetBarHeight();
+  if (barHeight > client.Height()) barHeight = client.Height();
+  if (m_mainBar.m_hWnd != nullptr) m_mainBar.MoveWindow(0, 0, client.Width(), barHeight);
+  ::MoveWindow(m_hWndMDIClient, 0, barHeight, client.Width(), client.Height() - barHeight, TRUE);
+  (void)bNotify;
+}
+
+int CMainFrame::GetScalePercent() {
+  CMainBar* bar = GetMainBar();
+  return bar != nullptr ? bar->GetScalePercent() : 100;
+}
+
+void CMainFrame::SetScalePercent(int percent) {
+  DEF_TRY
+  CMainBar* bar = GetMainBar();
+  if (bar == nullptr) return;
+  CString text;
+  text.Format(L"%d%%", percent);
+  bar->SetScalePercent(text);
+  DEF_CATCH("CMainFrame::SetScalePercent")
+}
+
+int CMainFrame::GetViewScaleSelIndex() {
+  CMainBar* bar = GetMainBar();
+  return bar != nullptr ? bar->GetScaleSelIndex() : 0;
+}
