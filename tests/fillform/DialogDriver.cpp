@@ -160,7 +160,7 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
 
 HWND WaitForOwnedDialog(HWND owner) {
   OwnedSearch search = {owner, nullptr};
-  for (int i = 0; i < 1000 && !search.found; ++i) {
+  for (int i = 0; i < 3000 && !search.found; ++i) {
     EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindOwnedDialog,
                       reinterpret_cast<LPARAM>(&search));
     if (!search.found) Sleep(10);
@@ -171,7 +171,7 @@ HWND WaitForOwnedDialog(HWND owner) {
 bool PressOkAndWait(HWND dialog) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(10);
+  for (int i = 0; i < 3000 && IsWindow(dialog); ++i) Sleep(10);
   return !IsWindow(dialog);
 }
 }  // namespace
@@ -212,10 +212,10 @@ bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
   if (!picker) return false;
   // The picker selects its start folder once its tree is filled; a selection sent before that is
   // overwritten, so wait for the first selection, then ask again until ours shows.
-  for (int i = 0; i < 1000 && PickerSelection(picker).empty(); ++i) Sleep(10);
+  for (int i = 0; i < 3000 && PickerSelection(picker).empty(); ++i) Sleep(10);
   const wchar_t* leaf = wcsrchr(folder, L'\\');
   leaf = leaf ? leaf + 1 : folder;
-  for (int i = 0; i < 100 && lstrcmpiW(PickerSelection(picker).c_str(), leaf) != 0; ++i) {
+  for (int i = 0; i < 600 && lstrcmpiW(PickerSelection(picker).c_str(), leaf) != 0; ++i) {
     SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
     Sleep(50);
   }

@@ -266,7 +266,7 @@ TEST_F(FillFormDialogTest, FolderPickerFillsItsEditAndKeepsWhatWasTypedInTheOthe
     TypeText(dialog, IDC_EDIT_OUT_FOLDER, L"D:\\typed, not yet taken");
     ClickLater(dialog, IDC_IN_BROWSE);
     chosen = ChooseFolderInPicker(dialog, picked.c_str());
-    for (int i = 0; i < 500 && lstrcmpiW(in, picked.c_str()) != 0; ++i, Sleep(10))
+    for (int i = 0; i < 3000 && lstrcmpiW(in, picked.c_str()) != 0; ++i, Sleep(10))
       GetDlgItemTextW(dialog, IDC_EDIT_IN_FOLDER, in, MAX_PATH);
     GetDlgItemTextW(dialog, IDC_EDIT_OUT_FOLDER, out, MAX_PATH);
   });
