@@ -140,6 +140,23 @@ POINT CombCellPoint(double x, double y, double dx, double dy, int i) {
   return {static_cast<LONG>(x + i * dx + dx * 0.5), static_cast<LONG>(y + i * dy + dy * 0.5)};
 }
 
+double PdfFontSize(const LOGFONTW& font) { return (font.lfHeight < 0 ? -font.lfHeight : font.lfHeight) / 10.0; }
+
+BOOL PdfBold(const LOGFONTW& font) { return font.lfWeight > FW_NORMAL; }
+
+double PdfRotation(int orientation) {
+  if (orientation == TEXT_BOTTOM_UP) return 90;
+  if (orientation == TEXT_TOP_DOWN) return 270;
+  return 0;
+}
+
+long PdfLayoutResolution(long resolution) {
+  const long kFinest = 1440;
+  if (resolution <= 0) return 0;
+  if (resolution >= kFinest) return resolution;
+  return resolution * ((kFinest + resolution - 1) / resolution);
+}
+
 RECT ComputeTextRect(const TEXT_RECT_INPUT& in, BOOL boxMode) {
   const int h = in.lineHeight, s = in.spacing, n = in.lineCount;
   int across = n * (h + s) - s;
