@@ -71,6 +71,17 @@ void CTranspText::DrawOnPDFPage(CDC* dc, IPdfDocument* pdf, int arg) {
   const double rotation = PdfRotation(orientation);
   for (size_t i = 0; i < layout.lines.size(); ++i)
     PDFTextOut(pdf, layout.lines[i], static_cast<int>(i), layout.geometry, scale, rotation);
+  // The printed page frames bordered text, labels and rotated fields too; so does the PDF page.
+  if (layout.border) {
+    const COLORREF border = m_style.color;
+    const double lineWidth = m_style.lineWidth * GetInchesPerUnit() * pdf->GetResolution();
+    pdf->SetStrokeColor(Component(border, 0), Component(border, 8), Component(border, 16));
+    pdf->SetLineWidth(lineWidth);
+    pdf->SetDash(_bstr_t(static_cast<LPCWSTR>(GetPdfDashPattern(layout.penStyle, lineWidth))));
+    const RECT& r = layout.textRect;
+    pdf->Rectangle(r.left * scale, r.top * scale, r.right * scale, r.bottom * scale);
+    pdf->Stroke();
+  }
   state.Restore();
   DEF_CATCH("CTranspText::DrawOnPDFPage")
 }

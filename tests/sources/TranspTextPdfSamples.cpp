@@ -39,6 +39,7 @@ struct TextSpec {
   double combCell = 0;      // inches; 0 without comb
   double lineSpacing = 0;   // inches
   bool deleted = false;
+  bool pdfNamed = true;     // the document named the field for PDF output
   const wchar_t* script = nullptr;  // a calculation script attached to the field
 };
 
@@ -71,7 +72,7 @@ std::unique_ptr<CTranspText> Make(const TextSpec& t) {
   else
     object.reset(new CTranspText(nullptr, Inch(t.x), Inch(t.y), &style, &properties, t.text, 0));
   object->SetName(t.name);
-  if (!t.label) object->SetObjectNameForPDF(t.name);
+  if (!t.label && t.pdfNamed) object->SetObjectNameForPDF(t.name);
   if (t.deleted) object->SetDeleted(1);
   return object;
 }
@@ -116,6 +117,7 @@ std::vector<TextSpec> Objects() {
   amount.boxWidth = 1.5;
   TextSpec& total = add(L"Total", false, 5.0, 2.2, L"99");
   total.script = L"this.getField('Total_mirrored_0').value = this.getField('Total').value;";
+  add(L"Plain", false, 5.0, 2.9, L"plain value").pdfNamed = false;
   // Page text: labels, one of them in two lines with extra spacing, one right-aligned.
   TextSpec& heading = add(L"Heading", true, 1.0, 0.8, kRussianHeading);
   heading.heightTenths = 140;
@@ -132,6 +134,10 @@ std::vector<TextSpec> Objects() {
   // Rotated fields are page text too.
   TextSpec& up = add(L"Up", false, 0.5, 9.0, L"Reads upwards");
   up.orientation = TEXT_BOTTOM_UP;
+  up.border = true;
+  up.penStyle = PS_DOT;
+  up.lineWidth = 0.03;  // 2.16 units: the dots "[2] 0"
+  up.borderColor = RGB(0, 128, 0);
   TextSpec& down = add(L"Down", false, 7.5, 5.0, L"Reads downwards");
   down.orientation = TEXT_TOP_DOWN;
   // Comb cells of 0.3 inch: left-aligned and centred in a box of 2 inches with word wrap.

@@ -76,6 +76,9 @@ FIELDS = {
     # Weight 500 is above normal: bold.
     "Amount": dict(value="u:125.50", q=2, multiline=False, size=12, bold=True, italic=False, color="0 0 1",
                    border=([0, 0, 0], 0.72, None), x=5.0, y=1.5, box=1.5),
+    # Never named for PDF by the document: the object's own name.
+    "Plain": dict(value="u:plain value", q=0, multiline=False, size=12, bold=False, italic=False, color="0 0 0",
+                  border=None, x=5.0, y=2.9, box=2.0),
     "Total": dict(value="u:99", q=0, multiline=False, size=12, bold=False, italic=False, color="0 0 0",
                   border=None, x=5.0, y=2.2, box=2.0),
 }
@@ -181,6 +184,25 @@ def check_text():
     expect(downwards[2] > down[0][4] if down else False, "downwards is not below Reads: %r" % (downwards,))
 
 
+def check_border():
+    # The bordered bottom-up field: its text rectangle stroked in its colour, width and dots, the only
+    # stroke of the page's own content (field borders live in the fields' appearances).
+    data, resolve = qpdf_json()
+    contents = resolve(data["pages"][0]["object"])["/Contents"].split()[0]
+    ops = run("qpdf", "--show-object=" + contents, "--filtered-stream-data", PDF).decode().split("\n")
+    rects = [i for i, op in enumerate(ops) if op.endswith(" re")]
+    expect(len(rects) == 1, "rectangles on the page: %r" % [ops[i] for i in rects])
+    if not rects:
+        return
+    i = rects[0]
+    expect(ops[i - 3:i] == ["0 0.502 0 RG", "2.16 w", "[2] 0 d"] and ops[i + 1] == "S", "border ops %r" % ops[i - 3:i + 2])
+    x, y, w, h = (float(v) for v in ops[i].split()[:4])
+    line = LINE_HEIGHT * 12
+    along = pt(2.0 + MARGIN)
+    expect(near(x, pt(0.5) - line, 0.3) and near(w, line, 0.3) and near(y, pt(9.0) - along) and near(h, along),
+           "border rectangle %r" % ops[i])
+
+
 def check_comb():
     found = words()
     # Left-aligned: character i at the anchor plus i cells.
@@ -199,7 +221,8 @@ def check_comb():
         expect(near(w[4], pt(10.0) - i * COMB_CELL) and near(w[3], pt(7.0)), "%s at %r" % (ch, w))
 
 
-CHECKS = {"structure": check_structure, "fields": check_fields, "text": check_text, "comb": check_comb}
+CHECKS = {"structure": check_structure, "fields": check_fields, "text": check_text, "border": check_border,
+          "comb": check_comb}
 
 if __name__ == "__main__":
     CHECKS[sys.argv[1]]()
