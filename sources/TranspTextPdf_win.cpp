@@ -5,12 +5,22 @@
 
 #include <pdfwriter/PdfComponent.h>
 
+#include <cwchar>
+#include <string>
+
 #include "ErrorLog.h"
 #include "MyProcs.h"
 
 namespace {
 
-double Component(COLORREF color, int shift) { return ((color >> shift) & 0xFF) / 255.0; }
+// The style's face, "Arial" when it has none. A stored face may fill all 32 characters unterminated.
+_bstr_t FaceOf(const LOGFONTW& font) {
+  const size_t length = wcsnlen(font.lfFaceName, LF_FACESIZE);
+  return _bstr_t(length != 0 ? std::wstring(font.lfFaceName, length).c_str() : L"Arial");
+}
+
+// Red (shift 0), green (8) or blue (16) of a colour as the component takes it, from 0 to 1.
+double Channel(COLORREF color, int shift) { return ((color >> shift) & 0xFF) / 255.0; }
 
 // Restores the graphics state saved for page text when the drawing ends early, so a failure inside
 // one object leaves the next object's state as it found it.
@@ -56,26 +66,27 @@ void CTranspText::DrawOnPDFPage(CDC* dc, IPdfDocument* pdf, int arg) {
     CreateOnPDFPage(pdf);
     return;
   }
+  const long resolution = pdf->GetResolution();
   TEXT_PAINT layout;
   double scale = 0;
-  if (!LayoutForPdf(pdf->GetResolution(), layout, scale)) {
+  if (!LayoutForPdf(resolution, layout, scale)) {
     AppendErrorLog(_T("CTranspText::DrawOnPDFPage: no layout for the PDF page's resolution"));
     return;
   }
   const LOGFONTW& font = m_style.font;
   SavedGraphicsState state(pdf);
-  pdf->SetFont(_bstr_t(font.lfFaceName[0] != 0 ? font.lfFaceName : L"Arial"), PdfFontSize(font), PdfBold(font),
-               font.lfItalic != 0, font.lfUnderline != 0, font.lfStrikeOut != 0);
-  pdf->SetFillColor(Component(m_style.textColor, 0), Component(m_style.textColor, 8),
-                    Component(m_style.textColor, 16));
+  pdf->SetFont(FaceOf(font), PdfFontSize(font), PdfBold(font), font.lfItalic != 0, font.lfUnderline != 0,
+               font.lfStrikeOut != 0);
+  pdf->SetFillColor(Channel(m_style.textColor, 0), Channel(m_style.textColor, 8),
+                    Channel(m_style.textColor, 16));
   const double rotation = PdfRotation(orientation);
   for (size_t i = 0; i < layout.lines.size(); ++i)
     PDFTextOut(pdf, layout.lines[i], static_cast<int>(i), layout.geometry, scale, rotation);
   // The printed page frames bordered text, labels and rotated fields too; so does the PDF page.
   if (layout.border) {
     const COLORREF border = m_style.color;
-    const double lineWidth = m_style.lineWidth * GetInchesPerUnit() * pdf->GetResolution();
-    pdf->SetStrokeColor(Component(border, 0), Component(border, 8), Component(border, 16));
+    const double lineWidth = m_style.lineWidth * GetInchesPerUnit() * resolution;
+    pdf->SetStrokeColor(Channel(border, 0), Channel(border, 8), Channel(border, 16));
     pdf->SetLineWidth(lineWidth);
     pdf->SetDash(_bstr_t(static_cast<LPCWSTR>(GetPdfDashPattern(layout.penStyle, lineWidth))));
     const RECT& r = layout.textRect;
@@ -128,16 +139,16 @@ void CTranspText::CreateOnPDFPage(IPdfDocument* pdf) {
   pdf->SetFieldValue(field, _bstr_t(static_cast<LPCWSTR>(GetText())));
   pdf->SetFieldCharset(field, font.lfCharSet);
   pdf->SetFieldFontSize(field, PdfFontSize(font));
-  pdf->SetFieldFontName(field, _bstr_t(font.lfFaceName[0] != 0 ? font.lfFaceName : L"Arial"));
+  pdf->SetFieldFontName(field, FaceOf(font));
   pdf->SetFieldFontStyle(field, PdfBold(font), font.lfItalic != 0, font.lfUnderline != 0, font.lfStrikeOut != 0);
   const COLORREF text = m_style.textColor, border = m_style.color;
-  pdf->SetFieldTextColor(field, Component(text, 0), Component(text, 8), Component(text, 16));
+  pdf->SetFieldTextColor(field, Channel(text, 0), Channel(text, 8), Channel(text, 16));
   pdf->SetFieldMultiline(field, !TextSingleLine(m_style));
   const int alignment = TextAlignment(m_style);
   pdf->SetFieldAlignment(field, alignment >= TEXT_ALIGN_LEFT && alignment <= TEXT_ALIGN_RIGHT ? alignment : TEXT_ALIGN_LEFT);
   const BOOL bordered = TextBorder(m_style);
   pdf->SetFieldBorder(field, bordered);
-  pdf->SetFieldBorderColor(field, Component(border, 0), Component(border, 8), Component(border, 16));
+  pdf->SetFieldBorderColor(field, Channel(border, 0), Channel(border, 8), Channel(border, 16));
   if (bordered) {
     // The printed border's width: without it the field would show the component's default.
     pdf->SetFieldBorderWidth(field, lineWidth);

@@ -1,6 +1,6 @@
-// The text object's PDF output under Wine with the real PDF writer: the font and frame helpers, and what
-// happens when the writer refuses a call. What the written pages hold is checked on the host
-// (TranspTextPdfSamples and check_text_pdf.py).
+// The text object's PDF output under Wine with the real PDF writer: what happens when the writer
+// refuses a call. What the written pages hold is checked on the host (TranspTextPdfSamples and
+// check_text_pdf.py).
 #include <pdfwriter/PdfComponent.h>
 
 #include <gtest/gtest.h>
@@ -23,44 +23,6 @@ IPdfDocumentPtr NewDocument() {
   IPdfDocument* raw = nullptr;
   EXPECT_EQ(S_OK, CreatePdfDocument(&raw));
   return IPdfDocumentPtr(raw, false);
-}
-
-LOGFONTW Font(LONG height, LONG weight) {
-  LOGFONTW font = {};
-  font.lfHeight = height;
-  font.lfWeight = weight;
-  return font;
-}
-
-TEST(TranspTextPdf, FontSizeAndBold) {
-  const struct {
-    LONG height, weight;
-    double size;
-    BOOL bold;
-  } cases[] = {
-      {-120, FW_NORMAL, 12.0, FALSE}, {-85, FW_BOLD, 8.5, TRUE},
-      // A positive height (the cell height) prints at the same size as its negative.
-      {120, FW_NORMAL, 12.0, FALSE},
-      // Every weight that prints bold is bold in the PDF, page text and fields alike.
-      {-100, FW_MEDIUM, 10.0, TRUE}, {-100, FW_EXTRABOLD, 10.0, TRUE}, {-100, FW_BLACK, 10.0, TRUE},
-      {-100, FW_DONTCARE, 10.0, FALSE}, {-100, FW_LIGHT, 10.0, FALSE},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.height << " " << c.weight);
-    EXPECT_DOUBLE_EQ(c.size, PdfFontSize(Font(c.height, c.weight)));
-    EXPECT_EQ(c.bold, PdfBold(Font(c.height, c.weight)));
-  }
-}
-
-TEST(TranspTextPdf, RotationAndLayoutResolution) {
-  EXPECT_EQ(0, PdfRotation(TEXT_LEFT_TO_RIGHT));
-  EXPECT_EQ(90, PdfRotation(TEXT_BOTTOM_UP));
-  EXPECT_EQ(270, PdfRotation(TEXT_TOP_DOWN));
-  EXPECT_EQ(0, PdfRotation(7));
-  const struct {
-    long resolution, layout;
-  } cases[] = {{72, 1440}, {100, 1500}, {1440, 1440}, {300, 1500}, {2400, 2400}, {1, 1440}, {0, 0}, {-72, 0}};
-  for (const auto& c : cases) EXPECT_EQ(c.layout, PdfLayoutResolution(c.resolution)) << c.resolution;
 }
 
 class TranspTextPdfFailure : public ::testing::Test {
