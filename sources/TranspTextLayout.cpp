@@ -1,5 +1,7 @@
 #include "TranspTextLayout.h"
 
+#include <cmath>
+
 #include "ErrorLog.h"
 
 CString WithoutLineEnd(const CString& line) {
@@ -140,7 +142,7 @@ POINT CombCellPoint(double x, double y, double dx, double dy, int i) {
   return {static_cast<LONG>(x + i * dx + dx * 0.5), static_cast<LONG>(y + i * dy + dy * 0.5)};
 }
 
-double PdfFontSize(const LOGFONTW& font) { return (font.lfHeight < 0 ? -font.lfHeight : font.lfHeight) / 10.0; }
+double PdfFontSize(const LOGFONTW& font) { return std::fabs(static_cast<double>(font.lfHeight)) / 10.0; }
 
 BOOL PdfBold(const LOGFONTW& font) { return font.lfWeight > FW_NORMAL; }
 
