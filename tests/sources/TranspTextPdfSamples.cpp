@@ -26,7 +26,7 @@ struct TextSpec {
   const wchar_t* text;
   int heightTenths = 120;
   int weight = FW_NORMAL;
-  bool italic = false;
+  bool italic = false, underline = false;
   int charset = DEFAULT_CHARSET;
   COLORREF color = 0;
   int alignment = TEXT_ALIGN_LEFT;
@@ -50,6 +50,7 @@ std::unique_ptr<CTranspText> Make(const TextSpec& t) {
   style.font.lfHeight = -t.heightTenths;
   style.font.lfWeight = t.weight;
   style.font.lfItalic = t.italic ? 1 : 0;
+  style.font.lfUnderline = t.underline ? 1 : 0;
   style.font.lfCharSet = static_cast<BYTE>(t.charset);
   style.textColor = t.color;
   TextAlignment(style) = t.alignment;
@@ -155,6 +156,7 @@ std::vector<TextSpec> FirstPage() {
   TextSpec& right = list.add(L"Right", true, 1.0, 4.2, L"Right edge");
   right.alignment = TEXT_ALIGN_RIGHT;
   right.boxWidth = 3.0;
+  list.add(L"Underlined", true, 4.5, 3.5, L"Underlined label").underline = true;
   // Rotated fields are page text too.
   TextSpec& up = list.add(L"Up", false, 0.5, 9.0, L"Reads upwards");
   up.orientation = TEXT_BOTTOM_UP;

@@ -201,6 +201,9 @@ def check_border():
         return
     i = rects[0]
     expect(ops[i - 3:i] == ["0 0.502 0 RG", "2.16 w", "[2] 0 d"] and ops[i + 1] == "S", "border ops %r" % ops[i - 3:i + 2])
+    # The underlined label's band: a filled path from the start of its line, the page's only fill.
+    bands = [op for op in ops if op.endswith(" l h f")]
+    expect(len(bands) == 1 and near(float(bands[0].split()[0]), pt(4.5)), "underline bands %r" % bands)
     x, y, w, h = (float(v) for v in ops[i].split()[:4])
     line = LINE_HEIGHT * 12
     along = pt(2.0 + MARGIN)
