@@ -41,6 +41,10 @@ class CTranspText : public CTranspBaseClass {
   int IsField() override;
   void SetUndoState(const CUndoState& state) override;
   CUndoState GetUndoState() override;
+  // PDF output: a left-to-right field becomes a form field (slot 67), labels and rotated text page
+  // text placed as the device drawing places it.
+  void DrawOnPDFPage(CDC* dc, IPdfDocument* pdf, int arg) override;
+  virtual void CreateOnPDFPage(IPdfDocument* pdf);  // 67
 
   // Reads object data of any version; FALSE (nothing changed) for a block that is not sound.
   BOOL SetObData(HGLOBAL data);
@@ -77,6 +81,10 @@ class CTranspText : public CTranspBaseClass {
   int GetDataType() const { return m_dataType; }
   CString GetObjectNameForPDF() const { return m_pdfName; }
   void SetObjectNameForPDF(LPCWSTR name) { m_pdfName = name; }
+  // The script action (the component's identifier, 0 for none) that copies a mirrored field's value
+  // to its copies; attached when the field is created on a PDF page.
+  void SetPdfScriptId(long id) { m_pdfScriptId = id; }
+  long GetPdfScriptId() const { return m_pdfScriptId; }
   RECT GetFoundRect() const { return m_foundRect; }
   // Old documents: every field numeric with its decimals taken from the text.
   void ConvertFormatForPreviousVersion();
@@ -104,6 +112,14 @@ class CTranspText : public CTranspBaseClass {
   void DrawTextFocusFrame(CDC* dc, const RECT& textRect, int orientation);
   // Selection, freeze and focus frames and the dotted frames of design mode (screen only).
   void DrawStateFrames(CDC* dc, const TEXT_PAINT& paint);
+
+  // The device layout for a PDF page of `resolution` units per inch, made at a multiple of it so
+  // the pixel geometry keeps its precision; `scale` turns its pixels into PDF units.
+  BOOL LayoutForPdf(long resolution, TEXT_PAINT& out, double& scale);
+  // One line of page text: aligned by the component's measure (or the comb cells), placed at the
+  // line's origin of the device layout and turned by `rotation` degrees.
+  void PDFTextOut(IPdfDocument* pdf, const CString& line, int lineIndex, const TEXT_GEOMETRY& g, double scale,
+                  double rotation);
 
   // Moves the state into and out of the stored forms' record.
   TEXT_FIELD_DATA ToData() const;
@@ -133,6 +149,7 @@ class CTranspText : public CTranspBaseClass {
   int m_label = 0;
   int m_savedX = 0, m_savedY = 0;
   CString m_pdfName;
+  long m_pdfScriptId = 0;
   LOGBRUSH m_highlightBrush = {BS_SOLID, 0xFFCCFF, 0};
   CString m_decimalSeparator, m_thousandSeparator;
   int m_grouping = 0;

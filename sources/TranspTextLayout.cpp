@@ -1,5 +1,7 @@
 #include "TranspTextLayout.h"
 
+#include <cmath>
+
 #include "ErrorLog.h"
 
 CString WithoutLineEnd(const CString& line) {
@@ -138,6 +140,23 @@ void CombStep(const TEXT_GEOMETRY& g, double& dx, double& dy) {
 
 POINT CombCellPoint(double x, double y, double dx, double dy, int i) {
   return {static_cast<LONG>(x + i * dx + dx * 0.5), static_cast<LONG>(y + i * dy + dy * 0.5)};
+}
+
+double PdfFontSize(const LOGFONTW& font) { return std::fabs(static_cast<double>(font.lfHeight)) / 10.0; }
+
+BOOL PdfBold(const LOGFONTW& font) { return font.lfWeight > FW_NORMAL; }
+
+double PdfRotation(int orientation) {
+  if (orientation == TEXT_BOTTOM_UP) return 90;
+  if (orientation == TEXT_TOP_DOWN) return 270;
+  return 0;
+}
+
+long PdfLayoutResolution(long resolution) {
+  const long kFinest = 1440;
+  if (resolution <= 0) return 0;
+  if (resolution >= kFinest) return resolution;
+  return resolution * ((kFinest + resolution - 1) / resolution);
 }
 
 RECT ComputeTextRect(const TEXT_RECT_INPUT& in, BOOL boxMode) {

@@ -79,6 +79,19 @@ RECT ComputeTextRect(const TEXT_RECT_INPUT& in, BOOL boxMode);
 // top-left corner when headers are off.
 RECT ComputeHeaderRect(const RECT& textRect, int headerWidth, BOOL headersOn);
 
+// PDF output of a text: the font as the component takes it and the frame the page text is laid out in.
+// Size in points: lfHeight is in tenths of a point, negative for a character height.
+double PdfFontSize(const LOGFONTW& font);
+// Bold for any weight above normal, fields and page text alike: semi-bold to black weights print
+// bold, so the PDF shows them bold too.
+BOOL PdfBold(const LOGFONTW& font);
+// Degrees counter-clockwise: 0 left to right, 90 bottom-up, 270 top-down.
+double PdfRotation(int orientation);
+// Pixels per inch of the device layout behind a PDF page of `resolution` units per inch: the smallest
+// multiple of it that reaches 1440, so the layout's whole pixels stay well below a PDF unit. 0 for a
+// resolution that is not positive.
+long PdfLayoutResolution(long resolution);
+
 // What the screen adds to a field in form-filling mode: its highlight colour, by the rules below.
 struct VIEW_TEXT_STATE {
   BOOL formMode = FALSE;          // program mode 23

@@ -195,4 +195,42 @@ TEST(TextHighlight, Rules) {
   EXPECT_FALSE(FieldHighlight(field, TRUE, view, color));
 }
 
+LOGFONTW Font(LONG height, LONG weight) {
+  LOGFONTW font = {};
+  font.lfHeight = height;
+  font.lfWeight = weight;
+  return font;
+}
+
+TEST(TextPdf, FontSizeAndBold) {
+  const struct {
+    LONG height, weight;
+    double size;
+    BOOL bold;
+  } cases[] = {
+      {-120, FW_NORMAL, 12.0, FALSE}, {-85, FW_BOLD, 8.5, TRUE},
+      // A positive height (the cell height) prints at the same size as its negative.
+      {120, FW_NORMAL, 12.0, FALSE},
+      // Every weight that prints bold is bold in the PDF, page text and fields alike.
+      {-100, FW_MEDIUM, 10.0, TRUE}, {-100, FW_EXTRABOLD, 10.0, TRUE}, {-100, FW_BLACK, 10.0, TRUE},
+      {-100, FW_DONTCARE, 10.0, FALSE}, {-100, FW_LIGHT, 10.0, FALSE},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.height << " " << c.weight);
+    EXPECT_DOUBLE_EQ(c.size, PdfFontSize(Font(c.height, c.weight)));
+    EXPECT_EQ(c.bold, PdfBold(Font(c.height, c.weight)));
+  }
+}
+
+TEST(TextPdf, RotationAndLayoutResolution) {
+  EXPECT_EQ(0, PdfRotation(TEXT_LEFT_TO_RIGHT));
+  EXPECT_EQ(90, PdfRotation(TEXT_BOTTOM_UP));
+  EXPECT_EQ(270, PdfRotation(TEXT_TOP_DOWN));
+  EXPECT_EQ(0, PdfRotation(7));
+  const struct {
+    long resolution, layout;
+  } cases[] = {{72, 1440}, {100, 1500}, {1440, 1440}, {300, 1500}, {2400, 2400}, {1, 1440}, {0, 0}, {-72, 0}};
+  for (const auto& c : cases) EXPECT_EQ(c.layout, PdfLayoutResolution(c.resolution)) << c.resolution;
+}
+
 }  // namespace
