@@ -56,8 +56,10 @@ void CDrawTool::ReleaseDC() {
 
 void CDrawTool::PrepareDC(CWnd* window) {
   ReleaseDC();
-  m_pDC = NewToolDC(window);
+  // The pen first: a DC without the inverting set-up would draw figures that no second drawing
+  // takes away.
   m_pPen = new CPen(PS_SOLID, m_penWidth, RGB(0, 0, 0));
+  m_pDC = NewToolDC(window);
   if (m_pDC == nullptr) return;
   m_pDC->SelectObject(m_pPen);
   m_pDC->SetROP2(R2_NOT);
@@ -105,15 +107,18 @@ void CDrawTool::EndWorkingSignature() {
 
 void CRubberBandTool::DrawBegin(CPoint) {}
 
-void CRubberBandTool::DrawTo(CPoint point) {
-  if (m_pDC == nullptr) return;
-  DrawFigure(m_start, m_end);
-  DrawFigure(m_start, point);
+void CRubberBandTool::Figure(CPoint a, CPoint b) {
+  // MouseDown draws nothing, so the figure of a gesture that has not moved is not on the screen and
+  // must not be drawn as an erase either, whatever GDI makes of a degenerate figure.
+  if (m_pDC != nullptr && a != b) DrawFigure(a, b);
 }
 
-void CRubberBandTool::DrawEnd() {
-  if (m_pDC != nullptr) DrawFigure(m_start, m_end);
+void CRubberBandTool::DrawTo(CPoint point) {
+  Figure(m_start, m_end);
+  Figure(m_start, point);
 }
+
+void CRubberBandTool::DrawEnd() { Figure(m_start, m_end); }
 
 void CDrawRect::DrawFigure(CPoint a, CPoint b) { m_pDC->Rectangle(a.x, a.y, b.x, b.y); }
 
@@ -178,8 +183,8 @@ void CDrawPolygon::Start(CWnd* window, CPoint p) {
   Stop();
   m_pWnd = window;
   m_segStart = m_segEnd = p;
-  m_pDC = NewToolDC(window);
   m_pRubberPen = new CPen(PS_SOLID, 0, RGB(0, 0, 0));
+  m_pDC = NewToolDC(window);
   if (m_pDC != nullptr) {
     m_pDC->SelectObject(m_pRubberPen);
     m_pDC->SetROP2(R2_NOT);

@@ -90,6 +90,9 @@ class CRubberBandTool : public CDrawTool {
   void DrawEnd() override;
   // Draws the figure spanned by `a` and `b` into m_pDC (never null here).
   virtual void DrawFigure(CPoint a, CPoint b) = 0;
+
+ private:
+  void Figure(CPoint a, CPoint b);
 };
 
 class CDrawRect : public CRubberBandTool {

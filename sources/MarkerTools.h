@@ -72,6 +72,7 @@ class CCropTool {
   CCropTool() = default;
   virtual ~CCropTool();
 
+  // The view gives itself to its crop, copy-region, cross and eraser tools in OnInitialUpdate.
   void SetView(CFolimarView* view) { m_pView = view; }
   // Draws `rect` (client pixels) normalised and inverted; nothing for an empty one.
   void Draw(CDC* dc, RECT rect) const;

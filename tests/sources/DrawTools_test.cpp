@@ -56,6 +56,23 @@ TEST(CalcRadius, IsTheWholeDistanceRoundedDown) {
   EXPECT_TRUE(SameRect(CRect(50, 50, 50, 50), CalcRect({50, 50}, {50, 50})));
 }
 
+// Without a window there is nothing to draw on (a null window's DC would be the whole screen): the
+// tool still follows the gesture and gives its rectangle.
+TEST(DrawTool, WithoutAWindowFollowsTheGestureWithoutDrawing) {
+  CDrawRect tool;
+  tool.MouseDown(nullptr, CPoint(10, 20));
+  tool.MouseMove(CPoint(40, 50));
+  RECT rect = {};
+  tool.MouseUp(&rect);
+  EXPECT_TRUE(SameRect(CRect(10, 20, 40, 50), rect));
+  EXPECT_EQ(nullptr, ::GetCapture());
+  CDrawPolygon polygon;
+  polygon.MouseDown(nullptr, CPoint(1, 2));
+  polygon.MouseDown(nullptr, CPoint(5, 2));
+  polygon.MouseDblClick();
+  EXPECT_EQ(3, polygon.GetPoints().GetCount());
+}
+
 // Each shape tool: the rubber band shows only the figure to the current point, also after being
 // dragged back past the start point; MouseUp erases it and gives the rectangle as dragged; the DC
 // kept from the first gesture serves the next one; a second MouseUp draws nothing back.
