@@ -210,13 +210,21 @@ std::wstring PickerSelection(HWND picker) {
 bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
   HWND picker = WaitForOwnedDialog(owner);
   if (!picker) return false;
-  // The picker selects its start folder once its tree is filled; a selection sent before that is
-  // overwritten, so wait for the first selection, then ask again until ours shows.
-  for (int i = 0; i < 3000 && PickerSelection(picker).empty(); ++i) Sleep(10);
+  // The picker may select its start folder once its tree is filled, overwriting a selection sent
+  // before that: wait for the tree, then ask until ours shows and is still there a moment later.
+  HWND tree = nullptr;
+  for (int i = 0; i < 3000 && !(tree && TreeView_GetRoot(tree)); ++i, Sleep(10))
+    tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
   const wchar_t* leaf = wcsrchr(folder, L'\\');
   leaf = leaf ? leaf + 1 : folder;
-  for (int i = 0; i < 600 && lstrcmpiW(PickerSelection(picker).c_str(), leaf) != 0; ++i) {
-    SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+  int shownInARow = 0;
+  for (int i = 0; i < 600 && shownInARow < 2; ++i) {
+    if (lstrcmpiW(PickerSelection(picker).c_str(), leaf) == 0) {
+      ++shownInARow;
+    } else {
+      shownInARow = 0;
+      SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+    }
     Sleep(50);
   }
   return PressOkAndWait(picker);
