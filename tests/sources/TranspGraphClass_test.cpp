@@ -184,6 +184,23 @@ TEST_F(GraphicObjects, DraggingTheBodyOutOfTheWindow) {
   EXPECT_EQ(1, kept->IsTracking());
 }
 
+// Putting a dragged object back repaints where the drag left it as well as where it returns to.
+TEST_F(GraphicObjects, PuttingBackRepaintsBothPlaces) {
+  HWND window = g_view.GetSafeHwnd();
+  ShowWindow(window, SW_SHOWNOACTIVATE);  // only a shown window collects an update region
+  auto box = MakeBox();
+  box->OnLButtonDown(MK_LBUTTON, 60, 60);
+  box->OnMouseMove(MK_LBUTTON, 260, 60);  // 100 page pixels: the box now lies at (220, 40)-(300, 80)
+  ValidateRect(window, nullptr);
+  EXPECT_EQ(0, box->OnMouseMove(MK_LBUTTON, -20, 60));
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(ERROR, GetUpdateRgn(window, region, FALSE));
+  EXPECT_TRUE(PtInRegion(region, 20, 40));
+  EXPECT_TRUE(PtInRegion(region, 299, 79));
+  DeleteObject(region);
+  EXPECT_TRUE(EqualRect(&kBox, &box->GetRect()));
+}
+
 TEST_F(GraphicObjects, CtrlKeepsTheAspectRatioOfABoxWithWidth) {
   auto box = MakeBox();
   box->OnLButtonDown(MK_LBUTTON | MK_CONTROL, 103, 60);
@@ -489,6 +506,37 @@ TEST_F(GraphicObjects, SelectFramesPerShape) {
     c.line->Draw(canvas.dc(), 0, nullptr);
     EXPECT_EQ(kInverted, canvas.At(17, 37));
     EXPECT_EQ(c.middle, canvas.At(c.probe.x, c.probe.y));
+  }
+}
+
+// Frozen shapes show grey X marks, focused ones red-edged focus squares: at the corners and
+// midpoints of a rectangle, the midpoints of an ellipse, the ends of a line.
+TEST_F(GraphicObjects, FrozenAndFocusFramesPerShape) {
+  const _OBJECT_STYLE style = RedPen(0);
+  const uint32_t grey = 0x808080, focusEdge = 0x0000FF;  // DIB pixels of 0x808080 and 0xFF0000
+  CTranspRectangle rectangle(&g_view, kBox, &style, 0);
+  CTranspEllipse ellipse(&g_view, kBox, &style, 0);
+  CTranspLine line(&g_view, 1000, 2000, 5000, 5000, &style, 0);  // (20, 40)-(100, 100)
+  const struct {
+    CTranspShape* shape;
+    POINT frozenAt;   // the centre of one X mark
+    POINT focusEdge;  // a pixel on the edge of one focus square
+    POINT noFocus;    // where a focus square of another shape would be
+  } cases[] = {{&rectangle, {20, 40}, {17, 37}, {200, 200}},
+               {&ellipse, {20, 40}, {57, 37}, {17, 37}},
+               {&line, {100, 100}, {97, 97}, {57, 67}}};
+  for (const auto& c : cases) {
+    c.shape->SetFrozen(1);
+    Canvas frozen;
+    c.shape->Draw(frozen.dc(), 0, nullptr);
+    EXPECT_EQ(grey, frozen.At(c.frozenAt.x, c.frozenAt.y));
+    EXPECT_EQ(grey, frozen.At(c.frozenAt.x - 2, c.frozenAt.y + 2));
+    c.shape->SetFrozen(0);
+    c.shape->SetFocused(1);
+    Canvas focused;
+    c.shape->Draw(focused.dc(), 0, nullptr);
+    EXPECT_EQ(focusEdge, focused.At(c.focusEdge.x, c.focusEdge.y));
+    EXPECT_NE(focusEdge, focused.At(c.noFocus.x, c.noFocus.y));
   }
 }
 
