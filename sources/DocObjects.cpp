@@ -52,8 +52,8 @@ CTranspBaseClass* Copy(CTranspBaseClass* object, CFolimarDoc* target, int pageIn
   CTranspBaseClass* copy = entry->fromData(data, target, pageIndex);
   GlobalFree(data);
   if (copy == nullptr) return nullptr;
-  // Object data carries no position of its own for every kind (a circle's has no centre): the copy
-  // goes where its source is.
+  // Not every kind's object data says where the object lies (a circle's has no centre): the copy is
+  // moved to where its source is.
   RECT from = {0, 0, 0, 0}, to = {0, 0, 0, 0};
   object->GetAlignRect(&from);
   copy->GetAlignRect(&to);
