@@ -127,6 +127,26 @@ TEST_F(GraphicObjects, SmallObjectsOfferNoHandle) {
   EXPECT_EQ(CAPTURE_MID_RIGHT, ellipse.GetCapture(POINT{27, 42}));
 }
 
+// The repaint rectangle reaches past the bounds by the pen's half width less half a handle, or by
+// 4 pixels for a thin pen; a line's by 2 pixels more for its square caps.
+TEST_F(GraphicObjects, RepaintRectanglesCoverThePen) {
+  const struct {
+    int lineWidth;  // units; 1000 is 20 view pixels
+    RECT box, line;
+  } cases[] = {{0, {13, 33, 107, 87}, {11, 31, 109, 89}}, {1000, {10, 30, 110, 90}, {8, 28, 112, 92}}};
+  for (const auto& c : cases) {
+    _OBJECT_STYLE style = {};
+    style.lineWidth = c.lineWidth;
+    CTranspRectangle rectangle(&g_view, kBox, &style, 0);
+    CTranspLine line(&g_view, 1000, 2000, 5000, 4000, &style, 0);
+    RECT r;
+    rectangle.GetRepaintRect(&r);
+    EXPECT_TRUE(EqualRect(&c.box, &r)) << c.lineWidth << ": " << r.left << "," << r.top;
+    line.GetRepaintRect(&r);
+    EXPECT_TRUE(EqualRect(&c.line, &r)) << c.lineWidth << ": " << r.left << "," << r.top;
+  }
+}
+
 // Press on a handle, move by (10, 10) client pixels (500 units), release.
 TEST_F(GraphicObjects, ResizeByEachHandle) {
   const struct {
