@@ -51,6 +51,13 @@ CTranspBaseClass* Copy(CTranspBaseClass* object, CFolimarDoc* target, int pageIn
   if (data == nullptr) return nullptr;
   CTranspBaseClass* copy = entry->fromData(data, target, pageIndex);
   GlobalFree(data);
+  if (copy == nullptr) return nullptr;
+  // Not every kind's object data says where the object lies (a circle's has no centre): the copy is
+  // moved to where its source is.
+  RECT from = {0, 0, 0, 0}, to = {0, 0, 0, 0};
+  object->GetAlignRect(&from);
+  copy->GetAlignRect(&to);
+  if (from.left != to.left || from.top != to.top) copy->MoveBy(from.left - to.left, from.top - to.top);
   return copy;
 }
 CString UniqueName(CFolimarDoc* doc, const CTranspBaseClass* object) {

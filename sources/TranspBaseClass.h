@@ -161,6 +161,8 @@ class CVizConverter {
   virtual ~CVizConverter() = default;
   virtual void AddObjectItem(double left, double top, double width, double height, int color, int penStyle,
                              double lineWidth, double extra, LPCWSTR name, bool printable) = 0;
+  // The line's second call after its item: the vector from its first to its second end point.
+  virtual void AddLineVector(double dx, double dy) = 0;
 };
 
 // ---- The object ----
@@ -301,6 +303,8 @@ class CTranspBaseClass : public CCmdTarget {
   static void DrawFocusCircle(CDC* dc, int x, int y);
   static void DrawFocusFrame(CDC* dc, int left, int top, int right, int bottom, int middles);
   static void DrawFreezeFrame(CDC* dc, int left, int top, int right, int bottom);
+  // One X of a freeze frame, centred on (x, y).
+  static void DrawFreezeMark(CDC* dc, int x, int y);
   void DrawTabOrderIndex(CDC* dc);
   // The colour a shape draws in: the tab-order colours in tab-order mode, else the style's.
   COLORREF GetDrawColor();

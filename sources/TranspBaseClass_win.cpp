@@ -184,21 +184,25 @@ void CTranspBaseClass::DrawFocusFrame(CDC* dc, int left, int top, int right, int
   DEF_CATCH("CTranspBaseClass::DrawFocusFrame")
 }
 
-void CTranspBaseClass::DrawFreezeFrame(CDC* dc, int left, int top, int right, int bottom) {
+void CTranspBaseClass::DrawFreezeMark(CDC* dc, int x, int y) {
   DEF_TRY
   CPen pen;
   pen.CreatePen(PS_SOLID, 2, 0x808080);
   CPen* old = dc->SelectObject(&pen);
+  dc->MoveTo(x - 3, y - 3);
+  dc->LineTo(x + 3, y + 3);
+  dc->MoveTo(x - 3, y + 3);
+  dc->LineTo(x + 3, y - 3);
+  dc->SelectObject(old);
+  DEF_CATCH("CTranspBaseClass::DrawFreezeMark")
+}
+
+void CTranspBaseClass::DrawFreezeFrame(CDC* dc, int left, int top, int right, int bottom) {
+  DEF_TRY
   const int l = std::min(left, right), r = std::max(left, right) - 1;
   const int t = std::min(top, bottom), b = std::max(top, bottom) - 1;
   const POINT corners[4] = {{l, t}, {r, t}, {r, b}, {l, b}};
-  for (const POINT& c : corners) {
-    dc->MoveTo(c.x - 3, c.y - 3);
-    dc->LineTo(c.x + 3, c.y + 3);
-    dc->MoveTo(c.x - 3, c.y + 3);
-    dc->LineTo(c.x + 3, c.y - 3);
-  }
-  dc->SelectObject(old);
+  for (const POINT& c : corners) DrawFreezeMark(dc, c.x, c.y);
   DEF_CATCH("CTranspBaseClass::DrawFreezeFrame")
 }
 

@@ -626,6 +626,7 @@ struct VizItem : CVizConverter {
     this->name = name;
     this->printable = printable;
   }
+  void AddLineVector(double, double) override { ADD_FAILURE() << "only lines add a vector"; }
   std::vector<double> values;
   int color = 0, penStyle = 0;
   std::wstring name;
