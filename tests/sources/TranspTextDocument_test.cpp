@@ -1,17 +1,12 @@
 // Text fields and labels in a real document file: saved, loaded and saved again to the same bytes.
 #include "DocumentTestSupport.h"
+#include "ObjectKinds.h"
 #include "TranspLabel.h"
 
 using namespace doctest;
 
 namespace {
 
-// The two text kinds registered with the document as the program's object registry registers them:
-// the label is tested before the text field, since a label is a text object too.
-CTranspBaseClass* MakeLabel() { return new CTranspLabel(nullptr, 0); }
-CTranspBaseClass* MakeText() { return new CTranspText(nullptr, 0); }
-BOOL IsLabel(CTranspBaseClass* object) { return dynamic_cast<CTranspLabel*>(object) != nullptr; }
-BOOL IsText(CTranspBaseClass* object) { return dynamic_cast<CTranspText*>(object) != nullptr; }
 CString UniqueTextName(CFolimarDoc*, CTranspBaseClass*) { return L"Generated"; }
 
 class TranspTextDocumentTest : public DocumentTest {
@@ -20,13 +15,11 @@ class TranspTextDocumentTest : public DocumentTest {
     DocumentTest::SetUp();
     // The program's own object services, not the test shapes' of the other document tests.
     SetDocObjectServices(GetTranspObjectServices());
-    RegisterTranspRecordKind(RECORD_TAG_LABEL, MakeLabel, IsLabel, nullptr);
-    RegisterTranspRecordKind(RECORD_TAG_TEXT, MakeText, IsText, nullptr);
+    RegisterOverlayObjectKinds();
     SetTranspObjectNamer(UniqueTextName);
   }
   void TearDown() override {
-    RegisterTranspRecordKind(RECORD_TAG_LABEL, nullptr, nullptr, nullptr);
-    RegisterTranspRecordKind(RECORD_TAG_TEXT, nullptr, nullptr, nullptr);
+    UnregisterOverlayObjectKinds();
     SetTranspObjectNamer(nullptr);
     DocumentTest::TearDown();
   }
