@@ -10,6 +10,7 @@
 #include <string>
 
 #include "MyProcs.h"
+#include "TranspLabel.h"
 #include "UndoCommands.h"
 #include "undo.h"
 
@@ -318,14 +319,31 @@ TEST(TranspTextEdit, SingleLineFieldRefusesAPasteThatNeedsASecondLine) {
   EXPECT_CARET(*field, 1, 0);
 }
 
-// ---- Leaving a numeric field ----
+TEST(TranspTextEdit, LabelsAreEditedLikeFields) {
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  CTranspLabel label(nullptr, 20000, 50000, &style, nullptr, L"ab", 0);
+  label.SetCaret({2, 0});
+  Type(label, L"c\rd");
+  EXPECT_EQ(L"[abc\r\n][d]", LinesOf(label));
+  label.SetFullSelection();
+  EXPECT_EQ(L"abc\r\nd", W(label.GetSelectedText()));
+  Key(label, VK_DELETE);
+  EXPECT_TRUE(label.IsEmpty());
+}
+
+// ---- The view's side: mirrors, form mode, recalculation ----
 
 int g_mode = 0;
 int g_recalculations = 0;
+std::wstring g_mirrored;
 int ProgramMode(CWnd*) { return g_mode; }
 void CountRecalculation(CWnd*) { ++g_recalculations; }
+void RecordMirrors(CWnd*, CTranspBaseClass* object, LPCWSTR name) {
+  g_mirrored += std::wstring(name) + L"=" + W(static_cast<CTranspText*>(object)->GetText()) + L";";
+}
 const TRANSP_VIEW_LINK kViewLink = {&ProgramMode, nullptr};
-const CTranspText::TEXT_VIEW_LINK kTextLink = {nullptr, nullptr, &CountRecalculation, nullptr, nullptr};
+const CTranspText::TEXT_VIEW_LINK kTextLink = {nullptr, nullptr, &CountRecalculation, &RecordMirrors, nullptr};
 
 class NumericFieldTest : public ::testing::Test {
  protected:
@@ -333,6 +351,7 @@ class NumericFieldTest : public ::testing::Test {
     CTranspBaseClass::SetViewLink(&kViewLink);
     CTranspText::SetTextViewLink(&kTextLink);
     g_recalculations = 0;
+    g_mirrored.clear();
   }
   void TearDown() override {
     CTranspBaseClass::SetViewLink(nullptr);
@@ -387,6 +406,19 @@ TEST_F(NumericFieldTest, LeavingCommitsTheTypedText) {
       EXPECT_FALSE(field->GetText().IsEmpty());
     }
   }
+}
+
+// A mirrored plain-text field passes every edit on to the fields that share its name.
+TEST_F(NumericFieldTest, MirroredTextFieldTellsItsCopies) {
+  auto field = Field(L"a", FieldOptions(), &view_);
+  field->SetName(L"Town");
+  field->SetCaret({1, 0});
+  Type(*field, L"b");
+  EXPECT_EQ(L"", g_mirrored);  // not mirrored
+  field->SetMirrored(1);
+  Type(*field, L"c");
+  field->OnChar(13, 1, 0);
+  EXPECT_EQ(L"Town=abc;Town=abc\r\n;", g_mirrored);
 }
 
 TEST_F(NumericFieldTest, GainingTheFocusShowsTheEditForm) {

@@ -24,6 +24,11 @@ BOOL PageExtent(CWnd*, SIZE* extent) {
   return TRUE;
 }
 const CTranspText::TEXT_VIEW_LINK kTextLink = {nullptr, nullptr, nullptr, nullptr, &PageExtent};
+BOOL HeadersOn() { return TRUE; }
+const CTranspText::TEXT_VIEW_LINK kHeadersLink = {nullptr, &HeadersOn, nullptr, nullptr, &PageExtent};
+int g_mode = 0;
+int ProgramMode(CWnd*) { return g_mode; }
+const TRANSP_VIEW_LINK kViewLink = {&ProgramMode, nullptr};
 
 // Hands what is dragged over the view to the field, as the view's drop target will.
 class FieldDropTarget : public COleDropTarget {
@@ -256,6 +261,29 @@ TEST_F(TextMouse, EdgesMoveTheBoxAndFixedCornersDoNothing) {
   field.CopyObjectStyle(&after);
   EXPECT_EQ(before.boxWidth, after.boxWidth);
   EXPECT_EQ(before.boxHeight, after.boxHeight);
+}
+
+TEST_F(TextMouse, TheHeaderCarriesTheBoxOutsideFormFilling) {
+  CTranspText::SetTextViewLink(&kHeadersLink);
+  CTranspBaseClass::SetViewLink(&kViewLink);
+  for (int mode : {1, PROGRAM_MODE_FORM}) {
+    SCOPED_TRACE(mode);
+    g_mode = mode;
+    CTranspText& field = MakeField(L"Text");
+    RECT header;
+    field.GetHeaderRect(&header);
+    ASSERT_FALSE(::IsRectEmpty(&header));
+    const POINT in = {(header.left + header.right) / 2, (header.top + header.bottom) / 2};
+    field.OnLButtonDown(MK_LBUTTON, in.x, in.y);
+    field.OnMouseMove(MK_LBUTTON, in.x + 30, in.y);
+    field.OnLButtonUp(0, in.x + 30, in.y);
+    const POINT moved = Units({in.x + 30, in.y}), start = Units(in);
+    const int expected = mode == PROGRAM_MODE_FORM ? kX : kX + moved.x - start.x;
+    EXPECT_EQ(expected, field.GetPosition().x);
+    EXPECT_EQ(mode == PROGRAM_MODE_FORM ? 0 : 1, field.IsFocused());
+  }
+  g_mode = 0;
+  CTranspBaseClass::SetViewLink(nullptr);
 }
 
 TEST_F(TextMouse, DroppingTheOwnSelectionFurtherOnMovesIt) {
