@@ -39,6 +39,7 @@ struct FieldOptions {
   BOOL wordWrap = FALSE;
   BOOL singleLine = FALSE;
   int boxWidth = 0;  // 0: the default style's
+  int grouping = 0;
 };
 
 std::unique_ptr<CTranspText> Field(const wchar_t* text, const FieldOptions& o = FieldOptions(), CWnd* view = nullptr) {
@@ -50,6 +51,7 @@ std::unique_ptr<CTranspText> Field(const wchar_t* text, const FieldOptions& o = 
   _PROPERTIES properties;
   properties.formatCategory = o.dataType;
   properties.decimals = 2;
+  properties.grouping = o.grouping;
   return std::unique_ptr<CTranspText>(new CTranspText(view, 20000, 50000, &style, &properties, text, 0));
 }
 
@@ -462,9 +464,13 @@ TEST(TranspTextEdit, UndoSnapshotRoundTrip) {
 TEST(TranspTextEdit, UndoSnapshotOfANumberKeepsWhatIsBeingTyped) {
   FieldOptions numeric;
   numeric.dataType = TEXT_TYPE_NUMERIC;
+  numeric.grouping = 1;
   auto field = Field(nullptr, numeric);
-  field->SetValue(CVariant(12.5));
+  field->SetValue(CVariant(1234.5));
+  ASSERT_NE(std::wstring::npos, W(field->GetText()).find_first_of(L",. \x00A0", 1));  // grouped
+  // The display form is not read back: the value stays what it is.
   const CUndoState shown = field->GetUndoState();
+  EXPECT_DOUBLE_EQ(1234.5, shown.m_properties.value);
   field->SetFocused(1);
   field->SetFullSelection();
   Type(*field, L"7.");
@@ -475,9 +481,9 @@ TEST(TranspTextEdit, UndoSnapshotOfANumberKeepsWhatIsBeingTyped) {
   EXPECT_EQ(L"7.", W(field->GetText()));
   // An unfocused snapshot comes back as the value in its display form.
   field->SetUndoState(shown);
-  EXPECT_DOUBLE_EQ(12.5, field->GetValue().GetDoubleValue());
+  EXPECT_DOUBLE_EQ(1234.5, field->GetValue().GetDoubleValue());
   EXPECT_EQ(0, field->IsFocused());
-  EXPECT_NE(std::wstring::npos, W(field->GetText()).find(L"12"));
+  EXPECT_NE(std::wstring::npos, W(field->GetText()).find(L"234"));
 }
 
 // What the view does for every keystroke: a snapshot before, the key, a text command after.
