@@ -432,6 +432,8 @@ void CTranspText::SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_ST
 CUndoState CTranspText::GetUndoState() {
   CUndoState state;
   DEF_TRY
+  // A number being typed is the value it will be: the snapshot carries it (without recalculation).
+  if (IsNumeric() && m_focused) TakeTypedNumber();
   for (const CString& line : m_lines) state.m_lines.AddTail(line);
   state.m_frozen = m_frozen;
   state.m_name = m_name;
@@ -443,6 +445,8 @@ CUndoState CTranspText::GetUndoState() {
   state.m_style = m_style;
   GetProperties(&state.m_properties);
   GetAlignRect(&state.m_rect);
+  state.m_state2[0] = m_valueBlank;
+  state.m_state2[1] = m_formulaFlag;
   state.m_state3[5] = m_focused;
   state.m_state3[6] = m_selected;
   DEF_CATCH("CTranspText::GetUndoState")
@@ -453,23 +457,35 @@ void CTranspText::SetUndoState(const CUndoState& state) {
   DEF_TRY
   RECT before = {};
   GetRepaintRect(&before);
-  m_lines.clear();
-  for (POSITION pos = state.m_lines.GetHeadPosition(); pos != nullptr;) m_lines.push_back(state.m_lines.GetNext(pos));
-  m_frozen = state.m_frozen;
   m_name = state.m_name;
   m_formula = state.m_formula;
-  m_caretColumn = state.m_state1[0];
-  m_caretLine = state.m_state1[1];
+  m_formulaFlag = state.m_state2[1];
+  m_frozen = state.m_frozen;
   m_x = state.m_state1[2];
   m_y = state.m_state1[3];
   m_style = state.m_style;
   m_dataType = state.m_properties.formatCategory;
+  m_tabOrderIndex = state.m_properties.tabIndex;
+  m_focused = state.m_state3[5];
+  m_selected = state.m_state3[6];
+  std::vector<CString> lines;
+  for (POSITION pos = state.m_lines.GetHeadPosition(); pos != nullptr;) lines.push_back(state.m_lines.GetNext(pos));
   if (IsNumeric()) {
     m_value = state.m_properties.value;
     m_decimals = state.m_properties.decimals;
     m_grouping = state.m_properties.grouping;
     m_typedDecimals = state.m_properties.fullNumberDecimals;
+    m_valueBlank = state.m_state2[0];
   }
+  // A focused number keeps the text as it was typed ("1." stays "1." while the next key merges into
+  // the step); an unfocused one shows its value in display form.
+  if (IsNumeric() && !m_focused) {
+    SetNumberAsTextForView();
+  } else {
+    m_lines.swap(lines);
+  }
+  m_caretColumn = state.m_state1[0];
+  m_caretLine = state.m_state1[1];
   Repaint(&before);
   DEF_CATCH("CTranspText::SetUndoState")
 }

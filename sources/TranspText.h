@@ -2,9 +2,11 @@
 // `CTranspLabel`. Its stored forms are in TranspTextData, its line breaking and drawing in
 // TranspTextLayout; this class holds the state and answers the base's virtual interface.
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "TranspBaseClass.h"
+#include "TranspTextCaret.h"
 #include "TranspTextData.h"
 #include "TranspTextLayout.h"
 #include "TranspTextLayout_win.h"
@@ -93,11 +95,86 @@ class CTranspText : public CTranspBaseClass {
   void SetNumberAsTextForView();
   void SetNumberAsTextForEdit();
 
-  // What the screen drawing asks of the view and the main frame beyond the base's link: form mode,
-  // the "Highlight fields" switch and colour, paragraph marks, headers. Filled by the view.
+  // ---- Editing: caret, selection, keys, clipboard, focus and box commands (TranspTextEdit.cpp) ----
+  // A key (isKey 1: VK_END, VK_HOME, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_DELETE; Shift and Ctrl as the
+  // thread's key state holds them) or a character (isKey 0), `repeat` times (slot 33).
+  void OnChar(UINT code, UINT repeat, UINT isKey) override;
+  // Gaining the focus shows a number in its edit form; losing it commits the typed number (slot 36).
+  void SetFocused(int focused) override;
+  // The selected text as Unicode text; without a selection the whole object (slot 45).
+  void CopyToClipboard() override;
+  virtual void PasteFromClipboard();  // 66
+  // Copies and deletes the selection; 1 when there was one (the view marks its document modified).
+  int CutToClipboard();
+  // Deletes between two positions in either order; returns where the range started.
+  TEXT_CARET DeleteText(TEXT_CARET start, TEXT_CARET end);
+  // Inserts at the caret (over the selection with replaceSelection) as the user's edit; FALSE when a
+  // single-line field refuses it (nothing changed).
+  BOOL Paste(LPCWSTR text, BOOL replaceSelection);
+  void SetFullSelection();
+  void UnselectText() { ClearSelection(); }
+  void ClearSelection();
+  BOOL HasSelection() const;
+  // Selects the characters from..to of the text (`text` is what was searched for).
+  void FindAndSelect(LPCWSTR text, int from, int to);
+  void SetCaretPosition(int index);
+  int GetCursorPos() const { return GetCharIndexFromCaretPos(m_caretColumn, m_caretLine); }
+  TEXT_CARET GetCaret() const { return {m_caretColumn, m_caretLine}; }
+  // Also ends a run of vertical moves (the next Up or Down starts from here).
+  void SetCaret(TEXT_CARET caret);
+  TEXT_CARET GetSelectionStart() const { return {m_selStartColumn, m_selStartLine}; }
+  TEXT_CARET GetSelectionEnd() const { return {m_selEndColumn, m_selEndLine}; }
+  CString GetSelectedText() const;
+  // The selected text in a new global block for the clipboard; NULL without a selection.
+  HGLOBAL GetSelectedTextGlobal() const;
+  int GetCharIndexFromCaretPos(int column, int line) const;
+  TEXT_CARET GetCaretPosFromCharIndex(int index) const;
+  // Whether the last OnChar was Enter: the text-change command starts a new undo step then.
+  BOOL IsEnterPressed() const { return m_enterPressed; }
+  // The undo link's entries for a text object (FALSE / nothing for any other object).
+  static BOOL IsLineBreakTypedIn(CTranspBaseClass* object);
+  static void ClearSelectionOf(CTranspBaseClass* object);
+  // Box height 0: the box follows the text.
+  void DecreaseHeight();
+  // With word wrap: a box that runs off the page ends 5 pixels before the page's edge; without: 50
+  // page pixels wide.
+  void DecreaseWidth();
+
+  // ---- Mouse, hit codes, resizing and drag and drop (TranspTextMouse_win.cpp) ----
+  // Points of the mouse slots are in the view window's client pixels, those of slots 68 and 73 in
+  // view pixels.
+  int OnLButtonDown(UINT flags, int x, int y) override;          // 29
+  int OnMouseMove(UINT flags, int x, int y) override;            // 30
+  void OnLButtonUp(UINT flags, int x, int y) override;           // 31
+  void OnLButtonDblClk(UINT flags, int x, int y) override;       // 32
+  int OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;  // 34
+  int OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) override;   // 35
+  // The whole object: its object data and its text as Unicode text, as a copy (slot 44).
+  void BeginDrag() override;
+  virtual int GetCaptureTextBox(int x, int y);                   // 68, TEXT_HIT
+  virtual int OnMouseMoveTextBox(UINT flags, int x, int y);      // 69
+  virtual int OnMouseMoveGraphClass(UINT flags, int x, int y);   // 70
+  virtual TEXT_CARET GetCaretPosFromPoint(int x, int y);         // 73
+  // Draws the text straight into the view window's device context, without frames (slot 74).
+  virtual void RefreshView();
+  // The column on `line` for the caret distance `along` (view pixels) kept over vertical moves.
+  int GetCaretPosFromSize(int line, int along);
+  // The smallest box extent in units: a short string's width, at least 5 pixels.
+  int GetMinimalWidth();
+  int GetCaptureCode() const { return m_captureCode; }
+  // The resource cursor over the edge strips and the header (192 in the program's resources).
+  static void SetMoveCursorId(UINT id) { s_moveCursorId = id; }
+
+  // What the screen drawing and the editing ask of the view and the main frame beyond the base's
+  // link: form mode, the "Highlight fields" switch and colour, paragraph marks, headers, the
+  // recalculation after a number was typed, the mirrored fields and the page's extent. Filled by the
+  // view; every entry may be null.
   struct TEXT_VIEW_LINK {
     void (*GetTextViewState)(CWnd* view, VIEW_TEXT_STATE& state);
     BOOL (*AreHeadersOn)();
+    void (*CalculateAndRepaint)(CWnd* view);
+    void (*RepaintMirroredObjects)(CWnd* view, CTranspBaseClass* object, LPCWSTR name);
+    BOOL (*GetPageExtent)(CWnd* view, SIZE* pagePixels);
   };
   static void SetTextViewLink(const TEXT_VIEW_LINK* link) { s_textViewLink = link; }
 
@@ -129,6 +206,36 @@ class CTranspText : public CTranspBaseClass {
   // View pixels per unit and the anchor in view pixels, through the view's conversions (96 dpi at
   // 100 % without a view).
   VIEW_SCALE GetViewScale();
+  // Runs `use` with the view layout and a measure in its font (the drawing's own geometry); FALSE
+  // when there is no layout.
+  BOOL WithViewLayout(const std::function<void(const TEXT_PAINT&, const TextMeasure&)>& use);
+
+  // Editing helpers (TranspTextEdit.cpp).
+  void OnKey(UINT key, BOOL shift, BOOL ctrl);
+  void OnCharacter(UINT ch);
+  // Sets the text as the user's edit with the caret at `caretIndex`; a refused edit keeps text, caret
+  // and selection.
+  BOOL ReplaceText(const CString& text, int caretIndex);
+  void RememberBeforeKey();
+  // The selection's two ends as character indices, the earlier first.
+  void SelectionRange(int& from, int& to) const;
+  BOOL DeleteSelection();
+  // A numeric field's typed text into value, formula and typed decimals (as on losing the focus).
+  void TakeTypedNumber();
+  void TellMirrors();
+  // Units of `pixels` page pixels across.
+  int PagePixelsToUnits(int pixels);
+
+  // Mouse helpers (TranspTextMouse_win.cpp). The base's int kept for the text is its moving flag:
+  // set while the mouse drags the box by an edge strip or the header.
+  int& MovingFlag() { return m_textReserved1; }
+  POINT ClientToViewPoint(int x, int y);
+  BOOL PointInSelection(POINT viewPoint);
+  void DragSelectedText(POINT viewPoint);
+  void ResizeTextBox(int x, int y);
+  void SetHandleCursor(int code);
+  // Creates and shows the view's caret at the caret position when the view window has the focus.
+  void PlaceCaret();
 
   int m_x = 0, m_y = 0;
   int m_caretColumn = 0, m_caretLine = 0;
@@ -163,4 +270,5 @@ class CTranspText : public CTranspBaseClass {
  private:
   void init();
   static const TEXT_VIEW_LINK* s_textViewLink;
+  static UINT s_moveCursorId;
 };

@@ -133,6 +133,12 @@ POINT LineOrigin(const TEXT_GEOMETRY& g, int i, double offset) {
   }
 }
 
+POINT AdvanceAlong(const TEXT_GEOMETRY& g, POINT origin, int along) {
+  if (g.orientation == TEXT_BOTTOM_UP) return {origin.x, origin.y - along};
+  if (g.orientation == TEXT_TOP_DOWN) return {origin.x, origin.y + along};
+  return {origin.x + along, origin.y};
+}
+
 void CombStep(const TEXT_GEOMETRY& g, double& dx, double& dy) {
   dx = g.orientation == TEXT_LEFT_TO_RIGHT ? g.cell : 0;
   dy = g.orientation == TEXT_BOTTOM_UP ? -g.cell : g.orientation == TEXT_TOP_DOWN ? g.cell : 0;

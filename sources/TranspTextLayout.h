@@ -60,10 +60,15 @@ int AlignedLineWidth(const CString& line, const TEXT_GEOMETRY& g, const TextMeas
 double AlignmentOffset(int alignment, int available, int width);
 // Where line i starts (the TextOut point), by orientation.
 POINT LineOrigin(const TEXT_GEOMETRY& g, int lineIndex, double offset);
+// The point `along` pixels further than `origin` in the writing direction.
+POINT AdvanceAlong(const TEXT_GEOMETRY& g, POINT origin, int along);
 // The comb step (dx, dy) along the writing direction.
 void CombStep(const TEXT_GEOMETRY& g, double& dx, double& dy);
 // Centre-top point of comb character i from a line origin (truncated).
 POINT CombCellPoint(double x, double y, double dx, double dy, int index);
+
+// The margin in units that box mode adds along the writing direction.
+const int TEXT_BOX_MARGIN_UNITS = 2300;
 
 // Text rectangle: widest line w, line height h, n lines, line spacing s, anchor, box width and height
 // and margin, all in the same pixels. Box mode widens it to the box.

@@ -8,8 +8,6 @@
 
 namespace {
 
-// The box margin in units around a text rectangle in box mode.
-const int kBoxMarginUnits = 2300;
 const wchar_t kPilcrow[] = L"\x00B6";
 
 // Selects a GDI object for its lifetime and deletes it afterwards when it was made for the purpose.
@@ -151,7 +149,7 @@ BOOL LayoutForDevice(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CStr
   px.spacing = RoundToInt(pixels(TextLineSpacing(s), acrossDpi));
   px.boxWidth = RoundToInt(pixels(s.boxWidth, alongDpi));
   px.boxHeight = RoundToInt(pixels(s.boxHeight, acrossDpi));
-  px.margin = RoundToInt(pixels(kBoxMarginUnits, alongDpi));
+  px.margin = RoundToInt(pixels(TEXT_BOX_MARGIN_UNITS, alongDpi));
   px.borderWidth = RoundToInt(pixels(s.lineWidth, dpi.x));
   out.highlight = FALSE;
   out.paragraphMarks = FALSE;
@@ -187,7 +185,7 @@ BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CStrin
   px.spacing = RoundToInt(TextLineSpacing(s) * acrossScale);
   px.boxWidth = RoundToInt(s.boxWidth * alongScale);
   px.boxHeight = RoundToInt(s.boxHeight * acrossScale);
-  px.margin = RoundToInt(kBoxMarginUnits * alongScale);
+  px.margin = RoundToInt(TEXT_BOX_MARGIN_UNITS * alongScale);
   px.borderWidth = RoundToInt(s.lineWidth * scale.pixelsPerUnitX);
   if (!Finish(dc, data, lines, px, out)) return FALSE;
   // The screen frames a field's border two pixels wider on the left; labels show none.
@@ -203,13 +201,6 @@ BOOL LayoutForView(HDC dc, const TEXT_FIELD_DATA& data, const std::vector<CStrin
 }
 
 namespace {
-
-// The point `along` pixels further in the writing direction.
-POINT Advance(const TEXT_GEOMETRY& g, POINT origin, int along) {
-  if (g.orientation == TEXT_BOTTOM_UP) return {origin.x, origin.y - along};
-  if (g.orientation == TEXT_TOP_DOWN) return {origin.x, origin.y + along};
-  return {origin.x + along, origin.y};
-}
 
 // The rectangle a run of `length` pixels from `origin` covers, one line high.
 RECT RunRect(const TEXT_GEOMETRY& g, POINT origin, int length) {
@@ -257,7 +248,7 @@ void PaintText(HDC dc, const TEXT_PAINT& p, RECT* found) {
       for (int run = 0; run < 3; ++run) {
         const CString& part = runs[run];
         if (part.IsEmpty()) continue;
-        const POINT at = Advance(g, origin, along);
+        const POINT at = AdvanceAlong(g, origin, along);
         const int length = g.comb ? static_cast<int>(part.GetLength() * g.cell) : MeasureText(dc, part);
         if (run == 1) {
           SetBkMode(dc, OPAQUE);

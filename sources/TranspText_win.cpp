@@ -71,27 +71,41 @@ BOOL CTranspText::LayoutOnView(HDC dc, TEXT_PAINT& out) {
   return TRUE;
 }
 
-BOOL CTranspText::WrapFor(TEXT_CHANGE change) {
+BOOL CTranspText::WithViewLayout(const std::function<void(const TEXT_PAINT&, const TextMeasure&)>& use) {
   DEF_TRY
-  if (m_lines.empty()) return TRUE;
   MeasureDC dc(m_pView);
   if (dc.get() == nullptr) return FALSE;
   TEXT_PAINT layout;
   if (!LayoutOnView(dc.get(), layout)) return FALSE;
   HFONT font = ::CreateFontIndirectW(&layout.font);
+  if (font == nullptr) return FALSE;
   HGDIOBJ old = ::SelectObject(dc.get(), font);
   const TEXT_GEOMETRY& g = layout.geometry;
   HDC measureDc = dc.get();
+  // Comb text is as wide as its cells, as the drawing places it.
   const TextMeasure measure = [&g, measureDc](const CString& s) {
     const CString text = WithoutLineEnd(s);
     return g.comb ? static_cast<int>(text.GetLength() * g.cell) : MeasureText(measureDc, text);
   };
-  const int caret = CaretToIndex(m_lines, m_caretColumn, m_caretLine);
-  std::vector<CString> lines = m_lines;
-  const BOOL taken = WrapLines(GetText(), TextWordWrap(m_style), TextSingleLine(m_style), change, measure,
-                               g.available, lines);
+  use(layout, measure);
   ::SelectObject(dc.get(), old);
   ::DeleteObject(font);
+  return TRUE;
+  DEF_CATCH("CTranspText::WithViewLayout")
+  return FALSE;
+}
+
+BOOL CTranspText::WrapFor(TEXT_CHANGE change) {
+  DEF_TRY
+  if (m_lines.empty()) return TRUE;
+  const int caret = CaretToIndex(m_lines, m_caretColumn, m_caretLine);
+  std::vector<CString> lines = m_lines;
+  BOOL taken = FALSE;
+  if (!WithViewLayout([&](const TEXT_PAINT& layout, const TextMeasure& measure) {
+        taken = WrapLines(GetText(), TextWordWrap(m_style), TextSingleLine(m_style), change, measure,
+                          layout.geometry.available, lines);
+      }))
+    return FALSE;
   if (!taken) return FALSE;
   m_selStartColumn = m_selEndColumn = m_selStartLine = m_selEndLine = 0;
   m_lines.swap(lines);
@@ -205,6 +219,9 @@ void CTranspText::Draw(CDC* dc, int print, POINT* dpi) {
     return;
   }
   if (!LayoutOnView(h, paint)) return;
+  HWND window = m_pView != nullptr ? m_pView->GetSafeHwnd() : nullptr;
+  const BOOL caretShown = m_focused && window != nullptr && ::GetFocus() == window;
+  if (caretShown) ::HideCaret(window);
   if (m_refreshing) {
     paint.highlight = FALSE;
     paint.border = FALSE;
@@ -220,6 +237,7 @@ void CTranspText::Draw(CDC* dc, int print, POINT* dpi) {
   RECT found;
   PaintText(h, paint, &found);
   if (paint.selection) m_foundRect = found;
+  if (caretShown) PlaceCaret();
   if (m_refreshing) return;
   DrawStateFrames(dc, paint);
   DEF_CATCH("CTranspText::Draw")
