@@ -77,6 +77,10 @@ class CFolimarView : public CScrollView {
   // Every object of every page gets this view.
   void SetTranspView();
 
+  // Gives objects and undo commands the services of the view they reach through their links; the
+  // application installs them once at start-up.
+  static void InstallViewLinks();
+
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
 

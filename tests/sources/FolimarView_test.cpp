@@ -13,7 +13,11 @@
 #include "FolimarDoc.h"
 #include "MainBar.h"
 #include "MainFrm.h"
+#include "MyProcs.h"
 #include "TestShape.h"
+#include "TranspText.h"
+#include "TranspTextLayout.h"
+#include "UndoCommands.h"
 #include "TestSupport.h"
 #include "ViewConversions.h"
 #include "resource.h"
@@ -557,3 +561,43 @@ TEST_F(FolimarViewTest, ABarWithoutAScaleBoxGivesTheNeutralValues) {
 }
 
 }  // namespace
+
+// Objects and undo commands reach the view through their links: a changed object marks the view's
+// document modified, an edit command finds the view's window, and a text field cut back to the page
+// learns the page's size.
+TEST_F(FolimarViewTest, ObjectsAndCommandsReachTheViewThroughTheirLinks) {
+  CFolimarView::InstallViewLinks();
+  CFolimarView* view = OpenDocument({{8.5, 11.0}});
+  ASSERT_NE(view, nullptr);
+  CFolimarDoc* doc = view->GetDocument();
+  doc->SetModifiedFlag(FALSE);
+
+  CTranspText field(view, 0);
+  field.SetModified();
+  EXPECT_TRUE(doc->IsModified());
+
+  const UNDO_VIEW_LINK* undo = GetUndoViewLink();
+  ASSERT_NE(undo, nullptr);
+  ASSERT_NE(undo->GetWindow, nullptr);
+  EXPECT_EQ(static_cast<CWnd*>(view), undo->GetWindow(view));
+
+  // A word-wrapped box reaching past the page's right edge ends 5 page pixels before it.
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  TextWordWrap(style) = 1;
+  style.boxWidth = 400000;
+  const int x = 700000;
+  CTranspText wide(view, x, 100000, &style, nullptr, L"one two three", 0);
+  wide.DecreaseWidth();
+  POINT edge = {view->GetGeometry().m_pageExtent.cx, 0}, five = {5, 0}, origin = {0, 0};
+  view->PageToUnit(&edge);
+  view->PageToUnit(&five);
+  view->PageToUnit(&origin);
+  _OBJECT_STYLE now;
+  wide.CopyObjectStyle(&now);
+  EXPECT_EQ(edge.x - x - (five.x - origin.x) - TEXT_BOX_MARGIN_UNITS, now.boxWidth);
+
+  CTranspBaseClass::SetViewLink(nullptr);
+  CTranspText::SetTextViewLink(nullptr);
+  SetUndoViewLink(nullptr);
+}

@@ -1,0 +1,60 @@
+// The links through which objects and undo commands reach the form view without knowing its class.
+// The view fills the entries it can serve; the others stay null until the view parts that own them
+// (program modes, repainting, mirrored fields, recalculation) exist, and every caller checks them.
+#include "FolimarView.h"
+
+#include "FolimarDoc.h"
+#include "TranspText.h"
+#include "UndoCommands.h"
+
+namespace {
+
+CFolimarView* AsView(CWnd* window) {
+  return window != nullptr && window->IsKindOf(RUNTIME_CLASS(CFolimarView)) ? static_cast<CFolimarView*>(window)
+                                                                             : nullptr;
+}
+
+void SetDocumentModified(CWnd* window) {
+  CFolimarView* view = AsView(window);
+  CFolimarDoc* doc = view != nullptr ? view->GetDocument() : nullptr;
+  if (doc != nullptr) doc->SetModifiedFlag(TRUE);
+}
+
+BOOL GetActivePageExtent(CWnd* window, SIZE* pagePixels) {
+  CFolimarView* view = AsView(window);
+  if (view == nullptr || pagePixels == nullptr) return FALSE;
+  *pagePixels = view->GetGeometry().m_pageExtent;
+  return pagePixels->cx > 0 && pagePixels->cy > 0;
+}
+
+CWnd* WindowOfView(CFolimarView* view) { return view; }
+
+const TRANSP_VIEW_LINK kObjectLink = {
+    nullptr,  // GetProgramMode: the main frame's modes
+    SetDocumentModified,
+};
+
+const CTranspText::TEXT_VIEW_LINK kTextLink = {
+    nullptr,  // GetTextViewState: the frame's highlight and paragraph-mark options
+    nullptr,  // AreHeadersOn: the frame's text-field-headers option
+    nullptr,  // CalculateAndRepaint
+    nullptr,  // RepaintMirroredObjects
+    GetActivePageExtent,
+};
+
+UNDO_VIEW_LINK MakeUndoLink() {
+  UNDO_VIEW_LINK link = {};
+  link.GetWindow = WindowOfView;
+  link.IsLineBreakTyped = CTranspText::IsLineBreakTypedIn;
+  link.ClearTextSelection = CTranspText::ClearSelectionOf;
+  return link;
+}
+const UNDO_VIEW_LINK kUndoLink = MakeUndoLink();
+
+}  // namespace
+
+void CFolimarView::InstallViewLinks() {
+  CTranspBaseClass::SetViewLink(&kObjectLink);
+  CTranspText::SetTextViewLink(&kTextLink);
+  SetUndoViewLink(&kUndoLink);
+}
