@@ -46,30 +46,6 @@ CString ExtractFileExt(const CString& path) {
   return CString();
 }
 
-namespace {
-// The last "\", or the last ":" of a path without "\" (C:file.txt).
-int LastSeparator(const CString& path) {
-  const int slash = path.ReverseFind(_T('\\'));
-  return slash >= 0 ? slash : path.ReverseFind(_T(':'));
-}
-}  // namespace
-
-CString ExtractFileName(const CString& path) {
-  DEF_TRY
-  const int separator = LastSeparator(path);
-  return separator < 0 ? path : path.Mid(separator + 1);
-  DEF_CATCH("ExtractFileName")
-  return CString();
-}
-
-CString ExtractFilePath(const CString& path) {
-  DEF_TRY
-  const int separator = LastSeparator(path);
-  return separator < 0 ? CString() : path.Left(separator + 1);
-  DEF_CATCH("ExtractFilePath")
-  return CString();
-}
-
 CString ChangeFileExt(const CString& path, const CString& ext) {
   DEF_TRY
   const int dot = path.ReverseFind(_T('.'));
@@ -79,24 +55,6 @@ CString ChangeFileExt(const CString& path, const CString& ext) {
 }
 
 int RoundToInt(double x) { return static_cast<int>(std::floor(x + 0.5)); }
-
-BOOL StrToDouble(const CString& text, double& out) {
-  DEF_TRY
-  // A lone sign is what a user has typed so far into a number box: it counts as 0.
-  const CString number = (text == _T("+") || text == _T("-")) ? CString(_T("0")) : text;
-  LPCTSTR start = number;
-  LPTSTR end = nullptr;
-  out = wcstod(start, &end);
-  return end != nullptr && *end == 0;
-  DEF_CATCH("StrToDouble")
-  return FALSE;
-}
-
-double StrToDouble(const CString& text) {
-  double value = 0.0;
-  StrToDouble(text, value);
-  return value;
-}
 
 BOOL IsValidInt(const CString& text) {
   DEF_TRY
