@@ -86,11 +86,6 @@ class GifLzw {
   int count_ = 0;
 };
 
-void Put16(std::vector<uint8_t>& out, int v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
 }  // namespace
 
 namespace imaging_internal {

@@ -18,6 +18,16 @@ constexpr uint64_t kMaxImageBytes = 1ull << 31;
 constexpr uint64_t kMaxImageBytes = 1ull << 29;
 #endif
 
+// Little-endian numbers, as BMP, GIF and TIFF files store them.
+inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
 inline int StrideOf(int width, int bitsPerPixel) {
   return static_cast<int>(((static_cast<int64_t>(width) * bitsPerPixel + 31) / 32) * 4);
 }

@@ -16,14 +16,6 @@ enum : int { kNone = 1, kG4 = 4, kLzw = 5, kPackBits = 32773 };
 // Strips of about this many bytes keep memory low for readers; group 4 pages are one strip.
 constexpr size_t kStripBytes = 64 * 1024;
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 void Set32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
