@@ -330,23 +330,16 @@ void CFillForm::OnBnClickedSelectDbButton() {
   DEF_CATCH()
 }
 
-void CFillForm::OnBnClickedInBrowse() {
+void CFillForm::OnBnClickedInBrowse() { BrowseForFolder(m_inFolder); }
+void CFillForm::OnBnClickedOutBrowse() { BrowseForFolder(m_outFolder); }
+
+void CFillForm::BrowseForFolder(CString& folder) {
   DEF_TRY
   // Take what was typed first, so that refreshing the controls afterwards loses none of it.
   UpdateData(TRUE);
   wchar_t chosen[MAX_PATH] = {};
-  if (!ChooseFolder(m_hWnd, LoadText(IDS_SELECT_FORM_FOLDER), m_inFolder, chosen)) return;
-  m_inFolder = chosen;
-  UpdateData(FALSE);
-  DEF_CATCH()
-}
-
-void CFillForm::OnBnClickedOutBrowse() {
-  DEF_TRY
-  UpdateData(TRUE);
-  wchar_t chosen[MAX_PATH] = {};
-  if (!ChooseFolder(m_hWnd, LoadText(IDS_SELECT_FORM_FOLDER), m_outFolder, chosen)) return;
-  m_outFolder = chosen;
+  if (!ChooseFolder(m_hWnd, LoadText(IDS_SELECT_FORM_FOLDER), folder, chosen)) return;
+  folder = chosen;
   UpdateData(FALSE);
   DEF_CATCH()
 }
