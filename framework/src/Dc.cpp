@@ -43,16 +43,13 @@ CDC* CDC::FromHandle(HDC hDC) { return DcMap().FromHandle(hDC); }
 
 BOOL CDC::Attach(HDC hDC) {
   ASSERT(m_hDC == nullptr);
-  if (!hDC) return FALSE;
-  DcMap().ForgetTemporary(hDC);
-  DcMap().SetPermanent(hDC, this);
+  if (!DcMap().Attach(hDC, this)) return FALSE;
   m_hDC = m_hAttribDC = hDC;
   return TRUE;
 }
 
 HDC CDC::Detach() {
-  HDC h = m_hDC;
-  if (h) DcMap().RemovePermanent(h);
+  const HDC h = DcMap().Detach(m_hDC);
   m_hDC = m_hAttribDC = nullptr;
   return h;
 }
