@@ -43,7 +43,7 @@ void PackBits(const uint8_t* p, size_t n, std::vector<uint8_t>& out) {
 // code early, a clear code first and before the table overflows, end-of-information last.
 class LzwEncoder {
  public:
-  explicit LzwEncoder(std::vector<uint8_t>& out) : out_(out), keys_(kHashSize), codes_(kHashSize) {}
+  explicit LzwEncoder(std::vector<uint8_t>& out) : out_(out) {}
 
   void Encode(const uint8_t* p, size_t n) {
     Reset();
@@ -55,17 +55,13 @@ class LzwEncoder {
     }
     int prefix = p[0];
     for (size_t i = 1; i < n; ++i) {
-      const uint32_t key = static_cast<uint32_t>(prefix) << 8 | p[i];
-      size_t h = (key * 2654435761u) % kHashSize;
-      while (stamps_[h] == generation_ && keys_[h] != key) h = (h + 1) % kHashSize;
-      if (stamps_[h] == generation_) {
-        prefix = codes_[h];
+      const int code = table_.Find(prefix, p[i]);
+      if (code >= 0) {
+        prefix = code;
         continue;
       }
       Put(prefix);
-      stamps_[h] = generation_;
-      keys_[h] = key;
-      codes_[h] = static_cast<uint16_t>(next_);
+      table_.Add(next_);
       Grow();
       prefix = p[i];
     }
@@ -77,11 +73,8 @@ class LzwEncoder {
 
  private:
   static constexpr int kClear = 256, kEoi = 257, kFirst = 258, kMaxCode = 4095;
-  static constexpr size_t kHashSize = 9001;
-
   void Reset() {
-    ++generation_;
-    if (stamps_.empty()) stamps_.assign(kHashSize, 0);
+    table_.Clear();
     next_ = kFirst;
     bits_ = 9;
   }
@@ -111,10 +104,7 @@ class LzwEncoder {
   }
 
   std::vector<uint8_t>& out_;
-  std::vector<uint32_t> keys_;
-  std::vector<uint16_t> codes_;
-  std::vector<uint32_t> stamps_;
-  uint32_t generation_ = 0;
+  LzwTable table_;
   int next_ = kFirst, bits_ = 9;
   uint32_t acc_ = 0;
   int count_ = 0;
