@@ -72,10 +72,8 @@ CFillForm::CFillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& data, CWn
   m_dbPath = quillet::GetHostProfileString(quillet::kSettingDbPath, GetInitialDBFileName());
   m_radioIndex = quillet::GetHostProfileInt(quillet::kSettingRadioIndex, 0);
   m_checkOutFolder = quillet::GetHostProfileInt(quillet::kSettingCheckOutFolder, 0);
-  m_inFolder = quillet::GetHostProfileString(quillet::kSettingInFolder,
-                                             quillet::GetInitialFormsPathName().c_str());
-  m_outFolder = quillet::GetHostProfileString(quillet::kSettingOutFolder,
-                                              quillet::GetMyDocumentsPathName().c_str());
+  m_inFolder = quillet::GetHostProfileString(quillet::kSettingInFolder, GetInitialFormsPathName());
+  m_outFolder = quillet::GetHostProfileString(quillet::kSettingOutFolder, GetMyDocumentsPathName());
   DEF_CATCH()
 }
 
@@ -171,7 +169,7 @@ BOOL CFillForm::WriteDataToMap() {
         values[field.name] = COleVariant(field.value);
       } else if (field.field_type == L"1" || field.field_type == L"2") {
         double number = 0;
-        quillet::StrToDouble(Text(field.value), number);
+        StrToDouble(field.value, number);
         values[field.name] = COleVariant(number);
       }
     }
@@ -189,7 +187,7 @@ BOOL CFillForm::WriteDataToMap() {
 
 CString CFillForm::GetInitialDBFileName() {
   DEF_TRY
-  return CString((quillet::GetFilesPathName() + L"\\general.db").c_str());
+  return GetFilesPathName() + L"\\general.db";
   DEF_CATCH(CString())
 }
 
@@ -205,14 +203,14 @@ void CFillForm::LaunchEditor() {
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
   const CWinApp* app = AfxGetApp();
-  const std::wstring folder = quillet::ExtractFilePath(
-      app && app->m_pszHelpFilePath ? std::wstring(app->m_pszHelpFilePath) : std::wstring(program));
+  const CString folder =
+      ExtractFilePath(app && app->m_pszHelpFilePath ? app->m_pszHelpFilePath : program);
 
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
   if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+                     folder.IsEmpty() ? nullptr : folder.GetString(), &startup, &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return;
@@ -220,7 +218,7 @@ void CFillForm::LaunchEditor() {
   const DWORD error = GetLastError();
   CString message;
   message.Format(L"Launch of the database editor failed (%d).", static_cast<int>(error));
-  quillet::AppendErrorLog(Text(message));
+  AppendErrorLog(message);
   AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
   DEF_CATCH()
 }

@@ -124,6 +124,8 @@ class QUILLET_API CFillForm : public CDialogEx {
 
  private:
   void ShowFields(int listId, const CArray<FieldsItem, FieldsItem>& fields);
+  // The folder picker for one of the two folder edits; the choice goes into `folder` and its edit.
+  void BrowseForFolder(CString& folder);
 
   // Set while Layout resizes the columns, whose own notifications must not become the new base.
   BOOL m_inLayout;

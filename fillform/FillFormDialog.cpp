@@ -310,15 +310,15 @@ void CFillForm::OnBnClickedEdit() { LaunchEditor(); }
 void CFillForm::OnBnClickedSelectDbButton() {
   DEF_TRY
   wchar_t file[MAX_PATH] = {};
-  lstrcpynW(file, quillet::ExtractFileName(Text(m_dbPath)).c_str(), MAX_PATH);
-  const std::wstring folder = quillet::ExtractFilePath(Text(m_dbPath));
+  lstrcpynW(file, ExtractFileName(m_dbPath), MAX_PATH);
+  const CString folder = ExtractFilePath(m_dbPath);
   OPENFILENAMEW open = {};
   open.lStructSize = sizeof(open);
   open.hwndOwner = m_hWnd;
   open.lpstrFilter = L"db (*.db)\0*.db\0";
   open.lpstrFile = file;
   open.nMaxFile = MAX_PATH;
-  open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  open.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.GetString();
   open.lpstrDefExt = L"db";
   open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING;
   if (!::GetOpenFileNameW(&open)) return;
@@ -330,25 +330,16 @@ void CFillForm::OnBnClickedSelectDbButton() {
   DEF_CATCH()
 }
 
-void CFillForm::OnBnClickedInBrowse() {
+void CFillForm::OnBnClickedInBrowse() { BrowseForFolder(m_inFolder); }
+void CFillForm::OnBnClickedOutBrowse() { BrowseForFolder(m_outFolder); }
+
+void CFillForm::BrowseForFolder(CString& folder) {
   DEF_TRY
   // Take what was typed first, so that refreshing the controls afterwards loses none of it.
   UpdateData(TRUE);
-  std::wstring chosen;
-  if (!quillet::ChooseFolder(m_hWnd, Text(LoadText(IDS_SELECT_FORM_FOLDER)), Text(m_inFolder), chosen))
-    return;
-  m_inFolder = chosen.c_str();
-  UpdateData(FALSE);
-  DEF_CATCH()
-}
-
-void CFillForm::OnBnClickedOutBrowse() {
-  DEF_TRY
-  UpdateData(TRUE);
-  std::wstring chosen;
-  if (!quillet::ChooseFolder(m_hWnd, Text(LoadText(IDS_SELECT_FORM_FOLDER)), Text(m_outFolder), chosen))
-    return;
-  m_outFolder = chosen.c_str();
+  wchar_t chosen[MAX_PATH] = {};
+  if (!ChooseFolder(m_hWnd, LoadText(IDS_SELECT_FORM_FOLDER), folder, chosen)) return;
+  folder = chosen;
   UpdateData(FALSE);
   DEF_CATCH()
 }

@@ -84,7 +84,8 @@ bool ProfilesDb::Open(const std::wstring& path) {
                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (result != SQLITE_OK) {
     AppendErrorLog(FormatText(L"Can't open database: %ls",
-                              MessageOrCode(db ? sqlite3_errmsg(db) : nullptr, result).c_str()));
+                              MessageOrCode(db ? sqlite3_errmsg(db) : nullptr, result).c_str())
+                       .c_str());
     sqlite3_close(db);
     return false;
   }
@@ -101,7 +102,8 @@ void ProfilesDb::Close() {
 void ProfilesDb::LogSqlError() {
   AppendErrorLog(FormatText(
       L"SQL error: %ls",
-      db_ ? MessageOrCode(sqlite3_errmsg(db_), sqlite3_errcode(db_)).c_str() : L"no database is open"));
+      db_ ? MessageOrCode(sqlite3_errmsg(db_), sqlite3_errcode(db_)).c_str() : L"no database is open")
+                     .c_str());
 }
 
 bool ProfilesDb::Execute(const char* sql, const std::vector<std::string>& parameters,
@@ -139,7 +141,7 @@ bool ProfilesDb::Execute(const char* sql, const std::vector<std::string>& parame
       names[column] = const_cast<char*>(sqlite3_column_name(statement.Get(), column));
     }
     if (callback(argument, count, values.data(), names.data()) != 0) {
-      AppendErrorLog(FormatText(L"SQL error: %ls", FromUtf8(sqlite3_errstr(SQLITE_ABORT)).c_str()));
+      AppendErrorLog(FormatText(L"SQL error: %ls", FromUtf8(sqlite3_errstr(SQLITE_ABORT)).c_str()).c_str());
       return false;
     }
   }

@@ -17,16 +17,6 @@ using namespace imaging_internal;
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 void Collect(void* context, void* data, int size) {
   auto* out = static_cast<std::vector<uint8_t>*>(context);
   out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);

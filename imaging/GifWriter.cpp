@@ -13,18 +13,16 @@ namespace {
 class GifLzw {
  public:
   GifLzw(std::vector<uint8_t>& out, int minCodeSize)
-      : out_(out), min_(minCodeSize), clear_(1 << minCodeSize), keys_(kHashSize), codes_(kHashSize), stamps_(kHashSize, 0) {}
+      : out_(out), min_(minCodeSize), clear_(1 << minCodeSize) {}
 
   void Encode(const std::vector<uint8_t>& indices) {
     Reset();
     Emit(clear_);
     int prefix = indices.empty() ? 0 : indices[0];
     for (size_t i = 1; i < indices.size(); ++i) {
-      const uint32_t key = static_cast<uint32_t>(prefix) << 8 | indices[i];
-      size_t h = (key * 2654435761u) % kHashSize;
-      while (stamps_[h] == generation_ && keys_[h] != key) h = (h + 1) % kHashSize;
-      if (stamps_[h] == generation_) {
-        prefix = codes_[h];
+      const int code = table_.Find(prefix, indices[i]);
+      if (code >= 0) {
+        prefix = code;
         continue;
       }
       Emit(prefix);
@@ -33,9 +31,7 @@ class GifLzw {
         Emit(clear_);
         Reset();
       } else {
-        stamps_[h] = generation_;
-        keys_[h] = key;
-        codes_[h] = static_cast<uint16_t>(next_++);
+        table_.Add(next_++);
       }
     }
     Emit(prefix);
@@ -46,10 +42,8 @@ class GifLzw {
   }
 
  private:
-  static constexpr size_t kHashSize = 9001;
-
   void Reset() {
-    ++generation_;
+    table_.Clear();
     next_ = clear_ + 2;
     bits_ = min_ + 1;
   }
@@ -76,20 +70,12 @@ class GifLzw {
 
   std::vector<uint8_t>& out_;
   const int min_, clear_;
-  std::vector<uint32_t> keys_;
-  std::vector<uint16_t> codes_;
-  std::vector<uint32_t> stamps_;
+  LzwTable table_;
   std::vector<uint8_t> block_;
-  uint32_t generation_ = 0;
   int next_ = 0, bits_ = 0;
   uint32_t acc_ = 0;
   int count_ = 0;
 };
-
-void Put16(std::vector<uint8_t>& out, int v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
 
 }  // namespace
 

@@ -18,6 +18,47 @@ constexpr uint64_t kMaxImageBytes = 1ull << 31;
 constexpr uint64_t kMaxImageBytes = 1ull << 29;
 #endif
 
+// Little-endian numbers, as BMP, GIF and TIFF files store them.
+inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// The string table of the LZW encoders (GIF, TIFF): prefix code and next byte to code, in an open
+// hash whose entries a new generation drops at once, so a clear code costs nothing.
+class LzwTable {
+ public:
+  LzwTable() : keys_(kHashSize), codes_(kHashSize), stamps_(kHashSize, 0) {}
+  void Clear() { ++generation_; }
+  // The code of the string `prefix` + `byte`, or -1 when it is not in the table yet; Add then enters
+  // that string.
+  int Find(int prefix, uint8_t byte) {
+    key_ = static_cast<uint32_t>(prefix) << 8 | byte;
+    size_t h = (key_ * 2654435761u) % kHashSize;
+    while (stamps_[h] == generation_ && keys_[h] != key_) h = (h + 1) % kHashSize;
+    slot_ = h;
+    return stamps_[h] == generation_ ? codes_[h] : -1;
+  }
+  void Add(int code) {
+    stamps_[slot_] = generation_;
+    keys_[slot_] = key_;
+    codes_[slot_] = static_cast<uint16_t>(code);
+  }
+
+ private:
+  static constexpr size_t kHashSize = 9001;  // prime, over twice the 4096 codes
+  std::vector<uint32_t> keys_;
+  std::vector<uint16_t> codes_;
+  std::vector<uint32_t> stamps_;
+  uint32_t generation_ = 1;
+  uint32_t key_ = 0;
+  size_t slot_ = 0;
+};
+
 inline int StrideOf(int width, int bitsPerPixel) {
   return static_cast<int>(((static_cast<int64_t>(width) * bitsPerPixel + 31) / 32) * 4);
 }

@@ -182,6 +182,20 @@ void LBitmapBase::TakeImage(LBitmapBase& other) {
   ResetHandle(other.m_Handle);
 }
 
+void LBitmapBase::TakePixels(LBitmapBase& other) {
+  const BITMAPHANDLE fresh = other.m_Handle;
+  other.m_Handle = m_Handle;
+  other.m_Handle.hDib = fresh.hDib;
+  other.m_Handle.pBits = fresh.pBits;
+  other.m_Handle.Width = fresh.Width;
+  other.m_Handle.Height = fresh.Height;
+  other.m_Handle.BitsPerPixel = fresh.BitsPerPixel;
+  other.m_Handle.BytesPerLine = fresh.BytesPerLine;
+  other.m_Handle.nColors = fresh.nColors;
+  std::memcpy(other.m_Handle.Palette, fresh.Palette, sizeof fresh.Palette);
+  TakeImage(other);
+}
+
 int LBitmapBase::Copy(const LBitmapBase& source) {
   if (&source == this) return SUCCESS;
   if (!source.IsAllocated()) {
@@ -351,17 +365,7 @@ int LBitmapBase::ColorRes(int nBitsPerPixel) {
       }
     }
   }
-  HBITMAP dib = target.m_Handle.hDib;
-  BYTE* bits = target.m_Handle.pBits;
-  const BITMAPHANDLE fresh = target.m_Handle;
-  target.m_Handle = m_Handle;
-  target.m_Handle.hDib = dib;
-  target.m_Handle.pBits = bits;
-  target.m_Handle.BitsPerPixel = fresh.BitsPerPixel;
-  target.m_Handle.BytesPerLine = fresh.BytesPerLine;
-  target.m_Handle.nColors = fresh.nColors;
-  std::memcpy(target.m_Handle.Palette, fresh.Palette, sizeof fresh.Palette);
-  TakeImage(target);
+  TakePixels(target);
   return SUCCESS;
 }
 

@@ -146,6 +146,9 @@ class LBitmapBase : public LBase {
   int Allocate(int nWidth, int nHeight, int nBitsPerPixel, int nViewPerspective,
                const RGBQUAD* pColors, int nColors);
   void TakeImage(LBitmapBase& other);  // moves the other's image in, the other ends empty
+  // Moves in the pixels of `other`, a new image made from this one (size, depth, row length, colour
+  // table), keeping every other attribute of this image: resolution, order, transparency, gamma.
+  void TakePixels(LBitmapBase& other);
   friend class LPaint;
   friend class LBitmapList;
   int PaintTo(HDC hDC, DWORD dwRop);

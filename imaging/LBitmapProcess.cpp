@@ -212,19 +212,7 @@ int LBitmapBase::SizeInterpolate(int nWidth, int nHeight, UINT) {
     BYTE* out = target.Row(y);
     for (size_t i = 0; i < acc.size(); ++i) out[i] = Clamp255(acc[i] >> kWeightBits);
   }
-  HBITMAP dib = target.m_Handle.hDib;
-  BYTE* bits = target.m_Handle.pBits;
-  const BITMAPHANDLE fresh = target.m_Handle;
-  target.m_Handle = m_Handle;
-  target.m_Handle.hDib = dib;
-  target.m_Handle.pBits = bits;
-  target.m_Handle.Width = nWidth;
-  target.m_Handle.Height = nHeight;
-  target.m_Handle.BitsPerPixel = fresh.BitsPerPixel;
-  target.m_Handle.BytesPerLine = fresh.BytesPerLine;
-  target.m_Handle.nColors = fresh.nColors;
-  std::memcpy(target.m_Handle.Palette, fresh.Palette, sizeof fresh.Palette);
-  TakeImage(target);
+  TakePixels(target);
   ReportProgress(100);
   return SUCCESS;
 }

@@ -158,6 +158,21 @@ int CheckSize(const Params* p) {
   return (p && p->uStructSize == sizeof(Params)) ? SUCCESS : Fail(ERROR_INV_PARAMETER, "dialog parameters");
 }
 
+// The Set...Params and Get...Params of the dialogs: the caller's record, when its size is right, is
+// copied in or out.
+template <class Params>
+int TakeParams(Params& kept, const Params* given) {
+  const int result = CheckSize(given);
+  if (result == SUCCESS) kept = *given;
+  return result;
+}
+template <class Params>
+int GiveParams(const Params& kept, Params* wanted) {
+  const int result = CheckSize(wanted);
+  if (result == SUCCESS) *wanted = kept;
+  return result;
+}
+
 }  // namespace
 
 int LDialogBase::Initialize(UINT) {
@@ -188,27 +203,19 @@ int LDialogBase::RunModal(HWND hWndOwner, Kind kind, int& value, int& resize) {
 }
 
 int LDialogColor::SetBrightnessParams(const BRIGHTNESSDLGPARAMS* pParams) {
-  const int result = CheckSize(pParams);
-  if (result == SUCCESS) m_Brightness = *pParams;
-  return result;
+  return TakeParams(m_Brightness, pParams);
 }
 
 int LDialogColor::GetBrightnessParams(BRIGHTNESSDLGPARAMS* pParams) const {
-  const int result = CheckSize(pParams);
-  if (result == SUCCESS) *pParams = m_Brightness;
-  return result;
+  return GiveParams(m_Brightness, pParams);
 }
 
 int LDialogColor::SetContrastParams(const CONTRASTDLGPARAMS* pParams) {
-  const int result = CheckSize(pParams);
-  if (result == SUCCESS) m_Contrast = *pParams;
-  return result;
+  return TakeParams(m_Contrast, pParams);
 }
 
 int LDialogColor::GetContrastParams(CONTRASTDLGPARAMS* pParams) const {
-  const int result = CheckSize(pParams);
-  if (result == SUCCESS) *pParams = m_Contrast;
-  return result;
+  return GiveParams(m_Contrast, pParams);
 }
 
 int LDialogColor::DoModalBrightness(HWND hWndOwner) {
@@ -226,15 +233,11 @@ int LDialogColor::DoModalContrast(HWND hWndOwner) {
 }
 
 int LDialogImage::SetRotateParams(const ROTATEDLGPARAMS* pParams) {
-  const int result = CheckSize(pParams);
-  if (result == SUCCESS) m_Rotate = *pParams;
-  return result;
+  return TakeParams(m_Rotate, pParams);
 }
 
 int LDialogImage::GetRotateParams(ROTATEDLGPARAMS* pParams) const {
-  const int result = CheckSize(pParams);
-  if (result == SUCCESS) *pParams = m_Rotate;
-  return result;
+  return GiveParams(m_Rotate, pParams);
 }
 
 int LDialogImage::DoModalRotate(HWND hWndOwner) {

@@ -16,14 +16,6 @@ enum : int { kNone = 1, kG4 = 4, kLzw = 5, kPackBits = 32773 };
 // Strips of about this many bytes keep memory low for readers; group 4 pages are one strip.
 constexpr size_t kStripBytes = 64 * 1024;
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 void Set32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
@@ -51,7 +43,7 @@ void PackBits(const uint8_t* p, size_t n, std::vector<uint8_t>& out) {
 // code early, a clear code first and before the table overflows, end-of-information last.
 class LzwEncoder {
  public:
-  explicit LzwEncoder(std::vector<uint8_t>& out) : out_(out), keys_(kHashSize), codes_(kHashSize) {}
+  explicit LzwEncoder(std::vector<uint8_t>& out) : out_(out) {}
 
   void Encode(const uint8_t* p, size_t n) {
     Reset();
@@ -63,17 +55,13 @@ class LzwEncoder {
     }
     int prefix = p[0];
     for (size_t i = 1; i < n; ++i) {
-      const uint32_t key = static_cast<uint32_t>(prefix) << 8 | p[i];
-      size_t h = (key * 2654435761u) % kHashSize;
-      while (stamps_[h] == generation_ && keys_[h] != key) h = (h + 1) % kHashSize;
-      if (stamps_[h] == generation_) {
-        prefix = codes_[h];
+      const int code = table_.Find(prefix, p[i]);
+      if (code >= 0) {
+        prefix = code;
         continue;
       }
       Put(prefix);
-      stamps_[h] = generation_;
-      keys_[h] = key;
-      codes_[h] = static_cast<uint16_t>(next_);
+      table_.Add(next_);
       Grow();
       prefix = p[i];
     }
@@ -85,11 +73,8 @@ class LzwEncoder {
 
  private:
   static constexpr int kClear = 256, kEoi = 257, kFirst = 258, kMaxCode = 4095;
-  static constexpr size_t kHashSize = 9001;
-
   void Reset() {
-    ++generation_;
-    if (stamps_.empty()) stamps_.assign(kHashSize, 0);
+    table_.Clear();
     next_ = kFirst;
     bits_ = 9;
   }
@@ -119,10 +104,7 @@ class LzwEncoder {
   }
 
   std::vector<uint8_t>& out_;
-  std::vector<uint32_t> keys_;
-  std::vector<uint16_t> codes_;
-  std::vector<uint32_t> stamps_;
-  uint32_t generation_ = 0;
+  LzwTable table_;
   int next_ = kFirst, bits_ = 9;
   uint32_t acc_ = 0;
   int count_ = 0;

@@ -53,18 +53,28 @@ int Factory(ComPtr<IWICImagingFactory>& factory) {
   return SUCCEEDED(hr) ? SUCCESS : Fail(ERROR_CODEC, "WIC factory");
 }
 
-int OpenDecoder(const uint8_t* data, size_t size, ComPtr<IWICImagingFactory>& factory, ComPtr<IWICStream>& stream,
-                ComPtr<IWICBitmapDecoder>& decoder) {
-  if (size > 0xFFFFFFFFu) return Fail(ERROR_IMAGE_TOO_LARGE, "WIC stream");
-  int result = Factory(factory);
-  if (result != SUCCESS) return result;
-  if (FAILED(factory->CreateStream(&stream)) ||
-      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))))
-    return Fail(ERROR_CODEC, "WIC stream");
-  if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)))
-    return Fail(ERROR_FILE_FORMAT, "WIC decoder");
-  return SUCCESS;
-}
+// A file in memory opened for decoding, with COM held for as long as the decoder lives.
+struct OpenedFile {
+  // Opens the decoder and counts the frames; a file without frames is damaged.
+  int Open(const uint8_t* data, size_t size) {
+    if (size > 0xFFFFFFFFu) return Fail(ERROR_IMAGE_TOO_LARGE, "WIC stream");
+    int result = Factory(factory);
+    if (result != SUCCESS) return result;
+    if (FAILED(factory->CreateStream(&stream)) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))))
+      return Fail(ERROR_CODEC, "WIC stream");
+    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)))
+      return Fail(ERROR_FILE_FORMAT, "WIC decoder");
+    if (FAILED(decoder->GetFrameCount(&frames)) || frames == 0) return Fail(ERROR_FILE_DAMAGED, "WIC frame count");
+    return SUCCESS;
+  }
+
+  ComScope com;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  UINT frames = 0;
+};
 
 // How a platform pixel format is kept: bits per pixel and whether its colour table comes from the
 // file (indexed) or is a grey ramp; other formats are converted to 24 bits.
@@ -86,30 +96,21 @@ const Kept kKept[] = {
 namespace imaging_internal {
 
 int WicCountPages(const uint8_t* data, size_t size, int& pages) {
-  ComScope com;
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICStream> stream;
-  ComPtr<IWICBitmapDecoder> decoder;
-  int result = OpenDecoder(data, size, factory, stream, decoder);
+  OpenedFile file;
+  const int result = file.Open(data, size);
   if (result != SUCCESS) return result;
-  UINT count = 0;
-  if (FAILED(decoder->GetFrameCount(&count)) || count == 0) return Fail(ERROR_FILE_DAMAGED, "WIC frame count");
-  pages = static_cast<int>(std::min<UINT>(count, 100000));
+  pages = static_cast<int>(std::min<UINT>(file.frames, 100000));
   return SUCCESS;
 }
 
 int WicDecode(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, LBase& progress) {
-  ComScope com;
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICStream> stream;
-  ComPtr<IWICBitmapDecoder> decoder;
-  int result = OpenDecoder(data, size, factory, stream, decoder);
+  OpenedFile file;
+  int result = file.Open(data, size);
   if (result != SUCCESS) return result;
-  UINT count = 0;
-  if (FAILED(decoder->GetFrameCount(&count)) || count == 0) return Fail(ERROR_FILE_DAMAGED, "WIC frame count");
-  if (page < 0 || static_cast<UINT>(page) >= count) return Fail(ERROR_PAGE_NOT_FOUND, "WIC page");
+  if (page < 0 || static_cast<UINT>(page) >= file.frames) return Fail(ERROR_PAGE_NOT_FOUND, "WIC page");
+  IWICImagingFactory* factory = file.factory.get();
   ComPtr<IWICBitmapFrameDecode> frame;
-  if (FAILED(decoder->GetFrame(static_cast<UINT>(page), &frame))) return Fail(ERROR_FILE_DAMAGED, "WIC frame");
+  if (FAILED(file.decoder->GetFrame(static_cast<UINT>(page), &frame))) return Fail(ERROR_FILE_DAMAGED, "WIC frame");
   UINT width = 0, height = 0;
   if (FAILED(frame->GetSize(&width, &height))) return Fail(ERROR_FILE_DAMAGED, "WIC size");
   if (!SizeAllowed(static_cast<int>(std::min<UINT>(width, 0x7FFFFFFF)), static_cast<int>(std::min<UINT>(height, 0x7FFFFFFF)), 32))

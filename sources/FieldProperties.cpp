@@ -123,26 +123,30 @@ void CCurrencyFormatStruct::Init(LCID locale) {
 
 void CCurrencyFormatStruct::SetThousandSeparator(LPCTSTR separator) { CopyCut(m_thousandSeparator, separator); }
 
-CString GetFormattedNumber(_PROPERTIES& p, LCID locale) {
-  DEF_TRY
+namespace {
+// A number or an amount: the record's decimals (clamped into it), the locale's separators, grouped
+// only when the record asks for it.
+template <typename FormatStruct, typename Formatter>
+CString FormatValue(_PROPERTIES& p, LCID locale, Formatter formatter) {
   p.decimals = ClampDecimals(p.decimals);
-  CNumberFormatStruct format;
+  FormatStruct format;
   format.Init(locale);
   format.m_format.NumDigits = static_cast<UINT>(p.decimals);
   if (p.grouping == 0) format.SetThousandSeparator(_T(""));
-  return FormatWith(locale, NeutralNumber(_T("%.15f"), p.value), format.m_format, GetNumberFormatW);
+  return FormatWith(locale, NeutralNumber(_T("%.15f"), p.value), format.m_format, formatter);
+}
+}  // namespace
+
+CString GetFormattedNumber(_PROPERTIES& p, LCID locale) {
+  DEF_TRY
+  return FormatValue<CNumberFormatStruct>(p, locale, GetNumberFormatW);
   DEF_CATCH("GetFormattedNumber")
   return CString(_T("Error"));
 }
 
 CString GetFormattedCurrency(_PROPERTIES& p, LCID locale) {
   DEF_TRY
-  p.decimals = ClampDecimals(p.decimals);
-  CCurrencyFormatStruct format;
-  format.Init(locale);
-  format.m_format.NumDigits = static_cast<UINT>(p.decimals);
-  if (p.grouping == 0) format.SetThousandSeparator(_T(""));
-  return FormatWith(locale, NeutralNumber(_T("%.15f"), p.value), format.m_format, GetCurrencyFormatW);
+  return FormatValue<CCurrencyFormatStruct>(p, locale, GetCurrencyFormatW);
   DEF_CATCH("GetFormattedCurrency")
   return CString(_T("Error"));
 }

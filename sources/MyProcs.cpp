@@ -46,30 +46,6 @@ CString ExtractFileExt(const CString& path) {
   return CString();
 }
 
-namespace {
-// The last "\", or the last ":" of a path without "\" (C:file.txt).
-int LastSeparator(const CString& path) {
-  const int slash = path.ReverseFind(_T('\\'));
-  return slash >= 0 ? slash : path.ReverseFind(_T(':'));
-}
-}  // namespace
-
-CString ExtractFileName(const CString& path) {
-  DEF_TRY
-  const int separator = LastSeparator(path);
-  return separator < 0 ? path : path.Mid(separator + 1);
-  DEF_CATCH("ExtractFileName")
-  return CString();
-}
-
-CString ExtractFilePath(const CString& path) {
-  DEF_TRY
-  const int separator = LastSeparator(path);
-  return separator < 0 ? CString() : path.Left(separator + 1);
-  DEF_CATCH("ExtractFilePath")
-  return CString();
-}
-
 CString ChangeFileExt(const CString& path, const CString& ext) {
   DEF_TRY
   const int dot = path.ReverseFind(_T('.'));
@@ -79,24 +55,6 @@ CString ChangeFileExt(const CString& path, const CString& ext) {
 }
 
 int RoundToInt(double x) { return static_cast<int>(std::floor(x + 0.5)); }
-
-BOOL StrToDouble(const CString& text, double& out) {
-  DEF_TRY
-  // A lone sign is what a user has typed so far into a number box: it counts as 0.
-  const CString number = (text == _T("+") || text == _T("-")) ? CString(_T("0")) : text;
-  LPCTSTR start = number;
-  LPTSTR end = nullptr;
-  out = wcstod(start, &end);
-  return end != nullptr && *end == 0;
-  DEF_CATCH("StrToDouble")
-  return FALSE;
-}
-
-double StrToDouble(const CString& text) {
-  double value = 0.0;
-  StrToDouble(text, value);
-  return value;
-}
 
 BOOL IsValidInt(const CString& text) {
   DEF_TRY
@@ -260,6 +218,17 @@ bool WrongDirection(CArchive& ar, BOOL wantStoring, const char* function, int li
   ReportPassedException(__FILE__, line, function);
   return true;
 }
+
+// The uint32 byte count and the bytes that follow it. The count comes from the file: a huge one must
+// not make us allocate more than the archive can still deliver.
+std::vector<char> ReadCountedBytes(CArchive& ar) {
+  DWORD byteCount = 0;
+  ar >> byteCount;
+  CheckArchiveCount(ar, byteCount, 1);
+  std::vector<char> bytes(byteCount);
+  if (byteCount > 0) ReadArchiveExact(ar, bytes.data(), byteCount);
+  return bytes;
+}
 }  // namespace
 
 void WriteStringToArchive(CArchive& ar, const CString& text) {
@@ -276,15 +245,10 @@ void WriteStringToArchive(CArchive& ar, const CString& text) {
 void ReadStringFromArchive(CArchive& ar, CString& text) {
   DEF_TRY
   if (WrongDirection(ar, FALSE, "ReadStringFromArchive", __LINE__)) return;
-  DWORD byteCount = 0;
-  ar >> byteCount;
-  // The count comes from the file: an odd or huge one must neither overrun the buffer nor make us
-  // allocate more than the archive can still deliver.
-  CheckArchiveCount(ar, byteCount, 1);
-  std::vector<WCHAR> characters(byteCount / 2 + 1, 0);
-  std::vector<BYTE> bytes(byteCount);
-  if (byteCount > 0) ReadArchiveExact(ar, bytes.data(), byteCount);
-  memcpy(characters.data(), bytes.data(), (byteCount / 2) * sizeof(WCHAR));
+  const std::vector<char> bytes = ReadCountedBytes(ar);
+  // An odd count leaves its last byte out.
+  std::vector<WCHAR> characters(bytes.size() / 2 + 1, 0);
+  memcpy(characters.data(), bytes.data(), (bytes.size() / 2) * sizeof(WCHAR));
   text = characters.data();
   DEF_CATCH_PASS_ARCHIVE("ReadStringFromArchive")
 }
@@ -292,18 +256,15 @@ void ReadStringFromArchive(CArchive& ar, CString& text) {
 void ReadStringAnsi(CArchive& ar, CString& text) {
   DEF_TRY
   if (WrongDirection(ar, FALSE, "ReadStringAnsi", __LINE__)) return;
-  DWORD byteCount = 0;
-  ar >> byteCount;
-  CheckArchiveCount(ar, byteCount, 1);
+  const std::vector<char> bytes = ReadCountedBytes(ar);
   text.Empty();
-  if (byteCount == 0) return;
-  std::vector<char> bytes(byteCount);
-  ReadArchiveExact(ar, bytes.data(), byteCount);
+  if (bytes.empty()) return;
+  const int byteCount = static_cast<int>(bytes.size());
   const int length =
-      MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), static_cast<int>(byteCount), nullptr, 0);
+      MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, nullptr, 0);
   if (length <= 0) return;
   LPWSTR buffer = text.GetBuffer(length);
-  MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), static_cast<int>(byteCount), buffer, length);
+  MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, buffer, length);
   text.ReleaseBuffer(length);
   DEF_CATCH_PASS_ARCHIVE("ReadStringAnsi")
 }

@@ -6,6 +6,7 @@
 #include "Framework.h"
 
 #include "ObjectStyle.h"
+#include "SharedProcs.h"
 
 // A path cut into drive, folder, name and extension (start and length of each, in characters).
 class CPathSplit {
@@ -31,15 +32,11 @@ class CPathSplit {
 
 // File names.
 CString ExtractFileExt(const CString& path);
-CString ExtractFileName(const CString& path);
-CString ExtractFilePath(const CString& path);
 CString ChangeFileExt(const CString& path, const CString& ext);
 BOOL FileExists(const CString& path);
 
-// Folders of the program (under the user's documents folder, from the shell-folders value "Personal").
-CString GetMyDocumentsPathName();
-CString GetFilesPathName();
-CString GetInitialFormsPathName();
+// Folders of the program (under the user's documents folder, from the shell-folders value "Personal";
+// the documents, product and initial forms folders are in SharedProcs.h).
 CString GetFormsPathName();
 CString GetFilledFormsPathName();
 CString GetInitialBackupFolder();
@@ -49,12 +46,11 @@ CString GetTempDirPath();
 CString GetFormName(const CString& fileName);
 // The same for a document at a full path (the forms folder is not involved).
 CString GetFormNameOfFile(const CString& path);
+// ChooseFolder titled with the program's hint "select the form folder".
 BOOL ChooseFolder(HWND owner, LPCTSTR initialFolder, LPTSTR outPath);
 
 // Numbers. Every integer conversion of the program rounds half up.
 int RoundToInt(double x);
-BOOL StrToDouble(const CString& text, double& out);
-double StrToDouble(const CString& text);
 BOOL IsValidInt(const CString& text);
 BOOL StrToInt(const CString& text, int& out);
 BOOL StringToInt(const CString& text, int& out);

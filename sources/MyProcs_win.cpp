@@ -8,7 +8,6 @@
 namespace {
 
 const wchar_t kSettingsSection[] = L"Settings";
-const wchar_t kProductFolder[] = L"Vantry";
 // The hint shown by ChooseFolder; its text is in the string table.
 const UINT kSelectFormFolderString = 182;
 
@@ -40,43 +39,6 @@ BOOL FileExists(const CString& path) {
   return TRUE;
   DEF_CATCH("FileExists")
   return FALSE;
-}
-
-CString GetMyDocumentsPathName() {
-  DEF_TRY
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER,
-                      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      nullptr, 0, KEY_READ, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return CString();
-  // At most 260 bytes; one more character keeps the text terminated whatever was stored.
-  WCHAR path[130 + 1] = {};
-  DWORD size = 260, type = 0;
-  const LONG result =
-      RegQueryValueExW(key, L"Personal", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return CString();
-  return CString(path);
-  DEF_CATCH("GetMyDocumentsPathName")
-  return CString();
-}
-
-CString GetFilesPathName() {
-  DEF_TRY
-  return GetMyDocumentsPathName() + _T("\\") + kProductFolder;
-  DEF_CATCH("GetFilesPathName")
-  return CString();
-}
-
-CString GetInitialFormsPathName() {
-  DEF_TRY
-  const CString files = GetFilesPathName();
-  const CString forms = GetMyDocumentsPathName() + _T("\\") + kProductFolder + _T("\\Forms");
-  if (GetFileAttributesW(files) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(files, nullptr);
-  if (GetFileAttributesW(forms) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(forms, nullptr);
-  return forms;
-  DEF_CATCH("GetInitialFormsPathName")
-  return CString();
 }
 
 CString GetFormsPathName() {
@@ -201,34 +163,11 @@ CString GetFormName(const CString& fileName) {
   return CString();
 }
 
-namespace {
-int CALLBACK ChooseFolderCallback(HWND window, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data != 0) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
-  return 0;
-}
-}  // namespace
-
 BOOL ChooseFolder(HWND owner, LPCTSTR initialFolder, LPTSTR outPath) {
   DEF_TRY
-  if (outPath == nullptr) return FALSE;
-  outPath[0] = 0;
-  const HRESULT com = CoInitialize(nullptr);
   CString title;
   title.LoadString(kSelectFormFolderString);
-  BROWSEINFOW info = {};
-  info.hwndOwner = owner;
-  info.lpszTitle = title;
-  info.ulFlags = BIF_RETURNONLYFSDIRS;
-  info.lpfn = ChooseFolderCallback;
-  info.lParam = reinterpret_cast<LPARAM>(initialFolder);
-  BOOL chosen = FALSE;
-  if (LPITEMIDLIST item = SHBrowseForFolderW(&info)) {
-    chosen = SHGetPathFromIDListW(item, outPath);
-    CoTaskMemFree(item);
-  }
-  if (!chosen) outPath[0] = 0;
-  if (SUCCEEDED(com)) CoUninitialize();
-  return chosen;
+  return ChooseFolder(owner, title, initialFolder, outPath);
   DEF_CATCH("ChooseFolder")
   if (outPath != nullptr) outPath[0] = 0;
   return FALSE;

@@ -206,6 +206,42 @@ INT_PTR finishApply(HWND page, bool& changed, bool (*save)()) {
   return TRUE;
 }
 
+INT_PTR settingsPageProcedure(const SettingsPage& settings, HWND page, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      settings.load();
+      *settings.changed = false;
+      settings.fill(page);
+      return TRUE;
+    case WM_COMMAND:
+      return settings.command(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code == PSN_SETACTIVE) return onSetActive(page);
+      if (header->code == PSN_APPLY) {
+        if (settings.takeEdits) settings.takeEdits(page);
+        return finishApply(page, *settings.changed, settings.save);
+      }
+      break;
+    }
+  }
+  return FALSE;
+}
+
+INT_PTR endSubDialog(HWND dialog, WPARAM wParam, void (*take)(HWND dialog)) {
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      take(dialog);
+      EndDialog(dialog, IDOK);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+  }
+  return FALSE;
+}
+
 DWORD readEditNumber(HWND dialog, int id, int maxChars) {
   wchar_t text[16] = L"";
   if (maxChars > 15) maxChars = 15;

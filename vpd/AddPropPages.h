@@ -53,6 +53,22 @@ void storeCurrentPage(HWND page);
 INT_PTR onSetActive(HWND page);
 // Saves through `save` when the page changed, reports a failed save, and accepts the apply.
 INT_PTR finishApply(HWND page, bool& changed, bool (*save)());
+// What a settings page gives the common page procedure.
+struct SettingsPage {
+  bool* changed;
+  void (*load)();
+  void (*fill)(HWND page);
+  bool (*command)(HWND page, int id, int code);  // true when the page handled it
+  void (*takeEdits)(HWND page);                  // before the save on Apply; null for none
+  bool (*save)();
+};
+// The body of a settings page's dialog procedure: WM_INITDIALOG loads and fills (the page starts
+// unchanged), WM_COMMAND goes to the page, PSN_SETACTIVE and PSN_APPLY follow the protocol above.
+INT_PTR settingsPageProcedure(const SettingsPage& settings, HWND page, UINT message, WPARAM wParam,
+                              LPARAM lParam);
+// WM_COMMAND of a small sub-dialog: OK takes its fields through `take` and ends it with IDOK, Cancel
+// ends it with IDCANCEL; FALSE for any other command.
+INT_PTR endSubDialog(HWND dialog, WPARAM wParam, void (*take)(HWND dialog));
 // A number typed into an edit, read to at most maxChars characters; 0 for text without digits.
 DWORD readEditNumber(HWND dialog, int id, int maxChars);
 void setEditNumber(HWND dialog, int id, DWORD value, bool isSigned);

@@ -29,6 +29,13 @@ struct TransferButton {
 const TransferButton transferButtons[] = {
     {IDC_APP_VIA_COMMAND_LINE, viaCommandLine}, {IDC_APP_VIA_COPYDATA, viaCopyData}, {IDC_APP_VIA_PIPE, viaPipe}};
 
+// A group that cannot be read shows zeros; the result is not otherwise reported.
+void load() {
+  vpd_internal::loadHookSettings(vpd_internal::postconverterHook, hook,
+                                 vpd_internal::currentUser | vpd_internal::localMachine,
+                                 vpd_internal::rootKeyPath, vpd_internal::ownSession, L"");
+}
+
 bool saveHook() {
   return vpd_internal::saveHookSettings(vpd_internal::postconverterHook, hook, vpd_internal::currentUser,
                                         vpd_internal::rootKeyPath);
@@ -103,35 +110,30 @@ bool onCommand(HWND page, int id, int code) {
   return true;
 }
 
-INT_PTR onNotify(HWND page, const NMHDR* header) {
-  switch (header->code) {
-    case PSN_SETACTIVE:
-      return onSetActive(page);
-    case PSN_APPLY:
-      if (changed) readEditText(page, IDC_APP_EXECUTABLE, hook.executableFile, vpd_internal::pathChars);
-      return finishApply(page, changed, saveHook);
-  }
-  return FALSE;
+void takeEdits(HWND page) {
+  if (changed) readEditText(page, IDC_APP_EXECUTABLE, hook.executableFile, vpd_internal::pathChars);
+}
+
+const SettingsPage settings = {&changed, load, fillPage, onCommand, takeEdits, saveHook};
+
+void takeCopyDataFields(HWND dialog) {
+  readEditText(dialog, IDC_COPYDATA_WINDOW_TITLE, hook.windowTitle, vpd_internal::nameChars);
+  readEditText(dialog, IDC_COPYDATA_WINDOW_CLASS, hook.windowClass, vpd_internal::nameChars);
+  hook.messageId = readEditNumber(dialog, IDC_COPYDATA_MESSAGE_ID, 9);
+  hook.timeout = readEditNumber(dialog, IDC_COPYDATA_TIMEOUT, 9);
+}
+
+void takePipeFields(HWND dialog) {
+  readEditText(dialog, IDC_PIPE_NAME, hook.pipeName, vpd_internal::nameChars);
+  hook.pipeMessageSize = readEditNumber(dialog, IDC_PIPE_MESSAGE_SIZE, 9);
+  hook.timeout = readEditNumber(dialog, IDC_PIPE_TIMEOUT, 9);
+  hook.pipeLaunchApplication = isChecked(dialog, IDC_PIPE_LAUNCH) ? 1 : 0;
 }
 
 }  // namespace
 
 INT_PTR CALLBACK ApplicationPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      // A group that cannot be read shows zeros; the result is not otherwise reported.
-      vpd_internal::loadHookSettings(vpd_internal::postconverterHook, hook,
-                                     vpd_internal::currentUser | vpd_internal::localMachine,
-                                     vpd_internal::rootKeyPath, vpd_internal::ownSession, L"");
-      changed = false;
-      fillPage(page);
-      return TRUE;
-    case WM_COMMAND:
-      return onCommand(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_NOTIFY:
-      return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-  }
-  return FALSE;
+  return settingsPageProcedure(settings, page, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK CopyDataDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -147,19 +149,7 @@ INT_PTR CALLBACK CopyDataDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
       setEditNumber(dialog, IDC_COPYDATA_TIMEOUT, hook.timeout, true);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        readEditText(dialog, IDC_COPYDATA_WINDOW_TITLE, hook.windowTitle, vpd_internal::nameChars);
-        readEditText(dialog, IDC_COPYDATA_WINDOW_CLASS, hook.windowClass, vpd_internal::nameChars);
-        hook.messageId = readEditNumber(dialog, IDC_COPYDATA_MESSAGE_ID, 9);
-        hook.timeout = readEditNumber(dialog, IDC_COPYDATA_TIMEOUT, 9);
-        EndDialog(dialog, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      break;
+      return endSubDialog(dialog, wParam, takeCopyDataFields);
   }
   return FALSE;
 }
@@ -176,19 +166,7 @@ INT_PTR CALLBACK PipeDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       setChecked(dialog, IDC_PIPE_LAUNCH, hook.pipeLaunchApplication != 0);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        readEditText(dialog, IDC_PIPE_NAME, hook.pipeName, vpd_internal::nameChars);
-        hook.pipeMessageSize = readEditNumber(dialog, IDC_PIPE_MESSAGE_SIZE, 9);
-        hook.timeout = readEditNumber(dialog, IDC_PIPE_TIMEOUT, 9);
-        hook.pipeLaunchApplication = isChecked(dialog, IDC_PIPE_LAUNCH) ? 1 : 0;
-        EndDialog(dialog, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      break;
+      return endSubDialog(dialog, wParam, takePipeFields);
   }
   return FALSE;
 }

@@ -29,6 +29,11 @@ const CheckBinding checkBindings[] = {
     {IDC_CONVERTER_DRAW_BORDERS, &vpd_internal::ConverterSettings::drawBorders},
 };
 
+void load() {
+  vpd_internal::loadConverterSettings(converter, vpd_internal::currentUser | vpd_internal::localMachine,
+                                      vpd_internal::rootKeyPath, vpd_internal::ownSession, L"");
+}
+
 bool saveConverter() {
   return vpd_internal::saveConverterSettings(converter, vpd_internal::currentUser, vpd_internal::rootKeyPath);
 }
@@ -88,35 +93,18 @@ bool onCommand(HWND page, int id, int code) {
   return false;
 }
 
-INT_PTR onNotify(HWND page, const NMHDR* header) {
-  switch (header->code) {
-    case PSN_SETACTIVE:
-      return onSetActive(page);
-    case PSN_APPLY:
-      // Both edits are taken on every apply; the group is written only when something changed.
-      readEditText(page, IDC_CONVERTER_OUTPUT_DIRECTORY, converter.outputDirectory, vpd_internal::pathChars);
-      converter.threads = readEditNumber(page, IDC_CONVERTER_THREADS, threadsChars);
-      return finishApply(page, changed, saveConverter);
-  }
-  return FALSE;
+// Both edits are taken on every apply; the group is written only when something changed.
+void takeEdits(HWND page) {
+  readEditText(page, IDC_CONVERTER_OUTPUT_DIRECTORY, converter.outputDirectory, vpd_internal::pathChars);
+  converter.threads = readEditNumber(page, IDC_CONVERTER_THREADS, threadsChars);
 }
+
+const SettingsPage settings = {&changed, load, fillPage, onCommand, takeEdits, saveConverter};
 
 }  // namespace
 
 INT_PTR CALLBACK ConverterPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      vpd_internal::loadConverterSettings(converter, vpd_internal::currentUser | vpd_internal::localMachine,
-                                          vpd_internal::rootKeyPath, vpd_internal::ownSession, L"");
-      changed = false;
-      fillPage(page);
-      return TRUE;
-    case WM_COMMAND:
-      return onCommand(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_NOTIFY:
-      return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-  }
-  return FALSE;
+  return settingsPageProcedure(settings, page, message, wParam, lParam);
 }
 
 }  // namespace vpd

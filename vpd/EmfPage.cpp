@@ -16,6 +16,11 @@ bool filling = false;
 
 constexpr int widthChars = 3;
 
+void load() {
+  vpd_internal::loadEmfSettings(emf, vpd_internal::currentUser | vpd_internal::localMachine,
+                                vpd_internal::rootKeyPath, L"");
+}
+
 bool saveEmf() { return vpd_internal::saveEmfSettings(emf, vpd_internal::currentUser, vpd_internal::rootKeyPath); }
 
 void updateStates(HWND page) {
@@ -56,36 +61,18 @@ bool onCommand(HWND page, int id, int code) {
   return false;
 }
 
-INT_PTR onNotify(HWND page, const NMHDR* header) {
-  switch (header->code) {
-    case PSN_SETACTIVE:
-      return onSetActive(page);
-    case PSN_APPLY:
-      if (changed) {
-        emf.thinLineWidth = readEditNumber(page, IDC_EMF_THIN_WIDTH, widthChars);
-        emf.thickLineWidth = readEditNumber(page, IDC_EMF_THICK_WIDTH, widthChars);
-      }
-      return finishApply(page, changed, saveEmf);
-  }
-  return FALSE;
+void takeEdits(HWND page) {
+  if (!changed) return;
+  emf.thinLineWidth = readEditNumber(page, IDC_EMF_THIN_WIDTH, widthChars);
+  emf.thickLineWidth = readEditNumber(page, IDC_EMF_THICK_WIDTH, widthChars);
 }
+
+const SettingsPage settings = {&changed, load, fillPage, onCommand, takeEdits, saveEmf};
 
 }  // namespace
 
 INT_PTR CALLBACK EmfPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      vpd_internal::loadEmfSettings(emf, vpd_internal::currentUser | vpd_internal::localMachine,
-                                    vpd_internal::rootKeyPath, L"");
-      changed = false;
-      fillPage(page);
-      return TRUE;
-    case WM_COMMAND:
-      return onCommand(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_NOTIFY:
-      return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-  }
-  return FALSE;
+  return settingsPageProcedure(settings, page, message, wParam, lParam);
 }
 
 }  // namespace vpd

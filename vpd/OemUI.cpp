@@ -12,30 +12,8 @@ constexpr DWORD infoAnswerSize = sizeof(DWORD);
 const wchar_t* const sheetTitle = L"Drovemark Page";
 }  // namespace
 
-COemUI2::COemUI2() { objectCreated(); }
-
 COemUI2::~COemUI2() {
   if (driver_) driver_->Release();
-  objectDestroyed();
-}
-
-HRESULT STDMETHODCALLTYPE COemUI2::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPrintOemUI2)) {
-    *object = static_cast<IPrintOemUI2*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE COemUI2::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-ULONG STDMETHODCALLTYPE COemUI2::Release() {
-  const LONG count = InterlockedDecrement(&references_);
-  if (count == 0) delete this;
-  return static_cast<ULONG>(count);
 }
 
 HRESULT STDMETHODCALLTYPE COemUI2::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {

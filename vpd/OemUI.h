@@ -1,5 +1,6 @@
 // The plug-in object that the print system's driver loads (IPrintOemUI2) and its class factory.
 #pragma once
+#include "Module.h"
 #include "vpd_oem.h"
 
 namespace vpd {
@@ -13,17 +14,43 @@ HRESULT oemDevMode(DWORD mode, POEMDMPARAM param);
 // Handles IPrintOemUI::DocumentPropertySheets for every reason of the sheet's life.
 HRESULT documentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param);
 
-class COemUI2 : public IPrintOemUI2 {
+// IUnknown of a server object that offers one interface besides IUnknown, with the module's count of
+// live objects (DllCanUnloadNow) kept from construction to destruction.
+template <class Interface>
+class ServerObject : public Interface {
  public:
-  COemUI2();
-  virtual ~COemUI2();
-  COemUI2(const COemUI2&) = delete;
-  COemUI2& operator=(const COemUI2&) = delete;
+  explicit ServerObject(REFIID iid) : iid_(iid) { objectCreated(); }
+  virtual ~ServerObject() { objectDestroyed(); }
+  ServerObject(const ServerObject&) = delete;
+  ServerObject& operator=(const ServerObject&) = delete;
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, iid_)) {
+      *object = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG count = InterlockedDecrement(&references_);
+    if (count == 0) delete this;
+    return static_cast<ULONG>(count);
+  }
+
+ private:
+  const IID iid_;
+  volatile LONG references_ = 1;
+};
+
+class COemUI2 : public ServerObject<IPrintOemUI2> {
+ public:
+  COemUI2() : ServerObject(IID_IPrintOemUI2) {}
+  ~COemUI2() override;
+
   // IPrintOemCommon
   HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
   HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override;
@@ -48,25 +75,15 @@ class COemUI2 : public IPrintOemUI2 {
   HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID, PINT) override;
 
  private:
-  volatile LONG references_ = 1;
   IPrintOemDriverUI* driver_ = nullptr;
 };
 
-class COemCF : public IClassFactory {
+class COemCF : public ServerObject<IClassFactory> {
  public:
-  COemCF();
-  virtual ~COemCF();
-  COemCF(const COemCF&) = delete;
-  COemCF& operator=(const COemCF&) = delete;
+  COemCF() : ServerObject(IID_IClassFactory) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
-
- private:
-  volatile LONG references_ = 1;
 };
 
 }  // namespace vpd

@@ -33,6 +33,11 @@ const Choice ditheringChoices[] = {{L"Floyd-Steinberg [Default]", 0},
 constexpr DWORD grayscaleBits = 8;
 constexpr DWORD ditheredBits = 1;
 
+void load() {
+  vpd_internal::loadPngSettings(png, vpd_internal::currentUser | vpd_internal::localMachine,
+                                vpd_internal::rootKeyPath, L"");
+}
+
 bool savePng() { return vpd_internal::savePngSettings(png, vpd_internal::currentUser, vpd_internal::rootKeyPath); }
 
 template <size_t N>
@@ -103,26 +108,12 @@ bool onCommand(HWND page, int id, int code) {
   return true;
 }
 
+const SettingsPage settings = {&changed, load, fillPage, onCommand, nullptr, savePng};
+
 }  // namespace
 
 INT_PTR CALLBACK PngPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      vpd_internal::loadPngSettings(png, vpd_internal::currentUser | vpd_internal::localMachine,
-                                    vpd_internal::rootKeyPath, L"");
-      changed = false;
-      fillPage(page);
-      return TRUE;
-    case WM_COMMAND:
-      return onCommand(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code == PSN_SETACTIVE) return onSetActive(page);
-      if (header->code == PSN_APPLY) return finishApply(page, changed, savePng);
-      break;
-    }
-  }
-  return FALSE;
+  return settingsPageProcedure(settings, page, message, wParam, lParam);
 }
 
 }  // namespace vpd

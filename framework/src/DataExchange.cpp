@@ -140,13 +140,20 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& v) { ExchangeInteger(p
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& v) { ExchangeFloat(pDX, nIDC, v, 15); }
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, float& v) { ExchangeFloat(pDX, nIDC, v, 6); }
 
-void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
+namespace {
+// A control state that one message reads and another sets from its wParam (check, selection index).
+void ExchangeState(CDataExchange* pDX, int nIDC, int& value, UINT getMessage, UINT setMessage) {
   HWND h = pDX->PrepareCtrl(nIDC);
   if (!h || pDX->Failed()) return;
   if (pDX->m_bSaveAndValidate)
-    value = static_cast<int>(::SendMessageW(h, BM_GETCHECK, 0, 0));
+    value = static_cast<int>(::SendMessageW(h, getMessage, 0, 0));
   else
-    ::SendMessageW(h, BM_SETCHECK, value, 0);
+    ::SendMessageW(h, setMessage, value, 0);
+}
+}  // namespace
+
+void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
+  ExchangeState(pDX, nIDC, value, BM_GETCHECK, BM_SETCHECK);
 }
 
 void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
@@ -168,21 +175,11 @@ void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
-  HWND h = pDX->PrepareCtrl(nIDC);
-  if (!h || pDX->Failed()) return;
-  if (pDX->m_bSaveAndValidate)
-    index = static_cast<int>(::SendMessageW(h, CB_GETCURSEL, 0, 0));
-  else
-    ::SendMessageW(h, CB_SETCURSEL, index, 0);
+  ExchangeState(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
-  HWND h = pDX->PrepareCtrl(nIDC);
-  if (!h || pDX->Failed()) return;
-  if (pDX->m_bSaveAndValidate)
-    index = static_cast<int>(::SendMessageW(h, LB_GETCURSEL, 0, 0));
-  else
-    ::SendMessageW(h, LB_SETCURSEL, index, 0);
+  ExchangeState(pDX, nIDC, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {

@@ -21,6 +21,24 @@ fw_internal::HandleMap<HDC, CDC, DcTraits>& DcMap() {
   return map;
 }
 
+// Setters apply to both handles, the output one first when it is another, and report what the
+// attribute handle reports (a zero result when there is no handle).
+template <class Call>
+auto OnBoth(HDC output, HDC attrib, Call call) -> decltype(call(attrib)) {
+  decltype(call(attrib)) result{};
+  if (output != attrib) result = call(output);
+  if (attrib) result = call(attrib);
+  return result;
+}
+// The same for the setters that give the previous value through a pointer.
+template <class Old, class Call>
+Old OldOnBoth(HDC output, HDC attrib, Call call) {
+  Old old = {0, 0};
+  if (output != attrib) call(output, &old);
+  if (attrib) call(attrib, &old);
+  return old;
+}
+
 template <class T>
 T* Wrap(HGDIOBJ h) {
   return static_cast<T*>(CGdiObject::FromHandle(h));
@@ -43,16 +61,13 @@ CDC* CDC::FromHandle(HDC hDC) { return DcMap().FromHandle(hDC); }
 
 BOOL CDC::Attach(HDC hDC) {
   ASSERT(m_hDC == nullptr);
-  if (!hDC) return FALSE;
-  DcMap().ForgetTemporary(hDC);
-  DcMap().SetPermanent(hDC, this);
+  if (!DcMap().Attach(hDC, this)) return FALSE;
   m_hDC = m_hAttribDC = hDC;
   return TRUE;
 }
 
 HDC CDC::Detach() {
-  HDC h = m_hDC;
-  if (h) DcMap().RemovePermanent(h);
+  const HDC h = DcMap().Detach(m_hDC);
   m_hDC = m_hAttribDC = nullptr;
   return h;
 }
@@ -92,10 +107,7 @@ BOOL CDC::RestoreDC(int nSavedDC) {
 int CDC::GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
 
 HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) {
-  HGDIOBJ old = nullptr;
-  if (m_hDC != m_hAttribDC) old = ::SelectObject(m_hDC, hObject);
-  if (m_hAttribDC) old = ::SelectObject(m_hAttribDC, hObject);
-  return old;
+  return OnBoth(m_hDC, m_hAttribDC, [hObject](HDC h) { return ::SelectObject(h, hObject); });
 }
 CPen* CDC::SelectObject(CPen* pPen) { return Wrap<CPen>(SelectObject(pPen ? pPen->m_hObject : nullptr)); }
 CBrush* CDC::SelectObject(CBrush* pBrush) {
@@ -122,68 +134,46 @@ CBrush* CDC::GetCurrentBrush() const { return Wrap<CBrush>(::GetCurrentObject(m_
 CFont* CDC::GetCurrentFont() const { return Wrap<CFont>(::GetCurrentObject(m_hDC, OBJ_FONT)); }
 CBitmap* CDC::GetCurrentBitmap() const { return Wrap<CBitmap>(::GetCurrentObject(m_hDC, OBJ_BITMAP)); }
 
-// Setters that apply to both handles and report the attribute handle's previous value.
-#define FW_DC_SET_BOTH(call)                          \
-  auto old = decltype(call(m_hDC))();                 \
-  if (m_hDC != m_hAttribDC) old = call(m_hDC);        \
-  if (m_hAttribDC) old = call(m_hAttribDC);           \
-  return old
-
 int CDC::SetROP2(int mode) {
-  auto call = [mode](HDC h) { return ::SetROP2(h, mode); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [mode](HDC h) { return ::SetROP2(h, mode); });
 }
 int CDC::GetROP2() const { return ::GetROP2(m_hAttribDC); }
 int CDC::SetPolyFillMode(int mode) {
-  auto call = [mode](HDC h) { return ::SetPolyFillMode(h, mode); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [mode](HDC h) { return ::SetPolyFillMode(h, mode); });
 }
 int CDC::SetStretchBltMode(int mode) {
-  auto call = [mode](HDC h) { return ::SetStretchBltMode(h, mode); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [mode](HDC h) { return ::SetStretchBltMode(h, mode); });
 }
 int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hAttribDC); }
 COLORREF CDC::SetBkColor(COLORREF c) {
-  auto call = [c](HDC h) { return ::SetBkColor(h, c); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [c](HDC h) { return ::SetBkColor(h, c); });
 }
 COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
 int CDC::SetBkMode(int mode) {
-  auto call = [mode](HDC h) { return ::SetBkMode(h, mode); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [mode](HDC h) { return ::SetBkMode(h, mode); });
 }
 int CDC::GetBkMode() const { return ::GetBkMode(m_hAttribDC); }
 COLORREF CDC::SetTextColor(COLORREF c) {
-  auto call = [c](HDC h) { return ::SetTextColor(h, c); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [c](HDC h) { return ::SetTextColor(h, c); });
 }
 COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hAttribDC); }
 UINT CDC::SetTextAlign(UINT flags) {
-  auto call = [flags](HDC h) { return ::SetTextAlign(h, flags); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [flags](HDC h) { return ::SetTextAlign(h, flags); });
 }
 UINT CDC::GetTextAlign() const { return ::GetTextAlign(m_hAttribDC); }
 int CDC::SetTextCharacterExtra(int extra) {
-  auto call = [extra](HDC h) { return ::SetTextCharacterExtra(h, extra); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [extra](HDC h) { return ::SetTextCharacterExtra(h, extra); });
 }
 int CDC::SetMapMode(int mode) {
-  auto call = [mode](HDC h) { return ::SetMapMode(h, mode); };
-  FW_DC_SET_BOTH(call);
+  return OnBoth(m_hDC, m_hAttribDC, [mode](HDC h) { return ::SetMapMode(h, mode); });
 }
 int CDC::GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
 
 CPoint CDC::SetViewportOrg(int x, int y) {
-  POINT old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::SetViewportOrgEx(m_hDC, x, y, &old);
-  if (m_hAttribDC) ::SetViewportOrgEx(m_hAttribDC, x, y, &old);
-  return CPoint(old);
+  return CPoint(OldOnBoth<POINT>(m_hDC, m_hAttribDC, [&](HDC h, POINT* old) { ::SetViewportOrgEx(h, x, y, old); }));
 }
 CPoint CDC::OffsetViewportOrg(int dx, int dy) {
-  POINT old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::OffsetViewportOrgEx(m_hDC, dx, dy, &old);
-  if (m_hAttribDC) ::OffsetViewportOrgEx(m_hAttribDC, dx, dy, &old);
-  return CPoint(old);
+  return CPoint(OldOnBoth<POINT>(m_hDC, m_hAttribDC, [&](HDC h, POINT* old) { ::OffsetViewportOrgEx(h, dx, dy, old); }));
 }
 CPoint CDC::GetViewportOrg() const {
   POINT p = {0, 0};
@@ -191,10 +181,7 @@ CPoint CDC::GetViewportOrg() const {
   return CPoint(p);
 }
 CSize CDC::SetViewportExt(int cx, int cy) {
-  SIZE old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::SetViewportExtEx(m_hDC, cx, cy, &old);
-  if (m_hAttribDC) ::SetViewportExtEx(m_hAttribDC, cx, cy, &old);
-  return CSize(old);
+  return CSize(OldOnBoth<SIZE>(m_hDC, m_hAttribDC, [&](HDC h, SIZE* old) { ::SetViewportExtEx(h, cx, cy, old); }));
 }
 CSize CDC::GetViewportExt() const {
   SIZE s = {0, 0};
@@ -202,16 +189,10 @@ CSize CDC::GetViewportExt() const {
   return CSize(s);
 }
 CPoint CDC::SetWindowOrg(int x, int y) {
-  POINT old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::SetWindowOrgEx(m_hDC, x, y, &old);
-  if (m_hAttribDC) ::SetWindowOrgEx(m_hAttribDC, x, y, &old);
-  return CPoint(old);
+  return CPoint(OldOnBoth<POINT>(m_hDC, m_hAttribDC, [&](HDC h, POINT* old) { ::SetWindowOrgEx(h, x, y, old); }));
 }
 CPoint CDC::OffsetWindowOrg(int dx, int dy) {
-  POINT old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::OffsetWindowOrgEx(m_hDC, dx, dy, &old);
-  if (m_hAttribDC) ::OffsetWindowOrgEx(m_hAttribDC, dx, dy, &old);
-  return CPoint(old);
+  return CPoint(OldOnBoth<POINT>(m_hDC, m_hAttribDC, [&](HDC h, POINT* old) { ::OffsetWindowOrgEx(h, dx, dy, old); }));
 }
 CPoint CDC::GetWindowOrg() const {
   POINT p = {0, 0};
@@ -219,10 +200,7 @@ CPoint CDC::GetWindowOrg() const {
   return CPoint(p);
 }
 CSize CDC::SetWindowExt(int cx, int cy) {
-  SIZE old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::SetWindowExtEx(m_hDC, cx, cy, &old);
-  if (m_hAttribDC) ::SetWindowExtEx(m_hAttribDC, cx, cy, &old);
-  return CSize(old);
+  return CSize(OldOnBoth<SIZE>(m_hDC, m_hAttribDC, [&](HDC h, SIZE* old) { ::SetWindowExtEx(h, cx, cy, old); }));
 }
 CSize CDC::GetWindowExt() const {
   SIZE s = {0, 0};
@@ -248,48 +226,30 @@ void CDC::LPtoDP(LPSIZE s) const {
 }
 
 int CDC::SelectClipRgn(CRgn* pRgn) {
-  int r = ERROR;
-  HRGN h = pRgn ? static_cast<HRGN>(*pRgn) : nullptr;
-  if (m_hDC != m_hAttribDC) r = ::SelectClipRgn(m_hDC, h);
-  if (m_hAttribDC) r = ::SelectClipRgn(m_hAttribDC, h);
-  return r;
+  const HRGN rgn = pRgn ? static_cast<HRGN>(*pRgn) : nullptr;
+  return OnBoth(m_hDC, m_hAttribDC, [&](HDC h) { return ::SelectClipRgn(h, rgn); });
 }
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode) {
-  int r = ERROR;
-  HRGN h = pRgn ? static_cast<HRGN>(*pRgn) : nullptr;
-  if (m_hDC != m_hAttribDC) r = ::ExtSelectClipRgn(m_hDC, h, nMode);
-  if (m_hAttribDC) r = ::ExtSelectClipRgn(m_hAttribDC, h, nMode);
-  return r;
+  const HRGN rgn = pRgn ? static_cast<HRGN>(*pRgn) : nullptr;
+  return OnBoth(m_hDC, m_hAttribDC, [&](HDC h) { return ::ExtSelectClipRgn(h, rgn, nMode); });
 }
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) {
-  int r = ERROR;
-  if (m_hDC != m_hAttribDC) r = ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
-  if (m_hAttribDC) r = ::ExcludeClipRect(m_hAttribDC, x1, y1, x2, y2);
-  return r;
+  return OnBoth(m_hDC, m_hAttribDC, [&](HDC h) { return ::ExcludeClipRect(h, x1, y1, x2, y2); });
 }
 int CDC::ExcludeClipRect(LPCRECT r) { return ExcludeClipRect(r->left, r->top, r->right, r->bottom); }
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
-  int r = ERROR;
-  if (m_hDC != m_hAttribDC) r = ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
-  if (m_hAttribDC) r = ::IntersectClipRect(m_hAttribDC, x1, y1, x2, y2);
-  return r;
+  return OnBoth(m_hDC, m_hAttribDC, [&](HDC h) { return ::IntersectClipRect(h, x1, y1, x2, y2); });
 }
 int CDC::IntersectClipRect(LPCRECT r) { return IntersectClipRect(r->left, r->top, r->right, r->bottom); }
 int CDC::OffsetClipRgn(int x, int y) {
-  int r = ERROR;
-  if (m_hDC != m_hAttribDC) r = ::OffsetClipRgn(m_hDC, x, y);
-  if (m_hAttribDC) r = ::OffsetClipRgn(m_hAttribDC, x, y);
-  return r;
+  return OnBoth(m_hDC, m_hAttribDC, [&](HDC h) { return ::OffsetClipRgn(h, x, y); });
 }
 int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
 BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
 BOOL CDC::RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
 
 CPoint CDC::MoveTo(int x, int y) {
-  POINT old = {0, 0};
-  if (m_hDC != m_hAttribDC) ::MoveToEx(m_hDC, x, y, &old);
-  if (m_hAttribDC) ::MoveToEx(m_hAttribDC, x, y, &old);
-  return CPoint(old);
+  return CPoint(OldOnBoth<POINT>(m_hDC, m_hAttribDC, [&](HDC h, POINT* old) { ::MoveToEx(h, x, y, old); }));
 }
 BOOL CDC::LineTo(int x, int y) {
   if (m_hAttribDC && m_hAttribDC != m_hDC) ::MoveToEx(m_hAttribDC, x, y, nullptr);

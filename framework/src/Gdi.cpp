@@ -67,16 +67,13 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) { return GdiMap().FromHandle
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   ASSERT(m_hObject == nullptr);
-  if (!hObject) return FALSE;
-  GdiMap().ForgetTemporary(hObject);
-  GdiMap().SetPermanent(hObject, this);
+  if (!GdiMap().Attach(hObject, this)) return FALSE;
   m_hObject = hObject;
   return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
-  HGDIOBJ h = m_hObject;
-  if (h) GdiMap().RemovePermanent(h);
+  const HGDIOBJ h = GdiMap().Detach(m_hObject);
   m_hObject = nullptr;
   return h;
 }

@@ -29,6 +29,20 @@ class Locked {
   Lock& lock_;
 };
 
+// Traits of a wrapper that keeps its handle in one member.
+template <class Handle, class Object, Handle Object::*member>
+struct MemberTraits {
+  static Object* MakeTemporary(Handle h) {
+    Object* o = new Object;
+    o->*member = h;
+    return o;
+  }
+  static void Release(Object* o) {
+    o->*member = nullptr;
+    delete o;
+  }
+};
+
 // `Traits` gives: static Object* MakeTemporary(Handle) and static void Release(Object*) (which
 // forgets the handle without destroying it, then deletes the object).
 template <class Handle, class Object, class Traits>
@@ -56,6 +70,19 @@ class HandleMap {
   void RemovePermanent(Handle h) {
     Locked locked(lock_);
     permanent_.erase(h);
+  }
+  // Attach and Detach of the wrapper classes. Attach makes `o` the permanent object of `h` in place of
+  // any temporary one (false for a null handle; the caller then stores the handle). Detach forgets the
+  // permanent object of `h` and returns `h`.
+  bool Attach(Handle h, Object* o) {
+    if (!h) return false;
+    ForgetTemporary(h);
+    SetPermanent(h, o);
+    return true;
+  }
+  Handle Detach(Handle h) {
+    if (h) RemovePermanent(h);
+    return h;
   }
   // A temporary for `h` must not outlive the permanent object now attached to it.
   void ForgetTemporary(Handle h) {

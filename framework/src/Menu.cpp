@@ -5,17 +5,7 @@
 
 namespace {
 
-struct MenuTraits {
-  static CMenu* MakeTemporary(HMENU h) {
-    CMenu* m = new CMenu;
-    m->m_hMenu = h;
-    return m;
-  }
-  static void Release(CMenu* m) {
-    m->m_hMenu = nullptr;
-    delete m;
-  }
-};
+using MenuTraits = fw_internal::MemberTraits<HMENU, CMenu, &CMenu::m_hMenu>;
 
 fw_internal::HandleMap<HMENU, CMenu, MenuTraits>& MenuMap() {
   static fw_internal::HandleMap<HMENU, CMenu, MenuTraits> map;
@@ -42,16 +32,13 @@ CMenu* CMenu::FromHandle(HMENU hMenu) { return MenuMap().FromHandle(hMenu); }
 
 BOOL CMenu::Attach(HMENU hMenu) {
   ASSERT(m_hMenu == nullptr);
-  if (!hMenu) return FALSE;
-  MenuMap().ForgetTemporary(hMenu);
-  MenuMap().SetPermanent(hMenu, this);
+  if (!MenuMap().Attach(hMenu, this)) return FALSE;
   m_hMenu = hMenu;
   return TRUE;
 }
 
 HMENU CMenu::Detach() {
-  HMENU h = m_hMenu;
-  if (h) MenuMap().RemovePermanent(h);
+  const HMENU h = MenuMap().Detach(m_hMenu);
   m_hMenu = nullptr;
   return h;
 }

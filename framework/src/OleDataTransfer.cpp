@@ -14,6 +14,34 @@ BOOL AFXAPI AfxOleInit() {
   return TRUE;
 }
 
+// IUnknown of an object that offers one interface: it counts its references and deletes itself at
+// zero. The derived class names the interface's id.
+template <class Interface>
+class SingleInterface : public Interface {
+ public:
+  explicit SingleInterface(REFIID iid) : iid_(iid) {}
+  virtual ~SingleInterface() = default;
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == iid_) {
+      *ppv = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+  STDMETHODIMP_(ULONG) Release() override {
+    const LONG n = InterlockedDecrement(&refs_);
+    if (n == 0) delete this;
+    return static_cast<ULONG>(n);
+  }
+
+ private:
+  const IID iid_;
+  LONG refs_ = 1;
+};
+
 namespace {
 
 HGLOBAL CopyGlobal(HGLOBAL source) {
@@ -32,26 +60,20 @@ HGLOBAL CopyGlobal(HGLOBAL source) {
   return copy;
 }
 
+// The caller's format description with `format` as its clipboard format; by default the content as a
+// global block.
+FORMATETC FormatOf(CLIPFORMAT format, const FORMATETC* given) {
+  FORMATETC result = {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  if (given) result = *given;
+  result.cfFormat = format;
+  return result;
+}
+
 // Lists the formats of the source for IEnumFORMATETC.
-class FormatEnumerator : public IEnumFORMATETC {
+class FormatEnumerator : public SingleInterface<IEnumFORMATETC> {
  public:
-  explicit FormatEnumerator(std::vector<FORMATETC> formats, size_t at = 0) : formats_(std::move(formats)), at_(at) {}
-  virtual ~FormatEnumerator() = default;
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IEnumFORMATETC) {
-      *ppv = static_cast<IEnumFORMATETC*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
-  }
+  explicit FormatEnumerator(std::vector<FORMATETC> formats, size_t at = 0)
+      : SingleInterface(IID_IEnumFORMATETC), formats_(std::move(formats)), at_(at) {}
   STDMETHODIMP Next(ULONG count, FORMATETC* out, ULONG* fetched) override {
     ULONG n = 0;
     while (n < count && at_ < formats_.size()) out[n++] = formats_[at_++];
@@ -74,43 +96,30 @@ class FormatEnumerator : public IEnumFORMATETC {
  private:
   std::vector<FORMATETC> formats_;
   size_t at_;
-  ULONG refs_ = 1;
 };
 
-class DropSource : public IDropSource {
+class DropSource : public SingleInterface<IDropSource> {
  public:
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-      *ppv = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override { return --refs_; }  // lives on the stack of DoDragDrop
+  DropSource() : SingleInterface(IID_IDropSource) {}
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keyState) override {
     if (escape || (keyState & MK_RBUTTON)) return DRAGDROP_S_CANCEL;
     return (keyState & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  ULONG refs_ = 1;
 };
 
 }  // namespace
 
 // The data object: one global block per format. Its life follows COM references; the C++ source
 // holds one of them.
-class COleDataSource::DataObject : public IDataObject {
+class COleDataSource::DataObject : public SingleInterface<IDataObject> {
  public:
   struct Entry {
     FORMATETC format;
     HGLOBAL data;
   };
-  virtual ~DataObject() { Empty(); }
+  DataObject() : SingleInterface(IID_IDataObject) {}
+  ~DataObject() override { Empty(); }
   void Empty() {
     for (Entry& e : entries_) ::GlobalFree(e.data);
     entries_.clear();
@@ -131,21 +140,6 @@ class COleDataSource::DataObject : public IDataObject {
     return nullptr;
   }
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *ppv = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
   STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* medium) override {
     const Entry* e = f ? Find(f) : nullptr;
     if (!e) return DV_E_FORMATETC;
@@ -176,7 +170,6 @@ class COleDataSource::DataObject : public IDataObject {
 
  private:
   std::vector<Entry> entries_;
-  LONG refs_ = 1;
 };
 
 COleDataSource::COleDataSource() : m_object(new DataObject) {}
@@ -184,9 +177,7 @@ COleDataSource::~COleDataSource() { m_object->Release(); }
 
 void COleDataSource::CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal, LPFORMATETC lpFormatEtc) {
   if (!hGlobal) return;
-  FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-  if (lpFormatEtc) format = *lpFormatEtc;
-  format.cfFormat = cfFormat;
+  FORMATETC format = FormatOf(cfFormat, lpFormatEtc);
   format.tymed = TYMED_HGLOBAL;
   m_object->Add(format, hGlobal);
 }
@@ -204,9 +195,10 @@ IDataObject* COleDataSource::GetDataObject() { return m_object; }
 
 DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT) {
   AfxOleInit();
-  DropSource source;
+  DropSource* source = new DropSource;
   DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr = ::DoDragDrop(m_object, &source, dwEffects, &effect);
+  const HRESULT hr = ::DoDragDrop(m_object, source, dwEffects, &effect);
+  source->Release();
   return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
 }
 
@@ -236,16 +228,12 @@ BOOL COleDataObject::AttachClipboard() {
 }
 BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
   if (!m_lpDataObject) return FALSE;
-  FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-  if (lpFormatEtc) format = *lpFormatEtc;
-  format.cfFormat = cfFormat;
+  FORMATETC format = FormatOf(cfFormat, lpFormatEtc);
   return m_lpDataObject->QueryGetData(&format) == S_OK;
 }
 HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
   if (!m_lpDataObject) return nullptr;
-  FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-  if (lpFormatEtc) format = *lpFormatEtc;
-  format.cfFormat = cfFormat;
+  FORMATETC format = FormatOf(cfFormat, lpFormatEtc);
   format.tymed = TYMED_HGLOBAL;
   STGMEDIUM medium = {};
   if (FAILED(m_lpDataObject->GetData(&format, &medium))) return nullptr;
@@ -260,24 +248,9 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
 }
 
 // Windows calls this; it turns screen points into the window's client points and wraps the data.
-class COleDropTarget::DropTarget : public IDropTarget {
+class COleDropTarget::DropTarget : public SingleInterface<IDropTarget> {
  public:
-  explicit DropTarget(COleDropTarget* owner) : owner_(owner) {}
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-      *ppv = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
+  explicit DropTarget(COleDropTarget* owner) : SingleInterface(IID_IDropTarget), owner_(owner) {}
   STDMETHODIMP DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override {
     if (!owner_) return E_UNEXPECTED;
     if (current_) current_->Release();
@@ -317,7 +290,7 @@ class COleDropTarget::DropTarget : public IDropTarget {
   }
 
  private:
-  virtual ~DropTarget() { Forget(); }
+  ~DropTarget() override { Forget(); }
   void Forget() {
     if (current_) current_->Release();
     current_ = nullptr;
@@ -329,7 +302,6 @@ class COleDropTarget::DropTarget : public IDropTarget {
   }
   COleDropTarget* owner_;
   IDataObject* current_ = nullptr;
-  LONG refs_ = 1;
 };
 
 COleDropTarget::COleDropTarget() : m_target(new DropTarget(this)) {}

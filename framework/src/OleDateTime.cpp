@@ -23,13 +23,7 @@ COleDateTime COleDateTime::GetCurrentTime() {
 }
 
 int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
-  SYSTEMTIME st = {};
-  st.wYear = static_cast<WORD>(year);
-  st.wMonth = static_cast<WORD>(month);
-  st.wDay = static_cast<WORD>(day);
-  st.wHour = static_cast<WORD>(hour);
-  st.wMinute = static_cast<WORD>(minute);
-  st.wSecond = static_cast<WORD>(second);
+  SYSTEMTIME st = SystemTimeOf(year, month, day, hour, minute, second);
   const bool possible = year >= 100 && year <= 9999 && IsPossibleDateTime(year, month, day, hour, minute, second);
   if (!possible || !SystemTimeToVariantTime(&st, &m_dt)) {
     m_dt = 0;

@@ -71,13 +71,7 @@ CString FormatSystemTime(const SYSTEMTIME& st, LPCTSTR format) {
 }
 
 CTime::CTime(int year, int month, int day, int hour, int minute, int second, int) {
-  SYSTEMTIME local = {};
-  local.wYear = static_cast<WORD>(year);
-  local.wMonth = static_cast<WORD>(month);
-  local.wDay = static_cast<WORD>(day);
-  local.wHour = static_cast<WORD>(hour);
-  local.wMinute = static_cast<WORD>(minute);
-  local.wSecond = static_cast<WORD>(second);
+  SYSTEMTIME local = SystemTimeOf(year, month, day, hour, minute, second);
   if (year < 1970 || year > 30827 || !IsPossibleDateTime(year, month, day, hour, minute, second)) {
     AfxThrowInvalidArgException();
   }

@@ -5,6 +5,19 @@
 // Applies strftime codes to a date and time given by its parts.
 CString FormatSystemTime(const SYSTEMTIME& time, LPCTSTR format);
 
+// The parts as the system's time record (the weekday and milliseconds left 0); values outside a WORD
+// wrap, so callers check IsPossibleDateTime as well.
+inline SYSTEMTIME SystemTimeOf(int year, int month, int day, int hour, int minute, int second) {
+  SYSTEMTIME time = {};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  time.wSecond = static_cast<WORD>(second);
+  return time;
+}
+
 // A real calendar date and time of day (Gregorian leap years), whatever the system calls accept.
 inline bool IsPossibleDateTime(int year, int month, int day, int hour, int minute, int second) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -121,16 +121,13 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd ? WindowMap().LookupPer
 
 BOOL CWnd::Attach(HWND hWnd) {
   ASSERT(m_hWnd == nullptr);
-  if (!hWnd) return FALSE;
-  WindowMap().ForgetTemporary(hWnd);
-  WindowMap().SetPermanent(hWnd, this);
+  if (!WindowMap().Attach(hWnd, this)) return FALSE;
   m_hWnd = hWnd;
   return TRUE;
 }
 
 HWND CWnd::Detach() {
-  HWND h = m_hWnd;
-  if (h) WindowMap().RemovePermanent(h);
+  const HWND h = WindowMap().Detach(m_hWnd);
   m_hWnd = nullptr;
   return h;
 }

@@ -5,17 +5,7 @@
 
 namespace fw_internal {
 
-struct WndTraits {
-  static CWnd* MakeTemporary(HWND h) {
-    CWnd* w = new CWnd;
-    w->m_hWnd = h;
-    return w;
-  }
-  static void Release(CWnd* w) {
-    w->m_hWnd = nullptr;
-    delete w;
-  }
-};
+using WndTraits = MemberTraits<HWND, CWnd, &CWnd::m_hWnd>;
 HandleMap<HWND, CWnd, WndTraits>& WindowMap();
 
 // Per user-interface thread.

@@ -75,6 +75,16 @@ Region Combine(const Region& a, const Region& b, int mode) {
 
 }  // namespace emf
 
+namespace {
+// The fixed part of a record, copied out; false when the record is too short to hold it.
+template <class T>
+bool FixedPart(const unsigned char* r, size_t n, T* record) {
+  if (n < sizeof(T)) return false;
+  std::memcpy(record, r, sizeof(T));
+  return true;
+}
+}  // namespace
+
 bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, size_t n) {
   auto u32 = [&](size_t at) -> std::uint32_t {
     std::uint32_t v = 0;
@@ -440,44 +450,33 @@ bool EmfTranslator::Impl::Record(std::uint32_t type, const unsigned char* r, siz
     case EMR_EXTTEXTOUTA: Text(r, n, false); break;
     case EMR_STRETCHDIBITS: {
       EMRSTRETCHDIBITS rec;
-      if (n < sizeof(rec)) break;
-      std::memcpy(&rec, r, sizeof(rec));
+      if (!FixedPart(r, n, &rec)) break;
       Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
              rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, rec.dwRop, true);
       break;
     }
     case EMR_SETDIBITSTODEVICE: {
       EMRSETDIBITSTODEVICE rec;
-      if (n < sizeof(rec)) break;
-      std::memcpy(&rec, r, sizeof(rec));
+      if (!FixedPart(r, n, &rec)) break;
       Bitmap(r, n, rec.xDest, rec.yDest, rec.cxSrc, rec.cySrc, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
              rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, SRCCOPY, true);
       break;
     }
     case EMR_BITBLT: {
       EMRBITBLT rec;
-      if (n < sizeof(rec)) break;
-      std::memcpy(&rec, r, sizeof(rec));
+      if (!FixedPart(r, n, &rec)) break;
       Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxDest, rec.cyDest,
              rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, rec.dwRop, false);
       break;
     }
-    case EMR_STRETCHBLT: {
+    case EMR_STRETCHBLT: case EMR_TRANSPARENTBLT: case EMR_ALPHABLEND: {
+      // One layout for the three. The raster-operation field of a transparent copy holds the colour it
+      // keys out, that of a blended one its opacity (a soft mask); both are plain copies otherwise.
       EMRSTRETCHBLT rec;
-      if (n < sizeof(rec)) break;
-      std::memcpy(&rec, r, sizeof(rec));
+      if (!FixedPart(r, n, &rec)) break;
       Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
-             rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, rec.dwRop, false);
-      break;
-    }
-    case EMR_TRANSPARENTBLT: case EMR_ALPHABLEND: {
-      // The same layout as a stretched copy: a transparent copy keys out its colour, a blended one
-      // carries its opacity as a soft mask.
-      EMRSTRETCHBLT rec;
-      if (n < sizeof(rec)) break;
-      std::memcpy(&rec, r, sizeof(rec));
-      Bitmap(r, n, rec.xDest, rec.yDest, rec.cxDest, rec.cyDest, rec.xSrc, rec.ySrc, rec.cxSrc, rec.cySrc,
-             rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc, SRCCOPY, false,
+             rec.offBmiSrc, rec.cbBmiSrc, rec.offBitsSrc, rec.cbBitsSrc,
+             type == EMR_STRETCHBLT ? rec.dwRop : SRCCOPY, false,
              type == EMR_TRANSPARENTBLT ? std::int64_t(rec.dwRop & 0xFFFFFF) : -1,
              type == EMR_ALPHABLEND ? static_cast<int>(rec.dwRop) : -1);
       break;

@@ -209,18 +209,14 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
   }
   HRESULT STDMETHODCALLTYPE raw_NewPage() override {
     return Guarded("NewPage", [&]() -> HRESULT {
-      if (HRESULT hr = AfterBegin("NewPage")) return hr;
-      std::string error;
-      if (!FlushPage(&error) || !document_->NewPage(&error)) return Broken(L"NewPage: " + WideFromUtf8(error));
+      if (HRESULT hr = FlushPageThen("NewPage", &pdf::PdfDocument::NewPage)) return hr;
       ApplyPageSize();
       return Ok();
     });
   }
   HRESULT STDMETHODCALLTYPE raw_EndDocument() override {
     return Guarded("EndDocument", [&]() -> HRESULT {
-      if (HRESULT hr = AfterBegin("EndDocument")) return hr;
-      std::string error;
-      if (!FlushPage(&error) || !document_->End(&error)) return Broken(L"EndDocument: " + WideFromUtf8(error));
+      if (HRESULT hr = FlushPageThen("EndDocument", &pdf::PdfDocument::End)) return hr;
       ended_ = true;
       if (launchViewer_) ShellExecuteW(nullptr, L"open", path_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return Ok();
@@ -590,6 +586,15 @@ class PdfComponent final : public IPdfDocument, public ISupportErrorInfo {
   HRESULT AfterBegin(const char* operation) {
     if (!document_->Begun() || ended_)
       return Fail(kOutOfOrder, WideFromUtf8(operation) + L": only allowed between BeginDocument and EndDocument");
+    return S_OK;
+  }
+  // Ends the page in hand, then takes the document's next step (a new page or the end); either one
+  // failing breaks the component.
+  HRESULT FlushPageThen(const char* operation, bool (pdf::PdfDocument::*step)(std::string*)) {
+    if (HRESULT hr = AfterBegin(operation)) return hr;
+    std::string error;
+    if (!FlushPage(&error) || !((*document_).*step)(&error))
+      return Broken(WideFromUtf8(operation) + L": " + WideFromUtf8(error));
     return S_OK;
   }
   HRESULT Info(std::wstring pdf::DocumentInfo::*member, BSTR text) {

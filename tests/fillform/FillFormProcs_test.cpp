@@ -1,4 +1,5 @@
-// The helpers under the fill-form library: its error log, the catch-all report and number reading.
+// The helpers under the fill-form library: the error log as Quillet writes it, its catch-all report,
+// number reading and file-name pieces.
 #include "FillFormProcs.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +25,9 @@ namespace {
 
 TEST(FillFormErrorLog, EntriesAreDatedAndAppendedInUtf16) {
   IsolatedUser user;
-  EXPECT_EQ(quillet::GetFilesPathName(), user.Path() + L"\\Vantry");
-  quillet::AppendErrorLog(L"Can't open database: x");
-  quillet::AppendErrorLog(L"Город 'é'");
+  EXPECT_EQ(std::wstring(GetFilesPathName()), user.Path() + L"\\Vantry");
+  AppendErrorLog(L"Can't open database: x");
+  AppendErrorLog(L"Город 'é'");
   // day.month.year  hour:minute:second.millisecond, without leading zeros
   const std::wstring date = L"\\d{1,2}\\.\\d{1,2}\\.\\d{4}  \\d{1,2}:\\d{1,2}:\\d{1,2}\\.\\d{1,3}\r\n";
   const std::wregex twoEntries(date + L"Can't open database: x\r\n\r\n" + date +
@@ -38,7 +39,7 @@ TEST(FillFormErrorLog, EntriesAreDatedAndAppendedInUtf16) {
 TEST(FillFormErrorLog, MissingProductFolderWritesNothingAndCreatesNothing) {
   IsolatedUser user;
   ASSERT_TRUE(RemoveDirectoryW(user.VantryFolder().c_str()));
-  quillet::AppendErrorLog(L"lost");
+  AppendErrorLog(L"lost");
   EXPECT_EQ(GetFileAttributesW(user.VantryFolder().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -68,7 +69,7 @@ TEST(FillFormNumbers, StrToDoubleTakesTheLeadingNumber) {
   };
   for (const NumberCase& c : cases) {
     double value = 99;
-    EXPECT_EQ(quillet::StrToDouble(c.text, value), c.whole) << c.text;
+    EXPECT_EQ(StrToDouble(c.text, value), c.whole ? TRUE : FALSE) << c.text;
     EXPECT_EQ(value, c.value) << c.text;
   }
 }
@@ -87,8 +88,8 @@ TEST(FillFormPaths, FolderAndNameSplitAtTheLastBackslashElseColon) {
       {L"C:\\dir\\", L"C:\\dir\\", L""},
   };
   for (const PathCase& c : cases) {
-    EXPECT_EQ(quillet::ExtractFilePath(c.path), c.folder) << c.path;
-    EXPECT_EQ(quillet::ExtractFileName(c.path), c.name) << c.path;
+    EXPECT_EQ(std::wstring(ExtractFilePath(c.path)), c.folder) << c.path;
+    EXPECT_EQ(std::wstring(ExtractFileName(c.path)), c.name) << c.path;
   }
 }
 

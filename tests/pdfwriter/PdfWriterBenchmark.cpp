@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Ppm.h"
 #include "pdfwriter/PdfComponent.h"
 
 namespace {
@@ -41,28 +42,16 @@ bool WritePageImage(const std::wstring& bmpPath, const std::wstring& ppmPath) {
   BITMAPFILEHEADER fh = {0x4D42, DWORD(54 + stride * kHeight), 0, 0, 54};
   BITMAPINFOHEADER ih = info.bmiHeader;
   ih.biHeight = kHeight;  // bottom-up in the file
+  const unsigned char* rows = static_cast<const unsigned char*>(bits);
   FILE* f = _wfopen(bmpPath.c_str(), L"wb");
-  FILE* p = _wfopen(ppmPath.c_str(), L"wb");
-  bool ok = f && p;
-  if (ok) {
+  bool ok = f != nullptr;
+  if (f) {
     std::fwrite(&fh, 14, 1, f);
     std::fwrite(&ih, 40, 1, f);
-    const unsigned char* rows = static_cast<const unsigned char*>(bits);
     for (int y = kHeight - 1; y >= 0; --y) std::fwrite(rows + stride * y, 1, stride, f);
-    std::fprintf(p, "P6\n%d %d\n255\n", kWidth, kHeight);
-    std::vector<unsigned char> rgb(kWidth * 3);
-    for (int y = 0; y < kHeight; ++y) {
-      const unsigned char* row = rows + stride * y;
-      for (int x = 0; x < kWidth; ++x) {
-        rgb[3 * x] = row[3 * x + 2];
-        rgb[3 * x + 1] = row[3 * x + 1];
-        rgb[3 * x + 2] = row[3 * x];
-      }
-      std::fwrite(rgb.data(), 1, rgb.size(), p);
-    }
+    std::fclose(f);
   }
-  if (f) std::fclose(f);
-  if (p) std::fclose(p);
+  ok = WritePpm(ppmPath, kWidth, kHeight, rows, stride) && ok;
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteObject(font);

@@ -54,6 +54,20 @@ TEST_F(Folders, FormFolderSettingWins) {
   EXPECT_EQ(folder, W(GetFormsPathName()));
 }
 
+// Orvello and Quillet read the folder through one helper, so both build the same paths from it.
+TEST_F(Folders, DocumentsFolderLosesTrailingBackslashesAndMayBeLong) {
+  const std::wstring docs = profile_.Documents();
+  const std::wstring longFolder = L"C:\\" + std::wstring(200, L'd');
+  const struct {
+    std::wstring stored, read;
+  } cases[] = {{docs + L"\\", docs}, {docs + L"\\\\", docs}, {longFolder, longFolder}};
+  for (const auto& c : cases) {
+    profile_.SetDocumentsValue(c.stored);
+    EXPECT_EQ(c.read, W(GetMyDocumentsPathName()));
+    EXPECT_EQ(c.read + L"\\Vantry", W(GetFilesPathName()));
+  }
+}
+
 TEST_F(Folders, NoDocumentsValueGivesEmptyFolders) {
   profile_.SetDocumentsValue(L"");
   EXPECT_EQ(L"", W(GetMyDocumentsPathName()));

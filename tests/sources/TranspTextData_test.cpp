@@ -9,13 +9,8 @@
 
 namespace {
 
-using fixtures::Load;
-using fixtures::LoadFailureCause;
-using fixtures::ReadHexFixture;
-using fixtures::Store;
-using fixtures::ToHex;
+using namespace fixtures;
 
-std::string Fixture(const wchar_t* name) { return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name); }
 std::wstring W(const CString& s) { return std::wstring(static_cast<LPCTSTR>(s), s.GetLength()); }
 
 // The text field the version-10 record fixture describes.

@@ -99,16 +99,21 @@ const GroupSpec converterGroup = groupOf<ConverterSettings>(converterFields);
 const GroupSpec emfGroup = groupOf<EmfSettings>(emfFields);
 const GroupSpec pngGroup = groupOf<PngSettings>(pngFields);
 
-// Group key (relative to the root key path) and INI section of each hook kind.
-struct HookPlace {
+// Where a group is kept: its key relative to the root key path and its INI section.
+struct GroupPlace {
+  const GroupSpec& group;
   const wchar_t* key;
   const wchar_t* section;
 };
-const HookPlace hookPlaces[] = {
-    {L"Application\\Preprocessor", L"OnPREPROCESSOR"},
-    {L"Application\\Preconverter", L"OnPRECONVERTER"},
-    {L"Application\\Postconverter", L"OnPOSTCONVERTER"},
+// In the order of HookKind.
+const GroupPlace hookPlaces[] = {
+    {hookGroup, L"Application\\Preprocessor", L"OnPREPROCESSOR"},
+    {hookGroup, L"Application\\Preconverter", L"OnPRECONVERTER"},
+    {hookGroup, L"Application\\Postconverter", L"OnPOSTCONVERTER"},
 };
+const GroupPlace converterPlace = {converterGroup, L"Converter", L"OnConverter"};
+const GroupPlace emfPlace = {emfGroup, L"Converter\\EMF", L"OnEMF"};
+const GroupPlace pngPlace = {pngGroup, L"Converter\\PNG", L"OnPNG"};
 
 DWORD& dwordField(void* record, const FieldSpec& field) {
   return *reinterpret_cast<DWORD*>(static_cast<BYTE*>(record) + field.offset);
@@ -193,6 +198,16 @@ bool saveGroup(const GroupSpec& group, const std::wstring& keyPath, const void* 
   }
 }
 
+bool loadAt(const GroupPlace& place, void* record, DWORD roots, const std::wstring& rootPath, DWORD sessionId,
+            const std::wstring& iniPath) {
+  return loadGroup(place.group, groupKeyPath(rootPath, place.key), place.section, record, roots, sessionId,
+                   iniPath);
+}
+
+bool saveAt(const GroupPlace& place, const void* record, DWORD writeRoots, const std::wstring& rootPath) {
+  return saveGroup(place.group, groupKeyPath(rootPath, place.key), record, writeRoots);
+}
+
 bool validHook(HookKind kind) {
   if (kind < _countof(hookPlaces)) return true;
   SetLastError(ERROR_INVALID_PARAMETER);
@@ -207,45 +222,41 @@ bool loadHookSettings(HookKind kind, HookSettings& record, DWORD roots, const st
     std::memset(&record, 0, sizeof(record));
     return false;
   }
-  return loadGroup(hookGroup, groupKeyPath(rootPath, hookPlaces[kind].key), hookPlaces[kind].section,
-                   &record, roots, sessionId, iniPath);
+  return loadAt(hookPlaces[kind], &record, roots, rootPath, sessionId, iniPath);
 }
 
 bool saveHookSettings(HookKind kind, const HookSettings& record, DWORD writeRoots,
                       const std::wstring& rootPath) {
   if (!validHook(kind)) return false;
-  return saveGroup(hookGroup, groupKeyPath(rootPath, hookPlaces[kind].key), &record, writeRoots);
+  return saveAt(hookPlaces[kind], &record, writeRoots, rootPath);
 }
 
 bool loadConverterSettings(ConverterSettings& record, DWORD roots, const std::wstring& rootPath,
                            DWORD sessionId, const std::wstring& iniPath) {
-  return loadGroup(converterGroup, groupKeyPath(rootPath, L"Converter"), L"OnConverter", &record,
-                   roots, sessionId, iniPath);
+  return loadAt(converterPlace, &record, roots, rootPath, sessionId, iniPath);
 }
 
 bool saveConverterSettings(const ConverterSettings& record, DWORD writeRoots, const std::wstring& rootPath) {
-  return saveGroup(converterGroup, groupKeyPath(rootPath, L"Converter"), &record, writeRoots);
+  return saveAt(converterPlace, &record, writeRoots, rootPath);
 }
 
 // The output formats always belong to the plug-in's own process user.
 bool loadEmfSettings(EmfSettings& record, DWORD roots, const std::wstring& rootPath,
                      const std::wstring& iniPath) {
-  return loadGroup(emfGroup, groupKeyPath(rootPath, L"Converter\\EMF"), L"OnEMF", &record, roots,
-                   ownSession, iniPath);
+  return loadAt(emfPlace, &record, roots, rootPath, ownSession, iniPath);
 }
 
 bool saveEmfSettings(const EmfSettings& record, DWORD writeRoots, const std::wstring& rootPath) {
-  return saveGroup(emfGroup, groupKeyPath(rootPath, L"Converter\\EMF"), &record, writeRoots);
+  return saveAt(emfPlace, &record, writeRoots, rootPath);
 }
 
 bool loadPngSettings(PngSettings& record, DWORD roots, const std::wstring& rootPath,
                      const std::wstring& iniPath) {
-  return loadGroup(pngGroup, groupKeyPath(rootPath, L"Converter\\PNG"), L"OnPNG", &record, roots,
-                   ownSession, iniPath);
+  return loadAt(pngPlace, &record, roots, rootPath, ownSession, iniPath);
 }
 
 bool savePngSettings(const PngSettings& record, DWORD writeRoots, const std::wstring& rootPath) {
-  return saveGroup(pngGroup, groupKeyPath(rootPath, L"Converter\\PNG"), &record, writeRoots);
+  return saveAt(pngPlace, &record, writeRoots, rootPath);
 }
 
 }  // namespace vpd_internal

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Framework.h"
+#include "ScriptSteps.h"
 #include "WindowTestIds.h"
 
 namespace {
@@ -22,8 +23,7 @@ class ExchangeDialog : public CDialog {
   int m_check = 0;
   int m_comboIndex = 0;
   CWnd m_combo;
-  // Runs inside the modal loop after OnInitDialog, one step per posted message.
-  std::vector<std::function<void(ExchangeDialog&)>> script;
+  ScriptSteps<ExchangeDialog> script;
   // What the controls showed when the dialog opened.
   CString shownName, shownCount, shownRatio;
   int shownRadio = -1;
@@ -54,13 +54,7 @@ class ExchangeDialog : public CDialog {
   }
 
  protected:
-  afx_msg LRESULT OnRunScript(WPARAM step, LPARAM) {
-    if (step < script.size()) {
-      script[step](*this);
-      PostMessage(kRunScript, step + 1);
-    }
-    return 0;
-  }
+  afx_msg LRESULT OnRunScript(WPARAM step, LPARAM) { return script.Run(*this, kRunScript, step); }
   DECLARE_MESSAGE_MAP()
 };
 

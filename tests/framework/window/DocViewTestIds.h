@@ -1,14 +1,8 @@
 // Ids of the document/view test program's resources.
 #pragma once
 #include "fw/CommandIds.h"
+#include "TestCommandIds.h"
 #define IDR_MAINFRAME 128
 #define IDR_TESTDOC 129
-#define ID_TEST_VIEW_CMD 32801
-#define ID_TEST_DOC_CMD 32802
-#define ID_TEST_FRAME_CMD 32803
-#define ID_TEST_APP_CMD 32804
-#define ID_TEST_DISABLED_CMD 32805
-#define ID_TEST_RANGE_FIRST 32810
-#define ID_TEST_RANGE_LAST 32812
 #define IDD_RANGE 130
 #define IDC_RANGE_COUNT 1001

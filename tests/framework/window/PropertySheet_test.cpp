@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Framework.h"
+#include "ScriptSteps.h"
 #include "WindowTestIds.h"
 
 namespace {
@@ -16,7 +17,7 @@ class NamePage : public CPropertyPage {
   NamePage() : CPropertyPage(IDD_TEST_PAGE1) {}
   CString m_name = L"Settings";
   int nextCount = 0;
-  std::vector<std::function<void(NamePage&)>> script;
+  ScriptSteps<NamePage> script;
   void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PAGE_NAME, m_name); }
   BOOL OnInitDialog() override {
     CPropertyPage::OnInitDialog();
@@ -30,13 +31,7 @@ class NamePage : public CPropertyPage {
   HWND Sheet() const { return ::GetParent(m_hWnd); }
 
  protected:
-  afx_msg LRESULT OnRunScript(WPARAM step, LPARAM) {
-    if (step < script.size()) {
-      script[step](*this);
-      PostMessage(kRunScript, step + 1);
-    }
-    return 0;
-  }
+  afx_msg LRESULT OnRunScript(WPARAM step, LPARAM) { return script.Run(*this, kRunScript, step); }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(NamePage, CPropertyPage)

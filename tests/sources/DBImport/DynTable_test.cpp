@@ -10,14 +10,9 @@
 
 namespace {
 
-using fixtures::Load;
-using fixtures::LoadFailureCause;
-using fixtures::ReadHexFixture;
-using fixtures::Store;
-using fixtures::ToHex;
+using namespace fixtures;
 
 std::wstring W(const CString& s) { return std::wstring(static_cast<LPCTSTR>(s)); }
-std::string Fixture(const wchar_t* name) { return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name); }
 
 std::vector<std::wstring> Names(const CDynTable& t) {
   std::vector<std::wstring> names;

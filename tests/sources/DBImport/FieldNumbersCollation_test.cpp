@@ -6,13 +6,7 @@
 
 namespace {
 
-using fixtures::Load;
-using fixtures::LoadFailureCause;
-using fixtures::ReadHexFixture;
-using fixtures::Store;
-using fixtures::ToHex;
-
-std::string Fixture(const wchar_t* name) { return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name); }
+using namespace fixtures;
 
 TEST(FieldLinks, StoredAndLoaded) {
   CFieldLinkArray links;

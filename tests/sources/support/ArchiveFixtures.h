@@ -13,6 +13,13 @@ namespace fixtures {
 // the number of bytes before it, so a reader can trust the offsets; a broken fixture fails the test.
 std::string ReadHexFixture(const std::wstring& path);
 
+#ifdef VANTRY_TEST_DATA_DIR
+// A hex fixture of that name in the data folder beside the test.
+inline std::string Fixture(const wchar_t* name) {
+  return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name);
+}
+#endif
+
 // "06 00 00 00 ..." for failure messages.
 std::string ToHex(const std::string& bytes);
 

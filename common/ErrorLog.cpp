@@ -1,6 +1,6 @@
 #include "ErrorLog.h"
 
-#include "MyProcs.h"
+#include "SharedProcs.h"
 
 namespace {
 
