@@ -1,6 +1,7 @@
 #include "ObjectKinds.h"
 
 #include "DocObjects.h"
+#include "TranspCheckMark.h"
 #include "TranspLabel.h"
 #include "TranspShapes.h"
 
@@ -34,6 +35,7 @@ const KIND_ROW kKinds[] = {
     // to the unit: they get a data constructor of their own once their data can say where they are.
     {RECORD_TAG_LABEL, Make<CTranspLabel>, IsKind<CTranspLabel>, nullptr},
     {RECORD_TAG_TEXT, Make<CTranspText>, IsKind<CTranspText>, nullptr},
+    {RECORD_TAG_CHECKMARK, Make<CTranspCheckMark>, IsKind<CTranspCheckMark>, FromData<CTranspCheckMark>},
     {RECORD_TAG_CIRCLE, Make<CTranspCircle>, IsKind<CTranspCircle>, FromData<CTranspCircle>},
     {RECORD_TAG_ELLIPSE, Make<CTranspEllipse>, IsKind<CTranspEllipse>, FromData<CTranspEllipse>},
     {RECORD_TAG_LINE, Make<CTranspLine>, IsKind<CTranspLine>, FromData<CTranspLine>},

@@ -147,10 +147,24 @@ struct VIEW_CONVERSIONS {
   double (*GetFontScaleFactor)(CWnd* view);
 };
 
-// The rest of what objects need of the view, filled by the view beside the conversions.
+class CFolimarView;
+class CTranspBaseClass;
+class CommandManagerT;
+
+// The rest of what objects need of the view, filled by the view beside the conversions. Every entry
+// may be missing (tools and tests without a view): the objects then skip what it would have done.
 struct TRANSP_VIEW_LINK {
   int (*GetProgramMode)(CWnd* view);    // 22 tab order, 23 form filling
   void (*SetModified)(CWnd* view);      // marks the view's document modified
+  // The form-mode field highlight: the view's "Highlight fields" switch and its colour.
+  BOOL (*IsHighlightFields)(CWnd* view);
+  COLORREF (*GetHighlightColor)(CWnd* view);
+  // The view as the undo commands name it, and the undo manager of its active page.
+  CFolimarView* (*GetFolimarView)(CWnd* view);
+  CommandManagerT* (*GetUndoManager)(CWnd* view);
+  // Radio groups: on the active page every check mark of `group` becomes checked only if it is
+  // `checkMark`, as one undo step (InvertCheckMarkGroup does the work on a page's list).
+  void (*InvertCheckMarks)(CWnd* view, int group, CTranspBaseClass* checkMark);
 };
 constexpr int PROGRAM_MODE_TAB_ORDER = 22;
 constexpr int PROGRAM_MODE_FORM = 23;
@@ -163,6 +177,11 @@ class CVizConverter {
                              double lineWidth, double extra, LPCWSTR name, bool printable) = 0;
   // The line's second call after its item: the vector from its first to its second end point.
   virtual void AddLineVector(double dx, double dy) = 0;
+  // The check mark's second call after its item: its state and its radio group.
+  virtual void AddCheckMarkState(short state, int group) {
+    (void)state;
+    (void)group;
+  }
 };
 
 // ---- The object ----
@@ -266,6 +285,7 @@ class CTranspBaseClass : public CCmdTarget {
   static void SetViewConversions(const VIEW_CONVERSIONS* table);
   static const VIEW_CONVERSIONS* GetViewConversions() { return s_conversions; }
   static void SetViewLink(const TRANSP_VIEW_LINK* link);
+  static const TRANSP_VIEW_LINK* GetViewLink() { return s_viewLink; }
 
   // Conversions through the view's table; without a view or a table the value is left as it is.
   void UnitToPage(POINT* p);
