@@ -32,15 +32,17 @@ void CTranspFreehand::PaintShape(CDC* dc, int print, const POINT* dpi) {
 // Focus circles sit on the four corners of the box.
 void CTranspFreehand::DrawFocusHandles(CDC* dc, const RECT& box) {
   const RECT r = NormalizedRect(box);
-  for (const POINT& p : {POINT{r.left, r.top}, POINT{r.right, r.top}, POINT{r.right, r.bottom}, POINT{r.left, r.bottom}})
-    DrawFocusCircle(dc, p.x, p.y);
+  const POINT corners[] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
+  for (const POINT& p : corners) DrawFocusCircle(dc, p.x, p.y);
 }
 
 // On a PDF page a point breaks the path when either of its coordinates or of its predecessor's is
 // a separator value; separator values are not converted.
 void CTranspFreehand::AddPdfPath(IPdfDocument* pdf, double r) {
   if (m_points.size() < 2) return;
-  auto convert = [r](int v) { return v == kSeparatorValue ? static_cast<double>(kSeparatorValue) : PdfCoordinate(v, r); };
+  auto convert = [r](int v) {
+    return v == kSeparatorValue ? static_cast<double>(kSeparatorValue) : PdfCoordinate(v, r);
+  };
   auto parts = [](const POINT& p) { return p.x == kSeparatorValue || p.y == kSeparatorValue; };
   for (size_t i = 0; i < m_points.size(); ++i) {
     const POINT& p = m_points[i];

@@ -37,7 +37,8 @@ std::vector<CTranspBaseClass*> Objects(CPageInfo* page) {
 }
 
 const POINT kSep = {-9999, -9999};
-const std::vector<POINT> kSignature = {{100000, 200000}, {150000, 250000}, kSep, {120000, 300000}, {180000, 300000}, kSep};
+const std::vector<POINT> kSignature = {{100000, 200000}, {150000, 250000}, kSep,
+                                       {120000, 300000}, {180000, 300000}, kSep};
 const std::vector<POINT> kTriangle = {{10000, 10000}, {50000, 10000}, {30000, 40000}, {10000, 10000}};
 
 CTranspFreehand* NewFreehand(const std::vector<POINT>& points, COLORREF color) {
