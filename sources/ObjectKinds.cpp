@@ -2,6 +2,7 @@
 
 #include "DocObjects.h"
 #include "TranspCheckMark.h"
+#include "TranspFreehand.h"
 #include "TranspLabel.h"
 #include "TranspShapes.h"
 
@@ -38,6 +39,7 @@ const KIND_ROW kKinds[] = {
     {RECORD_TAG_CHECKMARK, Make<CTranspCheckMark>, IsKind<CTranspCheckMark>, FromData<CTranspCheckMark>},
     {RECORD_TAG_CIRCLE, Make<CTranspCircle>, IsKind<CTranspCircle>, FromData<CTranspCircle>},
     {RECORD_TAG_ELLIPSE, Make<CTranspEllipse>, IsKind<CTranspEllipse>, FromData<CTranspEllipse>},
+    {RECORD_TAG_FREEHAND, Make<CTranspFreehand>, IsKind<CTranspFreehand>, FromData<CTranspFreehand>},
     {RECORD_TAG_LINE, Make<CTranspLine>, IsKind<CTranspLine>, FromData<CTranspLine>},
     {RECORD_TAG_RECTANGLE, Make<CTranspRectangle>, IsKind<CTranspRectangle>, FromData<CTranspRectangle>},
 };
