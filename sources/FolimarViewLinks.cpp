@@ -4,6 +4,7 @@
 #include "FolimarView.h"
 
 #include "FolimarDoc.h"
+#include "TranspCheckMark.h"
 #include "TranspText.h"
 #include "UndoCommands.h"
 
@@ -29,9 +30,28 @@ BOOL GetActivePageExtent(CWnd* window, SIZE* pagePixels) {
 
 CWnd* WindowOfView(CFolimarView* view) { return view; }
 
+CFolimarView* ViewOfWindow(CWnd* window) { return AsView(window); }
+
+CommandManagerT* UndoManagerOf(CWnd* window) {
+  CFolimarView* view = AsView(window);
+  return view != nullptr ? view->GetActiveUndoManager() : nullptr;
+}
+
+// The radio rule on the view's active page, as one step of that page's undo history.
+void InvertActivePageCheckMarks(CWnd* window, int group, CTranspBaseClass* checkMark) {
+  CFolimarView* view = AsView(window);
+  if (view == nullptr || view->GetActiveObjectList() == nullptr) return;
+  InvertCheckMarkGroup(*view->GetActiveObjectList(), view->GetActiveUndoManager(), view, group, checkMark);
+}
+
 const TRANSP_VIEW_LINK kObjectLink = {
     nullptr,  // GetProgramMode: the main frame's modes
     SetDocumentModified,
+    nullptr,  // IsHighlightFields: the frame's "Highlight fields" switch
+    nullptr,  // GetHighlightColor: the frame's options
+    ViewOfWindow,
+    UndoManagerOf,
+    InvertActivePageCheckMarks,
 };
 
 const CTranspText::TEXT_VIEW_LINK kTextLink = {

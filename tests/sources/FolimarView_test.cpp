@@ -14,6 +14,7 @@
 #include "MainBar.h"
 #include "MainFrm.h"
 #include "MyProcs.h"
+#include "TranspCheckMark.h"
 #include "TestShape.h"
 #include "TranspText.h"
 #include "TranspTextLayout.h"
@@ -596,6 +597,28 @@ TEST_F(FolimarViewTest, ObjectsAndCommandsReachTheViewThroughTheirLinks) {
   _OBJECT_STYLE now;
   wide.CopyObjectStyle(&now);
   EXPECT_EQ(edge.x - x - (five.x - origin.x) - TEXT_BOX_MARGIN_UNITS, now.boxWidth);
+
+  // A radio button checked on the view's active page unchecks its group there, as one step of that
+  // page's undo history.
+  CTranspObjectList* page = view->GetActiveObjectList();
+  CommandManagerT* history = view->GetActiveUndoManager();
+  ASSERT_NE(page, nullptr);
+  ASSERT_NE(history, nullptr);
+  const size_t stepsBefore = history->GetUndoCount();
+  _OBJECT_STYLE markStyle = {};
+  markStyle.checkMarkKind = 1;
+  markStyle.checkMarkGroup = 2;
+  const int groupField = 31;
+  CTranspCheckMark* first = new CTranspCheckMark(view, 1000, 1000, &markStyle, 0);
+  CTranspCheckMark* second = new CTranspCheckMark(view, 5000, 1000, &markStyle, 0);
+  for (CTranspCheckMark* mark : {first, second}) mark->SetObjectStyle(nullptr, &markStyle, &groupField, 0);
+  first->SetState(1);
+  page->AddTail(first);
+  page->AddTail(second);
+  second->InvertState();
+  EXPECT_EQ(0, first->GetState());
+  EXPECT_EQ(1, second->GetState());
+  EXPECT_EQ(stepsBefore + 1, history->GetUndoCount());
 
   CTranspBaseClass::SetViewLink(nullptr);
   CTranspText::SetTextViewLink(nullptr);
