@@ -223,11 +223,23 @@ bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
       ++shownInARow;
     } else {
       shownInARow = 0;
-      SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder));
+      // Bounded: a picker busy listing a slow drive must not stall the script without a word.
+      DWORD_PTR ignored = 0;
+      if (!SendMessageTimeoutW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder), SMTO_NORMAL, 5000,
+                               &ignored))
+        fwprintf(stderr, L"folder picker: no answer to the selection within 5 s\n");
     }
     Sleep(50);
   }
-  return PressOkAndWait(picker);
+  if (shownInARow < 2)
+    fwprintf(stderr, L"folder picker: \"%ls\" never stayed selected (tree %ls, selection \"%ls\")\n", leaf,
+             tree && TreeView_GetRoot(tree) ? L"filled" : L"empty", PickerSelection(picker).c_str());
+  if (PressOkAndWait(picker)) return true;
+  // A picker left open would keep the dialog's modal loop, and the test, waiting for ever.
+  fwprintf(stderr, L"folder picker: OK did not close it; cancelling\n");
+  SendMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+  for (int i = 0; i < 3000 && IsWindow(picker); ++i) Sleep(10);
+  return false;
 }
 
 }  // namespace fillform_test

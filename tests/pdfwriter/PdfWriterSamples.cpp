@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -483,17 +484,25 @@ int wmain(int argc, wchar_t** argv) {
   CreateDirectoryW(g_out.c_str(), nullptr);
   CoInitialize(nullptr);
   int status = 0;
+  // Each sample names itself first, so a run that stops shows where.
+  const auto step = [](const char* name, const std::function<void()>& write) {
+    std::fprintf(stderr, "writing %s\n", name);
+    std::fflush(stderr);
+    write();
+  };
   try {
-    if (!WriteReference()) throw _com_error(E_FAIL);
-    WriteInfo();
-    WriteDrawing();
-    WriteDirect();
-    WriteFontModes();
-    WriteImages();
-    WriteForms();
-    WriteSecured(L"secured40.pdf", 0, 0, 0, 0, 1);
-    WriteSecured(L"secured128.pdf", 1, 1, 0, 0, 0);
-    WriteSecured(L"restricted.pdf", 1, 0, 0, 0, 0, false);
+    step("reference", [] {
+      if (!WriteReference()) throw _com_error(E_FAIL);
+    });
+    step("info", WriteInfo);
+    step("drawing", WriteDrawing);
+    step("direct", WriteDirect);
+    step("font modes", WriteFontModes);
+    step("images", WriteImages);
+    step("forms", WriteForms);
+    step("secured40", [] { WriteSecured(L"secured40.pdf", 0, 0, 0, 0, 1); });
+    step("secured128", [] { WriteSecured(L"secured128.pdf", 1, 1, 0, 0, 0); });
+    step("restricted", [] { WriteSecured(L"restricted.pdf", 1, 0, 0, 0, 0, false); });
   } catch (const _com_error& e) {
     std::fwprintf(stderr, L"failed: 0x%08lX %ls\n", static_cast<unsigned long>(e.Error()),
                   e.Description().length() ? static_cast<const wchar_t*>(e.Description()) : L"");
