@@ -12,6 +12,7 @@
 #include <pdfwriter/PdfComponent.h>
 
 #include "ArchiveFixtures.h"
+#include "ObjectFixtures.h"
 #include "TestSupport.h"
 #include "UndoCommands.h"
 #include "undo.h"
@@ -22,31 +23,11 @@ using fixtures::Load;
 using fixtures::ReadHexFixture;
 using fixtures::Store;
 using fixtures::ToHex;
-
-std::string Fixture(const wchar_t* name) { return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name); }
-
-HGLOBAL ToGlobal(const std::string& bytes) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
-  memcpy(GlobalLock(block), bytes.data(), bytes.size());
-  GlobalUnlock(block);
-  return block;
-}
-
-std::string GlobalBytes(HGLOBAL block) {
-  const void* p = GlobalLock(block);
-  std::string bytes(static_cast<const char*>(p), *static_cast<const DWORD*>(p));
-  GlobalUnlock(block);
-  return bytes;
-}
-
-// The document reader has consumed the outer length before the object reads its record.
-void LoadFrom(CTranspBaseClass& object, const std::string& record) {
-  EXPECT_EQ(0u, Load(record.substr(4), [&object](CArchive& ar) { object.Serialize(ar); }));
-}
-
-std::string Stored(CTranspBaseClass& object) {
-  return Store([&object](CArchive& ar) { object.Serialize(ar); });
-}
+using fixtures::Fixture;
+using fixtures::GlobalBytes;
+using fixtures::LoadFrom;
+using fixtures::Stored;
+using fixtures::ToGlobal;
 
 _OBJECT_STYLE MarkStyle(COLORREF color, int lineWidth, int kind, int group) {
   _OBJECT_STYLE style = {};

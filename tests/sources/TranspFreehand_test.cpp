@@ -14,6 +14,7 @@
 #include <pdfwriter/PdfComponent.h>
 
 #include "ArchiveFixtures.h"
+#include "ObjectFixtures.h"
 #include "TestSupport.h"
 #include "ViewConversions.h"
 
@@ -24,36 +25,16 @@ using fixtures::LoadFailureCause;
 using fixtures::ReadHexFixture;
 using fixtures::Store;
 using fixtures::ToHex;
+using fixtures::Fixture;
+using fixtures::GlobalBytes;
+using fixtures::LoadFrom;
+using fixtures::Stored;
+using fixtures::ToGlobal;
 
 const POINT kSep = {-9999, -9999};
 // The strokes of the fixtures: two, each ended by a separator.
 const std::vector<POINT> kTwoStrokes = {{100000, 200000}, {150000, 250000}, kSep,
                                         {120000, 300000}, {180000, 300000}, kSep};
-
-std::string Fixture(const wchar_t* name) { return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name); }
-
-HGLOBAL ToGlobal(const std::string& bytes) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
-  memcpy(GlobalLock(block), bytes.data(), bytes.size());
-  GlobalUnlock(block);
-  return block;
-}
-
-std::string GlobalBytes(HGLOBAL block) {
-  const void* p = GlobalLock(block);
-  std::string bytes(static_cast<const char*>(p), *static_cast<const DWORD*>(p));
-  GlobalUnlock(block);
-  return bytes;
-}
-
-// The document reader has consumed the outer length before the object reads its record.
-void LoadFrom(CTranspBaseClass& object, const std::string& record) {
-  EXPECT_EQ(0u, Load(record.substr(4), [&object](CArchive& ar) { object.Serialize(ar); }));
-}
-
-std::string Stored(CTranspBaseClass& object) {
-  return Store([&object](CArchive& ar) { object.Serialize(ar); });
-}
 
 _OBJECT_STYLE Pen(COLORREF color, int lineWidth, int penStyle) {
   _OBJECT_STYLE style = {};

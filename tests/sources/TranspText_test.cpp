@@ -9,6 +9,7 @@
 #include "DrawnPixels.h"
 
 #include "ArchiveFixtures.h"
+#include "ObjectFixtures.h"
 #include "MyProcs.h"
 #include "TranspLabel.h"
 
@@ -18,29 +19,13 @@ using fixtures::Load;
 using fixtures::ReadHexFixture;
 using fixtures::Store;
 using fixtures::ToHex;
+using fixtures::Fixture;
+using fixtures::GlobalBytes;
+using fixtures::LoadFrom;
+using fixtures::Stored;
+using fixtures::ToGlobal;
 
-std::string Fixture(const wchar_t* name) { return ReadHexFixture(std::wstring(VANTRY_TEST_DATA_DIR L"/") + name); }
 std::wstring W(const CString& s) { return std::wstring(static_cast<LPCTSTR>(s), s.GetLength()); }
-
-HGLOBAL ToGlobal(const std::string& bytes) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
-  memcpy(GlobalLock(block), bytes.data(), bytes.size());
-  GlobalUnlock(block);
-  return block;
-}
-
-std::string GlobalBytes(HGLOBAL block) {
-  const void* p = GlobalLock(block);
-  std::string bytes(static_cast<const char*>(p), *static_cast<const DWORD*>(p));
-  GlobalUnlock(block);
-  return bytes;
-}
-
-// The document reader consumes the outer length before the object reads its record.
-template <typename T>
-void LoadFrom(T& object, const std::string& record) {
-  EXPECT_EQ(0u, Load(record.substr(4), [&object](CArchive& ar) { object.Serialize(ar); }));
-}
 
 TEST(TranspText, RecordRoundTripsByteForByte) {
   for (const wchar_t* name : {L"text_record_v10.hex", L"label_record_v10.hex"}) {
