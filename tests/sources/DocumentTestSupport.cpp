@@ -1,5 +1,7 @@
 #include "DocumentTestSupport.h"
 
+#include "ObjectKinds.h"
+
 namespace doctest {
 
 int g_liveTestObjects = 0;
@@ -123,6 +125,36 @@ void DocumentTest::SetUp() {
 void DocumentTest::TearDown() {
   SetDocObjectServices(previousServices_);
   SetMessageBoxPresenter(previousBox_);
+}
+
+namespace {
+CString GeneratedName(CFolimarDoc*, CTranspBaseClass*) { return L"Generated"; }
+}  // namespace
+
+void ProgramKindsDocumentTest::SetUp() {
+  DocumentTest::SetUp();
+  // The program's own object services, not the test kind of the other document tests.
+  SetDocObjectServices(GetTranspObjectServices());
+  RegisterOverlayObjectKinds();
+  SetTranspObjectNamer(GeneratedName);
+}
+
+void ProgramKindsDocumentTest::TearDown() {
+  UnregisterOverlayObjectKinds();
+  SetTranspObjectNamer(nullptr);
+  DocumentTest::TearDown();
+}
+
+std::string ProgramKindsDocumentTest::Save(CFolimarDoc& doc, const std::wstring& name) {
+  const std::wstring path = Path(name);
+  EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+  return testing_support::ReadFileBytes(path);
+}
+
+std::vector<CTranspBaseClass*> PageObjects(CPageInfo* page) {
+  std::vector<CTranspBaseClass*> out;
+  for (POSITION pos = page->m_objects.GetHeadPosition(); pos != nullptr;) out.push_back(page->m_objects.GetNext(pos));
+  return out;
 }
 
 }  // namespace doctest

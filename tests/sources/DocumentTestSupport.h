@@ -74,6 +74,18 @@ class DocumentTest : public ::testing::Test {
   MessageBoxPresenter previousBox_ = nullptr;
 };
 
+// A document test with the program's own object services and every kind the program registers,
+// objects named "Generated" when the file gives them no name.
+class ProgramKindsDocumentTest : public DocumentTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Saves the document under `name` in the test's folder and returns the file's bytes.
+  std::string Save(CFolimarDoc& doc, const std::wstring& name);
+};
+// The page's objects in their list order.
+std::vector<CTranspBaseClass*> PageObjects(CPageInfo* page);
+
 // Texts of the message boxes shown since the test began.
 std::vector<std::wstring>& ShownMessages();
 

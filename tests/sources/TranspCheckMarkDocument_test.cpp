@@ -2,34 +2,13 @@
 // loaded and saved again to the same bytes with their states, kinds and groups, and carried over by
 // a page copy to the same place.
 #include "DocumentTestSupport.h"
-#include "ObjectKinds.h"
 #include "TranspCheckMark.h"
 
 using namespace doctest;
 
 namespace {
 
-CString UniqueName(CFolimarDoc*, CTranspBaseClass*) { return L"Generated"; }
-
-class TranspCheckMarkDocumentTest : public DocumentTest {
- protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    SetDocObjectServices(GetTranspObjectServices());
-    RegisterOverlayObjectKinds();
-    SetTranspObjectNamer(UniqueName);
-  }
-  void TearDown() override {
-    UnregisterOverlayObjectKinds();
-    SetTranspObjectNamer(nullptr);
-    DocumentTest::TearDown();
-  }
-  std::string Save(CFolimarDoc& doc, const std::wstring& name) {
-    const std::wstring path = Path(name);
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return testing_support::ReadFileBytes(path);
-  }
-};
+class TranspCheckMarkDocumentTest : public ProgramKindsDocumentTest {};
 
 std::vector<CTranspCheckMark*> Marks(CPageInfo* page) {
   std::vector<CTranspCheckMark*> out;

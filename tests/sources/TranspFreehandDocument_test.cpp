@@ -1,40 +1,13 @@
 // Freehand objects and polygons in a real document file, registered as the program registers its
 // object kinds: saved, loaded and saved again to the same bytes, and carried over by a page copy.
 #include "DocumentTestSupport.h"
-#include "ObjectKinds.h"
 #include "TranspFreehand.h"
 
 using namespace doctest;
 
 namespace {
 
-CString UniqueName(CFolimarDoc*, CTranspBaseClass*) { return L"Generated"; }
-
-class TranspFreehandDocumentTest : public DocumentTest {
- protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    SetDocObjectServices(GetTranspObjectServices());
-    RegisterOverlayObjectKinds();
-    SetTranspObjectNamer(UniqueName);
-  }
-  void TearDown() override {
-    UnregisterOverlayObjectKinds();
-    SetTranspObjectNamer(nullptr);
-    DocumentTest::TearDown();
-  }
-  std::string Save(CFolimarDoc& doc, const std::wstring& name) {
-    const std::wstring path = Path(name);
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return testing_support::ReadFileBytes(path);
-  }
-};
-
-std::vector<CTranspBaseClass*> Objects(CPageInfo* page) {
-  std::vector<CTranspBaseClass*> out;
-  for (POSITION pos = page->m_objects.GetHeadPosition(); pos != nullptr;) out.push_back(page->m_objects.GetNext(pos));
-  return out;
-}
+class TranspFreehandDocumentTest : public ProgramKindsDocumentTest {};
 
 const POINT kSep = {-9999, -9999};
 const std::vector<POINT> kSignature = {{100000, 200000}, {150000, 250000}, kSep,
@@ -72,7 +45,7 @@ TEST_F(TranspFreehandDocumentTest, FreehandAndPolygonRoundTripByteForByte) {
   const std::string first = Save(doc, L"freehand.qlm");
   CFolimarDoc loaded;
   ASSERT_EQ(kLoaded, LoadFile(loaded, Path(L"freehand.qlm")));
-  const std::vector<CTranspBaseClass*> objects = Objects(loaded.GetPage(0));
+  const std::vector<CTranspBaseClass*> objects = PageObjects(loaded.GetPage(0));
   ASSERT_EQ(2u, objects.size());
   CTranspFreehand* strokes = dynamic_cast<CTranspFreehand*>(objects[0]);
   CTranspFreehand* triangle = dynamic_cast<CTranspFreehand*>(objects[1]);
@@ -117,7 +90,7 @@ TEST_F(TranspFreehandDocumentTest, CopiedPagesKeepTheStrokesInPlace) {
   CTypedPtrList<CPtrList, CPageInfo*> list;
   list.AddTail(source.GetPage(0));
   ASSERT_TRUE(target.AppendPagesFromPagesList(list));
-  const std::vector<CTranspBaseClass*> copies = Objects(target.GetPage(1));
+  const std::vector<CTranspBaseClass*> copies = PageObjects(target.GetPage(1));
   ASSERT_EQ(1u, copies.size());
   CTranspFreehand* copy = dynamic_cast<CTranspFreehand*>(copies[0]);
   ASSERT_NE(nullptr, copy);

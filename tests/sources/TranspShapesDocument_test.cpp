@@ -1,7 +1,6 @@
 // The shapes in a real document file, registered as the program registers its object kinds: saved,
 // loaded and saved again to the same bytes, and carried over by a page copy to the same place.
 #include "DocumentTestSupport.h"
-#include "ObjectKinds.h"
 #include "TranspLabel.h"
 #include "TranspShapes.h"
 
@@ -9,34 +8,7 @@ using namespace doctest;
 
 namespace {
 
-CString UniqueName(CFolimarDoc*, CTranspBaseClass*) { return L"Generated"; }
-
-class TranspShapesDocumentTest : public DocumentTest {
- protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    // The program's own object services, not the test shapes' of the other document tests.
-    SetDocObjectServices(GetTranspObjectServices());
-    RegisterOverlayObjectKinds();
-    SetTranspObjectNamer(UniqueName);
-  }
-  void TearDown() override {
-    UnregisterOverlayObjectKinds();
-    SetTranspObjectNamer(nullptr);
-    DocumentTest::TearDown();
-  }
-  std::string Save(CFolimarDoc& doc, const std::wstring& name) {
-    const std::wstring path = Path(name);
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return testing_support::ReadFileBytes(path);
-  }
-};
-
-std::vector<CTranspBaseClass*> Objects(CPageInfo* page) {
-  std::vector<CTranspBaseClass*> out;
-  for (POSITION pos = page->m_objects.GetHeadPosition(); pos != nullptr;) out.push_back(page->m_objects.GetNext(pos));
-  return out;
-}
+class TranspShapesDocumentTest : public ProgramKindsDocumentTest {};
 
 _OBJECT_STYLE Pen(COLORREF color, int width, int penStyle, int printable) {
   _OBJECT_STYLE style = {};
@@ -73,7 +45,7 @@ TEST_F(TranspShapesDocumentTest, EveryShapeRoundTripsByteForByte) {
   const std::string first = Save(doc, L"shapes.qlm");
   CFolimarDoc loaded;
   ASSERT_EQ(kLoaded, LoadFile(loaded, Path(L"shapes.qlm")));
-  const std::vector<CTranspBaseClass*> objects = Objects(loaded.GetPage(0));
+  const std::vector<CTranspBaseClass*> objects = PageObjects(loaded.GetPage(0));
   ASSERT_EQ(5u, objects.size());
   ASSERT_NE(nullptr, dynamic_cast<CTranspRectangle*>(objects[0]));
   // The ellipse is not a circle; the circle is read as a circle, not as its base.
@@ -104,7 +76,7 @@ TEST_F(TranspShapesDocumentTest, CopiedPagesKeepTheShapesInPlace) {
   CTypedPtrList<CPtrList, CPageInfo*> list;
   list.AddTail(source.GetPage(0));
   ASSERT_TRUE(target.AppendPagesFromPagesList(list));
-  const std::vector<CTranspBaseClass*> copies = Objects(target.GetPage(1));
+  const std::vector<CTranspBaseClass*> copies = PageObjects(target.GetPage(1));
   ASSERT_EQ(3u, copies.size());
   CTranspCircle* circle = dynamic_cast<CTranspCircle*>(copies[0]);
   ASSERT_NE(nullptr, circle);

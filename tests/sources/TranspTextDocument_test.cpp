@@ -1,34 +1,12 @@
 // Text fields and labels in a real document file: saved, loaded and saved again to the same bytes.
 #include "DocumentTestSupport.h"
-#include "ObjectKinds.h"
 #include "TranspLabel.h"
 
 using namespace doctest;
 
 namespace {
 
-CString UniqueTextName(CFolimarDoc*, CTranspBaseClass*) { return L"Generated"; }
-
-class TranspTextDocumentTest : public DocumentTest {
- protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    // The program's own object services, not the test shapes' of the other document tests.
-    SetDocObjectServices(GetTranspObjectServices());
-    RegisterOverlayObjectKinds();
-    SetTranspObjectNamer(UniqueTextName);
-  }
-  void TearDown() override {
-    UnregisterOverlayObjectKinds();
-    SetTranspObjectNamer(nullptr);
-    DocumentTest::TearDown();
-  }
-  std::string Save(CFolimarDoc& doc, const std::wstring& name) {
-    const std::wstring path = Path(name);
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return testing_support::ReadFileBytes(path);
-  }
-};
+class TranspTextDocumentTest : public ProgramKindsDocumentTest {};
 
 std::vector<CTranspText*> Objects(CFolimarDoc& doc) {
   std::vector<CTranspText*> out;
