@@ -140,6 +140,37 @@ RECT FromCoords(const int32_t c[4]) { return {c[0], c[1], c[2], c[3]}; }
 
 }  // namespace
 
+void CTranspShape::SerializeRect(CArchive& ar, uint32_t version) {
+  int32_t c[4];
+  if (ar.IsStoring()) {
+    ToCoords(m_rect, c);
+    StoreBoxRecord(ar, c, version);
+    return;
+  }
+  LoadBoxRecord(ar, c, version);
+  m_rect = FromCoords(c);
+}
+
+HGLOBAL CTranspShape::RectObData(int32_t type) {
+  int32_t c[4];
+  ToCoords(m_rect, c);
+  return BoxObData(type, c);
+}
+
+void CTranspShape::TakeRectObData(HGLOBAL data, int32_t type, int x, int y) {
+  int32_t c[4];
+  if (!ReadBoxObData(data, type, c)) return;
+  PlaceTopLeft(c, x, y);
+  m_rect = FromCoords(c);
+}
+
+RECT CTranspShape::ClientRect() {
+  RECT box = NormalizedRect(m_rect);
+  UnitToPage(&box);
+  PageToClient(&box);
+  return box;
+}
+
 // ---- Rectangle ----
 
 CTranspRectangle::CTranspRectangle(CWnd* view, int pageIndex) : CTranspShape(view, pageIndex) {}
@@ -152,23 +183,13 @@ CTranspRectangle::CTranspRectangle(CWnd* view, const RECT& rect, const _OBJECT_S
 CTranspRectangle::CTranspRectangle(CWnd* view, HGLOBAL data, int x, int y, int pageIndex)
     : CTranspShape(view, pageIndex) {
   DEF_TRY
-  int32_t c[4];
-  if (!ReadBoxObData(data, DATA_TYPE_RECTANGLE, c)) return;
-  PlaceTopLeft(c, x, y);
-  m_rect = FromCoords(c);
+  TakeRectObData(data, DATA_TYPE_RECTANGLE, x, y);
   DEF_CATCH("CTranspRectangle::CTranspRectangle")
 }
 
 void CTranspRectangle::Serialize(CArchive& ar) {
   DEF_TRY
-  int32_t c[4];
-  if (ar.IsStoring()) {
-    ToCoords(m_rect, c);
-    StoreBoxRecord(ar, c, RECTANGLE_RECORD_VERSION);
-    return;
-  }
-  LoadBoxRecord(ar, c, RECTANGLE_RECORD_VERSION);
-  m_rect = FromCoords(c);
+  SerializeRect(ar, RECTANGLE_RECORD_VERSION);
   DEF_CATCH_PASS_ARCHIVE("CTranspRectangle::Serialize")
 }
 
@@ -176,19 +197,14 @@ int CTranspRectangle::PtInBox(POINT* client, int arg) {
   (void)arg;
   DEF_TRY
   if (client == nullptr) return 0;
-  RECT box = NormalizedRect(m_rect);
-  UnitToPage(&box);
-  PageToClient(&box);
-  return PointOnRectOutline(box, *client);
+  return PointOnRectOutline(ClientRect(), *client);
   DEF_CATCH("CTranspRectangle::PtInBox")
   return 0;
 }
 
 HGLOBAL CTranspRectangle::GetObData() {
   DEF_TRY
-  int32_t c[4];
-  ToCoords(m_rect, c);
-  return BoxObData(DATA_TYPE_RECTANGLE, c);
+  return RectObData(DATA_TYPE_RECTANGLE);
   DEF_CATCH("CTranspRectangle::GetObData")
   return nullptr;
 }
@@ -220,23 +236,13 @@ CTranspEllipse::CTranspEllipse(CWnd* view, const RECT& rect, const _OBJECT_STYLE
 
 CTranspEllipse::CTranspEllipse(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) : CTranspShape(view, pageIndex) {
   DEF_TRY
-  int32_t c[4];
-  if (!ReadBoxObData(data, DATA_TYPE_ELLIPSE, c)) return;
-  PlaceTopLeft(c, x, y);
-  m_rect = FromCoords(c);
+  TakeRectObData(data, DATA_TYPE_ELLIPSE, x, y);
   DEF_CATCH("CTranspEllipse::CTranspEllipse")
 }
 
 void CTranspEllipse::Serialize(CArchive& ar) {
   DEF_TRY
-  int32_t c[4];
-  if (ar.IsStoring()) {
-    ToCoords(m_rect, c);
-    StoreBoxRecord(ar, c, ELLIPSE_RECORD_VERSION);
-    return;
-  }
-  LoadBoxRecord(ar, c, ELLIPSE_RECORD_VERSION);
-  m_rect = FromCoords(c);
+  SerializeRect(ar, ELLIPSE_RECORD_VERSION);
   DEF_CATCH_PASS_ARCHIVE("CTranspEllipse::Serialize")
 }
 
@@ -245,19 +251,14 @@ int CTranspEllipse::PtInBox(POINT* client, int arg) {
   (void)arg;
   DEF_TRY
   if (client == nullptr) return 0;
-  RECT box = NormalizedRect(m_rect);
-  UnitToPage(&box);
-  PageToClient(&box);
-  return PointOnEllipseOutline(box, *client);
+  return PointOnEllipseOutline(ClientRect(), *client);
   DEF_CATCH("CTranspEllipse::PtInBox")
   return 0;
 }
 
 HGLOBAL CTranspEllipse::GetObData() {
   DEF_TRY
-  int32_t c[4];
-  ToCoords(m_rect, c);
-  return BoxObData(DATA_TYPE_ELLIPSE, c);
+  return RectObData(DATA_TYPE_ELLIPSE);
   DEF_CATCH("CTranspEllipse::GetObData")
   return nullptr;
 }

@@ -120,6 +120,12 @@ class CTranspShape : public CTranspGraphClass {
   BOOL ReadBoxObData(HGLOBAL data, int32_t type, int32_t c[4]);
   // Moves the box to put its top-left corner at (x, y) (units); c is a box or two points.
   static void PlaceTopLeft(int32_t c[4], int x, int y);
+  // The rectangle and the ellipse keep their box in m_rect: its record, its object data placed with
+  // the top-left corner at (x, y) (nothing taken from a refused block), and the box in client pixels.
+  void SerializeRect(CArchive& ar, uint32_t version);
+  HGLOBAL RectObData(int32_t type);
+  void TakeRectObData(HGLOBAL data, int32_t type, int x, int y);
+  RECT ClientRect();
 };
 
 class CTranspRectangle : public CTranspShape {
