@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "ViewConversions.h"
+#include "Canvas.h"
 
 namespace {
 
@@ -79,47 +80,6 @@ struct Mark : CTranspCheckMark {
   explicit Mark(const _OBJECT_STYLE& style) : CTranspCheckMark(&g_view, 0, 0, &style, 0) { SetRect(kBox); }
 };
 
-class Canvas {
- public:
-  Canvas(int width = 200, int height = 150) : width_(width), height_(height) {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    PatBlt(dc_, 0, 0, width, height, WHITENESS);
-    cdc_.Attach(dc_);
-  }
-  ~Canvas() {
-    cdc_.Detach();
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  CDC* dc() { return &cdc_; }
-  uint32_t At(int x, int y) {
-    GdiFlush();
-    return bits_[y * width_ + x] & 0xFFFFFF;
-  }
-  // Pixels of `rgb` inside [left, right) x [top, bottom).
-  int Count(uint32_t rgb, int left = 0, int top = 0, int right = -1, int bottom = -1) {
-    if (right < 0) right = width_;
-    if (bottom < 0) bottom = height_;
-    int n = 0;
-    for (int y = top; y < bottom; ++y)
-      for (int x = left; x < right; ++x) n += At(x, y) == rgb;
-    return n;
-  }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-  CDC cdc_;
-};
-
 // ---- New check marks ----
 
 // The last focused check mark's width is the next one's side, but never under 20 page pixels.
@@ -133,7 +93,7 @@ TEST_F(CheckMarkWindow, NewCheckMarkTakesTheLastFocusedSize) {
   CTranspCheckMark model(&g_view, 0, 0, &style, 0);
   model.SetRect(RECT{0, 0, 3000, 3000});
   model.SetFocused(1);
-  Canvas screen;
+  Canvas screen(200, 150);
   model.Draw(screen.dc(), 0, nullptr);
   double width = 0, height = 0;
   CTranspCheckMark::GetDefaultSize(width, height);
@@ -250,27 +210,27 @@ const uint32_t kMarkInk = 0xFF0000, kFormOutline = 0x0000FF, kWhite = 0xFFFFFF, 
 // The box is (20, 40)-(60, 80) in view pixels; the mark sits in the square (23, 43)-(57, 77).
 TEST_F(CheckMarkWindow, CrossTickAndUncheckedOnTheScreen) {
   Mark cross(0);
-  Canvas crossed;
+  Canvas crossed(200, 150);
   cross.Draw(crossed.dc(), 0, nullptr);
   EXPECT_EQ(kMarkInk, crossed.At(40, 60));  // where the two lines cross
   EXPECT_EQ(kMarkInk, crossed.At(30, 50));
   EXPECT_EQ(kMarkInk, crossed.At(50, 50));
   EXPECT_EQ(kWhite, crossed.At(40, 50));
-  EXPECT_EQ(0, crossed.Count(kMarkInk, 0, 0, 23, 150)) << "the mark keeps 3 pixels inside the box";
-  EXPECT_GT(crossed.Count(kGrey, 20, 40, 60, 41), 5) << "the dotted design outline in the tab-order colour";
+  EXPECT_EQ(0, crossed.CountIn(RECT{0, 0, 23, 150}, kMarkInk)) << "the mark keeps 3 pixels inside the box";
+  EXPECT_GT(crossed.CountIn(RECT{20, 40, 60, 41}, kGrey), 5) << "the dotted design outline in the tab-order colour";
 
   // The tick: short stroke down to (34, 77), long stroke up to (56, 55).
   Mark tick(1);
-  Canvas ticked;
+  Canvas ticked(200, 150);
   tick.Draw(ticked.dc(), 0, nullptr);
-  EXPECT_GT(ticked.Count(kMarkInk, 44, 64, 47, 68), 0) << "the long stroke";
-  EXPECT_GT(ticked.Count(kMarkInk, 27, 64, 34, 78), 3) << "the short stroke";
+  EXPECT_GT(ticked.CountIn(RECT{44, 64, 47, 68}, kMarkInk), 0) << "the long stroke";
+  EXPECT_GT(ticked.CountIn(RECT{27, 64, 34, 78}, kMarkInk), 3) << "the short stroke";
   EXPECT_EQ(kWhite, ticked.At(40, 60));
   EXPECT_EQ(kWhite, ticked.At(26, 46));
 
   Mark empty(0);
   empty.SetState(0);
-  Canvas unchecked;
+  Canvas unchecked(200, 150);
   empty.Draw(unchecked.dc(), 0, nullptr);
   EXPECT_EQ(0, unchecked.Count(kMarkInk));
   EXPECT_GT(unchecked.Count(kGrey), 20);
@@ -282,11 +242,11 @@ TEST_F(CheckMarkWindow, PrintShowsOnlyTheMark) {
   g_mode = PROGRAM_MODE_FORM;
   g_highlight = TRUE;
   mark.SetFocused(1);
-  Canvas paper;
+  Canvas paper(200, 150);
   POINT dpi = {100, 100};
   mark.Draw(paper.dc(), 1, &dpi);
   EXPECT_EQ(kMarkInk, paper.At(20, 30));
-  EXPECT_EQ(paper.Count(kMarkInk), paper.Count(kMarkInk, 13, 23, 28, 38));
+  EXPECT_EQ(paper.Count(kMarkInk), paper.CountIn(RECT{13, 23, 28, 38}, kMarkInk));
   EXPECT_EQ(0, paper.Count(kFormOutline));
   EXPECT_EQ(0, paper.Count(kYellow));
   EXPECT_EQ(paper.Count(kMarkInk) + paper.Count(kWhite), 200 * 150);
@@ -298,14 +258,14 @@ TEST_F(CheckMarkWindow, FormModeOutlineAndHighlight) {
   g_mode = PROGRAM_MODE_FORM;
   Mark mark(0);
   mark.SetState(0);
-  Canvas plain;
+  Canvas plain(200, 150);
   mark.Draw(plain.dc(), 0, nullptr);
   EXPECT_EQ(kFormOutline, plain.At(40, 40));
   EXPECT_EQ(kFormOutline, plain.At(20, 60));
   EXPECT_EQ(0, plain.Count(kYellow));
 
   g_highlight = TRUE;
-  Canvas lit;
+  Canvas lit(200, 150);
   mark.Draw(lit.dc(), 0, nullptr);
   // Row 41 starts at the left edge, row 42 one pixel further: every other pixel, shifted.
   EXPECT_EQ(kYellow, lit.At(30, 41));
@@ -316,7 +276,7 @@ TEST_F(CheckMarkWindow, FormModeOutlineAndHighlight) {
   EXPECT_EQ(kWhite, lit.At(59 - 1, 51)) << "the hatch ends two pixels before the right edge";
 
   mark.SetMirrored(1);
-  Canvas mirrored;
+  Canvas mirrored(200, 150);
   mark.Draw(mirrored.dc(), 0, nullptr);
   EXPECT_GT(mirrored.Count(kMirrorGreen), 100);
   EXPECT_EQ(0, mirrored.Count(kYellow));
@@ -326,7 +286,7 @@ TEST_F(CheckMarkWindow, FormModeOutlineAndHighlight) {
 TEST_F(CheckMarkWindow, TinyBoxShowsNoMark) {
   Mark mark(0);
   mark.SetRect(RECT{1000, 2000, 1250, 2250});  // 5 x 5 view pixels at (20, 40)
-  Canvas canvas;
+  Canvas canvas(200, 150);
   mark.Draw(canvas.dc(), 0, nullptr);
   EXPECT_EQ(0, canvas.Count(kMarkInk));
 }
@@ -334,7 +294,7 @@ TEST_F(CheckMarkWindow, TinyBoxShowsNoMark) {
 TEST_F(CheckMarkWindow, DeletedDrawsNothing) {
   Mark mark(0);
   mark.SetDeleted(1);
-  Canvas canvas;
+  Canvas canvas(200, 150);
   mark.Draw(canvas.dc(), 0, nullptr);
   POINT dpi = {100, 100};
   mark.Draw(canvas.dc(), 1, &dpi);

@@ -17,6 +17,7 @@
 #include "ObjectFixtures.h"
 #include "TestSupport.h"
 #include "ViewConversions.h"
+#include "Canvas.h"
 
 namespace {
 
@@ -372,46 +373,6 @@ class FreehandInView : public testing::Test {
   std::unique_ptr<CTranspFreehand> Make(int lineWidth = 0) {
     return std::unique_ptr<CTranspFreehand>(NewFreehand(&g_view, kViewStrokes, Pen(0x0000FF, lineWidth, PS_SOLID)));
   }
-};
-
-// A white 32-bit bitmap to draw into, read back by pixels.
-class Canvas {
- public:
-  Canvas() {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    PatBlt(dc_, 0, 0, kWidth, kHeight, WHITENESS);
-    cdc_.Attach(dc_);
-  }
-  ~Canvas() {
-    cdc_.Detach();
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  CDC* dc() { return &cdc_; }
-  uint32_t At(int x, int y) {
-    GdiFlush();
-    return bits_[y * kWidth + x] & 0xFFFFFF;
-  }
-  int Count(uint32_t rgb) { return CountIn(RECT{0, 0, kWidth, kHeight}, rgb); }
-  int CountIn(const RECT& r, uint32_t rgb) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) n += At(x, y) == rgb;
-    return n;
-  }
-
- private:
-  static constexpr int kWidth = 400, kHeight = 300;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-  CDC cdc_;
 };
 
 const uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kInverted = 0x7F7F7F;  // as DIB pixels

@@ -11,6 +11,7 @@
 
 #include "TranspShapes.h"
 #include "ViewConversions.h"
+#include "Canvas.h"
 
 namespace {
 
@@ -383,54 +384,6 @@ TEST_F(GraphicObjects, CircleStaysRound) {
 }
 
 // ---- Drawing ----
-
-class Canvas {
- public:
-  Canvas(int width = 400, int height = 300) : width_(width), height_(height) {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    PatBlt(dc_, 0, 0, width, height, WHITENESS);
-    cdc_.Attach(dc_);
-  }
-  ~Canvas() {
-    cdc_.Detach();
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  CDC* dc() { return &cdc_; }
-  uint32_t At(int x, int y) {
-    GdiFlush();
-    return bits_[y * width_ + x] & 0xFFFFFF;
-  }
-  // Columns / rows of `rgb` on a line through the picture.
-  int CountInRow(int y, uint32_t rgb) {
-    int n = 0;
-    for (int x = 0; x < width_; ++x) n += At(x, y) == rgb;
-    return n;
-  }
-  int CountInColumn(int x, uint32_t rgb) {
-    int n = 0;
-    for (int y = 0; y < height_; ++y) n += At(x, y) == rgb;
-    return n;
-  }
-  int Count(uint32_t rgb) {
-    int n = 0;
-    for (int y = 0; y < height_; ++y) n += CountInRow(y, rgb);
-    return n;
-  }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-  CDC cdc_;
-};
 
 const uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kInverted = 0x7F7F7F;  // as DIB pixels
 
