@@ -9,61 +9,35 @@
 
 #include "ViewConversions.h"
 #include "Canvas.h"
+#include "ObjectViewWindow.h"
 
 namespace {
 
 // 100 dpi, 0.0001 inch per unit and zoom 2: a page pixel is 100 units, a client pixel 50. The box
 // (1000, 2000)-(3000, 4000) lies at (20, 40)-(60, 80) in client pixels, its bounds at (17, 37)-(63, 83).
 CWnd g_view;
-CViewGeometry g_geometry;
+CViewGeometry& g_geometry = ObjectViewGeometry();
 int g_mode = 0;
 BOOL g_highlight = FALSE;
 
-const CViewGeometry* Lookup(CWnd* view) { return view == &g_view ? &g_geometry : nullptr; }
 int ProgramMode(CWnd*) { return g_mode; }
 BOOL IsHighlightFields(CWnd*) { return g_highlight; }
 COLORREF HighlightColor(CWnd*) { return 0x00FFFF; }  // yellow
 const TRANSP_VIEW_LINK kLink = {ProgramMode, nullptr, IsHighlightFields, HighlightColor, nullptr, nullptr, nullptr};
 
-LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 const RECT kBox = {1000, 2000, 3000, 4000};
 
 class CheckMarkWindow : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ViewProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"CheckMarkView";
-    RegisterClassW(&wc);
-  }
   void SetUp() override {
-    HWND window = CreateWindowExW(0, L"CheckMarkView", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, window);
-    g_view.Attach(window);
-    g_geometry = CViewGeometry();
-    g_geometry.m_zoom = 2;
-    g_geometry.m_dpiX = g_geometry.m_dpiY = 100;
-    g_geometry.m_inchesPerUnit = 0.0001;
-    CTranspBaseClass::SetInchesPerUnit(0.0001);
-    SetViewGeometryLookup(Lookup);
-    CTranspBaseClass::SetViewConversions(GetViewConversionTable());
-    CTranspBaseClass::SetViewLink(&kLink);
+    ASSERT_TRUE(OpenObjectView(g_view, &kLink));
     CTranspCheckMark::SetDefaultSize(0.1, 0.1);
     g_mode = 0;
     g_highlight = FALSE;
   }
   void TearDown() override {
-    CTranspBaseClass::SetViewLink(nullptr);
-    CTranspBaseClass::SetViewConversions(nullptr);
-    SetViewGeometryLookup(nullptr);
-    CTranspBaseClass::SetInchesPerUnit(0.00001);
     CTranspCheckMark::SetDefaultSize(0.1, 0.1);
-    DestroyWindow(g_view.Detach());
+    CloseObjectView(g_view);
   }
 };
 

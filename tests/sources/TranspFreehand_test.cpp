@@ -18,6 +18,7 @@
 #include "TestSupport.h"
 #include "ViewConversions.h"
 #include "Canvas.h"
+#include "ObjectViewWindow.h"
 
 namespace {
 
@@ -321,18 +322,13 @@ TEST_F(TranspFreehand, PdfStrokesEachStrokeOnItsOwn) {
 
 // The view: 100 dpi, 0.0001 inch per unit and zoom 2, so one client pixel is 50 units.
 CWnd g_view;
-CViewGeometry g_geometry;
+CViewGeometry& g_geometry = ObjectViewGeometry();
 int g_mode = 0;
 int g_modified = 0;
 
-const CViewGeometry* Lookup(CWnd* view) { return view == &g_view ? &g_geometry : nullptr; }
 int ProgramMode(CWnd*) { return g_mode; }
 void MarkModified(CWnd*) { ++g_modified; }
 const TRANSP_VIEW_LINK kLink = {ProgramMode, MarkModified};
-
-LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // In client and view pixels: a stroke from (20, 40) to (100, 40), a separator, a stroke from
 // (20, 80) to (100, 80) and on to (100, 100). Box (1000, 2000)-(5001, 5001); bounds (17, 37)-(103, 103).
@@ -340,35 +336,13 @@ const std::vector<POINT> kViewStrokes = {{1000, 2000}, {5000, 2000}, kSep, {1000
 
 class FreehandInView : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ViewProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"FreehandView";
-    RegisterClassW(&wc);
-  }
   void SetUp() override {
-    HWND window = CreateWindowExW(0, L"FreehandView", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, window);
-    g_view.Attach(window);
-    g_geometry = CViewGeometry();
-    g_geometry.m_zoom = 2;
-    g_geometry.m_dpiX = g_geometry.m_dpiY = 100;
-    g_geometry.m_inchesPerUnit = 0.0001;
-    CTranspBaseClass::SetInchesPerUnit(0.0001);
-    SetViewGeometryLookup(Lookup);
-    CTranspBaseClass::SetViewConversions(GetViewConversionTable());
-    CTranspBaseClass::SetViewLink(&kLink);
+    ASSERT_TRUE(OpenObjectView(g_view, &kLink));
     g_mode = 0;
     g_modified = 0;
   }
   void TearDown() override {
-    CTranspBaseClass::SetViewLink(nullptr);
-    CTranspBaseClass::SetViewConversions(nullptr);
-    SetViewGeometryLookup(nullptr);
-    CTranspBaseClass::SetInchesPerUnit(0.00001);
-    DestroyWindow(g_view.Detach());
+    CloseObjectView(g_view);
   }
   std::unique_ptr<CTranspFreehand> Make(int lineWidth = 0) {
     return std::unique_ptr<CTranspFreehand>(NewFreehand(&g_view, kViewStrokes, Pen(0x0000FF, lineWidth, PS_SOLID)));

@@ -12,24 +12,20 @@
 #include "TranspShapes.h"
 #include "ViewConversions.h"
 #include "Canvas.h"
+#include "ObjectViewWindow.h"
 
 namespace {
 
 // The view's geometry: 100 dpi, 0.0001 inch per unit and zoom 2, so one client pixel is 50 units
 // and the box (1000, 2000)-(5000, 4000) lies at (20, 40)-(100, 80) in client pixels.
 CWnd g_view;
-CViewGeometry g_geometry;
+CViewGeometry& g_geometry = ObjectViewGeometry();
 int g_mode = 0;
 int g_modified = 0;
 
-const CViewGeometry* Lookup(CWnd* view) { return view == &g_view ? &g_geometry : nullptr; }
 int ProgramMode(CWnd*) { return g_mode; }
 void MarkModified(CWnd*) { ++g_modified; }
 const TRANSP_VIEW_LINK kLink = {ProgramMode, MarkModified};
-
-LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // A box object of the graphic base alone.
 class CBox : public CTranspGraphClass {
@@ -42,38 +38,13 @@ const RECT kBox = {1000, 2000, 5000, 4000};
 
 class GraphicObjects : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ViewProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"GraphicObjectsView";
-    RegisterClassW(&wc);
-  }
   void SetUp() override {
-    // The class cursor is per class: each test starts from the cross.
-    HWND window = CreateWindowExW(0, L"GraphicObjectsView", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, window);
-    g_view.Attach(window);
-    SetClassLongPtrW(window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_CROSS)));
-    g_geometry = CViewGeometry();
-    g_geometry.m_zoom = 2;
-    g_geometry.m_dpiX = g_geometry.m_dpiY = 100;
-    g_geometry.m_inchesPerUnit = 0.0001;
-    CTranspBaseClass::SetInchesPerUnit(0.0001);
-    SetViewGeometryLookup(Lookup);
-    CTranspBaseClass::SetViewConversions(GetViewConversionTable());
-    CTranspBaseClass::SetViewLink(&kLink);
+    ASSERT_TRUE(OpenObjectView(g_view, &kLink));
     g_mode = 0;
     g_modified = 0;
   }
   void TearDown() override {
-    CTranspBaseClass::SetViewLink(nullptr);
-    CTranspBaseClass::SetViewConversions(nullptr);
-    SetViewGeometryLookup(nullptr);
-    CTranspBaseClass::SetInchesPerUnit(0.00001);
-    HWND window = g_view.Detach();
-    DestroyWindow(window);
+    CloseObjectView(g_view);
   }
 };
 
