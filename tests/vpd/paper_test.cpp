@@ -103,6 +103,64 @@ TEST_F(PrinterTest, DevmodeWithoutPaperFieldsKeepsThePaper) {
   EXPECT_STREQ(current.name, L"A4");
 }
 
+// Stores a device mode as given, past the driver's validation, so that its paper fields can disagree.
+void storeUnvalidated(vpd::Devmode& copy) {
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(vantry), &printer, &all));
+  PRINTER_INFO_9W info = {vpd::devmodeOf(copy)};
+  EXPECT_TRUE(SetPrinterW(printer, 9, reinterpret_cast<BYTE*>(&info), 0));
+  ClosePrinter(printer);
+}
+
+// A name match wins over a paper-id match, which wins over a size match; papers the spooler does not
+// know as forms (no name, no size) match nothing, not even an empty form name.
+TEST_F(PrinterTest, CurrentPaperFormByNameThenIdThenSize) {
+  struct Case {
+    DWORD fields;
+    const wchar_t* formName;
+    short paperSize, length, width;
+    const wchar_t* expected;  // null: no current form
+  };
+  const DWORD size = DM_PAPERLENGTH | DM_PAPERWIDTH;
+  const Case cases[] = {
+      {DM_FORMNAME | DM_PAPERSIZE | size, L"Letter", DMPAPER_LEGAL, 2970, 2100, L"Letter"},
+      {DM_FORMNAME | DM_PAPERSIZE | size, L"Nothing", DMPAPER_LEGAL, 2970, 2100, L"Legal"},
+      {DM_PAPERSIZE | size, L"Letter", 999, 3556, 2159, L"Legal"},
+      {size, L"", 0, 2970, 2100, L"A4"},
+      {DM_PAPERWIDTH, L"", 0, 2794, 2159, L"Letter"},
+      {DM_FORMNAME, L"", 0, 0, 0, nullptr},
+      {size, L"", 0, 0, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "fields " << c.fields << " name " << c.formName << " id " << c.paperSize);
+    vpd::Devmode copy = vpd::getUserDevmode(vantry);
+    DEVMODEW* d = vpd::devmodeOf(copy);
+    d->dmFields = (d->dmFields & ~(DM_FORMNAME | DM_PAPERSIZE | size)) | c.fields;
+    wcscpy(d->dmFormName, c.formName);
+    d->dmPaperSize = c.paperSize;
+    d->dmPaperLength = c.length;
+    d->dmPaperWidth = c.width;
+    storeUnvalidated(copy);
+    vpd::PaperForm current;
+    SetLastError(0);
+    const bool found = vpd::getPaperForm(vantry, current, vpd::unitsMillimetres, vpd::scaleThousandths, false);
+    if (!c.expected) {
+      EXPECT_FALSE(found) << "matched '" << testing::PrintToString(std::wstring(current.name)) << "'";
+      EXPECT_NE(GetLastError(), 0u);
+      continue;
+    }
+    ASSERT_TRUE(found);
+    EXPECT_STREQ(current.name, c.expected);
+  }
+  vpd::Devmode none = vpd::getUserDevmode(vantry);
+  vpd::devmodeOf(none)->dmFields &= ~(DM_FORMNAME | DM_PAPERSIZE | size);
+  storeUnvalidated(none);
+  vpd::PaperForm current;
+  EXPECT_FALSE(vpd::getPaperForm(vantry, current, vpd::unitsMillimetres, vpd::scaleThousandths, false));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+}
+
 // The spooler's form for a record: thousandths of a millimetre whatever units and scale it uses.
 TEST(PaperFormSize, SpoolerUnitsForEveryUnitAndScale) {
   struct Case {
