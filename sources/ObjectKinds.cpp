@@ -1,6 +1,7 @@
 #include "ObjectKinds.h"
 
 #include "DocObjects.h"
+#include "ErrorLog.h"
 #include "TranspCheckMark.h"
 #include "TranspFreehand.h"
 #include "TranspLabel.h"
@@ -52,4 +53,46 @@ void RegisterOverlayObjectKinds() {
 
 void UnregisterOverlayObjectKinds() {
   for (const KIND_ROW& row : kKinds) RegisterTranspRecordKind(row.recordTag, nullptr, nullptr, nullptr);
+}
+
+namespace {
+
+template <typename T>
+CTranspBaseClass* Paste(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) {
+  return new T(view, data, x, y, pageIndex);
+}
+
+struct PASTE_ROW {
+  int dataType;
+  CTranspBaseClass* (*paste)(CWnd* view, HGLOBAL data, int x, int y, int pageIndex);
+};
+// Pictures and barcodes join when their classes exist; a group is unpacked by its reader, never here.
+const PASTE_ROW kPasteKinds[] = {
+    {DATA_TYPE_RECTANGLE, Paste<CTranspRectangle>}, {DATA_TYPE_ELLIPSE, Paste<CTranspEllipse>},
+    {DATA_TYPE_LINE, Paste<CTranspLine>},           {DATA_TYPE_FREEHAND, Paste<CTranspFreehand>},
+    {DATA_TYPE_TEXT, Paste<CTranspText>},           {DATA_TYPE_CHECKMARK, Paste<CTranspCheckMark>},
+    {DATA_TYPE_CIRCLE, Paste<CTranspCircle>},       {DATA_TYPE_LABEL, Paste<CTranspLabel>},
+};
+
+}  // namespace
+
+CTranspBaseClass* CreateTranspFromData(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) {
+  DEF_TRY
+  int32_t type = 0;
+  {
+    CTranspDataReader reader(data);
+    if (!reader.IsValid()) {
+      AppendErrorLog(L"ObjectKinds: object data that is broken was not pasted");
+      return nullptr;
+    }
+    type = reader.GetHead().type;
+  }
+  for (const PASTE_ROW& row : kPasteKinds) {
+    if (row.dataType == type) return row.paste(view, data, x, y, pageIndex);
+  }
+  CString message;
+  message.Format(L"ObjectKinds: object data of type %d was not pasted", type);
+  AppendErrorLog(message);
+  DEF_CATCH("CreateTranspFromData")
+  return nullptr;
 }
