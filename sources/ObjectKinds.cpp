@@ -1,6 +1,7 @@
 #include "ObjectKinds.h"
 
 #include "DocObjects.h"
+#include "TranspBarcode.h"
 #include "TranspCheckMark.h"
 #include "TranspFreehand.h"
 #include "TranspLabel.h"
@@ -42,6 +43,7 @@ const KIND_ROW kKinds[] = {
     {RECORD_TAG_FREEHAND, Make<CTranspFreehand>, IsKind<CTranspFreehand>, FromData<CTranspFreehand>},
     {RECORD_TAG_LINE, Make<CTranspLine>, IsKind<CTranspLine>, FromData<CTranspLine>},
     {RECORD_TAG_RECTANGLE, Make<CTranspRectangle>, IsKind<CTranspRectangle>, FromData<CTranspRectangle>},
+    {RECORD_TAG_BARCODE, Make<CTranspBarcode>, IsKind<CTranspBarcode>, FromData<CTranspBarcode>},
 };
 
 }  // namespace
