@@ -25,21 +25,18 @@ void CTranspBarcode::Draw(CDC* dc, int print, POINT* dpi) {
   }
   if (module <= 0) module = 1;
   box = NormalizedRect(box);
-  CPen pen;
-  pen.CreatePen(m_style.penStyle, 1, RGB(0, 0, 0));
+  // Each module is filled whole, whatever the style's pen: a dashed or dotted outline would leave
+  // gaps of the background colour in the dark modules and make the symbol unreadable.
   CBrush brush;
   brush.CreateSolidBrush(RGB(0, 0, 0));
-  CPen* oldPen = dc->SelectObject(&pen);
-  CBrush* oldBrush = dc->SelectObject(&brush);
   for (int r = 0; r < m_matrix.rows(); ++r) {
     for (int c = 0; c < m_matrix.columns(); ++c) {
       if (m_matrix(c, r) != 1) continue;
-      dc->Rectangle(box.left + module * c, box.top + module * r, box.left + module * (c + 1),
-                    box.top + module * (r + 1));
+      const RECT square = {box.left + module * c, box.top + module * r, box.left + module * (c + 1),
+                           box.top + module * (r + 1)};
+      dc->FillRect(&square, &brush);
     }
   }
-  dc->SelectObject(oldPen);
-  dc->SelectObject(oldBrush);
   dc->RestoreDC(saved);
   if (!print) DrawStateFrame(dc, box);
   DEF_CATCH("CTranspBarcode::Draw")

@@ -67,13 +67,26 @@ class TranspBarcodeDevices : public testing::Test {
     const int templateField = BARCODE_FIELD_TEMPLATE;
     barcode_.SetObjectStyle(&properties, nullptr, &templateField, 0);
   }
+  void ExpectModulesByPixels();
   // 0.02-inch modules at (0.1, 0.2) inch.
   CTranspBarcode barcode_{nullptr, POINT{10000, 20000}, nullptr, 0};
 };
 
 // At 100 dpi every module is a 2-pixel square from (10, 20); each pixel is dark exactly where the
-// encoder's matrix is.
+// encoder's matrix is, also when the style's pen is dotted or dashed.
 TEST_F(TranspBarcodeDevices, PrintedModulesMatchTheMatrix) {
+  for (int penStyle : {PS_SOLID, PS_DOT, PS_DASH}) {
+    SCOPED_TRACE(penStyle);
+    _OBJECT_STYLE style = {};
+    style.penStyle = penStyle;
+    style.lineWidth = barcode_.GetModuleSize();
+    style.printable = 1;
+    barcode_.SetObjectStyle(nullptr, &style, nullptr, 0);
+    ExpectModulesByPixels();
+  }
+}
+
+void TranspBarcodeDevices::ExpectModulesByPixels() {
   const aztec::matrix<unsigned char>& m = barcode_.GetMatrix();
   ASSERT_FALSE(m.empty());
   Canvas canvas(20 + 2 * m.columns() + 10, 30 + 2 * m.rows() + 10);
