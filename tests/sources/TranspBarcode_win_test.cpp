@@ -152,4 +152,49 @@ TEST_F(TranspBarcodeDevices, PdfFillsOneSquarePerDarkModule) {
   EXPECT_NE(std::string::npos, bytes.find(expected)) << bytes.substr(0, 2000);
 }
 
+// A view at 1000 units a page pixel and twice the page on screen, truncating as integer
+// conversions do.
+void UnitToPagePt(CWnd*, POINT* p) { p->x /= 1000, p->y /= 1000; }
+void UnitToPageRc(CWnd*, RECT* r) { r->left /= 1000, r->top /= 1000, r->right /= 1000, r->bottom /= 1000; }
+void PageToUnitPt(CWnd*, POINT* p) { p->x *= 1000, p->y *= 1000; }
+void PageToUnitRc(CWnd*, RECT* r) { r->left *= 1000, r->top *= 1000, r->right *= 1000, r->bottom *= 1000; }
+void PageToViewPt(CWnd*, POINT* p) { p->x *= 2, p->y *= 2; }
+void PageToViewRc(CWnd*, RECT* r) { r->left *= 2, r->top *= 2, r->right *= 2, r->bottom *= 2; }
+void ViewToPagePt(CWnd*, POINT* p) { p->x /= 2, p->y /= 2; }
+void ViewToPageRc(CWnd*, RECT* r) { r->left /= 2, r->top /= 2, r->right /= 2, r->bottom /= 2; }
+void SamePt(CWnd*, POINT*) {}
+void SameRc(CWnd*, RECT*) {}
+double NoScale(CWnd*) { return 1.0; }
+const VIEW_CONVERSIONS kDoubleView = {UnitToPagePt, UnitToPageRc, PageToUnitPt, PageToUnitRc, PageToViewPt,
+                                      PageToViewRc, SamePt,       SameRc,       SamePt,       SameRc,
+                                      SamePt,       SameRc,       ViewToPagePt, ViewToPageRc, NoScale};
+
+// On a view the module is a whole number of view pixels: 2500 units are 2 page pixels, 4 on screen,
+// and the rectangle is what the screen shows, taken back to units. The screen drawing puts the
+// same squares at the view position of the rectangle.
+TEST(TranspBarcodeView, ModulesAreWholeViewPixels) {
+  CTranspBaseClass::SetInchesPerUnit(0.00001);
+  CTranspBaseClass::SetViewConversions(&kDoubleView);
+  CWnd view;
+  {
+    _OBJECT_STYLE style = {};
+    CTranspBarcode barcode(&view, POINT{10000, 6000}, &style, 0);
+    style.lineWidth = 2500;
+    const int moduleField = BARCODE_FIELD_MODULE_SIZE;
+    barcode.SetObjectStyle(nullptr, &style, &moduleField, 0);
+    const aztec::matrix<unsigned char>& m = barcode.GetMatrix();
+    const RECT expected = {10000, 6000, 10000 + 2000 * m.columns(), 6000 + 2000 * m.rows()};
+    EXPECT_TRUE(EqualRect(&expected, &barcode.GetRect()));
+
+    Canvas canvas(20 + 4 * m.columns() + 10, 12 + 4 * m.rows() + 10);
+    barcode.Draw(canvas.dc(), 0, nullptr);
+    for (int r = 0; r < m.rows(); ++r)
+      for (int c = 0; c < m.columns(); ++c)
+        ASSERT_EQ(m(c, r) == 1 ? 0x000000u : 0xFFFFFFu, canvas.At(20 + 4 * c + 1, 12 + 4 * r + 1))
+            << "module " << c << "," << r;
+    EXPECT_EQ(16 * DarkModules(m), canvas.CountDark());
+  }
+  CTranspBaseClass::SetViewConversions(nullptr);
+}
+
 }  // namespace
