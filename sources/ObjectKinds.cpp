@@ -2,6 +2,7 @@
 
 #include "DocObjects.h"
 #include "ErrorLog.h"
+#include "TranspBarcode.h"
 #include "TranspCheckMark.h"
 #include "TranspFreehand.h"
 #include "TranspLabel.h"
@@ -43,6 +44,7 @@ const KIND_ROW kKinds[] = {
     {RECORD_TAG_FREEHAND, Make<CTranspFreehand>, IsKind<CTranspFreehand>, FromData<CTranspFreehand>},
     {RECORD_TAG_LINE, Make<CTranspLine>, IsKind<CTranspLine>, FromData<CTranspLine>},
     {RECORD_TAG_RECTANGLE, Make<CTranspRectangle>, IsKind<CTranspRectangle>, FromData<CTranspRectangle>},
+    {RECORD_TAG_BARCODE, Make<CTranspBarcode>, IsKind<CTranspBarcode>, FromData<CTranspBarcode>},
 };
 
 }  // namespace
@@ -72,6 +74,7 @@ const PASTE_ROW kPasteKinds[] = {
     {DATA_TYPE_LINE, Paste<CTranspLine>},           {DATA_TYPE_FREEHAND, Paste<CTranspFreehand>},
     {DATA_TYPE_TEXT, Paste<CTranspText>},           {DATA_TYPE_CHECKMARK, Paste<CTranspCheckMark>},
     {DATA_TYPE_CIRCLE, Paste<CTranspCircle>},       {DATA_TYPE_LABEL, Paste<CTranspLabel>},
+    {DATA_TYPE_BARCODE, Paste<CTranspBarcode>},
 };
 
 }  // namespace
