@@ -13,6 +13,7 @@
 
 #include "ArchiveFixtures.h"
 #include "ErrorLog.h"
+#include "TranspBarcode.h"
 #include "FolimarView.h"
 #include "MyProcs.h"
 #include "TestSupport.h"
@@ -328,6 +329,7 @@ TEST_F(TranspBlockInView, MixedSelectionRoundTripsByteForByte) {
   objects.emplace_back(new CTranspCircle(view_, 150000, 200000, 25000, &pen, 0));
   objects.emplace_back(new CTranspText(view_, 60000, 260000, &text, nullptr, L"Name", 0));
   objects.emplace_back(new CTranspLabel(view_, 160000, 300000, &text, nullptr, L"Date of birth", 0));
+  objects.emplace_back(new CTranspBarcode(view_, POINT{320000, 220000}, &pen, 0));
   CTranspObjectList list;
   for (auto& object : objects) {
     object->SetSelected(1);
