@@ -13,10 +13,10 @@
 
 #include "ArchiveFixtures.h"
 #include "ErrorLog.h"
-#include "TranspBarcode.h"
 #include "FolimarView.h"
 #include "MyProcs.h"
 #include "TestSupport.h"
+#include "TranspBarcode.h"
 #include "TranspCheckMark.h"
 #include "TranspFreehand.h"
 #include "TranspLabel.h"
