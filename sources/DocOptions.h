@@ -29,13 +29,13 @@ struct _DOC_OPTIONS {
   wchar_t printerString2[287];
   wchar_t paperFormName[129];
   int32_t keyLengthIndex;        // read only when the format tag is above 0x01000001
-  int16_t paperIndex;            // 5204, then four further printer fields
-  int16_t printerField5206;
-  int16_t printerField5208;
-  int16_t printerField5210;
-  int16_t printerField5212;
+  int16_t paperIndex;            // 5204
+  int16_t copies;
+  int16_t printQuality;
+  int16_t yResolution;
+  int16_t defaultSource;
   int16_t paperSizeCode;         // 5214
-  int16_t printerField5216;
+  int16_t printScale;
   BYTE reserved5218[6];
   int32_t landscape;
   int32_t savedPrintingPreferences;
@@ -135,17 +135,23 @@ static_assert(sizeof(_OLD_PAGE_SETTINGS) == 64, "old page settings are 64 bytes 
 
 #pragma pack(pop)
 
-// Printer preferences as exchanged with the options block (in memory only; the strings point into
-// the options block they were taken from).
+// Printer preferences moved between a printer's device mode and the options block; in memory only.
+// The strings belong to whoever filled the record (the options block, the application) and stay
+// valid until that owner changes them.
 struct _PRINTER_PREFERENCES {
-  int paperIndex;
-  const wchar_t* printerString1;
-  const wchar_t* printerString2;
-  double paperWidth;
-  double paperHeight;
+  int savedPrintingPreferences;  // kept by the document, not taken from a device mode
+  const wchar_t* printerName;
+  const wchar_t* portName;
+  double paperWidth;             // inches
+  double paperLength;
+  short paperIndex;              // kept by the document
+  short orientation;             // 1 portrait, 2 landscape
   short paperSize;
-  short orientation;  // 1 portrait, 2 landscape
-  short fields[6];
-  wchar_t paperFormName[32];
-  int applyToPrinter;
+  short scale;
+  short copies;
+  short defaultSource;
+  short printQuality;
+  short yResolution;
+  wchar_t formName[32];
+  int applyToPrinter;            // kept by the document
 };

@@ -72,6 +72,61 @@ void CFolimarDoc::GetPageSettings(_PAGE_SETTINGS& settings, int pageIndex) const
   if (page != nullptr) settings = page->m_settings;
 }
 
+namespace {
+
+// Bounded copy that always ends with a zero; a null source gives an empty text.
+template <size_t N>
+void CopyTerminated(wchar_t (&target)[N], const wchar_t* source, size_t maxCharacters = N - 1) {
+  const size_t limit = maxCharacters < N - 1 ? maxCharacters : N - 1;
+  size_t i = 0;
+  for (; source != nullptr && i < limit && source[i] != 0; ++i) target[i] = source[i];
+  target[i] = 0;
+}
+
+const size_t kFormNameCharacters = 31;
+
+}  // namespace
+
+_PRINTER_PREFERENCES& CFolimarDoc::GetPrinterPreferences(_PRINTER_PREFERENCES& preferences) const {
+  const _DOC_OPTIONS& o = m_options;
+  preferences.savedPrintingPreferences = o.savedPrintingPreferences;
+  preferences.printerName = o.printerString1;
+  preferences.portName = o.printerString2;
+  preferences.paperWidth = o.paperWidth;
+  preferences.paperLength = o.paperHeight;
+  preferences.paperIndex = o.paperIndex;
+  preferences.orientation = o.landscape != 0 ? 2 : 1;
+  preferences.paperSize = o.paperSizeCode;
+  preferences.scale = o.printScale;
+  preferences.copies = o.copies;
+  preferences.defaultSource = o.defaultSource;
+  preferences.printQuality = o.printQuality;
+  preferences.yResolution = o.yResolution;
+  CopyTerminated(preferences.formName, o.paperFormName, kFormNameCharacters);
+  preferences.applyToPrinter = o.applyToPrinter;
+  return preferences;
+}
+
+void CFolimarDoc::SetPrinterPreferences(const _PRINTER_PREFERENCES& preferences) {
+  _DOC_OPTIONS& o = m_options;
+  o.savedPrintingPreferences = preferences.savedPrintingPreferences;
+  // The record may hand back the block's own strings.
+  if (preferences.printerName != o.printerString1) CopyTerminated(o.printerString1, preferences.printerName);
+  if (preferences.portName != o.printerString2) CopyTerminated(o.printerString2, preferences.portName);
+  o.paperWidth = preferences.paperWidth;
+  o.paperHeight = preferences.paperLength;
+  o.paperIndex = preferences.paperIndex;
+  o.landscape = preferences.orientation == 2;
+  o.paperSizeCode = preferences.paperSize;
+  o.printScale = preferences.scale;
+  o.copies = preferences.copies;
+  o.defaultSource = preferences.defaultSource;
+  o.printQuality = preferences.printQuality;
+  o.yResolution = preferences.yResolution;
+  CopyTerminated(o.paperFormName, preferences.formName, kFormNameCharacters);
+  o.applyToPrinter = preferences.applyToPrinter;
+}
+
 SIZE CFolimarDoc::GetPageImageSize(int pageIndex) const {
   DEF_TRY
   const CPageInfo* page = GetPage(pageIndex);

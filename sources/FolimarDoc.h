@@ -65,6 +65,9 @@ class CFolimarDoc : public CDocument {
   BOOL IsSavedPrintingPreferences() const { return m_options.savedPrintingPreferences != 0; }
   const _DOC_OPTIONS& GetOptions() const { return m_options; }
   _DOC_OPTIONS& Options() { return m_options; }
+  // The printer fields of the options block; the record's strings point into the block.
+  _PRINTER_PREFERENCES& GetPrinterPreferences(_PRINTER_PREFERENCES& preferences) const;
+  void SetPrinterPreferences(const _PRINTER_PREFERENCES& preferences);
   // Options block of a new document.
   static void InitOptions(_DOC_OPTIONS& options);
   // The options block of files from version 8 to 17 in the current layout.

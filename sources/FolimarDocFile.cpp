@@ -503,8 +503,8 @@ void CFolimarDoc::ReadPageSettings(CArchive& ar, UINT version, int fileCount) {
       settings.orientation = m_options.landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
       settings.paperIndex = m_options.paperIndex;
       settings.paperSize = m_options.paperSizeCode;
-      settings.printQuality = m_options.printerField5208;
-      settings.yResolution = m_options.printerField5210;
+      settings.printQuality = m_options.printQuality;
+      settings.yResolution = m_options.yResolution;
       settings.width = m_options.paperWidth;
       settings.height = m_options.paperHeight;
       lstrcpynW(settings.formName, m_options.paperFormName, _countof(settings.formName));

@@ -85,6 +85,7 @@ void CheckArchiveCount(CArchive& ar, ULONGLONG count, ULONGLONG bytesPerItem);
 void ReadArchiveExact(CArchive& ar, void* buffer, UINT size);
 
 // Message boxes with fixed buttons and icons; 0 after a failure.
+int OkBox(LPCTSTR text);
 int ErrorBox(LPCTSTR text);
 void ErrorBox(UINT stringId);
 void WarningBox(LPCTSTR text);

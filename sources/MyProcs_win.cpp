@@ -199,6 +199,13 @@ MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
   return previous;
 }
 
+int OkBox(LPCTSTR text) {
+  DEF_TRY
+  return ShowBox(text, MB_OK);
+  DEF_CATCH("OkBox")
+  return 0;
+}
+
 int ErrorBox(LPCTSTR text) {
   DEF_TRY
   return ShowBox(text, MB_OK | MB_ICONEXCLAMATION);

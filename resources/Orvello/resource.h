@@ -18,6 +18,9 @@
 #define IDS_TEMPLATE_CORRUPTED          61645
 #define IDS_NEWER_VERSION               62743
 
+// Printer selection.
+#define IDS_PRINTER_NOT_AVAILABLE       62780
+
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719

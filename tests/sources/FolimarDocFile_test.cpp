@@ -66,7 +66,7 @@ TEST_F(FolimarDocFileTest, Version28FixtureLoadsFieldByField) {
   EXPECT_STREQ(L"A4 form", o.paperFormName);
   EXPECT_EQ(2, o.keyLengthIndex);
   EXPECT_EQ(7, o.paperIndex);
-  EXPECT_EQ(600, o.printerField5208);
+  EXPECT_EQ(600, o.printQuality);
   EXPECT_EQ(9, o.paperSizeCode);
   EXPECT_TRUE(doc.IsAppliedToPrinter());
   EXPECT_TRUE(doc.IsSavedPrintingPreferences());
@@ -127,8 +127,8 @@ TEST_F(FolimarDocFileTest, Version12WithOldMagicConvertsAnsiOptionsAndTakesPageS
   EXPECT_EQ(1, o.security[1]);
   EXPECT_EQ(1, o.keyLengthIndex);
   EXPECT_EQ(1, o.paperIndex);
-  EXPECT_EQ(300, o.printerField5208);
-  EXPECT_EQ(200, o.printerField5210);
+  EXPECT_EQ(300, o.printQuality);
+  EXPECT_EQ(200, o.yResolution);
   EXPECT_EQ(1, o.paperSizeCode);
   EXPECT_EQ(1, o.landscape);
   EXPECT_EQ(1, o.savedPrintingPreferences);

@@ -195,16 +195,6 @@ TEST_F(FolimarDocTest, OldFilesGetLetterForEnglishAndA4Otherwise) {
   }
 }
 
-TEST_F(FolimarDocTest, PrinterListIsFilledWhenFirstAskedFor) {
-  CEnumPrinters printers;
-  EXPECT_FALSE(printers.IsFilled());
-  const int count = printers.GetCount();
-  EXPECT_TRUE(printers.IsFilled());
-  EXPECT_TRUE(printers.GetPrinterName(count).IsEmpty());
-  EXPECT_TRUE(printers.GetPrinterName(-1).IsEmpty());
-  for (int i = 0; i < count; ++i) EXPECT_FALSE(printers.GetPrinterName(i).IsEmpty());
-}
-
 TEST_F(FolimarDocTest, NewDocumentFollowsTheApplicationsRequest) {
   CFolimarApp app;
   ASSERT_EQ(&app, GetFolimarApp());

@@ -14,6 +14,7 @@
 
 namespace {
 
+using fixtures::ErrorLogText;
 using imaging_test::MakeFromRows;
 using imaging_test::Rows;
 
@@ -339,11 +340,6 @@ TEST(LMyBitmapProgress, ListSaveCancelledInTheSinkWritesNothing) {
   EXPECT_EQ(ERROR_USER_ABORT, list.Save(file.c_str(), FILE_TIF));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(file.c_str()));
   EXPECT_FALSE(sink.percents.empty());
-}
-
-std::wstring ErrorLogText() {
-  const std::string bytes = testing_support::ReadFileBytes(static_cast<LPCTSTR>(GetErrorLogPathName()));
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
 // A display that throws is caught inside the callback: the entry goes to the error log and the

@@ -25,6 +25,7 @@
 namespace {
 
 using fixtures::Fixture;
+using fixtures::ErrorLogText;
 using fixtures::ToHex;
 
 HGLOBAL ToGlobal(const std::string& bytes) {
@@ -51,11 +52,6 @@ std::string ObDataOf(CTranspBaseClass& object) {
 }
 
 void Put32(std::string& bytes, size_t at, int32_t value) { memcpy(&bytes[at], &value, sizeof(value)); }
-
-std::wstring ErrorLogText() {
-  const std::string bytes = testing_support::ReadFileBytes(static_cast<LPCTSTR>(GetErrorLogPathName()));
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-}
 
 _OBJECT_STYLE ShapeStyle(COLORREF color, int lineWidth, int penStyle) {
   _OBJECT_STYLE style = {};

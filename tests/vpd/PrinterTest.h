@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "VpdPrinter.h"
+#include "InstalledPrinter.h"
 #include "VpdTestSupport.h"
 #include "vpd_devmode.h"
 
@@ -19,8 +19,8 @@ class PrinterTest : public testing::Test {
 
   void SetUp() override {
     state_ = std::make_unique<VantryState>();
-    printer_ = std::make_unique<InstalledPrinter>(printerName, L"VantryDuplex.ppd");
-    simplex_ = std::make_unique<InstalledPrinter>(simplexName, L"VantrySimplex.ppd");
+    printer_ = std::make_unique<testing_support::InstalledPrinter>(printerName, ppd(L"VantryDuplex.ppd"));
+    simplex_ = std::make_unique<testing_support::InstalledPrinter>(simplexName, ppd(L"VantrySimplex.ppd"));
     ASSERT_TRUE(printer_->installed() && simplex_->installed()) << "Wine's spooler refused the test printers";
   }
   void TearDown() override {
@@ -32,11 +32,12 @@ class PrinterTest : public testing::Test {
   // The device mode as the spooler stores it for the user now.
   vpd::Devmode stored(const wchar_t* name = printerName) { return vpd::getUserDevmode(name); }
   std::string log() const { return state_->log(); }
+  static std::wstring ppd(const wchar_t* file) { return std::wstring(VANTRY_TEST_DATA_DIR) + L"/" + file; }
 
  private:
   std::unique_ptr<VantryState> state_;
-  std::unique_ptr<InstalledPrinter> printer_;
-  std::unique_ptr<InstalledPrinter> simplex_;
+  std::unique_ptr<testing_support::InstalledPrinter> printer_;
+  std::unique_ptr<testing_support::InstalledPrinter> simplex_;
 };
 
 }  // namespace vpd_test

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ErrorLogFile.h"
+
 namespace fixtures {
 
 namespace {
@@ -18,15 +20,21 @@ std::string Narrow(const std::wstring& text) {
 }
 }  // namespace
 
-std::string ReadHexFixture(const std::wstring& path) {
-  // Z:\... names a Linux path: open it through the Win32 file functions like any other file.
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("missing fixture " + Narrow(path));
-  std::string text;
+// Z:\... names a Linux path: open it through the Win32 file functions like any other file.
+static bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
   char chunk[4096];
   DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) text.append(chunk, read);
+  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
   CloseHandle(file);
+  return true;
+}
+
+std::string ReadHexFixture(const std::wstring& path) {
+  std::string text;
+  if (!ReadWholeFile(path, text)) throw std::runtime_error("missing fixture " + Narrow(path));
 
   std::string bytes;
   std::istringstream lines(text);
@@ -152,6 +160,12 @@ PrivateUserProfile::~PrivateUserProfile() {
   if (key_ != nullptr) RegCloseKey(key_);
   RegDeleteTreeW(HKEY_CURRENT_USER, keyPath_.c_str());
   if (!documents_.empty()) RemoveFolderTree(documents_);
+}
+
+std::wstring ErrorLogText() {
+  std::string bytes;
+  ReadWholeFile(static_cast<LPCTSTR>(GetErrorLogPathName()), bytes);
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
 }  // namespace fixtures

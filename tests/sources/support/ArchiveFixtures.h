@@ -54,4 +54,7 @@ class PrivateUserProfile {
 // Removes a folder with its content.
 void RemoveFolderTree(const std::wstring& folder);
 
+// The error log's whole text as it is now.
+std::wstring ErrorLogText();
+
 }  // namespace fixtures

@@ -1,14 +1,15 @@
-#include "VpdPrinter.h"
+#include "InstalledPrinter.h"
 
 #include <winspool.h>
 
-namespace vpd_test {
+namespace testing_support {
 
-InstalledPrinter::InstalledPrinter(const std::wstring& printerName, const std::wstring& ppdFile) : name_(printerName) {
+InstalledPrinter::InstalledPrinter(const std::wstring& printerName, const std::wstring& ppdPath) : name_(printerName) {
+  const std::wstring ppdFile = ppdPath.substr(ppdPath.find_last_of(L"/\\") + 1);
   wchar_t dir[MAX_PATH];
   DWORD needed = 0;
   if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof(dir), &needed)) return;
-  if (!CopyFileW((std::wstring(VANTRY_TEST_DATA_DIR) + L"/" + ppdFile).c_str(),
+  if (!CopyFileW(ppdPath.c_str(),
                  (std::wstring(dir) + L"\\" + ppdFile).c_str(), FALSE))
     return;
   // One driver per PPD: the driver name is the PPD's file name.
@@ -48,4 +49,4 @@ InstalledPrinter::~InstalledPrinter() {
   ClosePrinter(handle);
 }
 
-}  // namespace vpd_test
+}  // namespace testing_support
