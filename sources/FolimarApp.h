@@ -3,6 +3,8 @@
 #pragma once
 #include "Framework.h"
 
+#include "DocOptions.h"
+#include "EnumPrinters.h"
 #include "ViewGeometry.h"
 
 class CPageInfo;
@@ -36,6 +38,22 @@ class CFolimarApp : public CWinApp {
   // The current printer's resolution, printable area, offsets and paper size; all 0 until a printer
   // is chosen, which the view takes as no printable area.
   PRINTER_METRICS m_printerMetrics = {};
+
+  // Fixed-size records as binary values of SOFTWARE\<registry key>\<profile name>\<section> in the
+  // given hive. Reading fails, leaving the buffer alone, when the stored value does not fit it.
+  BOOL GetProfileData(LPCTSTR section, LPCTSTR valueName, void* buffer, DWORD bufferSize, HKEY hive);
+  BOOL WriteProfileData(LPCTSTR section, LPCTSTR valueName, const void* data, DWORD size, HKEY hive);
+
+  // The application's printer as preferences; the name and port point to strings of the application
+  // that stay valid until the next call.
+  _PRINTER_PREFERENCES& GetCurrentPrinterPreferences(_PRINTER_PREFERENCES& preferences);
+  // Switches the application's printer to the one the active document stores; 0 without a document.
+  BYTE RestorePrinterSelection();
+
+  CEnumPrinters m_printers;
+
+ private:
+  CString m_printerName, m_printerPort;
 };
 
 // The running application object; null when there is none (tools and tests).

@@ -13,9 +13,9 @@ void AFXAPI AfxGetPrinterHandles(HGLOBAL* phDevMode, HGLOBAL* phDevNames) {
   if (phDevNames) *phDevNames = g_devNames;
 }
 
-void AFXAPI AfxSetPrinterHandles(HGLOBAL hDevMode, HGLOBAL hDevNames) {
-  if (g_devMode && g_devMode != hDevMode) ::GlobalFree(g_devMode);
-  if (g_devNames && g_devNames != hDevNames) ::GlobalFree(g_devNames);
+void AFXAPI AfxSetPrinterHandles(HGLOBAL hDevMode, HGLOBAL hDevNames, BOOL freeOld) {
+  if (freeOld && g_devMode && g_devMode != hDevMode) ::GlobalFree(g_devMode);
+  if (freeOld && g_devNames && g_devNames != hDevNames) ::GlobalFree(g_devNames);
   g_devMode = hDevMode;
   g_devNames = hDevNames;
 }

@@ -177,10 +177,7 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGW* pPrintDlg) {
 }
 
 void CWinApp::SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld) {
-  HGLOBAL oldMode = nullptr, oldNames = nullptr;
-  AfxGetPrinterHandles(&oldMode, &oldNames);
-  if (!bFreeOld) AfxSetPrinterHandles(nullptr, nullptr);  // forget without freeing
-  AfxSetPrinterHandles(static_cast<HGLOBAL>(hDevMode), static_cast<HGLOBAL>(hDevNames));
+  AfxSetPrinterHandles(static_cast<HGLOBAL>(hDevMode), static_cast<HGLOBAL>(hDevNames), bFreeOld);
 }
 
 void CWinApp::OnFileNew() {

@@ -69,5 +69,6 @@ class FW_API CPrintInfo {
 // The application's printer: DEVMODE and DEVNAMES global handles, owned by the framework. Setting
 // new handles frees the old ones.
 FW_API void AFXAPI AfxGetPrinterHandles(HGLOBAL* phDevMode, HGLOBAL* phDevNames);
-FW_API void AFXAPI AfxSetPrinterHandles(HGLOBAL hDevMode, HGLOBAL hDevNames);
+// The handles replaced are freed unless `freeOld` is FALSE (their owner has freed or kept them).
+FW_API void AFXAPI AfxSetPrinterHandles(HGLOBAL hDevMode, HGLOBAL hDevNames, BOOL freeOld = TRUE);
 
