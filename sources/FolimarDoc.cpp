@@ -4,6 +4,7 @@
 #include "ErrorLog.h"
 #include "FolimarApp.h"
 #include "MyProcs.h"
+#include "PaperTable.h"
 
 IMPLEMENT_DYNCREATE(CFolimarDoc, CDocument)
 
@@ -42,17 +43,11 @@ void CFolimarDoc::InitOptions(_DOC_OPTIONS& options) {
 void CFolimarDoc::DefaultPageSettings(_PAGE_SETTINGS& settings, int languageId) {
   memset(&settings, 0, sizeof(settings));
   settings.orientation = DMORIENT_PORTRAIT;
-  if (languageId == CFolimarApp::kLanguageEnglish) {
-    settings.paperIndex = 1;  // Letter
-    settings.width = 8.5;
-    settings.height = 11.0;
-    settings.paperSize = DMPAPER_LETTER;
-  } else {
-    settings.paperIndex = 7;  // A4
-    settings.width = 8.27;
-    settings.height = 11.69;
-    settings.paperSize = DMPAPER_A4;
-  }
+  settings.paperIndex = languageId == CFolimarApp::kLanguageEnglish ? kPaperLetter : kPaperA4;
+  const PAPER_TABLE_ROW& row = PaperTable[settings.paperIndex];
+  settings.width = row.width;
+  settings.height = row.height;
+  settings.paperSize = static_cast<int16_t>(row.paperSize);
 }
 
 CPageInfo* CFolimarDoc::GetPage(int index) const {
@@ -70,6 +65,11 @@ CPageInfo* CFolimarDoc::AppendNewPage() {
 void CFolimarDoc::GetPageSettings(_PAGE_SETTINGS& settings, int pageIndex) const {
   const CPageInfo* page = GetPage(pageIndex);
   if (page != nullptr) settings = page->m_settings;
+}
+
+void CFolimarDoc::SetPageSettings(const _PAGE_SETTINGS& settings, int pageIndex) {
+  CPageInfo* page = GetPage(pageIndex);
+  if (page != nullptr) page->m_settings = settings;
 }
 
 namespace {

@@ -50,6 +50,8 @@ class CFolimarDoc : public CDocument {
   CPageInfo* AppendNewPage();
   // Copies the page's settings out; `settings` is left alone when the page does not exist.
   void GetPageSettings(_PAGE_SETTINGS& settings, int pageIndex) const;
+  // Copies the settings into the page; nothing when the page does not exist.
+  void SetPageSettings(const _PAGE_SETTINGS& settings, int pageIndex);
   // The page image's size in pixels: the bitmap's, else the background metafile's; 0 x 0 without.
   SIZE GetPageImageSize(int pageIndex) const;
   // Removes one object from its page and destroys it.

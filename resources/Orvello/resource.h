@@ -21,6 +21,43 @@
 // Printer selection.
 #define IDS_PRINTER_NOT_AVAILABLE       62780
 
+// The print options dialog.
+#ifndef IDC_STATIC
+#define IDC_STATIC                      (-1)
+#endif
+#define IDD_PRINT_OPTIONS               168
+#define IDC_RADIO_TEXT_ONLY             1032
+#define IDC_RADIO_TEXT_IMAGE            1033
+#define IDC_EDIT_XPOSITION              1040
+#define IDC_EDIT_YPOSITION              1044
+#define IDC_RADIO_CURRENT_RECORD        1341
+#define IDC_RADIO_ALL_RECORDS           1342
+#define IDC_RADIO_RECORDS_FROM          1343
+#define IDC_EDIT_RECORD_FROM            1344
+#define IDC_EDIT_RECORD_TO              1345
+#define IDS_ERROR_FROM_FIELD            62764
+#define IDS_ERROR_TO_FIELD              62765
+
+// The page setup dialog.
+#define IDD_PAGE_SETUP                  133
+#define IDC_COMBO_FORMAT                1187
+#define IDC_RADIO_LANDSCAPE             1361
+#define IDC_RADIO_PORTRAIT              1362
+#define IDC_EDIT_PAPER_WIDTH            1363
+#define IDC_EDIT_PAPER_HEIGHT           1364
+#define IDC_BUTTON_PAGE_HELP            1369
+#define IDC_EDIT_PRINTER_RESOLUTION     1370
+#define IDC_EDIT_PRINTER_NAME           1372
+#define IDC_BUTTON_LOAD_PRINTER         1373
+#define IDC_CHECK_SAVE_PREFERENCES      1374
+#define IDC_EDIT_PRINTER_PORT           1375
+#define IDC_BUTTON_LOAD_PAGE            1376
+#define IDC_EDIT_COPIES                 1377
+#define IDC_EDIT_SOURCE                 1378
+#define IDC_EDIT_SCALE                  1379
+#define IDC_CHECK_APPLY_PRINTER         1380
+#define IDC_COMBO_PAGES                 1382
+
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719

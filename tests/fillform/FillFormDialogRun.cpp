@@ -4,7 +4,7 @@
 // Exit code 0 when the dialog ended with "Fill", 1 otherwise, 2 for a wrong command line.
 #include <cstdlib>
 
-#include "DialogDriver.h"
+#include "FillFormDriver.h"
 #include "ProfilesFixture.h"
 #include "resource.h"
 

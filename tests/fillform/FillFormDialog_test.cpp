@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriver.h"
+#include "FillFormDriver.h"
 #include "ProfilesFixture.h"
 #include "resource.h"
 

@@ -1,4 +1,4 @@
-// Drives the fill-form dialog headless: DoModal runs on the test's thread while a script thread
+// Drives a modal dialog headless: its modal loop runs on the test's thread while a script thread
 // finds the dialog and works it by messages, as a user's clicks would.
 #pragma once
 #include <windows.h>
@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "FillForm.h"
+namespace testing_support {
 
-namespace fillform_test {
-
-// The field map as sorted "name=S:text" (VT_BSTR) and "name=R:number" (VT_R8) entries.
-std::vector<std::wstring> FieldMapEntries(const CMap<CString, LPCWSTR, COleVariant, COleVariant>& map);
-
-// Runs `form.DoModal()`; `script` gets the dialog window once it is shown. When the script leaves
-// the dialog open, it is cancelled. Returns DoModal's result.
-INT_PTR RunDialog(CFillForm& form, const std::function<void(HWND)>& script);
+// Runs `doModal` (a dialog's modal loop); `script` gets the dialog window once it is shown. When the
+// script leaves the dialog open, it is cancelled. Returns what `doModal` returns.
+INT_PTR RunDialog(const std::function<INT_PTR()>& doModal, const std::function<void(HWND)>& script);
+// The same for a framework dialog object.
+template <typename Dialog>
+INT_PTR RunDialog(Dialog& dialog, const std::function<void(HWND)>& script) {
+  return RunDialog([&dialog] { return dialog.DoModal(); }, script);
+}
 
 // What the dialog shows.
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
@@ -39,4 +39,4 @@ bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path);
 // Waits for the folder picker that `owner` shows, selects `folder` in it and presses OK.
 bool ChooseFolderInPicker(HWND owner, const wchar_t* folder);
 
-}  // namespace fillform_test
+}  // namespace testing_support

@@ -3,32 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 
-namespace fillform_test {
-
-std::vector<std::wstring> FieldMapEntries(const CMap<CString, LPCWSTR, COleVariant, COleVariant>& map) {
-  std::vector<std::wstring> entries;
-  for (POSITION position = map.GetStartPosition(); position;) {
-    CString name;
-    COleVariant value;
-    map.GetNextAssoc(position, name, value);
-    std::wstring entry = std::wstring(name.GetString()) + L"=";
-    if (value.vt == VT_BSTR) {
-      entry += L"S:" + std::wstring(value.bstrVal, SysStringLen(value.bstrVal));
-    } else if (value.vt == VT_R8) {
-      wchar_t number[64];
-      swprintf(number, 64, L"R:%g", value.dblVal);
-      entry += number;
-    } else {
-      entry += L"?" + std::to_wstring(value.vt);
-    }
-    entries.push_back(entry);
-  }
-  std::sort(entries.begin(), entries.end());
-  return entries;
-}
-
+namespace testing_support {
 
 namespace {
 
@@ -60,10 +36,10 @@ DWORD WINAPI RunScript(LPVOID param) {
 
 }  // namespace
 
-INT_PTR RunDialog(CFillForm& form, const std::function<void(HWND)>& script) {
+INT_PTR RunDialog(const std::function<INT_PTR()>& doModal, const std::function<void(HWND)>& script) {
   Script context = {&script, GetCurrentThreadId()};
   HANDLE thread = CreateThread(nullptr, 0, RunScript, &context, 0, nullptr);
-  const INT_PTR result = form.DoModal();
+  const INT_PTR result = doModal();
   WaitForSingleObject(thread, 30000);
   CloseHandle(thread);
   return result;
@@ -242,4 +218,4 @@ bool ChooseFolderInPicker(HWND owner, const wchar_t* folder) {
   return false;
 }
 
-}  // namespace fillform_test
+}  // namespace testing_support
