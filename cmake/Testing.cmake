@@ -1,10 +1,12 @@
 # Test programs run under Wine through the toolchain's emulator; GoogleTest lists its cases at test time.
 include(GoogleTest)
 
-# vantry_add_gtest(NAME SOURCES ... LIBS ... [LOCK name]): one test program, each of its cases one
-# CTest test. Cases of programs with the same LOCK never run at the same time (shared machine state).
+# vantry_add_gtest(NAME SOURCES ... LIBS ... [LOCK name] [ALONE filter]): one test program, each of
+# its cases one CTest test. Cases of programs with the same LOCK never run at the same time (shared
+# machine state). Cases matching the ALONE filter (GoogleTest syntax) run with no other test beside
+# them: they drive the one mouse cursor that all programs under the Wine server share.
 function(vantry_add_gtest name)
-  cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK;ALONE" "SOURCES;LIBS" ${ARGN})
   set(lock_property)
   if(ARG_LOCK)
     set(lock_property RESOURCE_LOCK ${ARG_LOCK})
@@ -14,10 +16,22 @@ function(vantry_add_gtest name)
   target_compile_definitions(${name} PRIVATE
     VANTRY_TEST_DATA_DIR=L"Z:${CMAKE_CURRENT_SOURCE_DIR}/data"
     VANTRY_SOURCE_DIR=L"Z:${CMAKE_SOURCE_DIR}")
+  set(filter)
+  if(ARG_ALONE)
+    set(filter TEST_FILTER "-${ARG_ALONE}")
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      NO_PRETTY_VALUES
+      DISCOVERY_TIMEOUT 120
+      TEST_FILTER "${ARG_ALONE}"
+      WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+      PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 120
+    ${filter}
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
     PROPERTIES TIMEOUT 300 ${lock_property})
 endfunction()

@@ -2,6 +2,8 @@
 
 #include "ErrorLog.h"
 
+const wchar_t kPasswordKey[] = L"Qm7#tLw2&Zp9!vKe4$Hx";
+
 namespace {
 wchar_t KeyUnit(LPCWSTR key, int keyLength, int index) {
   return keyLength > 0 ? key[index % keyLength] : 0;
@@ -25,10 +27,8 @@ void GetDecodeString(CString& out, LPCWSTR key, const wchar_t* slot, int slotUni
 BOOL GetEncodeString(const CString& text, LPCWSTR key, wchar_t* slot, int slotUnits) {
   DEF_TRY
   if (slot == nullptr || slotUnits < 2) return FALSE;
-  memset(slot, 0, slotUnits * sizeof(wchar_t));
   const int length = text.GetLength();
   if (length > kMaxPasswordLength || length + 2 > slotUnits) return FALSE;
-  if (length == 0) return TRUE;
   const int keyLength = key ? lstrlenW(key) : 0;
   slot[0] = static_cast<wchar_t>(length);
   for (int i = 0; i < length; ++i) slot[i + 1] = static_cast<wchar_t>(text[i] ^ KeyUnit(key, keyLength, i));

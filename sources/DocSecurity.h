@@ -5,7 +5,11 @@
 
 enum { kPasswordSlotUnits = 32, kMaxPasswordLength = 30 };
 
+// The fixed key every password slot of a document is scrambled with.
+extern const wchar_t kPasswordKey[];
+
 // Empty for a slot whose two length units disagree or whose length is 0 or above 30.
 void GetDecodeString(CString& out, LPCWSTR key, const wchar_t* slot, int slotUnits);
-// Fills the slot (zeroed first); FALSE, with an empty slot, for text longer than 30 characters.
+// Writes the length, the scrambled characters and the length again; the rest of the slot keeps what
+// it held. FALSE, writing nothing, for a text that does not fit.
 BOOL GetEncodeString(const CString& text, LPCWSTR key, wchar_t* slot, int slotUnits);

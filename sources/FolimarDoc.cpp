@@ -1,12 +1,19 @@
 #include "FolimarDoc.h"
 
+#include "DocGenPropPage.h"
 #include "DocObjects.h"
+#include "DocSecurPropPage.h"
 #include "ErrorLog.h"
 #include "FolimarApp.h"
 #include "MyProcs.h"
 #include "PaperTable.h"
+#include "resource.h"
 
 IMPLEMENT_DYNCREATE(CFolimarDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CFolimarDoc, CDocument)
+  ON_COMMAND(ID_FILE_PROPERTIES, OnDocProperties)
+END_MESSAGE_MAP()
 
 void FailDocumentFile(UINT messageId) {
   if (messageId != 0) ErrorBox(messageId);
@@ -268,4 +275,20 @@ BOOL CFolimarDoc::OnSaveDocument(LPCTSTR lpszPathName) {
   const BOOL saved = CDocument::OnSaveDocument(lpszPathName);
   m_savingPath.Empty();
   return saved;
+}
+
+void CFolimarDoc::OnDocProperties() {
+  DEF_TRY
+  CDocGenPropPage general;
+  general.SetOptions(m_options);
+  CDocSecurPropPage security;
+  security.SetOptions(m_options);
+  CPropertySheet sheet(IDS_DOC_PROPERTIES);
+  sheet.AddPage(&general);
+  sheet.AddPage(&security);
+  if (sheet.DoModal() != IDOK) return;
+  general.GetOptions(m_options);
+  security.GetOptions(m_options);
+  SetModifiedFlag(TRUE);
+  DEF_CATCH("CFolimarDoc::OnDocProperties")
 }

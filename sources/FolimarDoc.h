@@ -70,6 +70,8 @@ class CFolimarDoc : public CDocument {
   // The printer fields of the options block; the record's strings point into the block.
   _PRINTER_PREFERENCES& GetPrinterPreferences(_PRINTER_PREFERENCES& preferences) const;
   void SetPrinterPreferences(const _PRINTER_PREFERENCES& preferences);
+  // File > Properties: the sheet of the General and PDF Security pages over the options block.
+  afx_msg void OnDocProperties();
   // Options block of a new document.
   static void InitOptions(_DOC_OPTIONS& options);
   // The options block of files from version 8 to 17 in the current layout.
@@ -120,6 +122,7 @@ class CFolimarDoc : public CDocument {
   void DestroyPage(CPageInfo* page);
   // Where the document is being saved to: the framework writes into a temporary file beside it.
   CString m_savingPath;
+  DECLARE_MESSAGE_MAP()
 };
 
 // Ends a load or save: the message (when not 0) is shown first, then the silent archive exception.

@@ -86,6 +86,8 @@ void ReadArchiveExact(CArchive& ar, void* buffer, UINT size);
 
 // Message boxes with fixed buttons and icons; 0 after a failure.
 int OkBox(LPCTSTR text);
+// A box with its own caption instead of the application's name.
+int CaptionBox(LPCTSTR text, LPCTSTR caption, UINT type);
 int ErrorBox(LPCTSTR text);
 void ErrorBox(UINT stringId);
 void WarningBox(LPCTSTR text);

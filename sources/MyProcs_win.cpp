@@ -185,6 +185,11 @@ MessageBoxPresenter g_messageBox = StandardMessageBox;
 
 int ShowBox(LPCTSTR text, UINT type) { return g_messageBox(text, type); }
 
+int ShowBox(LPCTSTR text, LPCTSTR caption, UINT type) {
+  if (g_messageBox != StandardMessageBox) return g_messageBox(text, type);
+  return MessageBoxW(GetActiveWindow(), text, caption, type);
+}
+
 CString LoadText(UINT stringId) {
   CString text;
   text.LoadString(stringId);
@@ -197,6 +202,13 @@ MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
   MessageBoxPresenter previous = g_messageBox;
   g_messageBox = presenter != nullptr ? presenter : StandardMessageBox;
   return previous;
+}
+
+int CaptionBox(LPCTSTR text, LPCTSTR caption, UINT type) {
+  DEF_TRY
+  return ShowBox(text, caption, type);
+  DEF_CATCH("CaptionBox")
+  return 0;
 }
 
 int OkBox(LPCTSTR text) {

@@ -58,6 +58,41 @@
 #define IDC_CHECK_APPLY_PRINTER         1380
 #define IDC_COMBO_PAGES                 1382
 
+// The document properties sheet.
+#define ID_FILE_PROPERTIES              33129
+#define IDD_DOC_SECURITY                364
+#define IDD_DOC_GENERAL                 365
+#define IDC_EDIT_FORM_NAME              1230
+#define IDC_EDIT_AUTHOR                 1231
+#define IDC_EDIT_SUBJECT                1232
+#define IDC_EDIT_KEYWORDS               1233
+#define IDC_CHECK_USER_PASSWORD         1234
+#define IDC_EDIT_USER_PASSWORD          1235
+#define IDC_CHECK_OWNER_PASSWORD        1236
+#define IDC_EDIT_USER_CONFIRM           1237
+#define IDC_CHECK_ALLOW_PRINTING        1239
+#define IDC_CHECK_PDF_SECURITY          1246
+#define IDC_EDIT_OWNER_PASSWORD         1256
+#define IDC_EDIT_OWNER_CONFIRM          1257
+#define IDC_STATIC_USER_CONFIRM         1262
+#define IDC_STATIC_OWNER_CONFIRM        1263
+#define IDC_CHECK_ALLOW_COPY            1266
+#define IDC_CHECK_ALLOW_ANNOTATIONS     1267
+#define IDC_CHECK_ALLOW_MODIFY          1268
+#define IDC_GROUP_PDF_PROTECTION        1275
+#define IDC_COMBO_KEY_LENGTH            1313
+#define IDC_STATIC_KEY_LENGTH           1314
+#define IDC_GROUP_ENCRYPTION            1315
+#define IDS_CAPTION_WARNING             61587
+#define IDS_USER_PASSWORD_NOT_ENTERED   61630
+#define IDS_USER_PASSWORD_NOT_CONFIRMED 61631
+#define IDS_CAPTION_ERROR               61632
+#define IDS_OWNER_PASSWORD_NOT_ENTERED  61633
+#define IDS_OWNER_PASSWORD_NOT_CONFIRMED 61634
+#define IDS_DOC_PROPERTIES              61643
+#define IDS_TAB_GENERAL                 62726
+#define IDS_TAB_PDF_SECURITY            62727
+
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719
