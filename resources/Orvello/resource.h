@@ -93,6 +93,17 @@
 #define IDS_TAB_GENERAL                 62726
 #define IDS_TAB_PDF_SECURITY            62727
 
+// The image resize dialog.
+#define IDD_RESIZE                      223
+#define IDC_RESIZE_FIT_TO_PAGE          1085
+#define IDC_RESIZE_FIT_TO_PRINTABLE     1086
+#define IDC_RESIZE_USER_DEFINED         1087
+#define IDC_RESIZE_EDIT_WIDTH           1088
+#define IDC_RESIZE_EDIT_HEIGHT          1089
+#define IDC_RESIZE_INCHES               1090
+#define IDC_RESIZE_MM                   1091
+#define IDS_INCORRECT_FLOAT_VALUES      61528
+
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719
