@@ -1,6 +1,7 @@
 #include "DocObjects.h"
 
 #include "ErrorLog.h"
+#include "FolimarDoc.h"
 #include "TranspBaseClass.h"
 
 namespace {
@@ -63,12 +64,15 @@ CTranspBaseClass* Copy(CTranspBaseClass* object, CFolimarDoc* target, int pageIn
 CString UniqueName(CFolimarDoc* doc, const CTranspBaseClass* object) {
   CTranspBaseClass* o = const_cast<CTranspBaseClass*>(object);
   if (g_namer != nullptr) return g_namer(doc, o);
-  AppendErrorLog(L"Object names: no naming rule, the object keeps its own name");
+  if (doc != nullptr) return doc->GetUniqueObjectName(o, 0);
+  AppendErrorLog(L"Object names: no document to name the object, it keeps its own name");
   return o->GetName();
 }
 
-const DOC_OBJECT_SERVICES kTranspServices = {Create,  Destroy,      KindTag,  Serialize, IsDeleted, GetName,
-                                             SetName, GetPageIndex, HasField, Copy,      UniqueName};
+CTranspBaseClass* Overlay(CTranspBaseClass* object) { return object; }
+
+const DOC_OBJECT_SERVICES kTranspServices = {Create,  Destroy,      KindTag,  Serialize,  IsDeleted, GetName,
+                                             SetName, GetPageIndex, HasField, Copy,       UniqueName, Overlay};
 const DOC_OBJECT_SERVICES* g_services = &kTranspServices;
 
 }  // namespace

@@ -25,6 +25,9 @@ struct DOC_OBJECT_SERVICES {
   CTranspBaseClass* (*copy)(CTranspBaseClass* object, CFolimarDoc* target, int pageIndex);
   // A name no other object of the document has, for objects whose file gives none.
   CString (*uniqueName)(CFolimarDoc* doc, const CTranspBaseClass* object);
+  // The entry as an overlay object of the program's classes (values, formulas, kinds); null for
+  // objects of another table's own making.
+  CTranspBaseClass* (*overlay)(CTranspBaseClass* object);
 };
 
 // Installs the table (null puts the object classes' own back); returns the one it replaces.
@@ -42,8 +45,8 @@ typedef BOOL (*TRANSP_CLASS_TEST)(CTranspBaseClass* object);
 typedef CTranspBaseClass* (*TRANSP_FROM_DATA)(HGLOBAL data, CFolimarDoc* target, int pageIndex);
 void RegisterTranspRecordKind(int recordTag, TRANSP_FACTORY make, TRANSP_CLASS_TEST isKind,
                               TRANSP_FROM_DATA fromData);
-// The names of objects whose file gives none come from the document's naming rule once it exists;
-// without one such objects keep the name they were constructed with (logged).
+// The names of objects whose file gives none come from the document's own naming rule unless another
+// rule is set here (tests set their own).
 typedef CString (*TRANSP_NAMER)(CFolimarDoc* doc, CTranspBaseClass* object);
 void SetTranspObjectNamer(TRANSP_NAMER namer);
 const DOC_OBJECT_SERVICES* GetTranspObjectServices();

@@ -3,12 +3,26 @@
 #pragma once
 #include "Framework.h"
 
+#include <functional>
+
 #include "DocOptions.h"
 #include "EnumPrinters.h"
 #include "FieldNumbersCollation.h"
 #include "PageInfo.h"
 
 typedef CTypedPtrList<CPtrList, CPageInfo*> CPageList;
+class CFolimarView;
+class CTranspBaseClass;
+class CTranspText;
+
+// One field of the document for database import and export: its page, its object and its column in
+// that page's data table.
+struct _FIELD_OBJECT_INFO {
+  CPageInfo* page;
+  CTranspBaseClass* object;
+  int index;
+};
+typedef CArray<_FIELD_OBJECT_INFO, const _FIELD_OBJECT_INFO&> CFieldObjectInfoArray;
 
 class CFolimarDoc : public CDocument {
   DECLARE_DYNCREATE(CFolimarDoc)
@@ -79,6 +93,89 @@ class CFolimarDoc : public CDocument {
   // Page settings that files before version 12 did not store: Letter for English, else A4.
   static void DefaultPageSettings(_PAGE_SETTINGS& settings, int languageId);
 
+  // ---- Fields and records (FolimarDocFields.cpp) ----
+  // A field is a text field that is not a label, or a check mark. The fields of a page, in list order
+  // and deleted ones included, are the columns 0, 1, ... of its data table; the field objects hold
+  // the current record, the tables every record.
+  void GetFieldObjectsInfoArrayFromPage(CPageInfo* page, CFieldObjectInfoArray& fields);
+  void GetAllFieldObjectsInfoArray(CFieldObjectInfoArray& fields);
+  // 0 after telling the user that the document has no fields.
+  int GetInfoArray(CFieldObjectInfoArray& fields);
+  // 1: the objects' values into the current record; 0: the current record into the objects.
+  void DoFieldsExchange(int store);
+  // Appends the columns that text objects and check marks lack; returns how many.
+  int CorrectFieldsCount();
+  // Rebuilds every object list with fresh nodes in the same order.
+  void CorrectBug();
+  // Empties the page's records and gives it as many empty ones as the document has (one at least).
+  void InitPageDBTable(CPageInfo* page);
+  void AddDBField(CTranspBaseClass* object, int pageIndex);
+  // Removes the column of the field that stands at `position` of the page's list.
+  void DeleteDBField(POSITION position, int pageIndex);
+  void MoveField(int pageIndex, int from, int to);
+  void UpdateObjectsPageIndex();
+  int GetRecordCount() const;
+  int GetCurrentRecord() const { return m_currentRecord; }
+  // An empty record at `at` in every page's table (appended past the end); its index.
+  int InsertRecord(int at);
+  int AddRecord() { return InsertRecord(-1); }
+  void OnDBMoveOnRecord(int record);
+  void DBMoveOnLastRecord();
+  void DBDeleteRecord();
+  void RecordsCreateNew(int duplicate);
+  // Index-number fields keep their value as the base the next record counts on from.
+  void InitFormNumber();
+  void SetFormNumber();
+  // Numbers the field's column in the records after the current one; -1 when it is not a field of
+  // the page, 0 when the page does not exist.
+  int OnEditFormNumber(int pageIndex, CTranspBaseClass* field);
+  // Find Next: the stored search from the view's caret over every record and page.
+  void SearchText();
+  int IsPrintPreviewMode();
+  CFolimarView* GetFirstFolimarView() const;
+
+  // ---- Names, mirrored fields, filling, barcodes (FolimarDocNames.cpp) ----
+  enum { kNameKinds = 10 };
+  // The next name of the object's kind ("Text%d" ...); with `check` also one no object of the
+  // document has. Empty for an object of no named kind.
+  CString GetUniqueObjectName(CTranspBaseClass* object, int check);
+  // Rebuilds the groups of fields that share a name: flags, lead field and PDF names.
+  void SetMirroredFields();
+  // Text objects whose names are keys of the map take the key's value as text.
+  void FillForm(CMap<CString, LPCWSTR, COleVariant, COleVariant>& values);
+  void GenerateBarcodes();
+  // By page index; null outside the pages.
+  CPageInfo* GetPageInfo(int pageIndex) const;
+  CTranspObjectList* GetObjectsList(int pageIndex) const;
+  CEraseList* GetErasedList(int pageIndex) const;
+  LMyBitmap* GetBitmapPage(int pageIndex) const;
+  // Only when the page holds an allocated image.
+  LMyBitmap* GetCurrentBitmap(int pageIndex) const;
+  CommandManagerT* GetUndoManager(int pageIndex) const;
+  int HasObjects() const;
+  // 1 with neither a page image nor an object.
+  int IsEmpty() const;
+  void SetImageChangedForAllPages(int flag);
+
+  // ---- Formulas (FolimarDocFormulas.cpp) ----
+  // 1 and the value of the field's formula; 0 when it cannot be calculated.
+  int CalculateFormula(CTranspText* field, double& value);
+  // What stands for a name or number literal of a formula.
+  CString GetValue(const CString& token);
+  // Recalculates every formula field; 0 when a cycle stopped it.
+  int Calculate();
+  // 0 when the field's references lead to a field named `name`, or round a cycle.
+  int CheckCicles(CTranspText* field, const CString& name);
+  CTranspText* GetTextObjectByName(const CString& name);
+  CString ReplaceName(const CString& formula, const CString& oldName, const CString& newName);
+  void RenameInAllFormulas(const CString& oldName, const CString& newName);
+  void ConvertFormatForField(CTranspText* field, int toNumeric);
+  void CorrectFormatsOfTextsContainedInFormula(CTranspText* field);
+  void ConvertFormatsAndFormulasForPreviousVersion();
+  // The PDF script that copies the field's value into its mirrored copies.
+  CString GetScript(CTranspText* field);
+  void SetObjectNameForPDFForOtherFields(int pageIndex, CTranspBaseClass* field);
+
   // File format.
   void StoringSerialize(CArchive& ar);
   void LoadingSerialize(CArchive& ar);
@@ -122,6 +219,40 @@ class CFolimarDoc : public CDocument {
   void DestroyPage(CPageInfo* page);
   // Where the document is being saved to: the framework writes into a temporary file beside it.
   CString m_savingPath;
+
+  // ---- Record commands ----
+  afx_msg void OnDBInsertRecord();
+  afx_msg void OnDBInsertRecordDuplicate();
+  afx_msg void OnDBMoveOnFirstRecord();
+  afx_msg void OnDBMoveOnLastRecord();
+  afx_msg void OnDBMoveOnNextRecord();
+  afx_msg void OnDBMoveOnPrevRecord();
+  afx_msg void OnDBDeleteRecord();
+  afx_msg void OnDBDeleteAllRecords();
+  afx_msg void OnUpdateDBMoveBack(CCmdUI* cmd);
+  afx_msg void OnUpdateDBMoveForward(CCmdUI* cmd);
+  afx_msg void OnUpdateDBDelete(CCmdUI* cmd);
+  afx_msg void OnUpdateDBNotInPreview(CCmdUI* cmd);
+
+  // The overlay object behind a list entry (null for objects of other kinds of services), and the
+  // text object or check mark it is.
+  static CTranspBaseClass* OverlayOf(CTranspBaseClass* object);
+  static CTranspText* TextOf(CTranspBaseClass* object);
+  static BOOL IsCheckMarkObject(CTranspBaseClass* object);
+  void ForEachField(CPageInfo* page, const std::function<void(CTranspBaseClass*, int)>& visit);
+  // The field's column, with the index of its page; -1 when it is no field of the document.
+  int FindFieldColumn(CTranspBaseClass* field, int& pageIndex);
+  // Text objects (labels included) in page and list order while `visit` returns true.
+  void ForEachTextObject(const std::function<bool(CTranspText*)>& visit);
+  void ForEachIndexNumberField(const std::function<void(CTranspText*)>& visit);
+  // Record change: stores the fields, makes `record` current (an index the tables lack changes
+  // nothing) and loads them.
+  void MoveToRecord(int record, BOOL fromCommand);
+  void PrepareViewsForRecordChange();
+  BOOL IsObjectNameUsed(const CString& name);
+  // Per object kind, in the order of the name formats; they only grow and are not stored.
+  int m_nameCounters[kNameKinds] = {};
+  void RefreshAfterRecordChange();
   DECLARE_MESSAGE_MAP()
 };
 

@@ -9,6 +9,7 @@
 #include "ErrorLog.h"
 #include "FolimarApp.h"
 #include "FolimarDoc.h"
+#include "FolimarView.h"
 #include "MyProcs.h"
 #include "resource.h"
 
@@ -197,6 +198,9 @@ void CFolimarDoc::WritePageRecords(CArchive& ar) {
   // Commands of the history may point at the deleted objects about to be destroyed: the history
   // goes first, so a save that fails later leaves nothing pointing at freed objects.
   ClearUndoManager();
+  CFolimarView* view = GetFirstFolimarView();
+  if (view != nullptr) view->DeactivateActiveObject();
+  DoFieldsExchange(1);
   const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
   int pageIndex = 0;
   for (POSITION pagePos = m_pages.GetHeadPosition(); pagePos; ++pageIndex) {
@@ -205,6 +209,7 @@ void CFolimarDoc::WritePageRecords(CArchive& ar) {
       POSITION at = pos;
       CTranspBaseClass* object = page->m_objects.GetNext(pos);
       if (services->isDeleted(object)) {
+        if (services->hasField(object)) DeleteDBField(at, pageIndex);
         page->m_objects.RemoveAt(at);
         services->destroy(object);
         continue;
@@ -588,7 +593,6 @@ void CFolimarDoc::ReadMetafileRecord(CArchive& ar, int length) {
 }
 
 void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts) {
-  (void)isTemplate;
   // Files up to version 5 name their page image instead of holding it.
   if (version <= 5 && !m_imagePath.IsEmpty() && !OpenStoredImage(m_imagePath)) FailDocumentFile();
   int largest = 0;
@@ -598,12 +602,23 @@ void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fi
     while (table.GetFieldCount() > fieldCounts[index]) table.RemoveField(table.GetFieldCount() - 1);
     largest = std::max(largest, table.GetRecordCount());
   }
+  // A document has one record at least.
+  largest = std::max(largest, 1);
   for (POSITION pos = m_pages.GetHeadPosition(); pos;) {
     CDynTable& table = m_pages.GetNext(pos)->m_table;
     while (table.GetRecordCount() < largest) table.InsertRecord(-1);
   }
   // A current record that the tables do not have would index past them.
-  if (m_currentRecord < 0 || m_currentRecord >= std::max(largest, 1)) m_currentRecord = 0;
+  if (m_currentRecord < 0 || m_currentRecord >= largest) m_currentRecord = 0;
+  if (!isTemplate) CorrectBug();
+  if (m_options.registerStoredNames == 0 && version >= 7 && !isTemplate) {
+    DoFieldsExchange(0);
+  } else {
+    CorrectFieldsCount();
+    DoFieldsExchange(1);
+  }
+  if (version >= 16 && version <= 25) ConvertFormatsAndFormulasForPreviousVersion();
+  Calculate();
 }
 
 BOOL CFolimarDoc::OpenStoredImage(const CString& path) {

@@ -77,6 +77,17 @@ class CFolimarView : public CScrollView {
   // Every object of every page gets this view.
   void SetTranspView();
 
+  // ---- Records and search (FolimarViewRecords.cpp) ----
+  // The focused object of the active page, null without one.
+  CTranspBaseClass* GetActiveObject() const;
+  // The active object loses the focus, which commits what was typed into it.
+  void DeactivateActiveObject();
+  // Where a search starts: the column of the active field and the caret in it; from the start
+  // (down) or the end (up) of the record without one.
+  void GetCurrentCursorPosition(BOOL down, int textLength, int& field, int& position) const;
+  // Shows the found text selected in its field on `pageIndex`.
+  void ViewFoundedText(int pageIndex, int field, int position, int length);
+
   // Gives objects and undo commands the services of the view they reach through their links; the
   // application installs them once at start-up.
   static void InstallViewLinks();

@@ -29,6 +29,11 @@ void CMainFrame::RecalcLayout(BOOL bNotify) {
   (void)bNotify;
 }
 
+BOOL CMainFrame::IsPrintPreviewMode() {
+  CMDIChildWnd* child = MDIGetActive();
+  return child != nullptr && child->IsInPrintPreview();
+}
+
 int CMainFrame::GetScalePercent() {
   CMainBar* bar = GetMainBar();
   return bar != nullptr ? bar->GetScalePercent() : 100;

@@ -18,6 +18,9 @@ class CMainFrame : public CMDIFrameWnd {
   // a typed value; 0 without a scale box.
   int GetViewScaleSelIndex();
 
+  // TRUE while the active document window shows its print preview.
+  BOOL IsPrintPreviewMode();
+
   CMainBar* GetMainBar() { return m_mainBar.m_hWnd != nullptr ? &m_mainBar : nullptr; }
   // The bar along the top, the documents' area below it.
   void RecalcLayout(BOOL bNotify = TRUE) override;

@@ -257,6 +257,11 @@ class CTranspBaseClass : public CCmdTarget {
   int IsFrozen() const { return m_frozen; }
   BOOL IsMirrored() const { return m_mirrored != 0; }
   void SetMirrored(int mirrored) { m_mirrored = mirrored ? 1 : 0; }
+  // The first field of a mirrored group carries the lead flag; the view marks the others by it.
+  void SetLeadField(int lead) { m_pdfNameSet = lead; }
+  int IsLeadField() const { return m_pdfNameSet; }
+  // The page the object is on; the document places it there and renumbers after page changes.
+  void SetPageIndex(int pageIndex) { m_pageIndex = pageIndex; }
   void SetTabOrderIndex(int index) { m_tabOrderIndex = index; }
   int GetTabOrderIndex() const { return m_tabOrderIndex; }
   void SaveRegion();

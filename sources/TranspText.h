@@ -11,6 +11,10 @@
 #include "TranspTextLayout.h"
 #include "TranspTextLayout_win.h"
 
+// A formula field during a recalculation: not yet calculated, calculated, failed, and (only while
+// its own formula is being worked out) running.
+enum TEXT_CALC_STATE { TEXT_CALC_PENDING = 0, TEXT_CALC_DONE = 1, TEXT_CALC_FAILED = 2, TEXT_CALC_RUNNING = 3 };
+
 class CTranspText : public CTranspBaseClass {
  public:
   // An empty text (no lines at all).
@@ -78,9 +82,10 @@ class CTranspText : public CTranspBaseClass {
   double GetNumberBase() const { return m_numberBase; }
   void CopyObjectStyle(_OBJECT_STYLE* out) const { *out = m_style; }
   POINT GetPosition() const { return {m_x, m_y}; }
-  // The page the record names; the document places the object there.
-  void SetPageIndex(int pageIndex) { m_pageIndex = pageIndex; }
   int GetDataType() const { return m_dataType; }
+  // Where a recalculation of the document's formulas stands with this field (TEXT_CALC_*).
+  int GetCalcState() const { return m_calcState; }
+  void SetCalcState(int state) { m_calcState = state; }
   CString GetObjectNameForPDF() const { return m_pdfName; }
   void SetObjectNameForPDF(LPCWSTR name) { m_pdfName = name; }
   // The script action (the component's identifier, 0 for none) that copies a mirrored field's value
@@ -266,6 +271,7 @@ class CTranspText : public CTranspBaseClass {
   double m_numberBase = 1.0;
   RECT m_foundRect = {};
   int m_enterPressed = 0, m_lastKeyVertical = 0, m_rememberedCaretX = 0;
+  int m_calcState = 0;
 
  private:
   void init();

@@ -60,6 +60,19 @@
 
 // The document properties sheet.
 #define ID_FILE_PROPERTIES              33129
+#define ID_DB_NEW                       33095
+#define ID_DB_NEW_DUPLICATE             33096
+#define ID_DB_MOVE_FIRST                33097
+#define ID_DB_MOVE_LAST                 33098
+#define ID_DB_MOVE_NEXT                 33099
+#define ID_DB_MOVE_PREV                 33100
+#define ID_DB_DELETE                    33101
+#define ID_DB_DELETE_ALL                33102
+#define ID_DB_FIND                      33158
+#define ID_DB_FIND_NEXT                 33166
+#define IDS_NO_FIELDS_IN_DOCUMENT       61701
+#define IDS_DELETE_ALL_RECORDS          61702
+#define IDS_CANNOT_FIND_STRING          61703
 #define IDD_DOC_SECURITY                364
 #define IDD_DOC_GENERAL                 365
 #define IDC_EDIT_FORM_NAME              1230

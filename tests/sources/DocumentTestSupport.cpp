@@ -58,8 +58,11 @@ CString UniqueName(CFolimarDoc*, const CTranspBaseClass*) {
   return name;
 }
 
-const DOC_OBJECT_SERVICES kServices = {Create, Destroy, KindTag, Serialize, IsDeleted, GetName,
-                                       SetName, GetPageIndex, HasField, Copy, UniqueName};
+// The test kind is no overlay object: the document keeps its columns but moves no values.
+CTranspBaseClass* Overlay(CTranspBaseClass*) { return nullptr; }
+
+const DOC_OBJECT_SERVICES kServices = {Create,  Destroy,      KindTag,  Serialize, IsDeleted,  GetName,
+                                       SetName, GetPageIndex, HasField, Copy,      UniqueName, Overlay};
 
 }  // namespace
 

@@ -38,6 +38,8 @@ TEST_F(TranspCheckMarkDocumentTest, CheckMarksRoundTripByteForByte) {
   doc.AddObjectToList(NewMark(RECT{10000, 20000, 30000, 40000}, 0, 0, 1, L"Agree"));
   doc.AddObjectToList(NewMark(RECT{50000, 20000, 70000, 40000}, 1, 3, 0, L"Red"));
   doc.AddObjectToList(NewMark(RECT{90000, 20000, 110000, 40000}, 1, 3, 1, L"Blue"));
+  // Each check mark is a field with its column, as the view places it.
+  for (CTranspCheckMark* mark : Marks(doc.GetPage(0))) doc.AddDBField(mark, 0);
 
   const std::string first = Save(doc, L"marks.qlm");
   CFolimarDoc loaded;

@@ -30,7 +30,11 @@ TEST_F(TranspTextDocumentTest, FieldsAndLabelsRoundTripByteForByte) {
   number->SetFormula(L"=Field1");
   CTranspLabel* label = new CTranspLabel(nullptr, 300000, 120000, &style, nullptr, L"Caption", 0);
   label->SetName(L"Label1");
+  // Placed as the view places them: fields with their columns, then the formulas calculated.
   for (CTranspText* object : {field, number, static_cast<CTranspText*>(label)}) doc.AddObjectToList(object);
+  doc.AddDBField(field, 0);
+  doc.AddDBField(number, 0);
+  doc.Calculate();
 
   const std::string first = Save(doc, L"text.qlm");
   CFolimarDoc loaded;
