@@ -131,3 +131,4 @@ CString GetPdfDashPattern(int penStyle, double width);
 int ReadSettingInt(LPCTSTR valueName, int defaultValue);
 void WriteSettingInt(LPCTSTR valueName, int value);
 CString ReadSettingString(LPCTSTR valueName, LPCTSTR defaultValue);
+void WriteSettingString(LPCTSTR valueName, LPCTSTR value);

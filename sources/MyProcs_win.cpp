@@ -30,6 +30,10 @@ CString ReadSettingString(LPCTSTR valueName, LPCTSTR defaultValue) {
   return app != nullptr ? app->GetProfileString(kSettingsSection, valueName, defaultValue) : CString(defaultValue);
 }
 
+void WriteSettingString(LPCTSTR valueName, LPCTSTR value) {
+  if (CWinApp* app = AfxGetApp()) app->WriteProfileString(kSettingsSection, valueName, value);
+}
+
 BOOL FileExists(const CString& path) {
   DEF_TRY
   HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -60,6 +60,26 @@
 
 // The document properties sheet.
 #define ID_FILE_PROPERTIES              33129
+#define IDD_INFO_BOX                    131
+#define IDD_FORM_NAME                   136
+#define IDD_SEND_MAIL                   256
+#define IDD_SEND_FAX                    258
+#define IDD_SELECT_DOC_OR_PAGE          295
+#define IDD_BLOCK_NAME                  312
+#define IDD_FIND                        388
+#define IDC_MAIL_FORMAT                 1117
+#define IDC_FAX_DRIVER                  1118
+#define IDC_SELECT_DOCUMENT             1146
+#define IDC_SELECT_PAGE                 1147
+#define IDC_BLOCK_NAME                  1157
+#define IDC_FIND_TEXT                   1345
+#define IDC_FIND_UP                     1346
+#define IDC_FIND_DOWN                   1347
+#define IDC_FIND_MATCH_CASE             1348
+#define IDC_INFO_DO_NOT_SHOW            1348
+#define IDC_INFO_MESSAGE                1375
+#define IDC_FORM_NAME                   1414
+#define IDC_FORM_FILE_NAME              1415
 #define ID_DB_NEW                       33095
 #define ID_DB_NEW_DUPLICATE             33096
 #define ID_DB_MOVE_FIRST                33097
