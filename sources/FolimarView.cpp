@@ -314,6 +314,7 @@ void CFolimarView::OnInitialUpdate() {
   m_geometry.m_dpiX = dpi.cx;
   m_geometry.m_dpiY = dpi.cy;
   CScrollView::OnInitialUpdate();
+  m_cropTool.SetView(this);
   SetTranspView();
   CFolimarDoc* doc = GetDocument();
   if (doc != nullptr) {

@@ -9,7 +9,11 @@
 
 #include "FolimarDoc.h"
 #include "MainFrm.h"
+#include "MarkerTools.h"
+#include "MyProcs.h"
+#include "TestShape.h"
 #include "ToolTestSupport.h"
+#include "TranspText.h"
 #include "TranspImage.h"
 
 namespace {
@@ -28,6 +32,19 @@ int ThreadsOfThisProcess() {
   ::CloseHandle(snapshot);
   return count;
 }
+
+// A filled rectangle that is a field or not.
+class CFieldShape : public CTestShape {
+ public:
+  CFieldShape(CWnd* view, int field, COLORREF color, RECT rect) : CTestShape(view), field_(field) {
+    SetColor(color);
+    SetRect(rect.left, rect.top, rect.right, rect.bottom);
+  }
+  int IsField() override { return field_; }
+
+ private:
+  int field_;
+};
 
 class ViewDrawTest : public ToolWindowTest {
  protected:
@@ -221,6 +238,97 @@ TEST_F(ViewDrawTest, TheGridCoversThePageAndNothingOutsideIt) {
   frame->SetSnapToGrid(0);
   Settle();
   EXPECT_EQ(kWhite, Picture().At(6, 6));
+}
+
+// A page whose background is a metafile shows it played into the image's place, without a job.
+TEST_F(ViewDrawTest, AMetafilePageIsPlayedOverWhite) {
+  HDC screen = ::GetDC(nullptr);
+  HDC recorder = ::CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
+  ::ReleaseDC(nullptr, screen);
+  ASSERT_NE(nullptr, recorder);
+  const RECT band = {0, 0, 160, 80};
+  HBRUSH blue = ::CreateSolidBrush(kBlue);
+  ::FillRect(recorder, &band, blue);
+  ::DeleteObject(blue);
+  HENHMETAFILE metafile = ::CloseEnhMetaFile(recorder);
+  ASSERT_NE(nullptr, metafile);
+  Page()->SetMetafile(metafile);
+  Settle();
+  const ClientPicture shown = Picture();
+  EXPECT_EQ(kBlue, shown.At(20, 10));
+  EXPECT_EQ(kBlue, shown.At(140, 70));
+  EXPECT_EQ(kWhite, shown.At(300, 200));
+  EXPECT_EQ(0, Cache().GetCount()) << "metafiles are not scaled in the background";
+}
+
+// Listed first, the field is still drawn over the shape; an object outside the repainted area is left
+// alone.
+TEST_F(ViewDrawTest, ObjectsThatAreNotFieldsLieBeneathFields) {
+  const int inch = static_cast<int>(1.0 / view->GetDocument()->m_unit + 0.5);
+  Page()->m_objects.AddTail(new CFieldShape(view, 1, kBlue, RECT{0, 0, inch, inch}));
+  Page()->m_objects.AddTail(new CFieldShape(view, 0, kRed, RECT{inch / 2, inch / 2, 2 * inch, 2 * inch}));
+  Settle();
+  const ClientPicture shown = Picture();
+  EXPECT_EQ(kBlue, shown.At(dpi_ * 3 / 4, dpi_ * 3 / 4)) << "the overlap is the field's";
+  EXPECT_EQ(kRed, shown.At(dpi_ * 3 / 2, dpi_ * 3 / 2));
+  EXPECT_EQ(kBlue, shown.At(dpi_ / 4, dpi_ / 4));
+}
+
+// The focused calculated field shows its result over every other object, fields listed after it too;
+// its style becomes the view's focused style.
+TEST_F(ViewDrawTest, AFocusedCalculatedFieldIsDrawnOnTop) {
+  const int inch = static_cast<int>(1.0 / view->GetDocument()->m_unit + 0.5);
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  _PROPERTIES numeric;
+  numeric.formatCategory = 1;
+  CTranspText* total = new CTranspText(view, inch / 4, inch / 4, &style, &numeric, L"888", 0);
+  total->SetFormula(L"A+B");
+  ASSERT_TRUE(total->HasFormula());
+  Page()->m_objects.AddTail(total);
+  Page()->m_objects.AddTail(new CFieldShape(view, 1, kRed, RECT{0, 0, 2 * inch, 2 * inch}));
+  const RECT cover = {0, 0, 2 * dpi_, 2 * dpi_};
+  Settle();
+  const int hidden = static_cast<int>(cover.right * cover.bottom);
+  int red = 0;
+  ClientPicture shown = Picture();
+  for (int y = 0; y < cover.bottom; ++y)
+    for (int x = 0; x < cover.right; ++x) red += shown.At(x, y) == kRed;
+  EXPECT_EQ(hidden, red) << "unfocused, the field listed later covers it";
+  total->SetFocused(1);
+  Settle();
+  shown = Picture();
+  red = 0;
+  for (int y = 0; y < cover.bottom; ++y)
+    for (int x = 0; x < cover.right; ++x) red += shown.At(x, y) == kRed;
+  EXPECT_LT(red, hidden) << "focused, its text shows over the red field";
+  EXPECT_NE(0, view->GetFocusedObjectStyle().font.lfHeight);
+}
+
+// Reference points show their markers where they lie on the image, inverted; the crop area its
+// frame.
+TEST_F(ViewDrawTest, ReferencePointsAndTheCropAreaAreDrawnOverThePage) {
+  SetQuadrantImage();
+  view->GetRefPointTools().AddTail(new CRefPointTool(view, POINT{50, 25}));
+  view->GetRefPointTools().AddTail(new CRefPointTool(view, POINT{400, 300}));
+  Settle();
+  ClientPicture shown = Picture();
+  EXPECT_EQ(RGB(0, 255, 255), shown.At(47, 25)) << "red inverted on the cross";
+  EXPECT_EQ(RGB(0, 255, 255), shown.At(50, 22));
+  EXPECT_EQ(kRed, shown.At(50 + 3, 25 + 3)) << "inside the circle, off the cross";
+  EXPECT_EQ(kWhite, shown.At(400, 300)) << "a marker off the image is not drawn";
+  Cache().WaitForJobs();
+
+  CCropTool& crop = view->GetCropTool();
+  crop.MouseDown(CPoint(120, 30));
+  crop.MouseMove(CPoint(180, 90));
+  crop.MouseUp();
+  ASSERT_FALSE(crop.IsEmpty());
+  Settle();
+  shown = Picture();
+  EXPECT_EQ(RGB(255, 0, 255), shown.At(150, 30)) << "the frame's top edge over green, inverted";
+  EXPECT_EQ(RGB(255, 255, 255) - kGrey, shown.At(120, 80)) << "the left edge over grey";
+  EXPECT_EQ(kGrey, shown.At(150, 80)) << "inside the frame";
 }
 
 // Closing the document while a job still scales a large page waits for the job.
