@@ -150,6 +150,69 @@ TEST_F(TranspImageDevices, PdfPlacesBothKindsAndKeysWhiteOutOfTheTransparentOne)
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(leftover));
 }
 
+// 400 x 100 page pixels are 40000 x 10000 units in the stand-in view: fitted into 20000 x 20000.
+TEST_F(TranspImageDevices, ADibOrTheClipboardsBitmapIsFittedIntoTheMaximum) {
+  LMyBitmap wide;
+  ASSERT_EQ(SUCCESS, wide.Create(400, 100, 24));
+  wide.Fill(RGB(0, 0, 255));
+  HGLOBAL dib = wide.ConvertToDIB();
+  ASSERT_NE(nullptr, dib);
+  CTranspImage fromDib(&view_, 0);
+  ASSERT_EQ(1, fromDib.CreateDib(dib, 10, 20, SIZE{20000, 20000}));
+  ::GlobalFree(dib);
+  const RECT fitted = {10, 20, 20010, 5020};
+  EXPECT_TRUE(::EqualRect(&fitted, &fromDib.GetRect()));
+  EXPECT_EQ(RGB(0, 0, 255), fromDib.GetPicture().GetPixelColor(399, 99));
+
+  ASSERT_EQ(SUCCESS, wide.CopyToClipboard(view_.m_hWnd));
+  CTranspImage fromClipboard(&view_, 0);
+  ASSERT_EQ(1, fromClipboard.CreateBitmap(10, 20, SIZE{20000, 20000}));
+  EXPECT_TRUE(::EqualRect(&fitted, &fromClipboard.GetRect()));
+  CTranspImage unfitted(&view_, 0);
+  ASSERT_EQ(1, unfitted.CreateBitmap(0, 0, SIZE{50000, 50000}));
+  const RECT whole = {0, 0, 40000, 10000};
+  EXPECT_TRUE(::EqualRect(&whole, &unfitted.GetRect())) << "a picture that fits keeps its size";
+}
+
+// A file's picture takes the size it has on the screen: its pixels times screen over image dpi.
+TEST_F(TranspImageDevices, AFilesPictureTakesItsSizeOnTheScreen) {
+  testing_support::TempFolder folder;
+  const std::wstring path = folder.File(L"stamp.bmp");
+  LMyBitmap stamp;
+  ASSERT_EQ(SUCCESS, stamp.Create(40, 20, 24));
+  stamp.SetXResolution(200);
+  stamp.SetYResolution(400);
+  ASSERT_EQ(SUCCESS, stamp.Save(path.c_str(), FILE_BMP));
+  HDC screen = ::GetDC(view_.m_hWnd);
+  const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX), dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(view_.m_hWnd, screen);
+  CTranspImage image(&view_, 0);
+  ASSERT_EQ(1, image.Create(path.c_str(), 500, 700));
+  // Page pixels to 0.0001-inch units at the stand-in's 100 dpi: times 100.
+  const int width = static_cast<int>(40 * (static_cast<double>(dpiX) / 200)) * 100;
+  const int height = static_cast<int>(20 * (static_cast<double>(dpiY) / 400)) * 100;
+  const RECT expected = {500, 700, 500 + width, 700 + height};
+  EXPECT_TRUE(::EqualRect(&expected, &image.GetRect())) << image.GetRect().right << "," << image.GetRect().bottom;
+  EXPECT_TRUE(image.GetFileBytes().empty());
+}
+
+// The export hands the converter the path of a PNG file of the picture after the common values.
+TEST_F(TranspImageDevices, TheVizExportPassesAPngOfThePicture) {
+  struct Recorder : CVizConverter {
+    void AddObjectItem(double, double, double, double, int, int, double, double, LPCWSTR, bool) override { ++items; }
+    void AddLineVector(double, double) override {}
+    void AddObjectImage(LPCWSTR path) override {
+      if (items == 1) png = testing_support::ReadFileBytes(path);
+    }
+    int items = 0;
+    std::string png;
+  } recorder;
+  image_.StoringVIZ(&recorder);
+  EXPECT_EQ(1, recorder.items);
+  ASSERT_GT(recorder.png.size(), 8u);
+  EXPECT_EQ(std::string("\x89PNG", 4), recorder.png.substr(0, 4));
+}
+
 TEST_F(TranspImageDevices, CopyPutsTheObjectDataAndADibOnTheClipboard) {
   const UINT format = ::RegisterClipboardFormatW(L"Vantry picture test format");
   CTranspBaseClass::SetClipboardFormat(format);
