@@ -44,7 +44,10 @@ void CTranspImage::ClearImageCache(CScaledBitmapCache& cache) { cache.Clear(); }
 
 int CTranspImage::Create(const wchar_t* path, int x, int y) {
   DEF_TRY
-  if (path == nullptr) return 0;
+  if (path == nullptr) {
+    AppendErrorLog(L"CTranspImage::Create: no file was named");
+    return 0;
+  }
   ClearImageCache(m_cache);
   m_fileBytes.clear();
   const CString name(path);
@@ -209,7 +212,10 @@ HGLOBAL CTranspImage::GetObData() {
   if (bits != nullptr) std::memcpy(data.data() + sizeof(head), bits, dibSize);
   ::GlobalUnlock(dib);
   ::GlobalFree(dib);
-  if (bits == nullptr) return nullptr;
+  if (bits == nullptr) {
+    AppendErrorLog(L"CTranspImage::GetObData: the picture's DIB cannot be read");
+    return nullptr;
+  }
   const int32_t version = IMAGE_DATA_VERSION | (m_transparent ? 1 : 0) << 16;
   return NewObData(DATA_TYPE_IMAGE, version, data.data(), static_cast<uint32_t>(data.size()));
   DEF_CATCH("CTranspImage::GetObData")

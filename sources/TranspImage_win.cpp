@@ -50,7 +50,10 @@ void CTranspImage::PlaceAtScreenSize(int x, int y) {
 
 int CTranspImage::CreateBitmap(int x, int y, SIZE max) {
   DEF_TRY
-  if (!LBitmapBase::IsClipboardReady()) return 0;
+  if (!LBitmapBase::IsClipboardReady()) {
+    AppendErrorLog(L"CTranspImage::CreateBitmap: the clipboard holds no bitmap");
+    return 0;
+  }
   ClearImageCache(m_cache);
   if (m_bitmap.CopyFromClipboard(WindowOf(m_pView)) != SUCCESS) {
     AppendErrorLog(L"CTranspImage::CreateBitmap: the clipboard's bitmap cannot be read");

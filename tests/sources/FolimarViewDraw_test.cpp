@@ -115,6 +115,28 @@ TEST_F(ViewDrawTest, APageImageAtTwoZoomsComesFromItsScaledCopies) {
   ExpectQuadrants(1, "back at zoom 1");
 }
 
+// A new page image drops the copies of the old one, whoever replaces it; so does turning to a page.
+TEST_F(ViewDrawTest, ChangingThePageImageRebuildsTheCopies) {
+  SetQuadrantImage();
+  Settle();
+  Cache().WaitForJobs();
+  ASSERT_EQ(1, Cache().GetCount());
+  LMyBitmap* plain = new LMyBitmap;
+  ASSERT_EQ(SUCCESS, plain->Create(200, 100, 24));
+  plain->SetXResolution(dpi_);
+  plain->SetYResolution(dpi_);
+  plain->Fill(kBlue);
+  Page()->SetBitmap(plain);
+  EXPECT_EQ(0, Cache().GetCount()) << "the page asked its view to drop them";
+  Settle();
+  Cache().WaitForJobs();
+  Settle();
+  EXPECT_EQ(kBlue, Picture().At(50, 25));
+  ASSERT_EQ(1, Cache().GetCount());
+  view->SetActivePage(0);
+  EXPECT_EQ(0, Cache().GetCount());
+}
+
 // Nothing else asks for a paint here: the pending one is the worker's.
 TEST_F(ViewDrawTest, AStoredCopyRepaintsTheViewByItself) {
   SetQuadrantImage();
