@@ -355,9 +355,9 @@ TEST_F(ViewDrawTest, ReferencePointsAndTheCropAreaAreDrawnOverThePage) {
 
 // Closing the document while a job still scales a large page waits for the job.
 TEST_F(ViewDrawTest, ClosingTheViewWhileAJobRunsWaitsForIt) {
-  const int before = ThreadsOfThisProcess();
   SetQuadrantImage(3000, 2400);
   view->SetViewScale(2.0);
+  const int before = ThreadsOfThisProcess();
   Settle();
   ASSERT_EQ(1, Cache().GetJobCount());
   view->GetDocument()->SetModifiedFlag(FALSE);
