@@ -213,6 +213,53 @@ TEST_F(TranspImageDevices, TheVizExportPassesAPngOfThePicture) {
   EXPECT_EQ(std::string("\x89PNG", 4), recorder.png.substr(0, 4));
 }
 
+// Takes the object data and the DIB dropped on its window.
+class PictureDropTarget : public COleDropTarget {
+ public:
+  DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+  BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT, CPoint) override {
+    HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(CTranspBaseClass::GetClipboardFormat()));
+    if (block != nullptr) {
+      objectData = fixtures::GlobalBytes(block);
+      ::GlobalFree(block);
+    }
+    HGLOBAL dib = data->GetGlobalData(CF_DIB);
+    if (dib != nullptr) {
+      const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(dib));
+      dibSize = {header->biWidth, header->biHeight};
+      ::GlobalUnlock(dib);
+      ::GlobalFree(dib);
+    }
+    return TRUE;
+  }
+  std::string objectData;
+  SIZE dibSize = {0, 0};
+};
+
+// With the button already up the drag drops at once where the cursor is.
+TEST_F(TranspImageDevices, DragOffersTheObjectDataAndTheDib) {
+  ASSERT_TRUE(AfxOleInit());
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  CWnd window;
+  ASSERT_TRUE(window.CreateEx(0, nullptr, L"Drop", WS_POPUP | WS_VISIBLE, cursor.x - 50, cursor.y - 50, 100, 100,
+                              nullptr, nullptr));
+  PictureDropTarget target;
+  ASSERT_TRUE(target.Register(&window));
+  CTranspBaseClass::SetClipboardFormat(::RegisterClipboardFormatW(L"Brannow Applications Transparent Objects"));
+  image_.BeginDrag();
+  CTranspBaseClass::SetClipboardFormat(0);
+  target.Revoke();
+  window.DestroyWindow();
+  HGLOBAL expected = image_.GetObData();
+  ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(fixtures::ToHex(fixtures::GlobalBytes(expected)), fixtures::ToHex(target.objectData));
+  ::GlobalFree(expected);
+  EXPECT_EQ(4, target.dibSize.cx);
+  EXPECT_EQ(2, target.dibSize.cy);
+}
+
 TEST_F(TranspImageDevices, CopyPutsTheObjectDataAndADibOnTheClipboard) {
   const UINT format = ::RegisterClipboardFormatW(L"Vantry picture test format");
   CTranspBaseClass::SetClipboardFormat(format);
