@@ -102,7 +102,7 @@ class CFolimarView : public CScrollView {
   void SetShowPageImage(BOOL show) { m_showPageImage = show; }
   // Program mode 22 of the main frame (FALSE without one).
   BOOL IsTabOrderMode() const;
-  // The reference points (owned, at most two) and the crop area; the tools' own Parts fill them.
+  // The reference points (owned, at most two) and the crop area; the tools fill them.
   CTypedPtrList<CPtrList, CRefPointTool*>& GetRefPointTools() { return m_refPointTools; }
   CCropTool& GetCropTool() { return m_cropTool; }
   // The eraser's current square (page pixels); the next paint takes it out of the erased region.

@@ -104,6 +104,9 @@ void CFolimarView::DrawScreen(CDC* pDC) {
   CRgn clip;
   clip.CreateRectRgnIndirect(&update);
   pDC->SelectClipRgn(&clip);
+  // Beyond the page the window shows the workspace colour.
+  CBrush outside(::GetSysColor(COLOR_APPWORKSPACE));
+  FillOutsideRect(pDC, &outside);
   CRect drawing = update;
   drawing.OffsetRect(GetDeviceScrollPosition());
   // The partly visible last magnified pixel is repainted too.
