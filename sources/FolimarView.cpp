@@ -40,7 +40,15 @@ CFolimarView::CFolimarView() {
   }
 }
 
-CFolimarView::~CFolimarView() = default;
+CFolimarView::~CFolimarView() {
+  DEF_TRY
+  // The copies go first, then the jobs are waited for: a job that has not copied its source yet
+  // finds the cache cleared and ends without touching the page bitmap.
+  ClearScaledPageCache();
+  m_scaledPages.WaitForJobs();
+  while (!m_refPointTools.IsEmpty()) delete m_refPointTools.RemoveHead();
+  DEF_CATCH("CFolimarView::~CFolimarView")
+}
 
 CFolimarDoc* CFolimarView::GetDocument() const { return dynamic_cast<CFolimarDoc*>(m_pDocument); }
 
@@ -306,6 +314,7 @@ void CFolimarView::OnInitialUpdate() {
   m_geometry.m_dpiX = dpi.cx;
   m_geometry.m_dpiY = dpi.cy;
   CScrollView::OnInitialUpdate();
+  m_cropTool.SetView(this);
   SetTranspView();
   CFolimarDoc* doc = GetDocument();
   if (doc != nullptr) {
@@ -325,6 +334,7 @@ void CFolimarView::SetActivePage(int index) {
   // A negative index would leave the view without a page: only real pages become active.
   CPageInfo* page = doc != nullptr && index >= 0 && index < doc->GetPageCount() ? doc->GetPage(index) : nullptr;
   if (page != nullptr) {
+    ClearScaledPageCache();
     m_activePage = index;
     m_pObjects = &page->m_objects;
     m_pUndoManager = page->m_pUndoManager;
@@ -332,14 +342,4 @@ void CFolimarView::SetActivePage(int index) {
   }
   if (m_hWnd != nullptr) SetFocus();
   DEF_CATCH("CFolimarView::SetActivePage")
-}
-
-// Until the page drawing is in place: the page's area in white over the window's background.
-void CFolimarView::OnDraw(CDC* pDC) {
-  DEF_TRY
-  const SIZE extent = m_geometry.GetViewExtent();
-  pDC->FillSolidRect(0, 0, extent.cx, extent.cy, RGB(255, 255, 255));
-  CBrush outside(::GetSysColor(COLOR_APPWORKSPACE));
-  FillOutsideRect(pDC, &outside);
-  DEF_CATCH("CFolimarView::OnDraw")
 }

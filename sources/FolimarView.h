@@ -6,7 +6,10 @@
 #pragma once
 #include "Framework.h"
 
+#include "MarkerTools.h"
+#include "ObjectStyle.h"
 #include "PageInfo.h"
+#include "ScaledBitmapJob.h"
 #include "ViewGeometry.h"
 
 class CFolimarDoc;
@@ -95,6 +98,28 @@ class CFolimarView : public CScrollView {
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
 
+  // ---- Screen drawing (FolimarViewDraw.cpp) ----
+  // Composes the visible part of the active page off screen (page image from the zoom cache, erased
+  // areas, grid, objects, reference points, crop area) and copies it to the paint context at once.
+  void DrawScreen(CDC* pDC);
+  // Drops every pre-scaled copy of the page bitmap; whenever the page bitmap or its look changes.
+  void ClearScaledPageCache();
+  CScaledBitmapCache& GetScaledPageCache() { return m_scaledPages; }
+  // The active page's bitmap (null without one) and its position in document units.
+  LMyBitmap* GetActivePageBitmap() const;
+  POINT GetPageBitmapPos() const;
+  BOOL IsImageAvailableOnActivePage() const;
+  BOOL IsShowPageImage() const { return m_showPageImage; }
+  void SetShowPageImage(BOOL show) { m_showPageImage = show; }
+  // Program mode 22 of the main frame (FALSE without one).
+  BOOL IsTabOrderMode() const;
+  // The reference points (owned, at most two) and the crop area; the tools fill them.
+  CTypedPtrList<CPtrList, CRefPointTool*>& GetRefPointTools() { return m_refPointTools; }
+  CCropTool& GetCropTool() { return m_cropTool; }
+  // The eraser's current square (page pixels); the next paint takes it out of the erased region.
+  void SetEraserRect(const RECT& rect) { m_eraserRect = rect; }
+  const _OBJECT_STYLE& GetFocusedObjectStyle() const { return m_focusedStyle; }
+
  protected:
   // ---- View menu: zoom ----
   afx_msg void OnZoomIn();
@@ -122,4 +147,24 @@ class CFolimarView : public CScrollView {
   CommandManagerT* m_pUndoManager = nullptr;
   PRINTER_PAGE m_printerPage = {};
   SIZE m_printerDpi = {0, 0};
+
+  // Screen drawing.
+  // The page background, the erased areas and the grid into the memory context (view coordinates).
+  void DrawPageBackground(CDC* dc, const RECT& drawing, RECT& image);
+  // The band of the page bitmap inside the drawing rectangle: from the zoom's scaled copy when it is
+  // ready, else stretched from the full-size bitmap (a job for the zoom is started when none is).
+  void DrawPageBitmap(CDC* dc, LMyBitmap* page, const RECT& drawing, const RECT& image);
+  void DrawErasedAreas(CDC* dc, double sx, double sy);
+  void DrawGrid(CDC* dc, const RECT& drawing);
+  void DrawObjects(CDC* dc, const RECT& update);
+  // The active page's image resolution: the bitmap's, else the metafile's device, else the screen's.
+  SIZE ActivePageResolution() const;
+
+  BOOL m_showPageImage = TRUE;
+  _OBJECT_STYLE m_focusedStyle = {};
+  RECT m_eraserRect = {0, 0, 0, 0};
+  RECT m_previousEraserRect = {0, 0, 0, 0};
+  CTypedPtrList<CPtrList, CRefPointTool*> m_refPointTools;
+  CCropTool m_cropTool;
+  CScaledBitmapCache m_scaledPages;
 };

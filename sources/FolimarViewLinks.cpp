@@ -1,9 +1,10 @@
 // The links through which objects and undo commands reach the form view without knowing its class.
 // The view fills the entries it can serve; the others stay null until the view parts that own them
-// (program modes, repainting, mirrored fields, recalculation) exist, and every caller checks them.
+// (repainting, mirrored fields, recalculation) exist, and every caller checks them.
 #include "FolimarView.h"
 
 #include "FolimarDoc.h"
+#include "MainFrm.h"
 #include "TranspCheckMark.h"
 #include "TranspText.h"
 #include "UndoCommands.h"
@@ -28,6 +29,14 @@ BOOL GetActivePageExtent(CWnd* window, SIZE* pagePixels) {
   return pagePixels->cx > 0 && pagePixels->cy > 0;
 }
 
+// The main frame's program mode; 0 (no mode) without a frame of ours.
+int ProgramModeOf(CWnd* window) {
+  (void)window;
+  CWnd* main = AfxGetMainWnd();
+  return main != nullptr && main->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(main)->GetProgramMode()
+                                                                     : 0;
+}
+
 CWnd* WindowOfView(CFolimarView* view) { return view; }
 
 CFolimarView* ViewOfWindow(CWnd* window) { return AsView(window); }
@@ -45,7 +54,7 @@ void InvertActivePageCheckMarks(CWnd* window, int group, CTranspBaseClass* check
 }
 
 const TRANSP_VIEW_LINK kObjectLink = {
-    nullptr,  // GetProgramMode: the main frame's modes
+    ProgramModeOf,
     SetDocumentModified,
     nullptr,  // IsHighlightFields: the frame's "Highlight fields" switch
     nullptr,  // GetHighlightColor: the frame's options

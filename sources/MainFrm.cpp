@@ -1,6 +1,8 @@
 #include "MainFrm.h"
 
 #include "ErrorLog.h"
+#include "FolimarView.h"
+#include "TranspBaseClass.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
@@ -52,4 +54,41 @@ void CMainFrame::SetScalePercent(int percent) {
 int CMainFrame::GetViewScaleSelIndex() {
   CMainBar* bar = GetMainBar();
   return bar != nullptr ? bar->GetScaleSelIndex() : 0;
+}
+
+namespace {
+
+CFolimarView* ActiveFormView(CMainFrame* frame) {
+  CMDIChildWnd* child = frame->MDIGetActive();
+  CView* view = child != nullptr ? child->GetActiveView() : nullptr;
+  return view != nullptr && view->IsKindOf(RUNTIME_CLASS(CFolimarView)) ? static_cast<CFolimarView*>(view) : nullptr;
+}
+
+}  // namespace
+
+void CMainFrame::SetProgramMode(int mode, int apply) {
+  (void)apply;
+  DEF_TRY
+  const BOOL tabOrderChanged = (m_programMode == PROGRAM_MODE_TAB_ORDER) != (mode == PROGRAM_MODE_TAB_ORDER);
+  m_previousProgramMode = m_programMode;
+  m_programMode = mode;
+  CFolimarView* view = ActiveFormView(this);
+  if (tabOrderChanged && view != nullptr) {
+    view->ClearScaledPageCache();
+    view->Invalidate(TRUE);
+  }
+  DEF_CATCH("CMainFrame::SetProgramMode")
+}
+
+void CMainFrame::SetSnapToGrid(int on) {
+  DEF_TRY
+  m_snapToGrid = on ? TRUE : FALSE;
+  CFolimarView* view = ActiveFormView(this);
+  if (view != nullptr) view->Invalidate(TRUE);
+  DEF_CATCH("CMainFrame::SetSnapToGrid")
+}
+
+void CMainFrame::SetGridSteps(int x, int y) {
+  m_gridStepX = x;
+  m_gridStepY = y;
 }

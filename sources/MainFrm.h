@@ -21,6 +21,18 @@ class CMainFrame : public CMDIFrameWnd {
   // TRUE while the active document window shows its print preview.
   BOOL IsPrintPreviewMode();
 
+  // The program mode (1 to 26; 12 selects, 22 is tab order). Entering or leaving tab-order mode
+  // rebuilds the active view's scaled page copies, which are drawn lighter in that mode. The rest of
+  // a mode change (cursors, tool bars, the documents' notification) joins with the program modes.
+  int GetProgramMode() const { return m_programMode; }
+  void SetProgramMode(int mode, int apply);
+  // The snap-to-grid switch and the grid steps in document units; the view draws the grid's dots.
+  BOOL IsSnapToGrid() const { return m_snapToGrid; }
+  void SetSnapToGrid(int on);
+  int GetGridStepX() const { return m_gridStepX; }
+  int GetGridStepY() const { return m_gridStepY; }
+  void SetGridSteps(int x, int y);
+
   CMainBar* GetMainBar() { return m_mainBar.m_hWnd != nullptr ? &m_mainBar : nullptr; }
   // The bar along the top, the documents' area below it.
   void RecalcLayout(BOOL bNotify = TRUE) override;
@@ -29,5 +41,11 @@ class CMainFrame : public CMDIFrameWnd {
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
   CMainBar m_mainBar;
+  int m_programMode = 12;
+  int m_previousProgramMode = 12;
+  BOOL m_snapToGrid = FALSE;
+  // 14 points at the default 0.00001 inch per unit.
+  int m_gridStepX = 19444;
+  int m_gridStepY = 19444;
   DECLARE_MESSAGE_MAP()
 };

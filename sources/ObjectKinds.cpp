@@ -5,6 +5,7 @@
 #include "TranspBarcode.h"
 #include "TranspCheckMark.h"
 #include "TranspFreehand.h"
+#include "TranspImage.h"
 #include "TranspLabel.h"
 #include "TranspShapes.h"
 
@@ -23,6 +24,14 @@ BOOL IsKind(CTranspBaseClass* object) {
 template <typename T>
 CTranspBaseClass* FromData(HGLOBAL data, CFolimarDoc*, int pageIndex) {
   return new T(nullptr, data, 0, 0, pageIndex);
+}
+
+// A picture whose data does not decode is no picture: it is discarded (logged by the picture).
+CTranspBaseClass* ImageFromData(HGLOBAL data, CFolimarDoc*, int pageIndex) {
+  CTranspImage* image = new CTranspImage(nullptr, pageIndex);
+  if (image->Create(data, 0, 0)) return image;
+  delete image;
+  return nullptr;
 }
 
 struct KIND_ROW {
@@ -45,6 +54,7 @@ const KIND_ROW kKinds[] = {
     {RECORD_TAG_LINE, Make<CTranspLine>, IsKind<CTranspLine>, FromData<CTranspLine>},
     {RECORD_TAG_RECTANGLE, Make<CTranspRectangle>, IsKind<CTranspRectangle>, FromData<CTranspRectangle>},
     {RECORD_TAG_BARCODE, Make<CTranspBarcode>, IsKind<CTranspBarcode>, FromData<CTranspBarcode>},
+    {RECORD_TAG_IMAGE, Make<CTranspImage>, IsKind<CTranspImage>, ImageFromData},
 };
 
 }  // namespace
@@ -64,17 +74,24 @@ CTranspBaseClass* Paste(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) {
   return new T(view, data, x, y, pageIndex);
 }
 
+CTranspBaseClass* PasteImage(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) {
+  CTranspImage* image = new CTranspImage(view, pageIndex);
+  if (image->Create(data, x, y)) return image;
+  delete image;
+  return nullptr;
+}
+
 struct PASTE_ROW {
   int dataType;
   CTranspBaseClass* (*paste)(CWnd* view, HGLOBAL data, int x, int y, int pageIndex);
 };
-// Pictures and barcodes join when their classes exist; a group is unpacked by its reader, never here.
+// A group is unpacked by its reader, never here.
 const PASTE_ROW kPasteKinds[] = {
     {DATA_TYPE_RECTANGLE, Paste<CTranspRectangle>}, {DATA_TYPE_ELLIPSE, Paste<CTranspEllipse>},
     {DATA_TYPE_LINE, Paste<CTranspLine>},           {DATA_TYPE_FREEHAND, Paste<CTranspFreehand>},
     {DATA_TYPE_TEXT, Paste<CTranspText>},           {DATA_TYPE_CHECKMARK, Paste<CTranspCheckMark>},
     {DATA_TYPE_CIRCLE, Paste<CTranspCircle>},       {DATA_TYPE_LABEL, Paste<CTranspLabel>},
-    {DATA_TYPE_BARCODE, Paste<CTranspBarcode>},
+    {DATA_TYPE_BARCODE, Paste<CTranspBarcode>},    {DATA_TYPE_IMAGE, PasteImage},
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 #pragma once
 #include "Framework.h"
 
-// Registers label, text field, check mark, circle, ellipse, freehand, line and rectangle with the
+// Registers label, text field, check mark, circle, ellipse, freehand, line, rectangle, barcode and picture with the
 // document's object services. Called once at start-up (and by tests that work with the program's own kinds).
 void RegisterOverlayObjectKinds();
 // Takes them out again (tests that install kinds of their own).

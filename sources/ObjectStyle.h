@@ -16,7 +16,7 @@ struct _OBJECT_STYLE {
   int32_t textSetting12;         // 112
   COLORREF color;                // 116: pen, check mark and graphic objects
   int32_t lineWidth;             // 120: in units, 0 the thinnest line
-  int32_t reserved124;           // 124
+  int32_t transparent;           // 124: the picture's transparent flag (style field 25)
   int32_t boxWidth;              // 128: text setting 15
   int32_t textSetting21;         // 132
   int32_t textSetting16;         // 136

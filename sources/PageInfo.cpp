@@ -6,6 +6,7 @@
 #include "DocObjects.h"
 #include "ErrorLog.h"
 #include "FolimarDoc.h"
+#include "FolimarView.h"
 
 CPageInfo::CPageInfo(CFolimarDoc* owner)
     : m_pUndoManager(new CommandManagerT(kUndoLimit)), m_pOwner(owner) {
@@ -29,6 +30,8 @@ CPageInfo::~CPageInfo() {
 
 void CPageInfo::SetBitmap(LMyBitmap* bitmap) {
   if (bitmap == m_pBitmap) return;
+  // No scaling job may still read the bitmap that goes.
+  if (m_pBitmap != nullptr) ClearViewCache();
   delete m_pBitmap;
   m_pBitmap = bitmap;
 }
@@ -54,8 +57,12 @@ void CPageInfo::FreeImageFileBytes() {
 }
 
 void CPageInfo::ClearViewCache() {
-  // The view's cache of scaled page bitmaps joins here once the view exists; a document without
-  // views has nothing cached.
+  DEF_TRY
+  if (m_pOwner == nullptr) return;
+  POSITION pos = m_pOwner->GetFirstViewPosition();
+  CView* view = pos != nullptr ? m_pOwner->GetNextView(pos) : nullptr;
+  if (view != nullptr && view->IsKindOf(RUNTIME_CLASS(CFolimarView))) static_cast<CFolimarView*>(view)->ClearScaledPageCache();
+  DEF_CATCH("CPageInfo::ClearViewCache")
 }
 
 namespace {

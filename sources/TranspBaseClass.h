@@ -177,6 +177,8 @@ class CVizConverter {
                              double lineWidth, double extra, LPCWSTR name, bool printable) = 0;
   // The line's second call after its item: the vector from its first to its second end point.
   virtual void AddLineVector(double dx, double dy) = 0;
+  // The picture's second call after its item: the path of its image saved as a PNG file.
+  virtual void AddObjectImage(LPCWSTR path) { (void)path; }
   // The check mark's second call after its item: its state and its radio group.
   virtual void AddCheckMarkState(short state, int group) {
     (void)state;

@@ -56,6 +56,11 @@ double GetFontScaleFactor(CWnd* view) {
   return 0.0;
 }
 
+double GetViewZoom(CWnd* view) {
+  const CViewGeometry* g = GeometryOf(view);
+  return g != nullptr ? g->m_zoom : 1.0;
+}
+
 const VIEW_CONVERSIONS* GetViewConversionTable() {
   static const VIEW_CONVERSIONS table = {
       UnitToPagePt,   UnitToPageRc,   PageToUnitPt,   PageToUnitRc,   PageToViewPt,

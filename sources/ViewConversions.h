@@ -26,5 +26,8 @@ void ViewToPageRc(CWnd* view, RECT* r);
 // 0 without a view: objects then size nothing.
 double GetFontScaleFactor(CWnd* view);
 
+// The view's zoom (the key of the scaled-copy caches); 1 without a view.
+double GetViewZoom(CWnd* view);
+
 // The table in the object base's order, for CTranspBaseClass::SetViewConversions.
 const VIEW_CONVERSIONS* GetViewConversionTable();

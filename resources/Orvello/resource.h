@@ -140,3 +140,4 @@
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719
+#define IDS_PDF_OUTPUT_ERROR            62795
