@@ -141,3 +141,47 @@
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719
 #define IDS_PDF_OUTPUT_ERROR            62795
+
+// The number-format dialog of text fields.
+#define IDD_FORMAT                      161
+#define IDC_SPIN_DECIMAL                1360
+#define IDC_LIST_CATEGORY               1391
+#define IDC_STATIC_SAMPLE               1392
+#define IDC_EDIT_DECIMAL                1395
+#define IDC_CHECK_GROUPING              1416
+#define IDC_STATIC_DECIMAL              1431
+#define IDC_STATIC_SAMPLE_LABEL         1434
+#define IDS_FORMAT_TEXT                 159
+#define IDS_FORMAT_NUMERIC              160
+#define IDS_FORMAT_CURRENCY             161
+#define IDS_FORMAT_INDEX_NUMBER         180
+
+// The new-document dialogs.
+#define IDD_NEW_DOC                     156
+#define IDC_RADIO_NEW_FROM_IMAGE        1010
+#define IDC_RADIO_NEW_FROM_FORM         1011
+#define IDC_RADIO_NEW_EMPTY             1113
+#define IDD_NEW_DOC_MULTIPAGE           305
+#define IDC_STATIC_SELECTED_PAGES       1153
+#define IDC_LIST_PAGES                  1154
+#define IDS_COLUMN_DOCUMENT             61557
+#define IDS_COLUMN_PAGE                 61558
+#define IDS_CREATE_MULTIPAGE_DOC        61559
+#define IDS_ADD_PAGES_TO_DOC            61560
+
+// The image option dialogs: bit depth, resolution, JPEG and TIFF.
+#define IDD_JPEG_OPTIONS                206
+#define IDD_IMAGE_RESOLUTION            208
+#define IDD_BIT_DEPTH                   259
+#define IDD_TIFF_OPTIONS                379
+#define IDC_RADIO_PACKBITS              1075
+#define IDC_RADIO_UNCOMPRESSED          1076
+#define IDC_RADIO_1BIT_FAX              1077
+#define IDC_COMBO_JPEG_QUALITY          1082
+#define IDC_COMBO_IMAGE_RESOLUTION      1083
+#define IDC_RADIO_1BIT                  1119
+#define IDC_RADIO_4BIT                  1120
+#define IDC_RADIO_8BIT                  1121
+#define IDC_RADIO_24BIT                 1122
+#define IDC_RADIO_LZW                   1357
+#define IDS_NONZERO_RESOLUTION          61490
