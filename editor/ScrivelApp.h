@@ -32,9 +32,12 @@ class CScrivelApp : public CWinApp {
   int m_nAppLook = 210;
   int m_nUnits = 0;                 // index into the choosable units
   VYCommandLineInfo m_cmdInfo;
+  // Set while the "Open" command runs: the document it opens may be a template.
+  BOOL m_bOpeningByCommand = FALSE;
 
  protected:
   afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -46,6 +46,7 @@ BOOL CScrivelDoc::OnNewDocument() {
 
 BOOL CScrivelDoc::OnOpenDocument(LPCTSTR lpszPathName) {
   m_bScvLayout = IsScvPath(lpszPathName);
+  m_bOpenedByOpen = GetScrivelApp()->m_bOpeningByCommand ? 1 : 0;
   if (!CRichEditDoc::OnOpenDocument(lpszPathName)) return FALSE;
   // Saving a document read from another format asks for a new name: the path the framework gives it
   // next is dropped.

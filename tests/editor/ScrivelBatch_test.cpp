@@ -10,6 +10,7 @@
 
 #include "../framework/HexFixture.h"
 #include "InstalledPrinter.h"
+#include "sqlite3.h"
 #include "TestSupport.h"
 #include "VYCommandLineInfo.h"
 
@@ -43,6 +44,23 @@ std::wstring RichText(const std::string& rtf) {
   DestroyWindow(edit);
   FreeLibrary(library);
   return text;
+}
+
+// A visible top-level window whose title holds the text.
+BOOL CALLBACK MatchTitle(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(context);
+  wchar_t title[256] = L"";
+  GetWindowTextW(window, title, 256);
+  if (IsWindowVisible(window) && wcsstr(title, search->first) && wcsstr(title, L"Scrivel")) {
+    search->second = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND FindTitledWindow(const wchar_t* text) {
+  std::pair<const wchar_t*, HWND> search(text, nullptr);
+  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 class ScrivelBatch : public ::testing::Test {
@@ -149,6 +167,91 @@ TEST_F(ScrivelBatch, DocumentThatIsNotScrivelFailsTheBatchWithoutHanging) {
             static_cast<DWORD>(SCRIVEL_ERROR_FILE));
   EXPECT_EQ(GetFileAttributesW((Out() + L"\\Letter.scv").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(Log().find(L"File is not a Scrivel document"), std::wstring::npos);
+}
+
+// The editor's settings, where Quillet finds its database too.
+const wchar_t kSettingsKey[] = L"Software\\Quennick\\Scrivel\\Settings";
+
+TEST_F(ScrivelBatch, LoadedMarginsAreKeptAsTheEditorsSetting) {
+  EXPECT_EQ(Run(L"/f " + Q(Letter())), 0u);
+  INT32 margins[4] = {};
+  DWORD size = sizeof(margins);
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"PageMargin", RRF_RT_REG_BINARY, nullptr, margins, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(size, 16u);
+  EXPECT_EQ(margins[0], 720);
+  EXPECT_EQ(margins[1], 1080);
+  EXPECT_EQ(margins[2], 1440);
+  EXPECT_EQ(margins[3], 2880);
+}
+
+TEST_F(ScrivelBatch, RichTextDocumentIsSavedWithoutHeader) {
+  const std::string rtf = letter.substr(24);
+  ASSERT_TRUE(WriteFileBytes(In() + L"\\Plain.rtf", rtf));
+  EXPECT_EQ(Run(L"/f " + Q(In() + L"\\Plain.rtf") + L" /d " + Q(Ini()) + L" /out " + Q(Out())), 0u);
+  const std::string saved = ReadFileBytes(Out() + L"\\Plain.rtf");
+  EXPECT_EQ(saved.compare(0, 6, "{\\rtf1"), 0) << saved.substr(0, 30);
+  EXPECT_EQ(RichText(saved).substr(0, 17), L"Dear Alice Smith,");
+}
+
+// Profiles come from a database of the test's own, named in the editor's settings.
+class ScrivelProfiles : public ScrivelBatch {
+ protected:
+  void SetUp() override {
+    ScrivelBatch::SetUp();
+    const std::wstring db = folder.File(L"profiles.db");
+    const std::string script = ReadFileBytes(std::wstring(VANTRY_TEST_DATA_DIR) + L"/profiles.sql");
+    ASSERT_FALSE(script.empty());
+    char path[MAX_PATH * 3] = "";
+    WideCharToMultiByte(CP_UTF8, 0, db.c_str(), -1, path, sizeof(path), nullptr, nullptr);
+    sqlite3* handle = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path, &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr), SQLITE_OK);
+    const int result = sqlite3_exec(handle, script.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    ASSERT_EQ(result, SQLITE_OK);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"GeneralDBFilePath", REG_SZ, db.c_str(),
+                              static_cast<DWORD>((db.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+  void TearDown() override { RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"GeneralDBFilePath"); }
+};
+
+TEST_F(ScrivelProfiles, GroupAndProfileFillTheDocument) {
+  EXPECT_EQ(Run(L"/f " + Q(Letter()) + L" /g \"Book club\" /d \"Alice at home\" /out " + Q(Out())), 0u);
+  const std::string saved = ReadFileBytes(Out() + L"\\Letter.scv");
+  ASSERT_GT(saved.size(), 24u);
+  EXPECT_EQ(RichText(saved.substr(24)).substr(0, 42), L"Dear Alice Brown, your novel costs 9.99.\r\n");
+}
+
+TEST_F(ScrivelProfiles, UnknownGroupEndsWithTheFillFormCode) {
+  EXPECT_EQ(Run(L"/f " + Q(Letter()) + L" /g \"No such group\" /d \"Alice at home\" /out " + Q(Out())),
+            static_cast<DWORD>(-11));
+  EXPECT_EQ(GetFileAttributesW((Out() + L"\\Letter.scv").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ScrivelProfiles, OpenEachStartsOneInstanceThatFillsByProfileAndStaysOpen) {
+  EXPECT_EQ(Run(L"/f " + Q(Letter()) + L" /g \"Book club\" /d \"Alice at home\" /out " + Q(Out()) + L" /o"), 0u);
+  // The new instance was given the names with their spaces whole: it fills and saves, then stays.
+  const std::wstring saved = Out() + L"\\Letter.scv";
+  for (int i = 0; i < 300 && GetFileAttributesW(saved.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+  Sleep(500);
+  const std::string bytes = ReadFileBytes(saved);
+  ASSERT_GT(bytes.size(), 24u);
+  EXPECT_EQ(RichText(bytes.substr(24)).substr(0, 17), L"Dear Alice Brown,");
+  HWND window = nullptr;
+  for (int i = 0; i < 100 && !window; ++i) {
+    window = FindTitledWindow(L"Letter");
+    if (!window) Sleep(100);
+  }
+  ASSERT_NE(window, nullptr) << "the new instance stays open";
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  if (handle) {
+    EXPECT_EQ(WaitForSingleObject(handle, kTimeout), WAIT_OBJECT_0);
+    CloseHandle(handle);
+  }
 }
 
 // The printer writes every job into a file of this test's folder.
