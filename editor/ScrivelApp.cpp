@@ -25,13 +25,11 @@ CScrivelApp theApp;
 CScrivelApp* GetScrivelApp() { return &theApp; }
 
 BEGIN_MESSAGE_MAP(CScrivelApp, CWinApp)
-ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 CScrivelApp::CScrivelApp() : CWinApp(L"Scrivel"), m_rectPageMargin(1800, 1440, 1800, 1440) {}
-
-void CScrivelApp::OnFileNew() { CWinApp::OnFileNew(); }
 
 void CScrivelApp::OnFileOpen() {
   m_bOpeningByCommand = TRUE;

@@ -36,7 +36,6 @@ class CScrivelApp : public CWinApp {
   BOOL m_bOpeningByCommand = FALSE;
 
  protected:
-  afx_msg void OnFileNew();
   afx_msg void OnFileOpen();
   DECLARE_MESSAGE_MAP()
 
