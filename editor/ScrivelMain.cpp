@@ -1,6 +1,6 @@
-// Entry point of Scrivel.exe.
-#include "ScrivelShell.h"
+// Entry point of Scrivel.exe: the framework runs the one application object.
+#include "Framework.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-  return RunEditor(instance, showCommand);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand) {
+  return AfxWinMain(instance, previous, commandLine, showCommand);
 }

@@ -24,4 +24,5 @@ target_sources(VantryFW PRIVATE
   src/Controls.cpp
   src/PropertySheet.cpp
   src/OleDataTransfer.cpp
+  src/RichEdit.cpp
 )

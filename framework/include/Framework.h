@@ -46,3 +46,4 @@
 #include "fw/PropertySheet.h"
 #include "fw/OleDataTransfer.h"
 #include "fw/PrintPreview.h"
+#include "fw/RichEdit.h"

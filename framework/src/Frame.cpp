@@ -242,6 +242,8 @@ void CFrameWnd::OnClose() {
   if (AfxGetMainWnd() == this) {
     if (manager && !manager->SaveAllModified()) return;
     if (manager) manager->CloseAllDocuments(FALSE);
+    // A single-document frame goes with its document: this object may be gone already.
+    if (AfxGetMainWnd() != this) return;
     DestroyWindow();
     return;
   }

@@ -4,7 +4,8 @@
 
 namespace testing_support {
 
-InstalledPrinter::InstalledPrinter(const std::wstring& printerName, const std::wstring& ppdPath) : name_(printerName) {
+InstalledPrinter::InstalledPrinter(const std::wstring& printerName, const std::wstring& ppdPath, const std::wstring& port)
+    : name_(printerName) {
   const std::wstring ppdFile = ppdPath.substr(ppdPath.find_last_of(L"/\\") + 1);
   wchar_t dir[MAX_PATH];
   DWORD needed = 0;
@@ -30,7 +31,7 @@ InstalledPrinter::InstalledPrinter(const std::wstring& printerName, const std::w
   }
   PRINTER_INFO_2W printer = {};
   printer.pPrinterName = const_cast<wchar_t*>(name_.c_str());
-  printer.pPortName = const_cast<wchar_t*>(L"FILE:");
+  printer.pPortName = const_cast<wchar_t*>(port.c_str());
   printer.pDriverName = driver.pName;
   printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
   printer.pDatatype = const_cast<wchar_t*>(L"RAW");

@@ -9,8 +9,10 @@ namespace testing_support {
 
 class InstalledPrinter {
  public:
-  // ppdPath is a PPD file of the tests' sources; the port is a file so that nothing reaches a device.
-  InstalledPrinter(const std::wstring& printerName, const std::wstring& ppdPath);
+  // ppdPath is a PPD file of the tests' sources; the port is a file so that nothing reaches a device:
+  // "FILE:" (the program names the file when it starts a document) or a "Z:\" path that every job
+  // is written to.
+  InstalledPrinter(const std::wstring& printerName, const std::wstring& ppdPath, const std::wstring& port = L"FILE:");
   ~InstalledPrinter();
   InstalledPrinter(const InstalledPrinter&) = delete;
   InstalledPrinter& operator=(const InstalledPrinter&) = delete;

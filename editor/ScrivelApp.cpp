@@ -1,0 +1,277 @@
+#include "ScrivelApp.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "EditorInstances.h"
+#include "EditorLog.h"
+#include "FillForm.h"
+#include "MainFrm.h"
+#include "ScrivelDoc.h"
+#include "ScrivelView.h"
+#include "ScvFile.h"
+#include "Units.h"
+#include "resource.h"
+
+namespace {
+const wchar_t kSettings[] = L"Settings";
+const wchar_t kSettingUnits[] = L"Units";
+const wchar_t kSettingPageMargin[] = L"PageMargin";
+const wchar_t kSettingApplicationLook[] = L"ApplicationLook";
+}  // namespace
+
+CScrivelApp theApp;
+
+CScrivelApp* GetScrivelApp() { return &theApp; }
+
+BEGIN_MESSAGE_MAP(CScrivelApp, CWinApp)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+END_MESSAGE_MAP()
+
+CScrivelApp::CScrivelApp() : CWinApp(L"Scrivel"), m_rectPageMargin(1800, 1440, 1800, 1440) {}
+
+void CScrivelApp::OnFileOpen() {
+  m_bOpeningByCommand = TRUE;
+  CWinApp::OnFileOpen();
+  m_bOpeningByCommand = FALSE;
+}
+
+BOOL CScrivelApp::InitInstance() {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  CWinApp::InitInstance();
+  if (FAILED(::OleInitialize(nullptr))) {
+    AfxMessageBox(IDP_OLE_INIT_FAILED);
+    return FALSE;
+  }
+  m_hRichEdit = ::LoadLibraryW(L"MSFTEDIT.DLL");
+  if (!m_hRichEdit) {
+    AfxMessageBox(L"RichEdit 4.1 library could not be loaded");
+    return FALSE;
+  }
+  SetRegistryKey(L"Quennick");
+  LoadSettings();
+  LoadStdProfileSettings(4);
+  CUnits::LoadAbbreviations(m_hInstance);
+  m_nPrinterChangedMsg = ::RegisterWindowMessageW(L"ScrivelPrinterChanged");
+
+  AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CScrivelDoc), RUNTIME_CLASS(CMainFrame),
+                                        RUNTIME_CLASS(CScrivelView)));
+  ParseCommandLine(m_cmdInfo);
+  EnableShellOpen();
+  RegisterShellFileTypes(TRUE);
+
+  // The batch road opens the documents itself, in a window nobody sees unless /o2 keeps it.
+  if (m_cmdInfo.m_bCommandLine) {
+    m_cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    if (!m_cmdInfo.m_bKeepOpen) {
+      m_nCmdShow = SW_HIDE;
+      m_bShowFrame = 0;
+    }
+  }
+  if (!ProcessShellCommand(m_cmdInfo)) return FALSE;
+  m_bStartupComplete = 1;
+  if (!m_pMainWnd) return FALSE;
+  if (m_cmdInfo.m_bCommandLine && m_cmdInfo.m_bUsage) {
+    PrintUsage();
+    return TRUE;
+  }
+  m_pMainWnd->ShowWindow(m_nCmdShow);
+  m_pMainWnd->UpdateWindow();
+  m_pMainWnd->DragAcceptFiles(TRUE);
+  if (m_cmdInfo.m_bCommandLine) RunBatch();
+  return TRUE;
+}
+
+int CScrivelApp::ExitInstance() {
+  SaveSettings();
+  if (m_hRichEdit) {
+    // The control's windows are gone with the main window.
+    ::FreeLibrary(m_hRichEdit);
+    m_hRichEdit = nullptr;
+  }
+  ::OleUninitialize();
+  const int result = CWinApp::ExitInstance();
+  return m_nErrorCode < 0 ? m_nErrorCode : result;
+}
+
+int CScrivelApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
+  if (m_cmdInfo.m_bCommandLine && !m_bShowFrame) {
+    AppendEditorLog(lpszPrompt);
+    switch (nType & MB_TYPEMASK) {
+      case MB_YESNO:
+      case MB_YESNOCANCEL:
+        return IDNO;
+      case MB_OKCANCEL:
+      case MB_RETRYCANCEL:
+        return IDCANCEL;
+      default:
+        return IDOK;
+    }
+  }
+  return CWinApp::DoMessageBox(lpszPrompt, nType, nIDPrompt);
+}
+
+void CScrivelApp::LoadSettings() {
+  WCHAR measure[4] = L"0";
+  ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, _countof(measure));
+  // LOCALE_IMEASURE: "0" metric, "1" U.S.
+  m_nUnits = static_cast<int>(GetProfileInt(kSettings, kSettingUnits, measure[0] == L'0' ? 1 : 0));
+  if (m_nUnits < 0 || m_nUnits >= CUnits::kChoosable) m_nUnits = 0;
+  m_nAppLook = static_cast<int>(GetProfileInt(kSettings, kSettingApplicationLook, 210));
+  BYTE* data = nullptr;
+  UINT bytes = 0;
+  if (GetProfileBinary(kSettings, kSettingPageMargin, &data, &bytes) && data && bytes >= 16) {
+    INT32 margins[4];
+    memcpy(margins, data, sizeof(margins));
+    m_rectPageMargin.SetRect(margins[0], margins[1], margins[2], margins[3]);
+  }
+  delete[] data;
+}
+
+void CScrivelApp::SaveSettings() {
+  WriteProfileInt(kSettings, kSettingUnits, m_nUnits);
+  const INT32 margins[4] = {m_rectPageMargin.left, m_rectPageMargin.top, m_rectPageMargin.right,
+                            m_rectPageMargin.bottom};
+  WriteProfileBinary(kSettings, kSettingPageMargin, reinterpret_cast<LPBYTE>(const_cast<INT32*>(margins)),
+                     sizeof(margins));
+}
+
+void CScrivelApp::NotifyPrinterChanged() {
+  for (POSITION pos = m_listPrinterNotify.GetHeadPosition(); pos;) {
+    const HWND window = m_listPrinterNotify.GetNext(pos);
+    if (::IsWindow(window)) ::SendMessageW(window, m_nPrinterChangedMsg, 0, 0);
+  }
+}
+
+CScrivelView* CScrivelApp::GetCurrentView() const {
+  CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+  CView* view = frame ? frame->GetActiveView() : nullptr;
+  return (view && view->IsKindOf(RUNTIME_CLASS(CScrivelView))) ? static_cast<CScrivelView*>(view) : nullptr;
+}
+
+// The usage goes to the console of the program that started us; a key press brings its prompt back.
+void CScrivelApp::PrintUsage() {
+  m_nErrorCode = 0;
+  if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+    CString usage;
+    usage.LoadString(IDS_USAGE);
+    HANDLE output = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    if (output != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      ::WriteConsoleW(output, usage, static_cast<DWORD>(usage.GetLength()), &written, nullptr);
+      ::CloseHandle(output);
+    }
+    HANDLE input = ::CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    if (input != INVALID_HANDLE_VALUE) {
+      INPUT_RECORD enter[2] = {};
+      for (int i = 0; i < 2; ++i) {
+        enter[i].EventType = KEY_EVENT;
+        enter[i].Event.KeyEvent.bKeyDown = i == 0;
+        enter[i].Event.KeyEvent.wRepeatCount = 1;
+        enter[i].Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
+        enter[i].Event.KeyEvent.uChar.UnicodeChar = L'\r';
+      }
+      DWORD written = 0;
+      ::WriteConsoleInputW(input, enter, 2, &written);
+      ::CloseHandle(input);
+    }
+    ::FreeConsole();
+  }
+  m_pMainWnd->PostMessage(WM_CLOSE);
+}
+
+BOOL CScrivelApp::ReadIniData(const CString& path, CFieldMap& data) {
+  HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FALSE;
+  LARGE_INTEGER size = {};
+  const BOOL sized = ::GetFileSizeEx(file, &size);
+  ::CloseHandle(file);
+  if (!sized || size.QuadPart > 64 * 1024 * 1024) return FALSE;
+  // No key or value is longer than the file; two more characters hold the list's end marks.
+  const DWORD chars = static_cast<DWORD>(size.QuadPart) + 2;
+  CArray<WCHAR, WCHAR> keys, value;
+  keys.SetSize(chars);
+  value.SetSize(chars);
+  ::GetPrivateProfileStringW(L"Data", nullptr, L"", keys.GetData(), chars, path);
+  for (LPCWSTR key = keys.GetData(); *key; key += wcslen(key) + 1) {
+    ::GetPrivateProfileStringW(L"Data", key, L"", value.GetData(), chars, path);
+    data.SetAt(key, COleVariant(value.GetData()));
+  }
+  return TRUE;
+}
+
+void CScrivelApp::StartInstances() {
+  const CString data = m_cmdInfo.m_bDataGiven ? m_cmdInfo.m_dataValue : CString();
+  const CString out = m_cmdInfo.m_bOutGiven ? m_cmdInfo.m_outFolder : CString();
+  StartEditorInstances(m_cmdInfo.m_files, data, m_cmdInfo.m_groupName, out);
+}
+
+BOOL CScrivelApp::FillOneDocument(const CString& path, const CFieldMap& data) {
+  CDocManager* manager = m_pDocManager;
+  if (!manager) return FALSE;
+  // The previous document of the batch was filled on purpose and is not to be saved again.
+  if (CScrivelView* view = GetCurrentView()) {
+    if (view->GetDocument()) view->GetDocument()->SetModifiedFlag(FALSE);
+  }
+  manager->OnFileNew();
+  CDocument* doc = manager->OpenDocumentFile(path, FALSE);
+  if (!doc) return FALSE;
+  // Saving must never write over the template the document came from.
+  doc->ClearPathName();
+  doc->SetTitle(TitleFromPath(path));
+  CScrivelView* view = GetCurrentView();
+  if (!view) return FALSE;
+  view->FillFromMap(data);
+  if (m_cmdInfo.PrintsInBatch()) view->PrintInBatch(&m_cmdInfo);
+  if (m_cmdInfo.m_bSaveToOutput) {
+    CString name = path;
+    const int slash = name.ReverseFind(L'\\');
+    if (slash >= 0) name = name.Mid(slash + 1);
+    doc->OnSaveDocument(m_cmdInfo.m_outFolder + L"\\" + name);
+  }
+  doc->SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+void CScrivelApp::RunBatch() {
+  CFieldMap data;
+  if (m_cmdInfo.m_nErrorCode != 0) {
+    m_nErrorCode = m_cmdInfo.m_nErrorCode;
+  } else if (!m_cmdInfo.m_bFileGiven && !m_cmdInfo.m_bFolderGiven) {
+    AppendEditorLog(L"m_nErrorCode = -13;");
+    m_nErrorCode = SCRIVEL_ERROR_NOTHING_TO_DO;
+  } else if (m_cmdInfo.m_bDataGiven && m_cmdInfo.m_bIniData && !ReadIniData(m_cmdInfo.m_iniPath, data)) {
+    AppendEditorLog(L"m_nErrorCode = -2;");
+    m_nErrorCode = SCRIVEL_ERROR_DATA;
+  } else {
+    int error = 0;
+    if (m_cmdInfo.m_bDataGiven && m_cmdInfo.m_bProfileData) {
+      CFillForm form(data, nullptr);
+      form.GetData(m_cmdInfo.m_groupName, m_cmdInfo.m_profileName);
+      if (!form.CheckError(error)) error = 0;
+    }
+    if (error != 0) {
+      m_nErrorCode = error;
+    } else if (m_cmdInfo.m_bOpenEach) {
+      StartInstances();
+    } else {
+      for (POSITION pos = m_cmdInfo.m_files.GetHeadPosition(); pos;) {
+        // A document that does not open is reported by the exit code instead of passing unnoticed.
+        if (!FillOneDocument(m_cmdInfo.m_files.GetNext(pos), data)) m_nErrorCode = SCRIVEL_ERROR_FILE;
+      }
+    }
+  }
+  if (m_cmdInfo.m_bKeepOpen) return;
+  CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+  CDocument* doc = frame ? frame->GetActiveDocument() : nullptr;
+  if (doc) {
+    doc->SetModifiedFlag(FALSE);
+    doc->OnCloseDocument();
+  } else if (m_pMainWnd) {
+    m_pMainWnd->DestroyWindow();
+  }
+}
