@@ -120,3 +120,12 @@
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719
+
+// Saving, forms and the document's name.
+#define ID_FILE_SAVE_AS_FORM            32947
+#define ID_FILE_EXPORT_TO_VANTRY        33006
+#define ID_EDIT_RENAME_FORM             33090
+#define IDS_DOCUMENT_FILTER             61493
+#define IDS_FOLDER_DOES_NOT_EXIST       61495
+#define IDS_REPLACE_EXISTING_FILE       61496
+#define IDS_INVALID_FILE_NAME           61497
