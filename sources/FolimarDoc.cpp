@@ -12,7 +12,14 @@
 IMPLEMENT_DYNCREATE(CFolimarDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CFolimarDoc, CDocument)
+  // File menu
+  ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+  ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+  ON_COMMAND(ID_FILE_SAVE_AS_FORM, OnFileSaveAsForm)
+  ON_COMMAND(ID_FILE_EXPORT_TO_VANTRY, OnFileExportToVantry)
   ON_COMMAND(ID_FILE_PROPERTIES, OnDocProperties)
+  // Edit menu
+  ON_COMMAND(ID_EDIT_RENAME_FORM, OnEditRename)
   // Records menu
   ON_COMMAND(ID_DB_NEW, OnDBInsertRecord)
   ON_COMMAND(ID_DB_NEW_DUPLICATE, OnDBInsertRecordDuplicate)
@@ -268,7 +275,12 @@ BOOL CFolimarDoc::OnNewDocument() {
   switch (request.kind) {
     case NEW_DOCUMENT_REQUEST::kEmpty:
       m_autoCreated = request.autoCreated;
+      UpdatePrinterSettings();
       return TRUE;
+    case NEW_DOCUMENT_REQUEST::kOpenDocument:
+      return OnOpenDocument(request.documentPath, FALSE);
+    case NEW_DOCUMENT_REQUEST::kMergeDocument:
+      return OnOpenDocument(request.documentPath, TRUE);
     case NEW_DOCUMENT_REQUEST::kFromPagesList:
       return CreateFromPagesList(request.pages);
     default: {
@@ -289,10 +301,14 @@ void CFolimarDoc::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, B
 }
 
 BOOL CFolimarDoc::OnSaveDocument(LPCTSTR lpszPathName) {
+  DEF_TRY
   m_savingPath = lpszPathName;
   const BOOL saved = CDocument::OnSaveDocument(lpszPathName);
   m_savingPath.Empty();
   return saved;
+  DEF_CATCH("CFolimarDoc::OnSaveDocument")
+  m_savingPath.Empty();
+  return FALSE;
 }
 
 void CFolimarDoc::OnDocProperties() {

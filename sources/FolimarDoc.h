@@ -51,6 +51,36 @@ class CFolimarDoc : public CDocument {
   BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
   void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault) override;
 
+  // ---- Opening and saving (FolimarDocSave.cpp) ----
+  // Opens a document file ("rud", "qlm", "vyt"); with `setPath` the file becomes the document's path
+  // (a "qlm" form never does, so its next save asks for a name). TRUE when the document shows the file.
+  virtual BOOL OnOpenDocument(LPCTSTR lpszPathName, BOOL setPath);
+  using CDocument::OnOpenDocument;
+  afx_msg void OnFileSave();
+  afx_msg void OnFileSaveAs();
+  // A copy of the document in another file; its own title, path and modified state stay.
+  afx_msg void OnFileExportToVantry();
+  // Lower-cased extension of a path, as the document file types are told apart.
+  static CString LowerFileExt(const CString& path);
+
+  // ---- Title, path and forms (FolimarDocTitle.cpp) ----
+  // Only document files become the path: "rud" and "qlm" with a recent-file entry, "vyt" without;
+  // with any other extension the document keeps no path. The caller's flag is not used.
+  void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
+  // The title without its extension (from the last "."), which is also kept as the file name.
+  void SetTitle(LPCTSTR lpszTitle) override;
+  void UpdateTitle();
+  const CString& GetFileName() const { return m_fileName; }
+  afx_msg void OnEditRename();
+  void RenameDocument();
+  afx_msg void OnFileSaveAsForm();
+  // Tells every view of the document that the printer settings changed.
+  void UpdatePrinterSettings();
+  // The "Form Name" dialog: form name and file name in and out; FALSE on Cancel. The dialogs of the
+  // view register it; without one the commands that need it do nothing. Returns the one it replaces.
+  typedef BOOL (*FormNamePrompt)(CString& formName, CString& fileName);
+  static FormNamePrompt SetFormNamePrompt(FormNamePrompt prompt);
+
   // Pages.
   int GetPageCount() const { return m_pageCount; }
   BOOL IsMultipage() const { return m_pageCount > 1; }
@@ -219,6 +249,11 @@ class CFolimarDoc : public CDocument {
   void DestroyPage(CPageInfo* page);
   // Where the document is being saved to: the framework writes into a temporary file beside it.
   CString m_savingPath;
+  // The title without extension; the file name offered when the document is saved as a form.
+  CString m_fileName;
+  // The title exactly as given: a kept file name has lost its extension already.
+  void SetTitleWithoutExt(const CString& name);
+  BOOL AskFormName(CString& formName, CString& fileName);
 
   // ---- Record commands ----
   afx_msg void OnDBInsertRecord();

@@ -89,12 +89,6 @@ void ConvertAnsi(const char (&source)[S], wchar_t (&target)[T]) {
   ConvertAnsiSlot(source, S, target, T);
 }
 
-CString LowerExtension(const CString& path) {
-  CString ext = ExtractFileExt(path);
-  ext.MakeLower();
-  return ext;
-}
-
 bool IsObjectTag(int tag) {
   switch (tag) {
     case 1: case 2: case 3: case 4: case 5: case 6: case 9: case 10: case 20: case 21:
@@ -144,12 +138,18 @@ void CFolimarDoc::Serialize(CArchive& ar) {
     LoadingSerialize(ar);
 }
 
+CString CFolimarDoc::LowerFileExt(const CString& path) {
+  CString ext = ExtractFileExt(path);
+  ext.MakeLower();
+  return ext;
+}
+
 // ---- Writing ---------------------------------------------------------------------------------------
 
 void CFolimarDoc::StoringSerialize(CArchive& ar) {
   try {
     const CString target = !m_savingPath.IsEmpty() ? m_savingPath : ar.GetFile()->GetFilePath();
-    const CString ext = LowerExtension(target);
+    const CString ext = LowerFileExt(target);
     if (ext != L"qlm" && ext != L"rud") FailDocumentFile();
 
     DOC_FILE_HEADER header = {};
@@ -324,7 +324,7 @@ void CFolimarDoc::SerializeImage(CArchive& ar) {
 
 void CFolimarDoc::LoadingSerialize(CArchive& ar) {
   try {
-    const CString ext = LowerExtension(ar.GetFile()->GetFilePath());
+    const CString ext = LowerFileExt(ar.GetFile()->GetFilePath());
     if (ext != L"qlm" && ext != L"rud" && ext != L"vyt") FailDocumentFile();
 
     RequireBytes(ar, sizeof(DOC_FILE_HEADER));

@@ -185,3 +185,12 @@
 #define IDC_RADIO_24BIT                 1122
 #define IDC_RADIO_LZW                   1357
 #define IDS_NONZERO_RESOLUTION          61490
+
+// Saving, forms and the document's name.
+#define ID_FILE_SAVE_AS_FORM            32947
+#define ID_FILE_EXPORT_TO_VANTRY        33006
+#define ID_EDIT_RENAME_FORM             33090
+#define IDS_DOCUMENT_FILTER             61493
+#define IDS_FOLDER_DOES_NOT_EXIST       61495
+#define IDS_REPLACE_EXISTING_FILE       61496
+#define IDS_INVALID_FILE_NAME           61497

@@ -491,6 +491,17 @@ TEST_F(FolimarViewTest, PrinterMetricsComeInPagePixels) {
   EXPECT_EQ(std::lround(11.0 * dpiY), view->GetPrinterPage().paper.cy);
 }
 
+// The document passes a printer change on to its views.
+TEST_F(FolimarViewTest, TheDocumentTellsItsViewsOfANewPrinter) {
+  CFolimarView* view = OpenDocument({kLetter});
+  ASSERT_NE(view, nullptr);
+  theApp.m_printerMetrics = {300, 300, 2400, 3180, 50, 60, 215.9, 279.4};
+  view->GetDocument()->UpdatePrinterSettings();
+  theApp.m_printerMetrics = {};
+  EXPECT_EQ(300, view->GetPrinterDpiX());
+  EXPECT_EQ(std::lround(2400.0 * ScreenDpi(LOGPIXELSX) / 300), view->GetPrinterPage().printable.cx);
+}
+
 TEST_F(FolimarViewTest, ZoomWorksWithoutAMainFrame) {
   CFolimarView* view = OpenDocument({kLetter});
   ASSERT_NE(view, nullptr);
