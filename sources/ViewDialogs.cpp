@@ -1,6 +1,7 @@
 #include "ViewDialogs.h"
 
 #include "ErrorLog.h"
+#include "FolimarDoc.h"
 #include "MyProcs.h"
 #include "resource.h"
 
@@ -205,4 +206,21 @@ BOOL CFormNameDlg::OnInitDialog() {
   return FALSE;
   DEF_CATCH("CFormNameDlg::OnInitDialog")
   return TRUE;
+}
+
+BOOL AskFormName(CString& formName, CString& fileName) {
+  DEF_TRY
+  CFormNameDlg dialog(AfxGetMainWnd());
+  dialog.SetNames(formName, fileName);
+  if (dialog.DoModal() != IDOK) return FALSE;
+  formName = dialog.m_formName;
+  fileName = dialog.m_fileName;
+  return TRUE;
+  DEF_CATCH("AskFormName")
+  return FALSE;
+}
+
+void RegisterViewDialogs() {
+  SetInfoBoxPresenter(ShowInfoBoxDialog);
+  CFolimarDoc::SetFormNamePrompt(AskFormName);
 }

@@ -96,6 +96,9 @@ class CFormNameDlg : public CDialogEx {
   BOOL OnInitDialog() override;
 };
 
-// Shows a hint through CInfoBox; TRUE when the user asked not to see it again. The program installs
-// it for the hints shown once.
+// Shows a hint through CInfoBox; TRUE when the user asked not to see it again.
 BOOL ShowInfoBoxDialog(LPCTSTR text);
+// Asks the form name and its file name through CFormNameDlg; FALSE on Cancel.
+BOOL AskFormName(CString& formName, CString& fileName);
+// Installs the hint box for the hints shown once and the form-name question of Rename and Save as Form.
+void RegisterViewDialogs();

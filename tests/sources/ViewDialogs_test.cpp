@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "ArchiveFixtures.h"
 #include "DialogDriver.h"
 #include "FolimarApp.h"
+#include "FolimarDoc.h"
 #include "InstalledPrinter.h"
 #include "MyProcs.h"
 #include "resource.h"
@@ -171,6 +173,38 @@ TEST_F(ViewDialogsTest, FaxDriverIsChosenFromTheLocalPrinters) {
   EXPECT_EQ(L"Fax One", std::wstring(name));
   EXPECT_FALSE(port.IsEmpty());
   EXPECT_EQ(L"Fax One", std::wstring(ReadSettingString(L"FaxDriverName", L"")));
+}
+
+TEST_F(ViewDialogsTest, RegisteredDialogsAnswerTheHintAndTheFormName) {
+  RegisterViewDialogs();
+  // A hint whose box is ticked is not shown again.
+  RunDialog(
+      [] {
+        ShowInfoBoxOnce(L"HintSeen", L"A hint");
+        return INT_PTR(IDOK);
+      },
+      [](HWND window) {
+        EXPECT_EQ(L"A hint", Text(window, IDC_INFO_MESSAGE));
+        Click(window, IDC_INFO_DO_NOT_SHOW);
+        Click(window, IDOK);
+      });
+  EXPECT_EQ(1, ReadSettingInt(L"HintSeen", 0));
+
+  CString formName = L"Invoice", fileName = L"invoice";
+  EXPECT_EQ(TRUE, RunDialog(
+                      [&] { return INT_PTR(AskFormName(formName, fileName)); },
+                      [](HWND window) {
+                        EXPECT_EQ(L"Invoice", Text(window, IDC_FORM_NAME));
+                        TypeText(window, IDC_FORM_FILE_NAME, L"receipt");
+                        Click(window, IDOK);
+                      }));
+  EXPECT_EQ(L"receipt", std::wstring(fileName));
+  CString keep = L"kept";
+  EXPECT_EQ(FALSE, RunDialog([&] { return INT_PTR(AskFormName(keep, fileName)); },
+                             [](HWND window) { Click(window, IDCANCEL); }));
+  EXPECT_EQ(L"kept", std::wstring(keep));
+  SetInfoBoxPresenter(nullptr);
+  CFolimarDoc::SetFormNamePrompt(nullptr);
 }
 
 }  // namespace
