@@ -264,6 +264,8 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnDBMoveOnPrevRecord();
   afx_msg void OnDBDeleteRecord();
   afx_msg void OnDBDeleteAllRecords();
+  // Records > Find: the search text, direction and case asked, then Find Next.
+  afx_msg void OnDBFind();
   afx_msg void OnUpdateDBMoveBack(CCmdUI* cmd);
   afx_msg void OnUpdateDBMoveForward(CCmdUI* cmd);
   afx_msg void OnUpdateDBDelete(CCmdUI* cmd);

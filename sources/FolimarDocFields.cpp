@@ -9,6 +9,7 @@
 #include "MyProcs.h"
 #include "TranspCheckMark.h"
 #include "TranspText.h"
+#include "ViewDialogs.h"
 #include "resource.h"
 
 namespace {
@@ -358,6 +359,22 @@ int CFolimarDoc::OnEditFormNumber(int pageIndex, CTranspBaseClass* field) {
 }
 
 // ---- Text search ----
+
+void CFolimarDoc::OnDBFind() {
+  DEF_TRY
+  ClearUndoManager();
+  DoFieldsExchange(1);
+  CFindDlg dialog(AfxGetMainWnd());
+  dialog.m_text = m_findText;
+  dialog.m_direction = m_findDirection;
+  dialog.m_matchCase = m_findMatchCase;
+  if (dialog.DoModal() != IDOK) return;
+  m_findText = dialog.m_text;
+  m_findDirection = dialog.m_direction;
+  m_findMatchCase = dialog.m_matchCase;
+  SearchText();
+  DEF_CATCH("CFolimarDoc::OnDBFind")
+}
 
 void CFolimarDoc::SearchText() {
   DEF_TRY

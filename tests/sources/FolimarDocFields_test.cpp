@@ -2,6 +2,7 @@
 // objects and records, the record commands with their enabling, form numbering, the text search, and
 // what saving and loading do with them.
 #include "DocumentFieldsSupport.h"
+#include "DialogDriver.h"
 #include "resource.h"
 
 using namespace doctest;
@@ -247,6 +248,29 @@ TEST_F(FieldsTest, SearchFindsTextInLaterRecordsAndPages) {
   doc_.m_findText.Empty();
   doc_.SearchText();
   EXPECT_EQ(1u, ShownMessages().size());
+}
+
+TEST_F(FieldsTest, FindAsksTheSearchAndKeepsItForFindNext) {
+  FillRecords(3);
+  doc_.m_findText = L"r9";
+  doc_.m_findMatchCase = 1;
+  testing_support::RunDialog(
+      [this] {
+        Command(ID_DB_FIND);
+        return INT_PTR(IDOK);
+      },
+      [](HWND window) {
+        wchar_t shown[16] = {};
+        GetDlgItemTextW(window, IDC_FIND_TEXT, shown, 16);
+        EXPECT_EQ(std::wstring(L"r9"), shown);  // the stored search comes back
+        testing_support::TypeText(window, IDC_FIND_TEXT, L"R2");
+        testing_support::Click(window, IDC_FIND_MATCH_CASE);
+        testing_support::Click(window, IDOK);
+      });
+  EXPECT_EQ(L"R2", std::wstring(doc_.m_findText));
+  EXPECT_EQ(0, doc_.m_findMatchCase);
+  EXPECT_EQ(2, doc_.GetCurrentRecord());
+  EXPECT_TRUE(Enabled(ID_DB_FIND));
 }
 
 TEST_F(FieldsTest, SavingDropsDeletedFieldsWithTheirColumnsAndLoadingShowsTheCurrentRecord) {
