@@ -16,6 +16,8 @@
 
 namespace {
 
+using testing_support::ControlText;
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::RunDialog;
 using testing_support::TypeText;
@@ -38,12 +40,6 @@ bool PressOk(HWND sheet) {
   for (int i = 0; i < 200 && IsWindow(sheet) && IsWindowVisible(sheet); ++i) Sleep(10);
   return !IsWindowVisible(sheet);
 }
-std::wstring Text(HWND page, int id) {
-  wchar_t text[300] = {};
-  GetDlgItemTextW(page, id, text, 300);
-  return text;
-}
-bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 class DocPropertiesTest : public ::testing::Test {
  protected:
@@ -74,8 +70,8 @@ TEST_F(DocPropertiesTest, GeneralTextsReachTheOptionsOnlyAtOk) {
   doc_.SetModifiedFlag(FALSE);
   Run([](HWND sheet) {
     HWND page = Page(sheet);
-    EXPECT_EQ(L"Ann", Text(page, IDC_EDIT_AUTHOR));
-    EXPECT_EQ(L"tax, 2026", Text(page, IDC_EDIT_KEYWORDS));
+    EXPECT_EQ(L"Ann", ControlText(page, IDC_EDIT_AUTHOR));
+    EXPECT_EQ(L"tax, 2026", ControlText(page, IDC_EDIT_KEYWORDS));
     EXPECT_EQ(254, SendDlgItemMessageW(page, IDC_EDIT_SUBJECT, EM_GETLIMITTEXT, 0, 0));
     TypeText(page, IDC_EDIT_AUTHOR, L"Bob");
     SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
@@ -129,7 +125,7 @@ TEST_F(DocPropertiesTest, SecurityIsStoredWithScrambledPasswordsAndShownAgain) {
   Run([](HWND sheet) {
     HWND page = SecurityPage(sheet);
     EXPECT_TRUE(Checked(page, IDC_CHECK_USER_PASSWORD));
-    EXPECT_EQ(L"abc", Text(page, IDC_EDIT_USER_PASSWORD));
+    EXPECT_EQ(L"abc", ControlText(page, IDC_EDIT_USER_PASSWORD));
     EXPECT_EQ(1, SendDlgItemMessageW(page, IDC_COMBO_KEY_LENGTH, CB_GETCURSEL, 0, 0));
   });
 }
@@ -194,7 +190,7 @@ TEST_F(DocPropertiesTest, OldBlocksAndDamagedSlotsShowAsOff) {
     HWND page = SecurityPage(sheet);
     EXPECT_EQ(0, SendDlgItemMessageW(page, IDC_COMBO_KEY_LENGTH, CB_GETCURSEL, 0, 0));  // "40 bit"
     EXPECT_FALSE(Checked(page, IDC_CHECK_USER_PASSWORD));
-    EXPECT_EQ(L"", Text(page, IDC_EDIT_USER_PASSWORD));
+    EXPECT_EQ(L"", ControlText(page, IDC_EDIT_USER_PASSWORD));
   });
 }
 

@@ -12,17 +12,13 @@
 
 namespace {
 
+using testing_support::ControlText;
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::Enabled;
 using testing_support::RunDialog;
 using testing_support::TypeText;
 
-std::wstring Text(HWND dialog, int id) {
-  wchar_t text[128] = {};
-  GetDlgItemTextW(dialog, id, text, 128);
-  return text;
-}
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 // Shown by the dialog's own choice, whether or not the dialog itself is on screen yet.
 bool Shown(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 
@@ -94,7 +90,7 @@ TEST(FormatDialog, EachCategoryShowsItsControls) {
               for (const auto& c : cases) {
                 SelectCategory(window, c.category);
                 for (int id : kNumberControls) EXPECT_EQ(c.shown, Shown(window, id)) << c.category << ", " << id;
-                if (!c.shown) EXPECT_EQ(L"", Text(window, IDC_STATIC_SAMPLE)) << c.category;
+                if (!c.shown) EXPECT_EQ(L"", ControlText(window, IDC_STATIC_SAMPLE)) << c.category;
               }
               SelectCategory(window, CFormatDialog::kNumeric);
               Click(window, IDOK);
@@ -129,7 +125,7 @@ TEST(FormatDialog, TypedDecimalPlacesAreAValidCountOrNone) {
     SCOPED_TRACE(static_cast<int>(&c - cases));
     CFormatDialog dialog(Record(CFormatDialog::kNumeric, 2, 1, 1234.5), 0);
     EXPECT_EQ(IDOK, RunDialog(dialog, [&c](HWND window) {
-                EXPECT_EQ(L"2", Text(window, IDC_EDIT_DECIMAL));
+                EXPECT_EQ(L"2", ControlText(window, IDC_EDIT_DECIMAL));
                 TypeText(window, IDC_EDIT_DECIMAL, c.typed);
                 Click(window, IDOK);
               }));
@@ -141,12 +137,12 @@ TEST(FormatDialog, SpinStepsTheDecimalPlacesWithinNine) {
   CFormatDialog dialog(Record(CFormatDialog::kNumeric, 8, 1, 1234.5), 0);
   std::wstring sampleBefore, sampleAfter;
   EXPECT_EQ(IDOK, RunDialog(dialog, [&](HWND window) {
-              sampleBefore = Text(window, IDC_STATIC_SAMPLE);
+              sampleBefore = ControlText(window, IDC_STATIC_SAMPLE);
               Spin(window, VK_UP);
-              EXPECT_EQ(L"9", Text(window, IDC_EDIT_DECIMAL));
-              sampleAfter = Text(window, IDC_STATIC_SAMPLE);
+              EXPECT_EQ(L"9", ControlText(window, IDC_EDIT_DECIMAL));
+              sampleAfter = ControlText(window, IDC_STATIC_SAMPLE);
               Spin(window, VK_UP);  // already at the top
-              EXPECT_EQ(L"9", Text(window, IDC_EDIT_DECIMAL));
+              EXPECT_EQ(L"9", ControlText(window, IDC_EDIT_DECIMAL));
               Click(window, IDOK);
             }));
   EXPECT_EQ(9, dialog.GetNumberFormat().decimals);
@@ -157,7 +153,7 @@ TEST(FormatDialog, SpinStepsTheDecimalPlacesWithinNine) {
   EXPECT_EQ(IDOK, RunDialog(down, [](HWND window) {
               Spin(window, VK_DOWN);
               Spin(window, VK_DOWN);  // already at the bottom
-              EXPECT_EQ(L"0", Text(window, IDC_EDIT_DECIMAL));
+              EXPECT_EQ(L"0", ControlText(window, IDC_EDIT_DECIMAL));
               Click(window, IDOK);
             }));
   EXPECT_EQ(0, down.GetNumberFormat().decimals);
@@ -167,13 +163,13 @@ TEST(FormatDialog, SampleFollowsTheUsersLocale) {
   ASSERT_EQ(0x0409, LANGIDFROMLCID(GetUserDefaultLCID())) << "the test prefix runs in English (United States)";
   CFormatDialog dialog(Record(CFormatDialog::kNumeric, 2, 1, 1234.5), 0);
   RunDialog(dialog, [](HWND window) {
-    EXPECT_EQ(L"1,234.50", Text(window, IDC_STATIC_SAMPLE));
+    EXPECT_EQ(L"1,234.50", ControlText(window, IDC_STATIC_SAMPLE));
     Click(window, IDC_CHECK_GROUPING);
-    EXPECT_EQ(L"1234.50", Text(window, IDC_STATIC_SAMPLE));
+    EXPECT_EQ(L"1234.50", ControlText(window, IDC_STATIC_SAMPLE));
     TypeText(window, IDC_EDIT_DECIMAL, L"0");
-    EXPECT_EQ(L"1235", Text(window, IDC_STATIC_SAMPLE));
+    EXPECT_EQ(L"1235", ControlText(window, IDC_STATIC_SAMPLE));
     SelectCategory(window, CFormatDialog::kCurrency);
-    EXPECT_EQ(L"$1,235", Text(window, IDC_STATIC_SAMPLE));
+    EXPECT_EQ(L"$1,235", ControlText(window, IDC_STATIC_SAMPLE));
   });
 }
 

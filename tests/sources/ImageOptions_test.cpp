@@ -18,13 +18,13 @@ CFolimarApp theApp;
 
 namespace {
 
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::ComboItems;
 using testing_support::ComboSelection;
 using testing_support::RunDialog;
 using testing_support::SelectComboItem;
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 const int kDepthRadios[] = {IDC_RADIO_1BIT, IDC_RADIO_4BIT, IDC_RADIO_8BIT, IDC_RADIO_24BIT};
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "RecordedMessageBoxes.h"
 #include "MyProcs.h"
 #include "resource.h"
 
@@ -17,11 +18,6 @@ using testing_support::Click;
 using testing_support::ComboItems;
 using testing_support::RunDialog;
 
-std::vector<std::wstring> g_boxes;
-int RecordBox(LPCTSTR text, UINT) {
-  g_boxes.push_back(text);
-  return IDOK;
-}
 
 std::wstring Text(HWND dialog) {
   wchar_t text[32] = {};
@@ -38,12 +34,7 @@ void Type(HWND dialog, const wchar_t* text) {
 
 class ImageResolutionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = SetMessageBoxPresenter(RecordBox);
-    g_boxes.clear();
-  }
-  void TearDown() override { SetMessageBoxPresenter(previous_); }
-  MessageBoxPresenter previous_ = nullptr;
+  fixtures::RecordedMessageBoxes boxes_;
 };
 
 TEST_F(ImageResolutionTest, OffersTheUsualResolutionsAndShowsThePreset) {
@@ -85,7 +76,7 @@ TEST_F(ImageResolutionTest, OkTakesOnlyANonZeroResolution) {
   } cases[] = {{L"0", false, 0}, {L"", false, 0}, {L"+", false, 0}, {L"+450", true, 450}, {L"600", true, 600}};
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(&c - cases));
-    g_boxes.clear();
+    boxes_.Texts().clear();
     CImageResolution dialog;
     dialog.SetResolution(300);
     bool open = false;
@@ -97,11 +88,11 @@ TEST_F(ImageResolutionTest, OkTakesOnlyANonZeroResolution) {
     EXPECT_EQ(c.accepted ? IDOK : IDCANCEL, result);
     EXPECT_EQ(!c.accepted, open);
     if (c.accepted) {
-      EXPECT_TRUE(g_boxes.empty());
+      EXPECT_TRUE(boxes_.Texts().empty());
       EXPECT_EQ(c.resolution, dialog.GetResolution());
     } else {
-      ASSERT_EQ(1u, g_boxes.size());
-      EXPECT_EQ(L"Please enter non-zero resolution.", g_boxes[0]);
+      ASSERT_EQ(1u, boxes_.Texts().size());
+      EXPECT_EQ(L"Please enter non-zero resolution.", boxes_.Texts()[0]);
     }
   }
 }

@@ -13,16 +13,12 @@
 
 namespace {
 
+using testing_support::ControlText;
 using testing_support::Click;
 using testing_support::ColumnWidths;
 using testing_support::ListRows;
 using testing_support::RunDialog;
 
-std::wstring Text(HWND window, int id) {
-  wchar_t text[128] = {};
-  GetDlgItemTextW(window, id, text, 128);
-  return text;
-}
 std::wstring Title(HWND window) {
   wchar_t text[128] = {};
   GetWindowTextW(window, text, 128);
@@ -96,7 +92,7 @@ TEST_F(NewDocMultipageTest, ListsEveryPageOfEveryDocument) {
               EXPECT_EQ((std::vector<int>{258, 100, 0}), ColumnWidths(window, IDC_LIST_PAGES));
               EXPECT_NE(0u, SendDlgItemMessageW(window, IDC_LIST_PAGES, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
                                 LVS_EX_FULLROWSELECT);
-              EXPECT_EQ(L"0", Text(window, IDC_STATIC_SELECTED_PAGES));
+              EXPECT_EQ(L"0", ControlText(window, IDC_STATIC_SELECTED_PAGES));
               Click(window, IDCANCEL);
             }));
 }
@@ -106,13 +102,13 @@ TEST_F(NewDocMultipageTest, TheCountFollowsTheMouseAndTheResultTheRows) {
   dialog.m_documents = &documents_;
   EXPECT_EQ(IDOK, RunDialog(dialog, [](HWND window) {
               ClickRow(window, 3, 0);
-              EXPECT_EQ(L"1", Text(window, IDC_STATIC_SELECTED_PAGES));
+              EXPECT_EQ(L"1", ControlText(window, IDC_STATIC_SELECTED_PAGES));
               ClickRow(window, 1, MK_SHIFT);
-              EXPECT_EQ(L"3", Text(window, IDC_STATIC_SELECTED_PAGES));
+              EXPECT_EQ(L"3", ControlText(window, IDC_STATIC_SELECTED_PAGES));
               ClickRow(window, 2, MK_CONTROL);
-              EXPECT_EQ(L"2", Text(window, IDC_STATIC_SELECTED_PAGES));
+              EXPECT_EQ(L"2", ControlText(window, IDC_STATIC_SELECTED_PAGES));
               ClickRow(window, 0, MK_CONTROL);
-              EXPECT_EQ(L"3", Text(window, IDC_STATIC_SELECTED_PAGES));
+              EXPECT_EQ(L"3", ControlText(window, IDC_STATIC_SELECTED_PAGES));
               Click(window, IDOK);
             }));
   // Chosen last, the first document's page still comes first.

@@ -22,19 +22,15 @@ extern CFolimarApp theApp;
 
 namespace {
 
+using testing_support::ControlText;
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::Enabled;
 using testing_support::RunDialog;
 using testing_support::SelectComboItem;
 using testing_support::TypeText;
 
-std::wstring Text(HWND dialog, int id) {
-  wchar_t text[128] = {};
-  GetDlgItemTextW(dialog, id, text, 128);
-  return text;
-}
 bool ReadOnly(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0; }
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 int FormatCount(HWND dialog) { return static_cast<int>(SendDlgItemMessageW(dialog, IDC_COMBO_FORMAT, CB_GETCOUNT, 0, 0)); }
 std::wstring FormatShown(HWND dialog) {
   const LRESULT index = SendDlgItemMessageW(dialog, IDC_COMBO_FORMAT, CB_GETCURSEL, 0, 0);
@@ -109,12 +105,12 @@ TEST_F(PageSetupTest, TurningAPageSwapsItsSizeAndOkStoresIt) {
   EXPECT_EQ(IDOK, RunDialog(setup, [](HWND dialog) {
               EXPECT_EQ(L"A4", FormatShown(dialog));
               EXPECT_TRUE(Checked(dialog, IDC_RADIO_LANDSCAPE));
-              EXPECT_EQ(L"11.69", Text(dialog, IDC_EDIT_PAPER_WIDTH));
-              EXPECT_EQ(L"8.27", Text(dialog, IDC_EDIT_PAPER_HEIGHT));
+              EXPECT_EQ(L"11.69", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
+              EXPECT_EQ(L"8.27", ControlText(dialog, IDC_EDIT_PAPER_HEIGHT));
               EXPECT_TRUE(ReadOnly(dialog, IDC_EDIT_PAPER_WIDTH));
               Click(dialog, IDC_RADIO_PORTRAIT);
-              EXPECT_EQ(L"8.27", Text(dialog, IDC_EDIT_PAPER_WIDTH));
-              EXPECT_EQ(L"11.69", Text(dialog, IDC_EDIT_PAPER_HEIGHT));
+              EXPECT_EQ(L"8.27", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
+              EXPECT_EQ(L"11.69", ControlText(dialog, IDC_EDIT_PAPER_HEIGHT));
               EXPECT_EQ(L"A4", FormatShown(dialog));
               Click(dialog, IDOK);
             }));
@@ -132,13 +128,13 @@ TEST_F(PageSetupTest, CustomSizeTurnsAndStaysEditable) {
   CPageSetup setup;
   EXPECT_EQ(IDOK, RunDialog(setup, [](HWND dialog) {
               EXPECT_EQ(L"Custom", FormatShown(dialog));
-              EXPECT_EQ(L"5.00", Text(dialog, IDC_EDIT_PAPER_WIDTH));
+              EXPECT_EQ(L"5.00", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
               EXPECT_FALSE(ReadOnly(dialog, IDC_EDIT_PAPER_WIDTH));
               Click(dialog, IDC_RADIO_LANDSCAPE);
-              EXPECT_EQ(L"7.00", Text(dialog, IDC_EDIT_PAPER_WIDTH));
-              EXPECT_EQ(L"5.00", Text(dialog, IDC_EDIT_PAPER_HEIGHT));
+              EXPECT_EQ(L"7.00", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
+              EXPECT_EQ(L"5.00", ControlText(dialog, IDC_EDIT_PAPER_HEIGHT));
               Click(dialog, IDC_RADIO_LANDSCAPE);  // the orientation it has turns nothing
-              EXPECT_EQ(L"7.00", Text(dialog, IDC_EDIT_PAPER_WIDTH));
+              EXPECT_EQ(L"7.00", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
               EXPECT_FALSE(ReadOnly(dialog, IDC_EDIT_PAPER_HEIGHT));
               TypeText(dialog, IDC_EDIT_PAPER_HEIGHT, L"4.5");
               Click(dialog, IDOK);
@@ -156,7 +152,7 @@ TEST_F(PageSetupTest, ThePrintersFormIsTheTwelfthFormat) {
   RunDialog(setup, [](HWND dialog) {
     EXPECT_EQ(12, FormatCount(dialog));
     EXPECT_EQ(L"Vantry Card", FormatShown(dialog));
-    EXPECT_EQ(L"4.00", Text(dialog, IDC_EDIT_PAPER_WIDTH));
+    EXPECT_EQ(L"4.00", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
     EXPECT_TRUE(ReadOnly(dialog, IDC_EDIT_PAPER_WIDTH));
     // Another page with its own form replaces the entry instead of adding one.
     ChoosePage(dialog, 0);
@@ -172,7 +168,7 @@ TEST_F(PageSetupTest, EditsOfSeveralPagesReachTheDocumentOnlyAtOk) {
     CPageSetup setup;
     RunDialog(setup, [answer](HWND dialog) {
       SelectComboItem(dialog, IDC_COMBO_FORMAT, 2);  // Legal
-      EXPECT_EQ(L"14.00", Text(dialog, IDC_EDIT_PAPER_WIDTH));  // still landscape
+      EXPECT_EQ(L"14.00", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));  // still landscape
       ChoosePage(dialog, 1);
       EXPECT_EQ(L"Custom", FormatShown(dialog));
       SelectComboItem(dialog, IDC_COMBO_FORMAT, 8);  // A5
@@ -231,9 +227,9 @@ TEST_F(PageSetupPrinterTest, PrinterPreferencesAreLoadedAndSavedWithTheDocument)
               EXPECT_FALSE(Enabled(dialog, IDC_CHECK_SAVE_PREFERENCES));
               EXPECT_TRUE(Enabled(dialog, IDC_CHECK_APPLY_PRINTER));
               Click(dialog, IDC_BUTTON_LOAD_PRINTER);
-              EXPECT_EQ(L"Vantry Setup", Text(dialog, IDC_EDIT_PRINTER_NAME));
-              EXPECT_EQ(L"FILE:", Text(dialog, IDC_EDIT_PRINTER_PORT));
-              EXPECT_EQ(L"2", Text(dialog, IDC_EDIT_COPIES));
+              EXPECT_EQ(L"Vantry Setup", ControlText(dialog, IDC_EDIT_PRINTER_NAME));
+              EXPECT_EQ(L"FILE:", ControlText(dialog, IDC_EDIT_PRINTER_PORT));
+              EXPECT_EQ(L"2", ControlText(dialog, IDC_EDIT_COPIES));
               EXPECT_TRUE(ReadOnly(dialog, IDC_EDIT_PRINTER_NAME));
               EXPECT_TRUE(Checked(dialog, IDC_CHECK_SAVE_PREFERENCES));
               EXPECT_TRUE(Checked(dialog, IDC_CHECK_APPLY_PRINTER));
@@ -257,7 +253,7 @@ TEST_F(PageSetupPrinterTest, PageSettingsFromThePrintersPaper) {
     Click(dialog, IDC_BUTTON_LOAD_PAGE);
     EXPECT_EQ(L"A4", FormatShown(dialog));
     EXPECT_EQ(12, FormatCount(dialog));  // a standard paper removes nothing
-    EXPECT_EQ(L"8.27", Text(dialog, IDC_EDIT_PAPER_WIDTH));
+    EXPECT_EQ(L"8.27", ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
     EXPECT_TRUE(Checked(dialog, IDC_CHECK_APPLY_PRINTER));
   });
 
@@ -275,7 +271,7 @@ TEST_F(PageSetupPrinterTest, PageSettingsFromThePrintersPaper) {
               Click(dialog, IDC_BUTTON_LOAD_PAGE);
               EXPECT_EQ(12, FormatCount(dialog));
               EXPECT_EQ(L"Envelope Ten", FormatShown(dialog));
-              EXPECT_EQ(std::wstring(width), Text(dialog, IDC_EDIT_PAPER_WIDTH));
+              EXPECT_EQ(std::wstring(width), ControlText(dialog, IDC_EDIT_PAPER_WIDTH));
               Click(dialog, IDOK);
             }));
   EXPECT_EQ(kPaperPrinterForm, Page(0).paperIndex);

@@ -9,6 +9,7 @@
 
 #include "ArchiveFixtures.h"
 #include "DialogDriver.h"
+#include "RecordedMessageBoxes.h"
 #include "FolimarApp.h"
 #include "MyProcs.h"
 #include "resource.h"
@@ -17,35 +18,23 @@ extern CFolimarApp theApp;
 
 namespace {
 
+using testing_support::ControlText;
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::Enabled;
 using testing_support::RunDialog;
 using testing_support::TypeText;
 
-std::vector<std::wstring> g_boxes;
-int RecordBox(LPCTSTR text, UINT) {
-  g_boxes.push_back(text);
-  return IDOK;
-}
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-std::wstring Text(HWND dialog, int id) {
-  wchar_t text[64] = {};
-  GetDlgItemTextW(dialog, id, text, 64);
-  return text;
-}
 
 class PrintOptionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(profile_.Ready());
     theApp.SetRegistryKey(L"Quennick");
-    previous_ = SetMessageBoxPresenter(RecordBox);
-    g_boxes.clear();
   }
-  void TearDown() override { SetMessageBoxPresenter(previous_); }
   fixtures::PrivateUserProfile profile_;
-  MessageBoxPresenter previous_ = nullptr;
+  fixtures::RecordedMessageBoxes boxes_;
 };
 
 const wchar_t kFromError[] = L"Error: Incorrect value in the From field!";
@@ -65,14 +54,14 @@ TEST_F(PrintOptionsTest, RecordRangeFromTheTypedNumbers) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::string(c.from, c.from + wcslen(c.from)) << " to "
                                     << std::string(c.to, c.to + wcslen(c.to)));
-    g_boxes.clear();
+    boxes_.Texts().clear();
     CPrintOptions options;
     options.m_recordCount = 10;
     options.m_currentRecord = 4;
     bool openAfterOk = false;
     const INT_PTR result = RunDialog(options, [&](HWND dialog) {
-      EXPECT_EQ(L"1", Text(dialog, IDC_EDIT_RECORD_FROM));
-      EXPECT_EQ(L"10", Text(dialog, IDC_EDIT_RECORD_TO));
+      EXPECT_EQ(L"1", ControlText(dialog, IDC_EDIT_RECORD_FROM));
+      EXPECT_EQ(L"10", ControlText(dialog, IDC_EDIT_RECORD_TO));
       Click(dialog, IDC_RADIO_RECORDS_FROM);
       TypeText(dialog, IDC_EDIT_RECORD_FROM, c.from);
       TypeText(dialog, IDC_EDIT_RECORD_TO, c.to);
@@ -83,12 +72,12 @@ TEST_F(PrintOptionsTest, RecordRangeFromTheTypedNumbers) {
       EXPECT_EQ(IDOK, result);
       EXPECT_EQ(c.first, options.m_firstRecord);
       EXPECT_EQ(c.end, options.m_endRecord);
-      EXPECT_TRUE(g_boxes.empty());
+      EXPECT_TRUE(boxes_.Texts().empty());
     } else {
       EXPECT_TRUE(openAfterOk);  // the user can mend the range
       EXPECT_EQ(IDCANCEL, result);
-      ASSERT_EQ(1u, g_boxes.size());
-      EXPECT_EQ(c.error, g_boxes[0]);
+      ASSERT_EQ(1u, boxes_.Texts().size());
+      EXPECT_EQ(c.error, boxes_.Texts()[0]);
     }
   }
 }
@@ -139,11 +128,11 @@ TEST_F(PrintOptionsTest, OffsetsAreTypedOnlyForAPreprintedFormAndMustBeNumbers) 
               EXPECT_TRUE(Enabled(dialog, IDC_EDIT_XPOSITION));
               EXPECT_TRUE(Enabled(dialog, IDC_EDIT_YPOSITION));
               TypeText(dialog, IDC_EDIT_XPOSITION, L"1.5");
-              EXPECT_EQ(L"1.5", Text(dialog, IDC_EDIT_XPOSITION));
+              EXPECT_EQ(L"1.5", ControlText(dialog, IDC_EDIT_XPOSITION));
               TypeText(dialog, IDC_EDIT_XPOSITION, L"abc");
-              EXPECT_EQ(L"1.5", Text(dialog, IDC_EDIT_XPOSITION));
+              EXPECT_EQ(L"1.5", ControlText(dialog, IDC_EDIT_XPOSITION));
               TypeText(dialog, IDC_EDIT_YPOSITION, L"2x");
-              EXPECT_EQ(L"1.000", Text(dialog, IDC_EDIT_YPOSITION));
+              EXPECT_EQ(L"1.000", ControlText(dialog, IDC_EDIT_YPOSITION));
               Click(dialog, IDOK);
             }));
   EXPECT_EQ(CString(L"1.5"), options.m_leftOffset);

@@ -8,36 +8,23 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "RecordedMessageBoxes.h"
 #include "MyProcs.h"
 #include "resource.h"
 
 namespace {
 
+using testing_support::ControlText;
 using testing_support::Click;
 using testing_support::Enabled;
 using testing_support::RunDialog;
 using testing_support::TypeText;
 
-std::vector<std::wstring> g_boxes;
-int RecordBox(LPCTSTR text, UINT) {
-  g_boxes.push_back(text);
-  return IDOK;
-}
 
-std::wstring Text(HWND dialog, int id) {
-  wchar_t text[32] = {};
-  GetDlgItemTextW(dialog, id, text, 32);
-  return text;
-}
 
 class ResizeDlgTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = SetMessageBoxPresenter(RecordBox);
-    g_boxes.clear();
-  }
-  void TearDown() override { SetMessageBoxPresenter(previous_); }
-  MessageBoxPresenter previous_ = nullptr;
+  fixtures::RecordedMessageBoxes boxes_;
 };
 
 TEST_F(ResizeDlgTest, ImagesWithoutSizeOrResolutionAreRefused) {
@@ -65,11 +52,11 @@ TEST_F(ResizeDlgTest, TypedWidthKeepsTheAspectAndGivesTheResolution) {
     CResizeDlg dialog;
     ASSERT_EQ(1, dialog.Init(1700, c.imageHeight, c.resolutionX, c.resolutionY, 1700, 2200, 1600, 2100));
     EXPECT_EQ(IDOK, RunDialog(dialog, [&c](HWND window) {
-                EXPECT_EQ(L"8.500", Text(window, IDC_RESIZE_EDIT_WIDTH));
-                EXPECT_EQ(c.shownHeight, Text(window, IDC_RESIZE_EDIT_HEIGHT));
+                EXPECT_EQ(L"8.500", ControlText(window, IDC_RESIZE_EDIT_WIDTH));
+                EXPECT_EQ(c.shownHeight, ControlText(window, IDC_RESIZE_EDIT_HEIGHT));
                 TypeText(window, IDC_RESIZE_EDIT_WIDTH, c.typedWidth);
-                EXPECT_EQ(c.typedWidth, Text(window, IDC_RESIZE_EDIT_WIDTH));  // typing is not rewritten
-                EXPECT_EQ(c.heightAfter, Text(window, IDC_RESIZE_EDIT_HEIGHT));
+                EXPECT_EQ(c.typedWidth, ControlText(window, IDC_RESIZE_EDIT_WIDTH));  // typing is not rewritten
+                EXPECT_EQ(c.heightAfter, ControlText(window, IDC_RESIZE_EDIT_HEIGHT));
                 Click(window, IDOK);
               }));
     SIZE resolution = {};
@@ -86,12 +73,12 @@ TEST_F(ResizeDlgTest, FittingShowsTheFittedSizeAndLocksTheEdits) {
   ASSERT_EQ(1, dialog.Init(3400, 2200, 200, 200, 1700, 2200, 1000, 2000));
   EXPECT_EQ(IDOK, RunDialog(dialog, [](HWND window) {
               Click(window, IDC_RESIZE_FIT_TO_PAGE);  // scale 0.5: 1700 x 1100 pixels
-              EXPECT_EQ(L"8.500", Text(window, IDC_RESIZE_EDIT_WIDTH));
-              EXPECT_EQ(L"5.500", Text(window, IDC_RESIZE_EDIT_HEIGHT));
+              EXPECT_EQ(L"8.500", ControlText(window, IDC_RESIZE_EDIT_WIDTH));
+              EXPECT_EQ(L"5.500", ControlText(window, IDC_RESIZE_EDIT_HEIGHT));
               EXPECT_FALSE(Enabled(window, IDC_RESIZE_EDIT_WIDTH));
               Click(window, IDC_RESIZE_FIT_TO_PRINTABLE);  // 1000 x 647 pixels
-              EXPECT_EQ(L"5.000", Text(window, IDC_RESIZE_EDIT_WIDTH));
-              EXPECT_EQ(L"3.235", Text(window, IDC_RESIZE_EDIT_HEIGHT));
+              EXPECT_EQ(L"5.000", ControlText(window, IDC_RESIZE_EDIT_WIDTH));
+              EXPECT_EQ(L"3.235", ControlText(window, IDC_RESIZE_EDIT_HEIGHT));
               Click(window, IDC_RESIZE_USER_DEFINED);
               EXPECT_TRUE(Enabled(window, IDC_RESIZE_EDIT_WIDTH));
               Click(window, IDC_RESIZE_FIT_TO_PRINTABLE);
@@ -110,31 +97,31 @@ TEST_F(ResizeDlgTest, UnitsConvertOnceEachWay) {
   ASSERT_EQ(1, dialog.Init(1700, 2200, 200, 200, 1700, 2200, 1600, 2100));
   RunDialog(dialog, [](HWND window) {
     Click(window, IDC_RESIZE_MM);
-    EXPECT_EQ(L"215.900", Text(window, IDC_RESIZE_EDIT_WIDTH));
-    EXPECT_EQ(L"279.400", Text(window, IDC_RESIZE_EDIT_HEIGHT));
+    EXPECT_EQ(L"215.900", ControlText(window, IDC_RESIZE_EDIT_WIDTH));
+    EXPECT_EQ(L"279.400", ControlText(window, IDC_RESIZE_EDIT_HEIGHT));
     Click(window, IDC_RESIZE_MM);  // already millimetres
-    EXPECT_EQ(L"215.900", Text(window, IDC_RESIZE_EDIT_WIDTH));
+    EXPECT_EQ(L"215.900", ControlText(window, IDC_RESIZE_EDIT_WIDTH));
     Click(window, IDC_RESIZE_INCHES);
-    EXPECT_EQ(L"8.500", Text(window, IDC_RESIZE_EDIT_WIDTH));
+    EXPECT_EQ(L"8.500", ControlText(window, IDC_RESIZE_EDIT_WIDTH));
   });
 }
 
 TEST_F(ResizeDlgTest, SizesThatAreNoLengthAreRefusedAtOk) {
   for (const wchar_t* typed : {L"4x", L"0"}) {
-    g_boxes.clear();
+    boxes_.Texts().clear();
     CResizeDlg dialog;
     ASSERT_EQ(1, dialog.Init(1700, 2200, 200, 200, 1700, 2200, 1600, 2100));
     bool open = false;
     const INT_PTR result = RunDialog(dialog, [&](HWND window) {
       TypeText(window, IDC_RESIZE_EDIT_WIDTH, typed);
-      if (typed[1] == L'x') EXPECT_EQ(L"11.000", Text(window, IDC_RESIZE_EDIT_HEIGHT));  // a letter changes nothing
+      if (typed[1] == L'x') EXPECT_EQ(L"11.000", ControlText(window, IDC_RESIZE_EDIT_HEIGHT));  // a letter changes nothing
       Click(window, IDOK);
       open = IsWindowVisible(window) != FALSE;
     });
     EXPECT_TRUE(open);
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ(L"Incorrect float point values.", g_boxes[0]);
+    ASSERT_EQ(1u, boxes_.Texts().size());
+    EXPECT_EQ(L"Incorrect float point values.", boxes_.Texts()[0]);
     SIZE resolution = {};
     BOOL fit = TRUE;
     dialog.GetNewResolution(resolution, fit);  // the unusable size keeps the resolution

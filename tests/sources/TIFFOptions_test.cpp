@@ -15,11 +15,11 @@ extern CFolimarApp theApp;
 
 namespace {
 
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::Enabled;
 using testing_support::RunDialog;
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 const int kCompressionRadios[] = {IDC_RADIO_UNCOMPRESSED, IDC_RADIO_PACKBITS, IDC_RADIO_LZW, IDC_RADIO_1BIT_FAX};
 const int kDepthRadios[] = {IDC_RADIO_1BIT, IDC_RADIO_4BIT, IDC_RADIO_8BIT, IDC_RADIO_24BIT};

@@ -20,6 +20,8 @@ extern CFolimarApp theApp;
 
 namespace {
 
+using testing_support::ControlText;
+using testing_support::Checked;
 using testing_support::Click;
 using testing_support::ComboItems;
 using testing_support::ComboSelection;
@@ -27,12 +29,6 @@ using testing_support::RunDialog;
 using testing_support::SelectComboItem;
 using testing_support::TypeText;
 
-std::wstring Text(HWND dialog, int id) {
-  wchar_t text[256] = {};
-  GetDlgItemTextW(dialog, id, text, 256);
-  return text;
-}
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 
 
@@ -66,7 +62,7 @@ TEST_F(ViewDialogsTest, HintBoxReportsTheDoNotShowChoice) {
     CInfoBox box;
     box.m_message = L"Forms of an earlier version were found.";
     RunDialog(box, [tick](HWND window) {
-      EXPECT_EQ(L"Forms of an earlier version were found.", Text(window, IDC_INFO_MESSAGE));
+      EXPECT_EQ(L"Forms of an earlier version were found.", ControlText(window, IDC_INFO_MESSAGE));
       if (tick) Click(window, IDC_INFO_DO_NOT_SHOW);
       Click(window, IDOK);
     });
@@ -104,7 +100,7 @@ TEST_F(ViewDialogsTest, GroupAndFormNamesComeBackAsTyped) {
                         reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(0u, from);
     EXPECT_EQ(7u, to);  // the whole form name selected
-    EXPECT_EQ(L"invoice.qlm", Text(window, IDC_FORM_FILE_NAME));
+    EXPECT_EQ(L"invoice.qlm", ControlText(window, IDC_FORM_FILE_NAME));
     TypeText(window, IDC_FORM_NAME, L"Receipt");
     Click(window, IDOK);
   });
@@ -184,7 +180,7 @@ TEST_F(ViewDialogsTest, RegisteredDialogsAnswerTheHintAndTheFormName) {
         return INT_PTR(IDOK);
       },
       [](HWND window) {
-        EXPECT_EQ(L"A hint", Text(window, IDC_INFO_MESSAGE));
+        EXPECT_EQ(L"A hint", ControlText(window, IDC_INFO_MESSAGE));
         Click(window, IDC_INFO_DO_NOT_SHOW);
         Click(window, IDOK);
       });
@@ -194,7 +190,7 @@ TEST_F(ViewDialogsTest, RegisteredDialogsAnswerTheHintAndTheFormName) {
   EXPECT_EQ(TRUE, RunDialog(
                       [&] { return INT_PTR(AskFormName(formName, fileName)); },
                       [](HWND window) {
-                        EXPECT_EQ(L"Invoice", Text(window, IDC_FORM_NAME));
+                        EXPECT_EQ(L"Invoice", ControlText(window, IDC_FORM_NAME));
                         TypeText(window, IDC_FORM_FILE_NAME, L"receipt");
                         Click(window, IDOK);
                       }));

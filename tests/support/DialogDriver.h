@@ -26,6 +26,9 @@ std::vector<std::wstring> ListRows(HWND dialog, int id);
 std::vector<int> ColumnWidths(HWND dialog, int id);
 RECT ControlRect(HWND dialog, int id);  // client coordinates
 bool Enabled(HWND dialog, int id);
+// A control's whole text, however long.
+std::wstring ControlText(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
 
 // What the user does.
 void SelectComboItem(HWND dialog, int id, int index);
