@@ -25,4 +25,11 @@ target_sources(VantryFW PRIVATE
   src/PropertySheet.cpp
   src/OleDataTransfer.cpp
   src/RichEdit.cpp
+  # The feature pack: looks, panes, docking and the frames that dock them.
+  src/VisualManager.cpp
+  src/Pane.cpp
+  src/DockingManager.cpp
+  src/DockingManagerState.cpp
+  src/FrameEx.cpp
+  src/WinAppEx.cpp
 )

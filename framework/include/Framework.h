@@ -47,3 +47,11 @@
 #include "fw/OleDataTransfer.h"
 #include "fw/PrintPreview.h"
 #include "fw/RichEdit.h"
+
+// The feature pack: looks, panes, docking and the frames that dock them.
+#include "fw/PaneStyles.h"
+#include "fw/VisualManager.h"
+#include "fw/Pane.h"
+#include "fw/DockingManager.h"
+#include "fw/FrameEx.h"
+#include "fw/WinAppEx.h"

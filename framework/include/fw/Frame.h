@@ -94,7 +94,7 @@ class FW_API CMDIFrameWnd : public CFrameWnd {
   void RecalcLayout(BOOL bNotify = TRUE) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   // Puts `hMenuAlt` (a document type's menu, or the default menu when null) on the frame.
-  void OnUpdateFrameMenu(HMENU hMenuAlt);
+  virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 
  protected:
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;

@@ -1,0 +1,55 @@
+// The feature-pack application object: the registry base under which the frame's bar and pane
+// state lives (a section of the profile, "Workspace" unless set), values read and written
+// relative to it, the managers the bars use (context menus, keyboard, tool tips), and saving and
+// restoring a main frame's state.
+#pragma once
+#include "fw/WinApp.h"
+
+class CFrameWnd;
+
+class FW_API CWinAppEx : public CWinApp {
+  DECLARE_DYNAMIC(CWinAppEx)
+ public:
+  explicit CWinAppEx(BOOL bResourceSmartUpdate = FALSE);
+  ~CWinAppEx() override;
+
+  // The section of the profile that holds the framework's own state ("Workspace" by default).
+  void SetRegistryBase(LPCTSTR lpszSectionName = nullptr);
+  CString GetRegistryBase() const { return m_strRegSection; }
+  // `lpszSubSection` below the registry base ("Settings\BarState" for "BarState").
+  CString GetRegSectionPath(LPCTSTR lpszSubSection = nullptr) const;
+
+  // Values in the registry base (or in `lpszSubSection` below it).
+  int GetInt(LPCTSTR lpszEntry, int nDefault = 0);
+  BOOL WriteInt(LPCTSTR lpszEntry, int nValue);
+  CString GetString(LPCTSTR lpszEntry, LPCTSTR lpszDefault = L"");
+  BOOL WriteString(LPCTSTR lpszEntry, LPCTSTR lpszValue);
+  // On success *ppData is a new[] block of *pBytes bytes that the caller delete[]s.
+  BOOL GetBinary(LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+  BOOL WriteBinary(LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+  int GetSectionInt(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, int nDefault = 0);
+  BOOL WriteSectionInt(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, int nValue);
+
+  // The process's application user-model id (task-bar grouping).
+  void SetAppID(LPCTSTR lpszAppID);
+  CString GetAppID() const { return m_strAppID; }
+
+  // Removes everything below the registry base: the next start shows the default layout.
+  BOOL CleanState(LPCTSTR lpszSectionName = nullptr);
+  // The frame's layout (docking, bars, panes) below the registry base's "BarState"; loading a
+  // missing or damaged state leaves the frame as it was built.
+  virtual BOOL SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName = nullptr);
+  virtual BOOL LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName = nullptr);
+  // Called before the frame loads its state: the place to register context menus.
+  virtual void PreLoadState() {}
+  virtual void LoadCustomState() {}
+  virtual void SaveCustomState() {}
+
+  // Whether frames save their state when they close (on unless a program turns it off).
+  BOOL m_bSaveState = TRUE;
+
+ protected:
+  CString m_strRegSection;
+  CString m_strAppID;
+  BOOL m_bLoadingState = FALSE;
+};

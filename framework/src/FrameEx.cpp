@@ -1,0 +1,113 @@
+#include "fw/FrameEx.h"
+
+#include "fw/VisualManager.h"
+#include "fw/WinAppEx.h"
+
+IMPLEMENT_DYNCREATE(CFrameWndEx, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMDIFrameWndEx, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CMDIChildWndEx, CMDIChildWnd)
+
+namespace {
+
+// Gives the child with id AFX_IDW_PANE_FIRST (the view or the MDI client) what the panes left.
+void PlaceCentre(CWnd* frame, CDockingManager& manager) {
+  if (!frame->m_hWnd) return;
+  CRect client;
+  frame->GetClientRect(&client);
+  const CRect rest = manager.AdjustDockingLayout(client);
+  if (HWND centre = ::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST))
+    ::SetWindowPos(centre, nullptr, rest.left, rest.top, rest.Width(), rest.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The application keeps the main frame's layout: restored once the frame and its panes exist,
+// saved when the user closes it.
+CWinAppEx* StateKeeper(CFrameWnd* frame) {
+  CWinApp* app = AfxGetApp();
+  if (!app || !app->IsKindOf(RUNTIME_CLASS(CWinAppEx))) return nullptr;
+  CWinAppEx* appEx = static_cast<CWinAppEx*>(app);
+  if (!appEx->m_bSaveState || (app->m_pMainWnd && app->m_pMainWnd != frame)) return nullptr;
+  return appEx;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CFrameWndEx, CFrameWnd)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CFrameWndEx::CFrameWndEx() { m_dockManager.Create(this); }
+CFrameWndEx::~CFrameWndEx() = default;
+
+BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
+  if (CWinAppEx* app = StateKeeper(this)) app->LoadState(this);
+  RecalcLayout();
+  return TRUE;
+}
+
+int CFrameWndEx::OnCreate(LPCREATESTRUCT lpcs) { return CFrameWnd::OnCreate(lpcs); }
+
+void CFrameWndEx::OnClose() {
+  if (CWinAppEx* app = StateKeeper(this)) app->SaveState(this);
+  CFrameWnd::OnClose();
+}
+
+void CFrameWndEx::RecalcLayout(BOOL) { PlaceCentre(this, m_dockManager); }
+
+void CFrameWndEx::OnUpdateFrameMenu(HMENU hMenuAlt) {
+  HMENU menu = hMenuAlt ? hMenuAlt : m_hMenuDefault;
+  if (m_dockManager.SetFrameMenu(menu, hMenuAlt == nullptr)) {
+    ::SetMenu(m_hWnd, nullptr);
+  } else if (menu && ::GetMenu(m_hWnd) != menu) {
+    ::SetMenu(m_hWnd, menu);
+  }
+}
+
+BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CMDIFrameWndEx::CMDIFrameWndEx() { m_dockManager.Create(this); }
+CMDIFrameWndEx::~CMDIFrameWndEx() = default;
+
+BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
+  if (CWinAppEx* app = StateKeeper(this)) app->LoadState(this);
+  RecalcLayout();
+  return TRUE;
+}
+
+int CMDIFrameWndEx::OnCreate(LPCREATESTRUCT lpcs) { return CMDIFrameWnd::OnCreate(lpcs); }
+
+void CMDIFrameWndEx::OnClose() {
+  if (CWinAppEx* app = StateKeeper(this)) app->SaveState(this);
+  CMDIFrameWnd::OnClose();
+}
+
+void CMDIFrameWndEx::RecalcLayout(BOOL) { PlaceCentre(this, m_dockManager); }
+
+// With a menu bar the menus live there; the MDI client still keeps the Window menu's list of
+// documents, in the same menu the bar shows.
+void CMDIFrameWndEx::OnUpdateFrameMenu(HMENU hMenuAlt) {
+  HMENU menu = hMenuAlt ? hMenuAlt : m_hMenuDefault;
+  if (!m_dockManager.SetFrameMenu(menu, hMenuAlt == nullptr)) {
+    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    return;
+  }
+  if (::GetMenu(m_hWnd)) ::SetMenu(m_hWnd, nullptr);
+  if (m_hWndMDIClient && menu)
+    ::SendMessageW(m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(GetWindowMenuPopup(menu)));
+}
+
+BEGIN_MESSAGE_MAP(CMDIChildWndEx, CMDIChildWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+CMDIChildWndEx::CMDIChildWndEx() { m_dockManager.Create(this); }
+CMDIChildWndEx::~CMDIChildWndEx() = default;
+
+int CMDIChildWndEx::OnCreate(LPCREATESTRUCT lpcs) { return CMDIChildWnd::OnCreate(lpcs); }
+
+void CMDIChildWndEx::RecalcLayout(BOOL) { PlaceCentre(this, m_dockManager); }

@@ -1,0 +1,88 @@
+#include "fw/WinAppEx.h"
+
+#include <shobjidl.h>
+
+#include "fw/FrameEx.h"
+
+IMPLEMENT_DYNAMIC(CWinAppEx, CWinApp)
+
+namespace {
+
+const wchar_t kDefaultRegistryBase[] = L"Workspace";
+const wchar_t kBarStateSection[] = L"BarState";
+
+CDockingManager* DockingManagerOf(CFrameWnd* frame) {
+  if (!frame) return nullptr;
+  if (frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWndEx))) return static_cast<CMDIFrameWndEx*>(frame)->GetDockingManager();
+  if (frame->IsKindOf(RUNTIME_CLASS(CFrameWndEx))) return static_cast<CFrameWndEx*>(frame)->GetDockingManager();
+  return nullptr;
+}
+
+}  // namespace
+
+CWinAppEx::CWinAppEx(BOOL) : m_strRegSection(kDefaultRegistryBase) {}
+
+CWinAppEx::~CWinAppEx() = default;
+
+void CWinAppEx::SetRegistryBase(LPCTSTR lpszSectionName) {
+  m_strRegSection = lpszSectionName && *lpszSectionName ? lpszSectionName : kDefaultRegistryBase;
+}
+
+CString CWinAppEx::GetRegSectionPath(LPCTSTR lpszSubSection) const {
+  CString path = m_strRegSection;
+  if (lpszSubSection && *lpszSubSection) path += CString(L"\\") + lpszSubSection;
+  return path;
+}
+
+int CWinAppEx::GetInt(LPCTSTR lpszEntry, int nDefault) {
+  return static_cast<int>(GetProfileInt(m_strRegSection, lpszEntry, nDefault));
+}
+BOOL CWinAppEx::WriteInt(LPCTSTR lpszEntry, int nValue) { return WriteProfileInt(m_strRegSection, lpszEntry, nValue); }
+CString CWinAppEx::GetString(LPCTSTR lpszEntry, LPCTSTR lpszDefault) {
+  return GetProfileString(m_strRegSection, lpszEntry, lpszDefault);
+}
+BOOL CWinAppEx::WriteString(LPCTSTR lpszEntry, LPCTSTR lpszValue) {
+  return WriteProfileString(m_strRegSection, lpszEntry, lpszValue);
+}
+BOOL CWinAppEx::GetBinary(LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes) {
+  return GetProfileBinary(m_strRegSection, lpszEntry, ppData, pBytes);
+}
+BOOL CWinAppEx::WriteBinary(LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes) {
+  return WriteProfileBinary(m_strRegSection, lpszEntry, pData, nBytes);
+}
+int CWinAppEx::GetSectionInt(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, int nDefault) {
+  return static_cast<int>(GetProfileInt(GetRegSectionPath(lpszSubSection), lpszEntry, nDefault));
+}
+BOOL CWinAppEx::WriteSectionInt(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, int nValue) {
+  return WriteProfileInt(GetRegSectionPath(lpszSubSection), lpszEntry, nValue);
+}
+
+void CWinAppEx::SetAppID(LPCTSTR lpszAppID) {
+  m_strAppID = lpszAppID ? lpszAppID : L"";
+  if (!m_strAppID.IsEmpty()) ::SetCurrentProcessExplicitAppUserModelID(m_strAppID);
+}
+
+BOOL CWinAppEx::CleanState(LPCTSTR lpszSectionName) {
+  // Writing a null entry removes the whole section with everything below it.
+  return WriteProfileString(lpszSectionName ? CString(lpszSectionName) : m_strRegSection, nullptr, nullptr);
+}
+
+BOOL CWinAppEx::SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
+  CDockingManager* manager = DockingManagerOf(pFrame);
+  if (!manager) return FALSE;
+  const CString base = lpszSectionName ? CString(lpszSectionName) : m_strRegSection;
+  const BOOL saved = manager->SaveState(base + L"\\" + kBarStateSection);
+  SaveCustomState();
+  return saved;
+}
+
+BOOL CWinAppEx::LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
+  CDockingManager* manager = DockingManagerOf(pFrame);
+  if (!manager) return FALSE;
+  const CString base = lpszSectionName ? CString(lpszSectionName) : m_strRegSection;
+  m_bLoadingState = TRUE;
+  const BOOL loaded = manager->LoadState(base + L"\\" + kBarStateSection);
+  m_bLoadingState = FALSE;
+  LoadCustomState();
+  return loaded;
+}
