@@ -110,6 +110,13 @@ void ShowInfoBoxOnce(LPCTSTR valueName, LPCTSTR text);
 
 void PumpMessages();
 
+// Opens a file or an address through the shell (`verb` null: the default action), as links, help
+// pages and exported files are opened. Tests put their own opener in place so nothing is started;
+// a null opener brings the shell back. Returns the one it replaces.
+typedef BOOL (*ShellOpener)(LPCTSTR verb, LPCTSTR file, LPCTSTR parameters);
+ShellOpener SetShellOpener(ShellOpener opener);
+BOOL ShellOpen(LPCTSTR verb, LPCTSTR file, LPCTSTR parameters = nullptr);
+
 // The dialogs and stored choices GetImageFormatParams asks when saving pages as images. The options
 // dialogs belong to the options subsystem, which registers them here; each function returns FALSE on
 // Cancel. A missing dialog means the stored choice is used, as in a save without asking.

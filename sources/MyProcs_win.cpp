@@ -202,6 +202,30 @@ CString LoadText(UINT stringId) {
 
 }  // namespace
 
+namespace {
+
+BOOL ShellExecuteOpen(LPCTSTR verb, LPCTSTR file, LPCTSTR parameters) {
+  const HINSTANCE result = ::ShellExecuteW(nullptr, verb, file, parameters, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+ShellOpener g_shellOpener = ShellExecuteOpen;
+
+}  // namespace
+
+ShellOpener SetShellOpener(ShellOpener opener) {
+  ShellOpener previous = g_shellOpener;
+  g_shellOpener = opener != nullptr ? opener : ShellExecuteOpen;
+  return previous;
+}
+
+BOOL ShellOpen(LPCTSTR verb, LPCTSTR file, LPCTSTR parameters) {
+  DEF_TRY
+  return g_shellOpener(verb, file, parameters);
+  DEF_CATCH("ShellOpen")
+  return FALSE;
+}
+
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
   MessageBoxPresenter previous = g_messageBox;
   g_messageBox = presenter != nullptr ? presenter : StandardMessageBox;

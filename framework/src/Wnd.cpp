@@ -253,6 +253,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     *pResult = result;
     return TRUE;
   }
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && lParam) {
+    CWnd* control = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+    LRESULT brush = 0;
+    if (control && control != this &&
+        control->OnWndMsg(WM_REFLECT_BASE + WM_CTLCOLOR, wParam, message - WM_CTLCOLORMSGBOX, &brush) && brush) {
+      *pResult = brush;
+      return TRUE;
+    }
+  }
   for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
     for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
       if (e->nSig >= AfxSig_cmd) continue;
@@ -342,6 +351,10 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM
       break;
     case AfxSig_v_wndpos:
       (this->*As<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
+      break;
+    case AfxSig_h_D_u:
+      r = reinterpret_cast<LRESULT>((this->*As<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
+          CDC::FromHandle(reinterpret_cast<HDC>(wParam)), static_cast<UINT>(lParam)));
       break;
     case AfxSig_l_w_l: r = (this->*As<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam); break;
     default: return FALSE;

@@ -39,6 +39,7 @@ enum AfxSig : UINT {
   AfxSig_v_b_u,        // void (BOOL, UINT)                WM_SHOWWINDOW
   AfxSig_v_b_W_W,      // void (BOOL, CWnd*, CWnd*)        WM_MDIACTIVATE
   AfxSig_v_wndpos,     // void (WINDOWPOS*)                WM_WINDOWPOSCHANGED/-ING
+  AfxSig_h_D_u,        // HBRUSH (CDC*, UINT)              reflected WM_CTLCOLOR*
   AfxSig_l_w_l,        // LRESULT (WPARAM, LPARAM)         ON_MESSAGE, registered messages
   AfxSig_cmd,          // void ()                          ON_COMMAND, control notifications
   AfxSig_cmd_range,    // void (UINT)                      ON_COMMAND_RANGE
@@ -161,6 +162,15 @@ struct AFX_NOTIFY {
   FW_WM(WM_MDIACTIVATE, AfxSig_v_b_W_W, void (CWnd::*)(BOOL, CWnd*, CWnd*), OnMDIActivate)
 #define ON_WM_WINDOWPOSCHANGED() \
   FW_WM(WM_WINDOWPOSCHANGED, AfxSig_v_wndpos, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanged)
+
+// A control colours itself: the parent's WM_CTLCOLOR* message is offered to the control first, as
+// WM_REFLECT_BASE + WM_CTLCOLOR with the CTLCOLOR_ kind; a brush it returns is the answer.
+#define WM_REFLECT_BASE 0xBC00
+#ifndef WM_CTLCOLOR
+#define WM_CTLCOLOR 0x0019
+#endif
+#define ON_WM_CTLCOLOR_REFLECT() \
+  FW_WM(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_h_D_u, HBRUSH (CWnd::*)(CDC*, UINT), CtlColor)
 
 // Any message, and messages registered at run time (`var` holds the RegisterWindowMessage result).
 #define ON_MESSAGE(msg, fn) \
