@@ -146,6 +146,41 @@ TEST_F(ToolTips, TheFrameworkTipShowsItsLabelASeparatorAndTheDescription) {
   EXPECT_EQ(InkBands(Pixels::OfWindow(tip.m_hWnd), params.m_clrFill).size(), 1u);
 }
 
+// A bar's way: the tool's text is asked for when the tip shows, and the description set then.
+class AskedOwner : public CWnd {
+ public:
+  CMFCToolTipCtrl* tip = nullptr;
+  int asked = 0;
+
+ protected:
+  afx_msg void OnNeedText(NMHDR* header, LRESULT* result) {
+    ++asked;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    info->lpszText = const_cast<LPWSTR>(L"Save (Ctrl+S)");
+    tip->SetDescription(L"Save the active document");
+    *result = 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(AskedOwner, CWnd)
+ON_NOTIFY(TTN_GETDISPINFOW, 1, OnNeedText)
+END_MESSAGE_MAP()
+
+TEST_F(ToolTips, ATextAskedForWhenTheTipShowsIsItsLabel) {
+  AskedOwner owner;
+  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent.m_hWnd, nullptr));
+  CMFCToolTipInfo params = ProductParams();
+  CMFCToolTipCtrl tip(&params);
+  owner.tip = &tip;
+  ASSERT_TRUE(tip.Create(&parent));
+  ShowTracked(tip, owner, LPSTR_TEXTCALLBACKW);
+  EXPECT_GE(owner.asked, 1);
+  EXPECT_EQ(tip.GetLabel(), L"Save (Ctrl+S)");
+  EXPECT_EQ(WindowSize(tip), tip.GetTipSize());
+  EXPECT_EQ(InkBands(Pixels::OfWindow(tip.m_hWnd), params.m_clrFill).size(), 3u);
+}
+
 TEST_F(ToolTips, TheDescriptionWrapsAtTheMaximalWidth) {
   struct Case {
     int maxWidth;

@@ -193,8 +193,17 @@ TEST_F(WinAppEx, TheApplicationLookRoundTripsThroughEitherPairOfFunctions) {
   EXPECT_EQ(app.GetProfileInt(L"Settings", L"ApplicationLook", 0), 210u);
   ASSERT_TRUE(RawValue(L"Workspace", L"ApplicationLook", &type, nullptr, &number));
   EXPECT_EQ(number, 33298u);
-  // A missing value gives the default.
+  // A missing value gives the default, and so does a damaged one (too short, or of another type).
   EXPECT_EQ(app.GetInt(L"NoSuchValue", 33293), 33293);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kProfilePath) + L"\\Settings").c_str(), 0, KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  const BYTE shortValue[2] = {0x0D, 0x82};
+  RegSetValueExW(key, L"ApplicationLook", 0, REG_BINARY, shortValue, sizeof(shortValue));
+  EXPECT_EQ(app.GetProfileInt(L"Settings", L"ApplicationLook", 33293), 33293u);
+  RegSetValueExW(key, L"ApplicationLook", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"33290"), 12);
+  EXPECT_EQ(app.GetProfileInt(L"Settings", L"ApplicationLook", 33293), 33293u);
+  RegCloseKey(key);
 }
 
 TEST_F(WinAppEx, SetAppIDGivesTheProcessItsApplicationUserModelID) {
