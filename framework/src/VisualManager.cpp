@@ -472,15 +472,15 @@ COLORREF CMFCVisualManager::OnDrawTab(CDC* pDC, CRect rect, BOOL bIsActive, BOOL
   }
   const COLORREF text = bIsActive ? p.tabText : p.tabTextInactive;
   // Inactive tabs stand back from the outer edge, except flat ones.
+  FwTabShape shape = GetTabShape();
   CRect r = rect;
-  if (!bIsActive && p.tabShape != FwTabFlat) {
+  if (!bIsActive && shape != FwTabFlat) {
     if (bBottom) r.bottom -= 2;
     else r.top += 2;
   }
   const int outer = bBottom ? r.bottom - 1 : r.top;
   const int inner = bBottom ? r.top : r.bottom - 1;
 
-  FwTabShape shape = p.tabShape;
   if (bOneNote && shape != FwTabRaised3D && shape != FwTabFlat) shape = FwTabSlanted;
   switch (shape) {
     case FwTabRaised3D: {

@@ -558,11 +558,7 @@ CMFCVisualManagerWindows::CMFCVisualManagerWindows() {
   SetTabShape(m_palette, m_b3DTabsXPTheme ? FwTabThemed : FwTabRaised3D);
 }
 
-COLORREF CMFCVisualManagerWindows::OnDrawTab(CDC* pDC, CRect rectTab, BOOL bIsActive, BOOL bBottom, BOOL bOneNote,
-                                             COLORREF tabColor) {
-  SetTabShape(m_palette, m_b3DTabsXPTheme ? FwTabThemed : FwTabRaised3D);
-  return CMFCVisualManager::OnDrawTab(pDC, rectTab, bIsActive, bBottom, bOneNote, tabColor);
-}
+FwTabShape CMFCVisualManagerWindows::GetTabShape() const { return m_b3DTabsXPTheme ? FwTabThemed : FwTabRaised3D; }
 
 CMFCVisualManagerOffice2003::CMFCVisualManagerOffice2003() { m_palette = Office2003Look(); }
 

@@ -237,6 +237,8 @@ class FW_API CMFCVisualManager : public CObject {
   static COLORREF MixColors(COLORREF a, COLORREF b, int percentOfA);
 
  protected:
+  // The shape tabs are drawn in now (a look may decide it at drawing time).
+  virtual FwTabShape GetTabShape() const { return m_palette.tabShape; }
   static void FillSolid(CDC* pDC, CRect rect, COLORREF color);
   static void FrameSolid(CDC* pDC, CRect rect, COLORREF color);
   // A box with corners cut by `radius` pixels, filled with a vertical gradient and outlined.
@@ -258,8 +260,9 @@ class FW_API CMFCVisualManagerWindows : public CMFCVisualManager {
   // Tabs drawn in the themed 3-D style (rounded, with the coloured line on the active tab);
   // read whenever a tab is drawn, so setting it before or after SetDefaultManager both count.
   static BOOL m_b3DTabsXPTheme;
-  COLORREF OnDrawTab(CDC* pDC, CRect rectTab, BOOL bIsActive, BOOL bBottom, BOOL bOneNote,
-                     COLORREF tabColor) override;
+
+ protected:
+  FwTabShape GetTabShape() const override;
 };
 
 class FW_API CMFCVisualManagerOffice2003 : public CMFCVisualManager {
