@@ -124,6 +124,8 @@ BOOL CWinAppEx::SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
 }
 
 BOOL CWinAppEx::LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
+  // The program registers its context menus here, before anything of the frame is restored.
+  PreLoadState();
   CDockingManager* manager = DockingManagerOf(pFrame);
   if (!manager) return FALSE;
   const CString base = lpszSectionName ? CString(lpszSectionName) : m_strRegSection;

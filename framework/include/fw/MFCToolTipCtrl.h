@@ -8,7 +8,9 @@
 #include "fw/ToolTipCtrl.h"
 
 // How a framework tool tip looks. Colours of (COLORREF)-1 mean the default (the look's or the
-// system's); a gradient angle of -1 means the default direction (top to bottom).
+// system's); a gradient angle of -1 means the default direction (top to bottom). Made with a bold
+// label, the icon and the description wrapped at 200 pixels, no separator, square corners and
+// default colours.
 class FW_API CMFCToolTipInfo {
  public:
   CMFCToolTipInfo();

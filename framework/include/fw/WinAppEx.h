@@ -60,7 +60,8 @@ class FW_API CWinAppEx : public CWinApp {
   // missing or damaged state leaves the frame as it was built.
   virtual BOOL SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName = nullptr);
   virtual BOOL LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName = nullptr);
-  // Called before the frame loads its state: the place to register context menus.
+  // Called first by LoadState (so before a feature-pack frame made by LoadFrame restores its
+  // layout): the place to register context menus.
   virtual void PreLoadState() {}
   virtual void LoadCustomState() {}
   virtual void SaveCustomState() {}

@@ -2,12 +2,19 @@
 
 #include <cstdio>
 
+#include "AppExTestIds.h"
+
 namespace appex_test {
 
 const wchar_t kRegistryKey[] = L"VantryAppExTests";
 const wchar_t kProfilePath[] = L"Software\\VantryAppExTests\\FrameworkAppEx_test";
 
 TestAppEx::TestAppEx() { SetRegistryKey(kRegistryKey); }
+
+void TestAppEx::PreLoadState() {
+  ++preLoads;
+  GetContextMenuManager()->AddMenu(L"Test menu", IDR_TEST_CONTEXT);
+}
 
 namespace {
 TestAppEx* g_app = new TestAppEx;

@@ -18,6 +18,9 @@ extern const wchar_t kProfilePath[];
 class TestAppEx : public CWinAppEx {
  public:
   TestAppEx();
+  // As the programs do: the view's context menu is registered before a frame's state is loaded.
+  void PreLoadState() override;
+  int preLoads = 0;
 };
 
 // The application object of the process.

@@ -107,6 +107,15 @@ TEST_F(WinAppEx, TheManagersGoWithTheApplicationObject) {
   EXPECT_EQ(afxContextMenuManager, TheApp().GetContextMenuManager());
 }
 
+TEST_F(WinAppEx, AFeaturePackFrameRegistersTheContextMenusBeforeItsStateIsLoaded) {
+  const int before = appex_test::TheApp().preLoads;
+  CFrameWndEx* frame = new CFrameWndEx;
+  ASSERT_TRUE(frame->LoadFrame(300, WS_OVERLAPPEDWINDOW));
+  EXPECT_EQ(appex_test::TheApp().preLoads, before + 1);
+  EXPECT_NE(TheApp().GetContextMenuManager()->GetMenuByName(L"Test menu"), nullptr);
+  frame->DestroyWindow();
+}
+
 TEST_F(WinAppEx, TheRecentFileListKeepsTheSevenNewestFiles) {
   CWinAppEx& app = TheApp();
   app.LoadStdProfileSettings(7);
