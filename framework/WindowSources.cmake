@@ -32,4 +32,11 @@ target_sources(VantryFW PRIVATE
   src/DockingManagerState.cpp
   src/FrameEx.cpp
   src/WinAppEx.cpp
+  # The application's managers, the tool-tip controls and the looks' palettes.
+  src/VisualManagerLooks.cpp
+  src/ContextMenuManager.cpp
+  src/KeyboardManager.cpp
+  src/ToolTipCtrl.cpp
+  src/MFCToolTipCtrl.cpp
+  src/TooltipManager.cpp
 )

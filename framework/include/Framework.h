@@ -55,3 +55,10 @@
 #include "fw/DockingManager.h"
 #include "fw/FrameEx.h"
 #include "fw/WinAppEx.h"
+
+// The application's managers and the tool-tip controls.
+#include "fw/ContextMenuManager.h"
+#include "fw/KeyboardManager.h"
+#include "fw/ToolTipCtrl.h"
+#include "fw/MFCToolTipCtrl.h"
+#include "fw/TooltipManager.h"

@@ -1,94 +1,105 @@
+// The drawing of every element from the current look's palette and shape choices, and the switch
+// between looks. The palettes themselves are in VisualManagerLooks.cpp.
 #include "fw/VisualManager.h"
 
+#include "fw/CommandIds.h"
 #include "fw/Dc.h"
+#include "fw/MFCToolTipCtrl.h"
+#include "fw/Pane.h"
 #include "fw/PaneStyles.h"
 #include "fw/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CMFCVisualManager, CObject)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerOfficeXP, CMFCVisualManager)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerWindows, CMFCVisualManager)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerOffice2003, CMFCVisualManager)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerVS2005, CMFCVisualManager)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerVS2008, CMFCVisualManager)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerOffice2007, CMFCVisualManager)
-IMPLEMENT_DYNCREATE(CMFCVisualManagerWindows7, CMFCVisualManager)
 
 namespace {
 
 CMFCVisualManager* g_manager = nullptr;
 
-COLORREF Sys(int index) { return ::GetSysColor(index); }
+// The manager outlives every window; it goes when the framework DLL unloads.
+struct ManagerReaper {
+  ~ManagerReaper() {
+    delete g_manager;
+    g_manager = nullptr;
+  }
+} g_reaper;
 
-COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
-  const auto part = [&](int shift) {
-    const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-    return static_cast<COLORREF>((ca * percentOfA + cb * (100 - percentOfA)) / 100) << shift;
-  };
-  return part(0) | part(8) | part(16);
+BOOL CALLBACK NotifyTopLevel(HWND hwnd, LPARAM) {
+  if (CWnd::FromHandlePermanent(hwnd)) ::SendMessageW(hwnd, AFX_WM_CHANGEVISUALMANAGER, 0, 0);
+  return TRUE;
 }
 
-// The basic look: the system's 3-D colours, raised buttons, no gradients.
-FwLookPalette BasicPalette() {
-  FwLookPalette p = {};
-  p.barFace = p.barFaceLight = Sys(COLOR_BTNFACE);
-  p.barBorder = Sys(COLOR_BTNSHADOW);
-  p.gripper = Sys(COLOR_BTNSHADOW);
-  p.separator = Sys(COLOR_BTNSHADOW);
-  p.buttonHot = Sys(COLOR_BTNFACE);
-  p.buttonHotBorder = Sys(COLOR_BTNSHADOW);
-  p.buttonPressed = Sys(COLOR_BTNFACE);
-  p.buttonChecked = Mix(Sys(COLOR_BTNFACE), Sys(COLOR_BTNHIGHLIGHT), 50);
-  p.text = Sys(COLOR_BTNTEXT);
-  p.textDisabled = Sys(COLOR_GRAYTEXT);
-  p.textHot = Sys(COLOR_BTNTEXT);
-  p.captionActive = p.captionActiveLight = Sys(COLOR_ACTIVECAPTION);
-  p.captionInactive = Sys(COLOR_INACTIVECAPTION);
-  p.captionText = Sys(COLOR_CAPTIONTEXT);
-  p.captionTextInactive = Sys(COLOR_INACTIVECAPTIONTEXT);
-  p.tabArea = Sys(COLOR_BTNFACE);
-  p.tabActive = Sys(COLOR_WINDOW);
-  p.tabInactive = Sys(COLOR_BTNFACE);
-  p.tabText = Sys(COLOR_BTNTEXT);
-  p.tabBorder = Sys(COLOR_BTNSHADOW);
-  p.workspace = Sys(COLOR_APPWORKSPACE);
-  p.divider = Sys(COLOR_BTNFACE);
-  p.gridGroup = Sys(COLOR_BTNFACE);
-  p.gridGroupText = Sys(COLOR_BTNTEXT);
-  p.gridLine = Sys(COLOR_BTNFACE);
-  p.progress = Sys(COLOR_HIGHLIGHT);
-  return p;
+BOOL CALLBACK RedrawTopLevel(HWND hwnd, LPARAM) {
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return TRUE;
 }
 
-// The fixed palettes of the named looks. Colours are the looks' own, not the system's, so a look
-// change shows whatever the desktop colours are.
-void SetFlatLook(FwLookPalette& p, COLORREF face, COLORREF light, COLORREF hot, COLORREF hotBorder, COLORREF pressed,
-                 COLORREF caption, COLORREF captionLight, COLORREF workspace) {
-  p.barFace = face;
-  p.barFaceLight = light;
-  p.barBorder = Mix(face, RGB(0, 0, 0), 70);
-  p.gripper = Mix(face, RGB(0, 0, 0), 55);
-  p.separator = Mix(face, RGB(0, 0, 0), 75);
-  p.buttonHot = hot;
-  p.buttonHotBorder = hotBorder;
-  p.buttonPressed = pressed;
-  p.buttonChecked = Mix(hot, pressed, 50);
-  p.captionActive = caption;
-  p.captionActiveLight = captionLight;
-  p.captionInactive = Mix(face, RGB(0, 0, 0), 85);
-  p.tabArea = face;
-  p.tabActive = light;
-  p.tabInactive = Mix(face, RGB(255, 255, 255), 80);
-  p.tabBorder = p.barBorder;
-  p.workspace = workspace;
-  p.divider = face;
-  p.gridGroup = Mix(face, RGB(255, 255, 255), 85);
-  p.gridLine = Mix(face, RGB(255, 255, 255), 70);
-  p.flatButtons = TRUE;
+// Selects a pen and a brush for the life of the object.
+class PenAndBrush {
+ public:
+  PenAndBrush(CDC* dc, COLORREF pen, COLORREF brush, BOOL hollow = FALSE)
+      : dc_(dc), pen_(PS_SOLID, 1, pen), brush_(brush) {
+    oldPen_ = dc_->SelectObject(&pen_);
+    oldBrush_ = hollow ? static_cast<HBRUSH>(dc_->SelectObject(::GetStockObject(HOLLOW_BRUSH)))
+                       : static_cast<HBRUSH>(dc_->SelectObject(static_cast<HGDIOBJ>(brush_.m_hObject)));
+  }
+  ~PenAndBrush() {
+    dc_->SelectObject(oldPen_);
+    dc_->SelectObject(static_cast<HGDIOBJ>(oldBrush_));
+  }
+  PenAndBrush(const PenAndBrush&) = delete;
+  PenAndBrush& operator=(const PenAndBrush&) = delete;
+
+ private:
+  CDC* dc_;
+  CPen pen_;
+  CBrush brush_;
+  CPen* oldPen_;
+  HBRUSH oldBrush_;
+};
+
+// Fills the inside of a closed outline with a gradient: the outline becomes the clip path, so
+// slanted and rounded shapes keep their corners clear.
+void FillOutline(CDC* dc, const POINT* points, int count, CRect bounds, COLORREF from, COLORREF to, BOOL vertical) {
+  const int saved = dc->SaveDC();
+  ::BeginPath(dc->m_hDC);
+  ::Polygon(dc->m_hDC, points, count);
+  ::EndPath(dc->m_hDC);
+  ::SelectClipPath(dc->m_hDC, RGN_AND);
+  CMFCVisualManager::FillGradient(dc, bounds, from, to, vertical);
+  dc->RestoreDC(saved);
+}
+
+void Line(CDC* dc, int x1, int y1, int x2, int y2, COLORREF color) {
+  CPen pen(PS_SOLID, 1, color);
+  CPen* old = dc->SelectObject(&pen);
+  dc->MoveTo(x1, y1);
+  dc->LineTo(x2, y2);
+  dc->SelectObject(old);
+}
+
+// The outline of a tab: `slant` pixels of slope on its leading side, `cut` pixels off both corners
+// of its outer edge. The first and last points lie on the open (inner) side.
+int TabOutline(CRect r, BOOL bottom, int slant, int cut, POINT* pts) {
+  const int outer = bottom ? r.bottom - 1 : r.top;
+  const int inner = bottom ? r.top : r.bottom - 1;
+  const int toward = bottom ? -1 : 1;  // from the outer edge toward the pages
+  int n = 0;
+  pts[n++] = {r.left, inner};
+  if (cut > 0) {
+    pts[n++] = {r.left + slant, outer + toward * cut};
+    pts[n++] = {r.left + slant + cut, outer};
+    pts[n++] = {r.right - 1 - cut, outer};
+    pts[n++] = {r.right - 1, outer + toward * cut};
+  } else {
+    pts[n++] = {r.left + slant, outer};
+    pts[n++] = {r.right - 1, outer};
+  }
+  pts[n++] = {r.right - 1, inner};
+  return n;
 }
 
 }  // namespace
 
-CMFCVisualManager::CMFCVisualManager() : m_palette(BasicPalette()) {}
 CMFCVisualManager::~CMFCVisualManager() = default;
 
 void CMFCVisualManager::SetDefaultManager(CRuntimeClass* pRTI) {
@@ -100,6 +111,9 @@ void CMFCVisualManager::SetDefaultManager(CRuntimeClass* pRTI) {
   if (!made) return;
   delete g_manager;
   g_manager = static_cast<CMFCVisualManager*>(made);
+  // Frames first, so they can adjust what depends on the look before anything is drawn.
+  ::EnumThreadWindows(::GetCurrentThreadId(), NotifyTopLevel, 0);
+  RedrawAll();
 }
 
 CMFCVisualManager* CMFCVisualManager::GetInstance() {
@@ -112,11 +126,19 @@ void CMFCVisualManager::DestroyInstance() {
   g_manager = nullptr;
 }
 
+void CMFCVisualManager::RedrawAll() { ::EnumThreadWindows(::GetCurrentThreadId(), RedrawTopLevel, 0); }
+
+COLORREF CMFCVisualManager::MixColors(COLORREF a, COLORREF b, int percentOfA) {
+  const auto part = [&](int shift) {
+    const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+    return static_cast<COLORREF>((ca * percentOfA + cb * (100 - percentOfA)) / 100) << shift;
+  };
+  return part(0) | part(8) | part(16);
+}
+
 void CMFCVisualManager::FillSolid(CDC* pDC, CRect rect, COLORREF color) { pDC->FillSolidRect(&rect, color); }
 
-void CMFCVisualManager::FrameSolid(CDC* pDC, CRect rect, COLORREF color) {
-  pDC->Draw3dRect(&rect, color, color);
-}
+void CMFCVisualManager::FrameSolid(CDC* pDC, CRect rect, COLORREF color) { pDC->Draw3dRect(&rect, color, color); }
 
 void CMFCVisualManager::FillGradient(CDC* pDC, CRect rect, COLORREF from, COLORREF to, BOOL vertical) {
   if (rect.IsRectEmpty()) return;
@@ -140,58 +162,129 @@ void CMFCVisualManager::FillGradient(CDC* pDC, CRect rect, COLORREF from, COLORR
     FillSolid(pDC, rect, to);
 }
 
-void CMFCVisualManager::OnFillBarBackground(CDC* pDC, CBasePane*, CRect rectClient, CRect, BOOL) {
+void CMFCVisualManager::FillRoundedBox(CDC* pDC, CRect rect, int radius, COLORREF top, COLORREF bottom,
+                                       COLORREF border) {
+  if (rect.IsRectEmpty()) return;
+  const int saved = pDC->SaveDC();
+  ::BeginPath(pDC->m_hDC);
+  pDC->RoundRect(rect.left, rect.top, rect.right, rect.bottom, radius * 2, radius * 2);
+  ::EndPath(pDC->m_hDC);
+  ::SelectClipPath(pDC->m_hDC, RGN_AND);
+  FillGradient(pDC, rect, top, bottom, TRUE);
+  pDC->RestoreDC(saved);
+  PenAndBrush tools(pDC, border, border, TRUE);
+  pDC->RoundRect(rect.left, rect.top, rect.right, rect.bottom, radius * 2, radius * 2);
+}
+
+// ---- Bars and panes -------------------------------------------------------------------------
+
+void CMFCVisualManager::OnFillBarBackground(CDC* pDC, CBasePane* pBar, CRect rectClient, CRect, BOOL) {
+  if (pBar && pBar->m_hWnd && pBar->GetDlgCtrlID() == AFX_IDW_STATUS_BAR) {
+    FillGradient(pDC, rectClient, m_palette.statusBarLight, m_palette.statusBar, TRUE);
+    return;
+  }
+  if (pBar && pBar->IsResizable()) {
+    FillSolid(pDC, rectClient, m_palette.paneFace);
+    return;
+  }
+  const BOOL horizontal = !pBar || pBar->IsHorizontal();
   if (m_palette.gradientBars)
-    FillGradient(pDC, rectClient, m_palette.barFaceLight, m_palette.barFace, TRUE);
+    FillGradient(pDC, rectClient, m_palette.barFaceLight, m_palette.barFace, horizontal);
   else
     FillSolid(pDC, rectClient, m_palette.barFace);
 }
 
 void CMFCVisualManager::OnDrawPaneBorder(CDC* pDC, CBasePane*, CRect& rect) {
-  FrameSolid(pDC, rect, m_palette.barBorder);
+  if (m_palette.flatButtons)
+    FrameSolid(pDC, rect, m_palette.barBorder);
+  else
+    pDC->Draw3dRect(&rect, m_palette.separatorLight, m_palette.barBorder);
   rect.DeflateRect(1, 1);
 }
 
 void CMFCVisualManager::OnDrawBarGripper(CDC* pDC, CRect rect, BOOL bHorz, CBasePane*) {
-  // A column (horizontal bar) or row (vertical bar) of dots.
+  const CPoint c = rect.CenterPoint();
+  if (m_palette.gripperStyle == FwGripperLines) {
+    // Two raised lines along the bar's thickness.
+    for (int k = 0; k < 2; ++k) {
+      CRect line = bHorz ? CRect(c.x - 3 + k * 4, rect.top + 2, c.x - 3 + k * 4 + 3, rect.bottom - 2)
+                         : CRect(rect.left + 2, c.y - 3 + k * 4, rect.right - 2, c.y - 3 + k * 4 + 3);
+      pDC->Draw3dRect(&line, m_palette.gripperLight, m_palette.gripper);
+    }
+    return;
+  }
+  // A row of dots, each with its light shadow one pixel below and right.
   if (bHorz) {
-    const int x = rect.CenterPoint().x - 1;
-    for (int y = rect.top + 2; y + 2 <= rect.bottom - 2; y += 4) FillSolid(pDC, CRect(x, y, x + 2, y + 2), m_palette.gripper);
+    const int x = c.x - 1;
+    for (int y = rect.top + 2; y + 3 <= rect.bottom - 2; y += 4) {
+      FillSolid(pDC, CRect(x + 1, y + 1, x + 3, y + 3), m_palette.gripperLight);
+      FillSolid(pDC, CRect(x, y, x + 2, y + 2), m_palette.gripper);
+    }
   } else {
-    const int y = rect.CenterPoint().y - 1;
-    for (int x = rect.left + 2; x + 2 <= rect.right - 2; x += 4) FillSolid(pDC, CRect(x, y, x + 2, y + 2), m_palette.gripper);
+    const int y = c.y - 1;
+    for (int x = rect.left + 2; x + 3 <= rect.right - 2; x += 4) {
+      FillSolid(pDC, CRect(x + 1, y + 1, x + 3, y + 3), m_palette.gripperLight);
+      FillSolid(pDC, CRect(x, y, x + 2, y + 2), m_palette.gripper);
+    }
   }
 }
 
 void CMFCVisualManager::OnDrawSeparator(CDC* pDC, CBasePane*, CRect rect, BOOL bIsHoriz) {
-  // A horizontal bar's separator is a vertical line, and the reverse.
+  // A horizontal bar's separator is a vertical line, and the reverse; the light line follows it.
   if (bIsHoriz) {
     const int x = rect.CenterPoint().x;
     FillSolid(pDC, CRect(x, rect.top + 2, x + 1, rect.bottom - 2), m_palette.separator);
+    if (m_palette.separatorLight != m_palette.separator)
+      FillSolid(pDC, CRect(x + 1, rect.top + 2, x + 2, rect.bottom - 2), m_palette.separatorLight);
   } else {
     const int y = rect.CenterPoint().y;
     FillSolid(pDC, CRect(rect.left + 2, y, rect.right - 2, y + 1), m_palette.separator);
+    if (m_palette.separatorLight != m_palette.separator)
+      FillSolid(pDC, CRect(rect.left + 2, y + 1, rect.right - 2, y + 2), m_palette.separatorLight);
   }
 }
 
 void CMFCVisualManager::OnFillButtonInterior(CDC* pDC, CRect rect, AFX_BUTTON_STATE state, BOOL checked) {
   if (state == ButtonsIsRegular && !checked) return;
-  COLORREF fill = m_palette.buttonHot;
-  if (state == ButtonsIsPressed) fill = m_palette.buttonPressed;
-  else if (checked && state == ButtonsIsRegular) fill = m_palette.buttonChecked;
-  else if (checked) fill = m_palette.buttonPressed;
-  FillSolid(pDC, rect, fill);
+  const bool pressed = state == ButtonsIsPressed || (checked && state == ButtonsIsHighlighted);
+  switch (m_palette.buttonShape) {
+    case FwButtonGlossy:
+      if (pressed)
+        FillRoundedBox(pDC, rect, 2, m_palette.buttonPressedLight, m_palette.buttonPressed, m_palette.buttonHotBorder);
+      else if (checked)
+        FillRoundedBox(pDC, rect, 2, m_palette.buttonChecked, m_palette.buttonPressedLight, m_palette.buttonHotBorder);
+      else
+        FillRoundedBox(pDC, rect, 2, m_palette.buttonHotLight, m_palette.buttonHot, m_palette.buttonHotBorder);
+      break;
+    case FwButtonFlatBox:
+      FillSolid(pDC, rect, pressed ? m_palette.buttonPressed : (checked ? m_palette.buttonChecked : m_palette.buttonHot));
+      break;
+    case FwButtonRaised3D:
+      // Raised hot buttons keep the bar's face; a checked one shows the lighter checked face.
+      if (checked && state == ButtonsIsRegular) FillSolid(pDC, rect, m_palette.buttonChecked);
+      else if (pressed) FillSolid(pDC, rect, m_palette.buttonPressed);
+      break;
+  }
 }
 
 void CMFCVisualManager::OnDrawButtonBorder(CDC* pDC, CRect rect, AFX_BUTTON_STATE state, BOOL checked) {
   if (state == ButtonsIsRegular && !checked) return;
-  if (m_palette.flatButtons) {
-    FrameSolid(pDC, rect, m_palette.buttonHotBorder);
-    return;
+  switch (m_palette.buttonShape) {
+    case FwButtonGlossy: {
+      PenAndBrush tools(pDC, m_palette.buttonHotBorder, m_palette.buttonHotBorder, TRUE);
+      pDC->RoundRect(rect.left, rect.top, rect.right, rect.bottom, 4, 4);
+      break;
+    }
+    case FwButtonFlatBox:
+      FrameSolid(pDC, rect, m_palette.buttonHotBorder);
+      break;
+    case FwButtonRaised3D: {
+      const bool sunken = state == ButtonsIsPressed || checked;
+      pDC->Draw3dRect(&rect, sunken ? m_palette.barBorder : m_palette.separatorLight,
+                      sunken ? m_palette.separatorLight : m_palette.barBorder);
+      break;
+    }
   }
-  const bool sunken = state == ButtonsIsPressed || checked;
-  pDC->Draw3dRect(&rect, sunken ? Sys(COLOR_BTNSHADOW) : Sys(COLOR_BTNHIGHLIGHT),
-                  sunken ? Sys(COLOR_BTNHIGHLIGHT) : Sys(COLOR_BTNSHADOW));
 }
 
 COLORREF CMFCVisualManager::GetButtonTextColor(AFX_BUTTON_STATE state, BOOL disabled) {
@@ -205,21 +298,131 @@ void CMFCVisualManager::OnDrawMenuArrow(CDC* pDC, CRect rect, BOOL disabled) {
   for (int row = 0; row < 3; ++row) FillSolid(pDC, CRect(c.x - 2 + row, c.y - 1 + row, c.x + 3 - row, c.y + row), color);
 }
 
+// ---- Menus ----------------------------------------------------------------------------------
+
+COLORREF CMFCVisualManager::OnFillMenuBarButton(CDC* pDC, CRect rect, AFX_BUTTON_STATE state, BOOL bMenuOpen) {
+  if (!bMenuOpen && state == ButtonsIsRegular) return m_palette.text;
+  switch (m_palette.buttonShape) {
+    case FwButtonRaised3D:
+      // The classic menu bar: a raised edge under the mouse, a sunken one while the menu is open.
+      if (bMenuOpen) FillSolid(pDC, rect, m_palette.menuBarOpen);
+      pDC->Draw3dRect(&rect, bMenuOpen ? m_palette.barBorder : m_palette.separatorLight,
+                      bMenuOpen ? m_palette.separatorLight : m_palette.barBorder);
+      break;
+    case FwButtonFlatBox:
+      if (bMenuOpen) {
+        // The open item joins its menu: no line along its bottom.
+        FillGradient(pDC, rect, m_palette.menuBarOpenLight, m_palette.menuBarOpen, TRUE);
+        FillSolid(pDC, CRect(rect.left, rect.top, rect.right, rect.top + 1), m_palette.menuBorder);
+        FillSolid(pDC, CRect(rect.left, rect.top, rect.left + 1, rect.bottom), m_palette.menuBorder);
+        FillSolid(pDC, CRect(rect.right - 1, rect.top, rect.right, rect.bottom), m_palette.menuBorder);
+      } else {
+        FillGradient(pDC, rect, m_palette.menuBarHotLight, m_palette.menuBarHot, TRUE);
+        if (m_palette.menuBarHotBorder != m_palette.menuBarHot) FrameSolid(pDC, rect, m_palette.menuBarHotBorder);
+      }
+      break;
+    case FwButtonGlossy:
+      if (bMenuOpen)
+        FillRoundedBox(pDC, rect, 2, m_palette.menuBarOpenLight, m_palette.menuBarOpen, m_palette.menuBarHotBorder);
+      else
+        FillRoundedBox(pDC, rect, 2, m_palette.menuBarHotLight, m_palette.menuBarHot, m_palette.menuBarHotBorder);
+      break;
+  }
+  return m_palette.menuBarTextHot;
+}
+
+void CMFCVisualManager::OnFillPopupMenuBackground(CDC* pDC, CRect rect, int nImageWidth) {
+  FillSolid(pDC, rect, m_palette.menuFace);
+  if (nImageWidth > 0 && m_palette.menuGutter != m_palette.menuFace) {
+    CRect gutter = rect;
+    gutter.right = gutter.left + nImageWidth;
+    FillGradient(pDC, gutter, m_palette.menuGutterLight, m_palette.menuGutter, FALSE);
+  }
+}
+
+void CMFCVisualManager::OnDrawPopupMenuBorder(CDC* pDC, CRect rect) {
+  if (m_palette.buttonShape == FwButtonRaised3D) {
+    pDC->Draw3dRect(&rect, m_palette.separatorLight, m_palette.barBorder);
+    return;
+  }
+  FrameSolid(pDC, rect, m_palette.menuBorder);
+}
+
+void CMFCVisualManager::OnDrawMenuSeparator(CDC* pDC, CRect rect, int nImageWidth) {
+  const int y = rect.CenterPoint().y;
+  if (m_palette.buttonShape == FwButtonRaised3D) {
+    // An etched line across the whole menu.
+    FillSolid(pDC, CRect(rect.left + 1, y - 1, rect.right - 1, y), m_palette.separator);
+    FillSolid(pDC, CRect(rect.left + 1, y, rect.right - 1, y + 1), m_palette.separatorLight);
+    return;
+  }
+  // Beside the image strip, where the text starts.
+  FillSolid(pDC, CRect(rect.left + nImageWidth + 4, y, rect.right - 1, y + 1), m_palette.menuSeparator);
+}
+
+COLORREF CMFCVisualManager::OnHighlightMenuItem(CDC* pDC, CRect rect, BOOL bDisabled) {
+  if (m_palette.buttonShape == FwButtonGlossy) {
+    FillRoundedBox(pDC, rect, 2, m_palette.menuHighlightLight, m_palette.menuHighlight, m_palette.menuHighlightBorder);
+  } else {
+    FillGradient(pDC, rect, m_palette.menuHighlightLight, m_palette.menuHighlight, TRUE);
+    if (m_palette.menuHighlightBorder != m_palette.menuHighlight) FrameSolid(pDC, rect, m_palette.menuHighlightBorder);
+  }
+  return GetMenuItemTextColor(TRUE, bDisabled);
+}
+
+COLORREF CMFCVisualManager::GetMenuItemTextColor(BOOL bHighlighted, BOOL bDisabled) {
+  if (bDisabled) return m_palette.menuTextDisabled;
+  return bHighlighted ? m_palette.menuTextHighlight : m_palette.menuText;
+}
+
+void CMFCVisualManager::OnDrawMenuCheck(CDC* pDC, CRect rect, BOOL bRadio, BOOL bHighlighted, BOOL bDisabled) {
+  CRect box = rect;
+  box.DeflateRect(1, 1);
+  if (m_palette.buttonShape != FwButtonRaised3D) {
+    FillSolid(pDC, box, m_palette.menuCheck);
+    FrameSolid(pDC, box, m_palette.menuHighlightBorder);
+  }
+  const COLORREF ink = GetMenuItemTextColor(bHighlighted && m_palette.buttonShape == FwButtonRaised3D, bDisabled);
+  const CPoint c = box.CenterPoint();
+  if (bRadio) {
+    PenAndBrush tools(pDC, ink, ink);
+    pDC->Ellipse(c.x - 3, c.y - 3, c.x + 3, c.y + 3);
+    return;
+  }
+  // A tick three pixels thick: down to the bottom point, then up to the right.
+  for (int d = 0; d < 3; ++d) {
+    Line(pDC, c.x - 3, c.y - 1 + d, c.x - 1, c.y + 1 + d, ink);
+    Line(pDC, c.x - 1, c.y + 1 + d, c.x + 4, c.y - 4 + d, ink);
+  }
+}
+
+// ---- Captions -------------------------------------------------------------------------------
+
 COLORREF CMFCVisualManager::OnFillCaption(CDC* pDC, CRect rect, BOOL bActive) {
-  if (bActive)
-    FillGradient(pDC, rect, m_palette.captionActive, m_palette.captionActiveLight, FALSE);
-  else
-    FillSolid(pDC, rect, m_palette.captionInactive);
+  const COLORREF from = bActive ? m_palette.captionActive : m_palette.captionInactive;
+  const COLORREF to = bActive ? m_palette.captionActiveLight : m_palette.captionInactiveLight;
+  FillGradient(pDC, rect, from, to, m_palette.verticalCaptions);
+  if (m_palette.captionBorder != CLR_NONE) FrameSolid(pDC, rect, m_palette.captionBorder);
   return bActive ? m_palette.captionText : m_palette.captionTextInactive;
 }
 
 void CMFCVisualManager::OnDrawCaptionButton(CDC* pDC, CRect rect, AFX_CAPTION_BUTTON kind, BOOL bActive, BOOL bHot,
                                             BOOL bPressed, BOOL bPinned) {
   if (bHot || bPressed) {
-    FillSolid(pDC, rect, bPressed ? m_palette.buttonPressed : m_palette.buttonHot);
-    FrameSolid(pDC, rect, m_palette.buttonHotBorder);
+    if (m_palette.buttonShape == FwButtonGlossy) {
+      FillRoundedBox(pDC, rect, 2, bPressed ? m_palette.buttonPressedLight : m_palette.buttonHotLight,
+                     bPressed ? m_palette.buttonPressed : m_palette.buttonHot, m_palette.buttonHotBorder);
+    } else if (m_palette.buttonShape == FwButtonFlatBox) {
+      FillSolid(pDC, rect, bPressed ? m_palette.buttonPressed : m_palette.buttonHot);
+      FrameSolid(pDC, rect, m_palette.buttonHotBorder);
+    } else {
+      pDC->Draw3dRect(&rect, bPressed ? m_palette.barBorder : m_palette.separatorLight,
+                      bPressed ? m_palette.separatorLight : m_palette.barBorder);
+    }
   }
-  const COLORREF ink = bActive && !(bHot || bPressed) ? m_palette.captionText : m_palette.text;
+  const COLORREF ink = (bHot || bPressed) && m_palette.buttonShape != FwButtonRaised3D
+                           ? m_palette.textHot
+                           : (bActive ? m_palette.captionText : m_palette.captionTextInactive);
   CPen pen(PS_SOLID, 1, ink);
   CPen* old = pDC->SelectObject(&pen);
   const CPoint c = rect.CenterPoint();
@@ -248,140 +451,172 @@ void CMFCVisualManager::OnDrawCaptionButton(CDC* pDC, CRect rect, AFX_CAPTION_BU
       }
       break;
     case CaptionMenu:
-      OnDrawMenuArrow(pDC, rect, FALSE);
+      for (int row = 0; row < 3; ++row) FillSolid(pDC, CRect(c.x - 2 + row, c.y - 1 + row, c.x + 3 - row, c.y + row), ink);
       break;
   }
   pDC->SelectObject(old);
 }
 
+// ---- Tabs -----------------------------------------------------------------------------------
+
 void CMFCVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect) { FillSolid(pDC, rect, m_palette.tabArea); }
 
 COLORREF CMFCVisualManager::OnDrawTab(CDC* pDC, CRect rect, BOOL bIsActive, BOOL bBottom, BOOL bOneNote,
                                       COLORREF tabColor) {
-  COLORREF fill = bIsActive ? m_palette.tabActive : m_palette.tabInactive;
-  if (tabColor != CLR_DEFAULT && tabColor != CLR_NONE) fill = bIsActive ? tabColor : Mix(tabColor, fill, 60);
-  const int slant = (m_palette.roundedTabs || bOneNote) ? rect.Height() / 2 : 0;
-  CBrush brush(fill);
-  CPen pen(PS_SOLID, 1, m_palette.tabBorder);
-  CBrush* oldBrush = pDC->SelectObject(&brush);
-  CPen* oldPen = pDC->SelectObject(&pen);
-  // The tab's open side faces its pages: the bottom edge for tabs on top, the top edge below.
-  const int outer = bBottom ? rect.bottom - 1 : rect.top;
-  const int inner = bBottom ? rect.top : rect.bottom - 1;
-  POINT shape[4] = {{rect.left, inner}, {rect.left + slant, outer}, {rect.right - 1, outer}, {rect.right - 1, inner}};
-  pDC->Polygon(shape, 4);
-  if (bIsActive) {  // the active tab joins its pages: no line on its open side
-    CPen open(PS_SOLID, 1, fill);
-    pDC->SelectObject(&open);
-    pDC->MoveTo(rect.left + 1, inner);
-    pDC->LineTo(rect.right - 1, inner);
-    pDC->SelectObject(&pen);
+  const FwLookPalette& p = m_palette;
+  COLORREF fill = bIsActive ? p.tabActive : p.tabInactive;
+  COLORREF light = bIsActive ? p.tabActiveLight : p.tabInactiveLight;
+  if (tabColor != CLR_DEFAULT && tabColor != CLR_NONE) {
+    fill = bIsActive ? tabColor : MixColors(tabColor, fill, 60);
+    light = MixColors(fill, RGB(255, 255, 255), 60);
   }
-  pDC->SelectObject(oldPen);
-  pDC->SelectObject(oldBrush);
-  return m_palette.tabText;
+  const COLORREF text = bIsActive ? p.tabText : p.tabTextInactive;
+  // Inactive tabs stand back from the outer edge, except flat ones.
+  FwTabShape shape = GetTabShape();
+  CRect r = rect;
+  if (!bIsActive && shape != FwTabFlat) {
+    if (bBottom) r.bottom -= 2;
+    else r.top += 2;
+  }
+  const int outer = bBottom ? r.bottom - 1 : r.top;
+  const int inner = bBottom ? r.top : r.bottom - 1;
+
+  if (bOneNote && shape != FwTabRaised3D && shape != FwTabFlat) shape = FwTabSlanted;
+  switch (shape) {
+    case FwTabRaised3D: {
+      FillSolid(pDC, r, fill);
+      // Light on the leading side and the outer edge, dark on the trailing side.
+      Line(pDC, r.left, inner, r.left, outer, p.separatorLight);
+      Line(pDC, r.left, outer, r.right - 1, outer, bBottom ? p.barBorder : p.separatorLight);
+      Line(pDC, r.right - 1, outer, r.right - 1, inner, p.barBorder);
+      if (!bIsActive) Line(pDC, r.left, inner, r.right, inner, p.separatorLight);
+      break;
+    }
+    case FwTabFlat: {
+      if (bIsActive) {
+        FillSolid(pDC, r, fill);
+        Line(pDC, r.left, inner, r.left, outer, p.tabBorder);
+        Line(pDC, r.left, outer, r.right - 1, outer, p.tabBorder);
+        Line(pDC, r.right - 1, outer, r.right - 1, inner, p.tabBorder);
+      } else {
+        // Only a short line between inactive tabs.
+        Line(pDC, r.right - 1, r.top + 3, r.right - 1, r.bottom - 3, p.tabBorder);
+        Line(pDC, r.left, inner, r.right, inner, p.tabBorder);
+      }
+      break;
+    }
+    case FwTabThemed:
+    case FwTabSlanted:
+    case FwTabRounded: {
+      const int slant = shape == FwTabSlanted ? r.Height() / 2 : 0;
+      const int cut = shape == FwTabThemed ? 2 : (shape == FwTabRounded ? 3 : 0);
+      POINT pts[8];
+      const int n = TabOutline(r, bBottom, slant, cut, pts);
+      // The gradient runs from the outer edge (light) to the pages.
+      FillOutline(pDC, pts, n, r, bBottom ? fill : light, bBottom ? light : fill, TRUE);
+      CPen pen(PS_SOLID, 1, p.tabBorder);
+      CPen* old = pDC->SelectObject(&pen);
+      pDC->Polyline(pts, n);
+      if (!bIsActive) {  // an inactive tab is closed toward the pages
+        pDC->MoveTo(r.left, inner);
+        pDC->LineTo(r.right, inner);
+      }
+      pDC->SelectObject(old);
+      if (shape == FwTabThemed && bIsActive) {
+        const int edge = bBottom ? r.bottom - 3 : r.top;
+        FillSolid(pDC, CRect(r.left + 1 + cut, edge, r.right - 1 - cut, edge + 3), p.tabHotLine);
+      }
+      break;
+    }
+  }
+  return text;
 }
 
-void CMFCVisualManager::OnDrawDivider(CDC* pDC, CRect rect, BOOL) { FillSolid(pDC, rect, m_palette.divider); }
+// ---- The frame's other parts ----------------------------------------------------------------
+
+void CMFCVisualManager::OnDrawDivider(CDC* pDC, CRect rect, BOOL) {
+  FillSolid(pDC, rect, m_palette.divider);
+  if (m_palette.dividerEdge == FwEdge3D)
+    pDC->Draw3dRect(&rect, m_palette.dividerLight, m_palette.barBorder);
+  else if (m_palette.dividerEdge == FwEdgeFlat)
+    FrameSolid(pDC, rect, m_palette.barBorder);
+}
 
 void CMFCVisualManager::OnDrawAutoHideButton(CDC* pDC, CRect rect, BOOL bHot) {
-  FillSolid(pDC, rect, bHot ? m_palette.buttonHot : m_palette.tabInactive);
+  if (bHot)
+    FillGradient(pDC, rect, m_palette.buttonHotLight, m_palette.buttonHot, TRUE);
+  else
+    FillGradient(pDC, rect, m_palette.tabInactiveLight, m_palette.autoHideButton, TRUE);
   FrameSolid(pDC, rect, bHot ? m_palette.buttonHotBorder : m_palette.tabBorder);
 }
 
 void CMFCVisualManager::OnDrawStatusBarPaneBorder(CDC* pDC, CRect rect) {
-  if (m_palette.flatButtons)
-    FrameSolid(pDC, rect, m_palette.barBorder);
-  else
-    pDC->Draw3dRect(&rect, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT));
+  switch (m_palette.statusPaneEdge) {
+    case FwEdge3D:
+      pDC->Draw3dRect(&rect, m_palette.statusPaneBorder, m_palette.separatorLight);
+      break;
+    case FwEdgeFlat:
+      FrameSolid(pDC, rect, m_palette.statusPaneBorder);
+      break;
+    case FwEdgeNone:
+      // Panes are told apart by a separator on their trailing side.
+      FillSolid(pDC, CRect(rect.right - 1, rect.top + 2, rect.right, rect.bottom - 2), m_palette.statusPaneBorder);
+      break;
+  }
+}
+
+COLORREF CMFCVisualManager::GetStatusBarPaneTextColor(BOOL bDisabled) {
+  return bDisabled ? m_palette.textDisabled : m_palette.statusBarText;
 }
 
 void CMFCVisualManager::OnDrawStatusBarProgress(CDC* pDC, CRect rect, int nTotal, int nCurrent) {
-  FillSolid(pDC, rect, Sys(COLOR_WINDOW));
-  FrameSolid(pDC, rect, m_palette.barBorder);
+  FillSolid(pDC, rect, m_palette.menuFace);
+  FrameSolid(pDC, rect, m_palette.statusPaneBorder);
   if (nTotal <= 0) return;
   CRect done = rect;
   done.DeflateRect(1, 1);
   const int clamped = nCurrent < 0 ? 0 : (nCurrent > nTotal ? nTotal : nCurrent);
   done.right = done.left + MulDiv(done.Width(), clamped, nTotal);
-  FillSolid(pDC, done, m_palette.progress);
+  FillGradient(pDC, done, m_palette.progressLight, m_palette.progress, TRUE);
+}
+
+void CMFCVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CRect rect) {
+  if (m_palette.gripperStyle == FwGripperLines) {
+    // Three pairs of diagonal lines toward the bottom-right corner.
+    for (int k = 0; k < 3; ++k) {
+      const int d = 3 + k * 4;
+      Line(pDC, rect.right - d, rect.bottom - 1, rect.right, rect.bottom - 1 - d, m_palette.sizeGripLight);
+      Line(pDC, rect.right - d + 1, rect.bottom - 1, rect.right, rect.bottom - d, m_palette.sizeGrip);
+      Line(pDC, rect.right - d + 2, rect.bottom - 1, rect.right, rect.bottom - d + 1, m_palette.sizeGrip);
+    }
+    return;
+  }
+  // Six dots in a triangle.
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col <= row; ++col) {
+      const int x = rect.right - 4 - col * 4, y = rect.bottom - 4 - (2 - row) * 4;
+      FillSolid(pDC, CRect(x + 1, y + 1, x + 3, y + 3), m_palette.sizeGripLight);
+      FillSolid(pDC, CRect(x, y, x + 2, y + 2), m_palette.sizeGrip);
+    }
+  }
 }
 
 void CMFCVisualManager::OnFillWorkspace(CDC* pDC, CRect rect) { FillSolid(pDC, rect, m_palette.workspace); }
 
-CMFCVisualManagerOfficeXP::CMFCVisualManagerOfficeXP() {
-  SetFlatLook(m_palette, RGB(219, 216, 209), RGB(249, 248, 247), RGB(182, 189, 210), RGB(10, 36, 106),
-              RGB(133, 146, 181), RGB(10, 36, 106), RGB(10, 36, 106), RGB(128, 128, 128));
-  m_palette.textHot = RGB(0, 0, 0);
+// ---- Tool tips ------------------------------------------------------------------------------
+
+BOOL CMFCVisualManager::GetToolTipInfo(CMFCToolTipInfo& params, UINT) {
+  params.m_clrFill = m_palette.toolTipFill;
+  params.m_clrFillGradient =
+      m_palette.toolTipFillGradient == m_palette.toolTipFill ? static_cast<COLORREF>(-1) : m_palette.toolTipFillGradient;
+  params.m_nGradientAngle = 90;
+  params.m_clrText = m_palette.toolTipText;
+  params.m_clrBorder = m_palette.toolTipBorder;
+  return TRUE;
 }
 
-BOOL CMFCVisualManagerWindows::m_b3DTabsXPTheme = FALSE;
-
-CMFCVisualManagerWindows::CMFCVisualManagerWindows() {
-  SetFlatLook(m_palette, RGB(236, 233, 216), RGB(252, 252, 249), RGB(193, 210, 238), RGB(49, 106, 197),
-              RGB(152, 181, 226), RGB(0, 84, 227), RGB(61, 149, 255), RGB(128, 128, 128));
-  m_palette.gradientBars = TRUE;
-  m_palette.roundedTabs = m_b3DTabsXPTheme;
-}
-
-CMFCVisualManagerOffice2003::CMFCVisualManagerOffice2003() {
-  SetFlatLook(m_palette, RGB(158, 190, 245), RGB(227, 239, 255), RGB(255, 238, 194), RGB(0, 0, 128),
-              RGB(254, 128, 62), RGB(89, 135, 214), RGB(195, 218, 249), RGB(144, 153, 174));
-  m_palette.gradientBars = TRUE;
-  m_palette.captionText = RGB(255, 255, 255);
-}
-
-CMFCVisualManagerVS2005::CMFCVisualManagerVS2005() {
-  SetFlatLook(m_palette, RGB(229, 229, 215), RGB(250, 250, 247), RGB(193, 210, 238), RGB(49, 106, 197),
-              RGB(152, 181, 226), RGB(59, 128, 237), RGB(49, 106, 197), RGB(128, 128, 128));
-  m_palette.gradientBars = TRUE;
-  m_palette.roundedTabs = TRUE;
-  m_palette.captionText = RGB(255, 255, 255);
-}
-
-CMFCVisualManagerVS2008::CMFCVisualManagerVS2008() {
-  SetFlatLook(m_palette, RGB(188, 199, 216), RGB(233, 236, 250), RGB(255, 231, 162), RGB(229, 195, 101),
-              RGB(255, 198, 115), RGB(153, 180, 209), RGB(215, 228, 242), RGB(171, 171, 171));
-  m_palette.gradientBars = TRUE;
-  m_palette.roundedTabs = TRUE;
-  m_palette.captionText = RGB(0, 0, 0);
-}
-
-CMFCVisualManagerOffice2007::Style CMFCVisualManagerOffice2007::s_style = CMFCVisualManagerOffice2007::Office2007_LunaBlue;
-
-void CMFCVisualManagerOffice2007::SetStyle(Style style) { s_style = style; }
-CMFCVisualManagerOffice2007::Style CMFCVisualManagerOffice2007::GetStyle() { return s_style; }
-
-CMFCVisualManagerOffice2007::CMFCVisualManagerOffice2007() {
-  switch (s_style) {
-    case Office2007_ObsidianBlack:
-      SetFlatLook(m_palette, RGB(83, 83, 83), RGB(160, 160, 160), RGB(255, 231, 162), RGB(255, 189, 105),
-                  RGB(251, 140, 60), RGB(65, 65, 65), RGB(120, 120, 120), RGB(47, 47, 47));
-      m_palette.text = RGB(255, 255, 255);
-      m_palette.textHot = RGB(0, 0, 0);
-      m_palette.captionText = RGB(255, 255, 255);
-      break;
-    case Office2007_Aqua:
-      SetFlatLook(m_palette, RGB(180, 196, 218), RGB(232, 239, 247), RGB(255, 231, 162), RGB(255, 189, 105),
-                  RGB(251, 140, 60), RGB(140, 163, 196), RGB(205, 218, 235), RGB(159, 180, 210));
-      break;
-    case Office2007_Silver:
-      SetFlatLook(m_palette, RGB(208, 212, 221), RGB(243, 244, 247), RGB(255, 231, 162), RGB(255, 189, 105),
-                  RGB(251, 140, 60), RGB(170, 176, 190), RGB(223, 226, 232), RGB(190, 194, 203));
-      break;
-    case Office2007_LunaBlue:
-    default:
-      SetFlatLook(m_palette, RGB(191, 219, 255), RGB(227, 239, 255), RGB(255, 231, 162), RGB(255, 189, 105),
-                  RGB(251, 140, 60), RGB(101, 147, 207), RGB(200, 221, 247), RGB(171, 198, 235));
-      break;
-  }
-  m_palette.gradientBars = TRUE;
-  m_palette.roundedTabs = TRUE;
-}
-
-CMFCVisualManagerWindows7::CMFCVisualManagerWindows7() {
-  SetFlatLook(m_palette, RGB(233, 238, 245), RGB(252, 253, 254), RGB(222, 236, 252), RGB(125, 162, 206),
-              RGB(196, 221, 248), RGB(185, 209, 234), RGB(241, 246, 251), RGB(204, 217, 234));
-  m_palette.gradientBars = TRUE;
-  m_palette.captionText = RGB(30, 57, 91);
+void CMFCVisualManager::OnFillToolTip(CDC* pDC, CMFCToolTipCtrl*, CRect rect, COLORREF& clrText, COLORREF& clrLine) {
+  FillGradient(pDC, rect, m_palette.toolTipFill, m_palette.toolTipFillGradient, TRUE);
+  clrText = m_palette.toolTipText;
+  clrLine = m_palette.toolTipBorder;
 }

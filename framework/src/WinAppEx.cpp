@@ -2,7 +2,10 @@
 
 #include <shobjidl.h>
 
+#include "fw/ContextMenuManager.h"
 #include "fw/FrameEx.h"
+#include "fw/KeyboardManager.h"
+#include "fw/TooltipManager.h"
 
 IMPLEMENT_DYNAMIC(CWinAppEx, CWinApp)
 
@@ -22,7 +25,47 @@ CDockingManager* DockingManagerOf(CFrameWnd* frame) {
 
 CWinAppEx::CWinAppEx(BOOL) : m_strRegSection(kDefaultRegistryBase) {}
 
-CWinAppEx::~CWinAppEx() = default;
+CWinAppEx::~CWinAppEx() {
+  if (afxTooltipManager == m_pTooltipManager) afxTooltipManager = nullptr;
+  if (afxKeyboardManager == m_pKeyboardManager) afxKeyboardManager = nullptr;
+  if (afxContextMenuManager == m_pContextMenuManager) afxContextMenuManager = nullptr;
+  delete m_pTooltipManager;
+  delete m_pKeyboardManager;
+  delete m_pContextMenuManager;
+}
+
+BOOL CWinAppEx::InitContextMenuManager() {
+  if (!m_pContextMenuManager) m_pContextMenuManager = new CContextMenuManager;
+  afxContextMenuManager = m_pContextMenuManager;
+  return TRUE;
+}
+
+BOOL CWinAppEx::InitKeyboardManager() {
+  if (!m_pKeyboardManager) m_pKeyboardManager = new CKeyboardManager;
+  afxKeyboardManager = m_pKeyboardManager;
+  return TRUE;
+}
+
+BOOL CWinAppEx::InitTooltipManager() {
+  if (!m_pTooltipManager) m_pTooltipManager = new CTooltipManager;
+  afxTooltipManager = m_pTooltipManager;
+  return TRUE;
+}
+
+CContextMenuManager* CWinAppEx::GetContextMenuManager() {
+  if (!m_pContextMenuManager) InitContextMenuManager();
+  return m_pContextMenuManager;
+}
+
+CKeyboardManager* CWinAppEx::GetKeyboardManager() {
+  if (!m_pKeyboardManager) InitKeyboardManager();
+  return m_pKeyboardManager;
+}
+
+CTooltipManager* CWinAppEx::GetTooltipManager() {
+  if (!m_pTooltipManager) InitTooltipManager();
+  return m_pTooltipManager;
+}
 
 void CWinAppEx::SetRegistryBase(LPCTSTR lpszSectionName) {
   m_strRegSection = lpszSectionName && *lpszSectionName ? lpszSectionName : kDefaultRegistryBase;
@@ -63,8 +106,12 @@ void CWinAppEx::SetAppID(LPCTSTR lpszAppID) {
 }
 
 BOOL CWinAppEx::CleanState(LPCTSTR lpszSectionName) {
-  // Writing a null entry removes the whole section with everything below it.
-  return WriteProfileString(lpszSectionName ? CString(lpszSectionName) : m_strRegSection, nullptr, nullptr);
+  const CString section = lpszSectionName && *lpszSectionName ? CString(lpszSectionName) : m_strRegSection;
+  HKEY profile = GetAppRegistryKey();
+  if (!profile) return FALSE;
+  const LONG result = ::RegDeleteTreeW(profile, section);
+  ::RegCloseKey(profile);
+  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 BOOL CWinAppEx::SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
@@ -77,6 +124,8 @@ BOOL CWinAppEx::SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
 }
 
 BOOL CWinAppEx::LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
+  // The program registers its context menus here, before anything of the frame is restored.
+  PreLoadState();
   CDockingManager* manager = DockingManagerOf(pFrame);
   if (!manager) return FALSE;
   const CString base = lpszSectionName ? CString(lpszSectionName) : m_strRegSection;
