@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "resource.h"
 #include "fw/Gdi.h"
 #include "fw/Menu.h"
 #include "fw/ModuleState.h"
@@ -233,7 +235,7 @@ class OrvelloResourcesTest : public ::testing::Test {
 
   static std::vector<Accel> Accelerators() {
     std::vector<Accel> out;
-    const std::string data = Data(128, RT_ACCELERATOR);
+    const std::string data = Data(IDR_MAINFRAME, RT_ACCELERATOR);
     for (size_t at = 0; at + 8 <= data.size(); at += 8) {
       const WORD* entry = reinterpret_cast<const WORD*>(data.data() + at);
       out.push_back({static_cast<BYTE>(entry[0] & 0x7F), entry[1], entry[2]});
@@ -272,6 +274,9 @@ class OrvelloResourcesTest : public ::testing::Test {
 HMODULE OrvelloResourcesTest::module_ = nullptr;
 std::vector<Row>* OrvelloResourcesTest::table_ = nullptr;
 
+// The two menus of the frame's menu bar, without and with a document; every other menu holds one pop-up.
+bool IsMenuBar(const Row& r) { return r.id == IDR_MAINFRAME || r.id == IDR_FOLIMARTYPE; }
+
 const MenuItem* FindItem(const std::vector<MenuItem>& items, UINT id) {
   for (const MenuItem& item : items) {
     if (!item.popup && !item.separator && item.id == id) return &item;
@@ -301,7 +306,7 @@ std::string Shape(const std::vector<MenuItem>& items) {
 }
 
 TEST_F(OrvelloResourcesTest, CommandsSitInTheDocumentMenuWithTheirKeysAndPrompts) {
-  const std::vector<MenuItem> menu = Menu(395);
+  const std::vector<MenuItem> menu = Menu(IDR_FOLIMARTYPE);
   ASSERT_FALSE(menu.empty());
   int placed = 0;
   for (const Row* r : Rows("command")) {
@@ -385,7 +390,7 @@ TEST_F(OrvelloResourcesTest, MenusHaveOneShapeInEveryLanguageAndTheirOwnTexts) {
       Choose(language);
       const std::vector<MenuItem> menu = Menu(r->id);
       EXPECT_EQ(Shape(menu), Shape(english)) << r->name << " in " << language.name;
-      if (r->id == 128 || r->id == 395) {
+      if (IsMenuBar(*r)) {
         // The top-level titles are the table's in English and the language's own elsewhere.
         std::wstring titles;
         for (const MenuItem& item : menu) titles += (titles.empty() ? L"" : L"|") + item.text;
@@ -401,7 +406,7 @@ TEST_F(OrvelloResourcesTest, MenusHaveOneShapeInEveryLanguageAndTheirOwnTexts) {
 
 TEST_F(OrvelloResourcesTest, PopupMenusListTheTableItemsInOrder) {
   for (const Row* r : Rows("menu")) {
-    if (r->id == 128 || r->id == 395) continue;
+    if (IsMenuBar(*r)) continue;
     std::string expected;
     for (const std::string& token : Split(Narrow(r->text), ' ')) {
       if (token == "(") expected += "(";
@@ -446,7 +451,7 @@ TEST_F(OrvelloResourcesTest, MnemonicsAreUniqueWithinEachMenu) {
   for (const Language& language : Languages()) {
     Choose(language);
     for (const Row* r : Rows("menu")) {
-      CheckMnemonics(Menu(r->id), altKeys, r->id == 128 || r->id == 395, language.setting == LANG_RUSSIAN,
+      CheckMnemonics(Menu(r->id), altKeys, IsMenuBar(*r), language.setting == LANG_RUSSIAN,
                      std::string(language.name) + " " + r->name);
     }
   }
@@ -484,7 +489,7 @@ TEST_F(OrvelloResourcesTest, ShortcutTextsNameTheAcceleratorsOfTheirCommands) {
   }
   // Each accelerator's command is on the document menu and shows one of its keys there.
   Choose(Languages()[0]);
-  const std::vector<MenuItem> menu = Menu(395);
+  const std::vector<MenuItem> menu = Menu(IDR_FOLIMARTYPE);
   for (const Accel& a : accels) {
     const MenuItem* item = FindItem(menu, a.command);
     ASSERT_NE(item, nullptr) << "command " << a.command << " of an accelerator is on no menu";
@@ -628,6 +633,55 @@ TEST_F(OrvelloResourcesTest, CursorsAreDrawnWithTheHotSpotOnThePicture) {
   }
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// The about box and the transfer window, made from each language's template as real windows: the
+// controls the code binds exist with the classes and styles it relies on.
+TEST_F(OrvelloResourcesTest, DialogsOfTheFrameHaveTheControlsTheCodeBinds) {
+  INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
+  ASSERT_TRUE(InitCommonControlsEx(&classes));
+  struct Control {
+    int id;
+    const wchar_t* windowClass;
+    bool notify;  // a static that reports clicks, as the about box's links do
+  };
+  const struct {
+    UINT dialog;
+    std::vector<Control> controls;
+  } cases[] = {
+      {IDD_ABOUTBOX,
+       {{IDC_ABOUT_VERSION, L"Static", false},
+        {IDC_ABOUT_SUPPORT, L"Static", true},
+        {IDC_ABOUT_WEBSITE, L"Static", true},
+        {IDOK, L"Button", false}}},
+      {IDD_TRANSFER_PROGRESS,
+       {{IDC_TRANSFER_TEXT, L"Static", false}, {IDC_TRANSFER_PROGRESS, PROGRESS_CLASSW, false}, {IDCANCEL, L"Button", false}}},
+  };
+  for (const Language& language : Languages()) {
+    Choose(language);
+    for (const auto& c : cases) {
+      const std::string data = Data(c.dialog, RT_DIALOG);
+      ASSERT_FALSE(data.empty()) << c.dialog;
+      HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(data.data()),
+                                               nullptr, PlainDialogProc, 0);
+      ASSERT_NE(dialog, nullptr) << language.name << " dialog " << c.dialog;
+      for (const Control& control : c.controls) {
+        HWND child = GetDlgItem(dialog, control.id);
+        ASSERT_NE(child, nullptr) << language.name << " dialog " << c.dialog << " control " << control.id;
+        EXPECT_EQ(ClassOf(child), control.windowClass) << control.id;
+        EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & SS_NOTIFY) != 0, control.notify) << control.id;
+      }
+      DestroyWindow(dialog);
+    }
+  }
+}
+
 // The framework's own loaders find the language-neutral pictures and the language's menus whatever
 // the chosen language.
 TEST_F(OrvelloResourcesTest, FrameworkLoadersFindNeutralResourcesInEveryLanguage) {
@@ -637,18 +691,18 @@ TEST_F(OrvelloResourcesTest, FrameworkLoadersFindNeutralResourcesInEveryLanguage
   for (const Language& language : Languages()) {
     Choose(language);
     CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(395)) << language.name;
+    ASSERT_TRUE(menu.LoadMenu(IDR_FOLIMARTYPE)) << language.name;
     CString title;
     menu.GetMenuString(0, title, MF_BYPOSITION);
     fileTitles.insert(static_cast<LPCWSTR>(title));
     CBitmap strip;
-    EXPECT_TRUE(strip.LoadBitmap(224)) << language.name;
+    EXPECT_TRUE(strip.LoadBitmap(IDR_DRAWING_TOOLS)) << language.name;
     BITMAP info = {};
     if (strip.m_hObject) GetObjectW(strip.m_hObject, sizeof(info), &info);
-    EXPECT_EQ(info.bmWidth, 17 * 12) << language.name;
-    HCURSOR cursor = LoadCursorW(module_, MAKEINTRESOURCEW(152));
+    EXPECT_EQ(info.bmWidth, 17 * 12) << language.name << ": twelve buttons of the drawing tools";
+    HCURSOR cursor = LoadCursorW(module_, MAKEINTRESOURCEW(IDC_CURSOR_TEXT_FIELD));
     EXPECT_NE(cursor, nullptr) << language.name;
-    HICON icon = LoadIconW(module_, MAKEINTRESOURCEW(128));
+    HICON icon = LoadIconW(module_, MAKEINTRESOURCEW(IDR_MAINFRAME));
     EXPECT_NE(icon, nullptr) << language.name;
   }
   AfxSetResourceHandle(previous);
