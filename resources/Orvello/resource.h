@@ -295,6 +295,7 @@
 #define ID_EDIT_UNFREEZE_ALL            33160
 #define ID_EDIT_REQUIRED                33178
 #define ID_EDIT_DECREASE_TEXT_WIDTH     33156
+// Shares its number, and so its prompt, with the properties pane's "Top-down" (IDS_ORIENTATION_TOP_DOWN).
 #define ID_EDIT_DECREASE_TEXT_HEIGHT    33245
 #define ID_EDIT_RENUMBER_FORMS          33317
 #define ID_EDIT_ROTATE_PICTURE          32975
@@ -403,7 +404,8 @@
 #define ID_SHELF_RENAME                 32920
 #define ID_SHELF_DELETE                 1095
 
-// Status bar, bars and panes of the main frame.
+// Status bar, bars and panes of the main frame. The idle text and the indicators keep the framework's
+// numbers; they are repeated here because the language scripts cannot include the framework's headers.
 #ifndef AFX_IDS_IDLEMESSAGE
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #endif
