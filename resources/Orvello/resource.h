@@ -4,6 +4,64 @@
 #define IDR_MAINFRAME                   128
 #define IDR_FOLIMARTYPE                 395
 
+// Pop-up menus: the view's by program mode, the forms pane's, the shelf's and the spelling button's.
+#define IDR_CONTEXT_MENU                157
+#define IDR_SHELF_MENU                  240
+#define IDR_FORMS_MENU                  255
+#define IDR_SPELLING_MENU               275
+#define IDR_FORM_MODE_MENU              396
+#define IDR_SELECT_MODE_MENU            421
+
+// Tool bars, each with a button strip bitmap of the same id (IDR_MAINFRAME is the main bar).
+#define IDR_DRAWING_TOOLS               224
+#define IDR_IMAGE_TOOLS                 310
+#define IDR_DATABASE_BAR                358
+
+// Bitmaps: the shelf's item kinds (16 x 16 each, white is transparent) and the about box's banner.
+#define IDB_ABOUT_BANNER                102
+#define IDB_SHELF_ITEMS                 236
+
+// Child window ids of the docking panes.
+#define ID_PANE_PROPERTIES              33176
+#define ID_PANE_SHELF                   33179
+#define ID_PANE_FORMS                   33184
+
+// Cursors of the program modes and of dragging in the view.
+#define IDC_CURSOR_TEXT_FIELD           152
+#define IDC_CURSOR_MOVE                 192
+#define IDC_CURSOR_CHECK_MARK           200
+#define IDC_CURSOR_ROTATION             211
+#define IDC_CURSOR_CROP                 213
+#define IDC_CURSOR_BASE_POINT           214
+#define IDC_CURSOR_ELLIPSE              226
+#define IDC_CURSOR_RECTANGLE            227
+#define IDC_CURSOR_LINE                 228
+#define IDC_CURSOR_PENCIL               229
+#define IDC_CURSOR_CIRCLE               241
+#define IDC_CURSOR_ERASER               288
+#define IDC_CURSOR_UNERASER             289
+#define IDC_CURSOR_HAND_OPEN            321
+#define IDC_CURSOR_HAND_CLOSED          322
+#define IDC_CURSOR_COPY_REGION          327
+#define IDC_CURSOR_DRAG_REGION          348
+#define IDC_CURSOR_WHITE_REFERENCE      366
+#define IDC_CURSOR_BLACK_REFERENCE      367
+#define IDC_CURSOR_LABEL                397
+#define IDC_CURSOR_BARCODE              398
+
+// The about box.
+#define IDD_ABOUTBOX                    100
+#define IDC_ABOUT_VERSION               1194
+#define IDC_ABOUT_PRODUCT               1195
+#define IDC_ABOUT_COPYRIGHT             1196
+#define IDC_ABOUT_WEBSITE               1197
+#define IDC_ABOUT_SUPPORT               1198
+
+// The progress window of a WIA transfer.
+#define IDD_TRANSFER_PROGRESS           406
+#define IDC_TRANSFER_TEXT               1174
+#define IDC_TRANSFER_PROGRESS           1225
+
 // View commands: zoom.
 #define ID_COMBO_SCALE                  114
 #define ID_TOOLBAR_FIT_TO_WINDOW        32922
@@ -91,7 +149,7 @@
 #define ID_DB_FIND                      33158
 #define ID_DB_FIND_NEXT                 33166
 #define IDS_NO_FIELDS_IN_DOCUMENT       61701
-#define IDS_DELETE_ALL_RECORDS          61702
+#define IDS_DELETE_ALL_RECORDS          61704
 #define IDS_CANNOT_FIND_STRING          61703
 #define IDD_DOC_SECURITY                364
 #define IDD_DOC_GENERAL                 365
@@ -140,7 +198,7 @@
 // The last two rows of the main bar's scale box.
 #define IDS_FIT_TO_WIDTH                62718
 #define IDS_FIT_TO_WINDOW               62719
-#define IDS_PDF_OUTPUT_ERROR            62795
+#define IDS_PDF_OUTPUT_ERROR            62796
 
 // The number-format dialog of text fields.
 #define IDD_FORMAT                      161
@@ -194,3 +252,301 @@
 #define IDS_FOLDER_DOES_NOT_EXIST       61495
 #define IDS_REPLACE_EXISTING_FILE       61496
 #define IDS_INVALID_FILE_NAME           61497
+
+// File menu.
+#define ID_FILE_NEW_MULTIPAGE           32976
+#define ID_FILE_SAVE_AS_IMAGE           33119
+#define ID_FILE_EXPORT                  32941
+#define ID_FILE_EXPORT_PDF              33134
+#define ID_FILE_IMPORT_FROM_VANTRY      33007
+#define ID_DB_IMPORT                    33136
+#define ID_DB_QUICK_IMPORT              33155
+#define ID_DB_EXPORT                    33137
+#define ID_DB_IMPORT_FROM_DOCUMENT      33174
+#define ID_FILE_TWAIN_SELECT_SOURCE     32834
+#define ID_FILE_TWAIN_ACQUIRE           32833
+#define ID_FILE_TWAIN_SETUP             33328
+#define ID_FILE_WIA_SELECT_SOURCE       33320
+#define ID_FILE_WIA_ACQUIRE             33323
+#define ID_FILE_SEND_MAIL               32954
+#define ID_FILE_SEND_FAX                32953
+#define ID_FILE_BACKUP                  33228
+#define ID_FILE_RESTORE                 33229
+
+// Edit menu and the view's context menus.
+#define ID_EDIT_DELETE                  32848
+#define ID_EDIT_CLEAR_CONTENTS          33181
+#define ID_TOOL_SELECT                  32936
+#define ID_TOOL_TAB_ORDER               33144
+#define ID_EDIT_ALIGN_LEFT              33125
+#define ID_EDIT_ALIGN_RIGHT             33126
+#define ID_EDIT_ALIGN_TOP               33127
+#define ID_EDIT_ALIGN_BOTTOM            33128
+#define ID_EDIT_SPACE_ACROSS            32931
+#define ID_EDIT_SPACE_DOWN              32932
+#define ID_EDIT_ALIGN_TO_GRID           32935
+#define ID_EDIT_SNAP_TO_GRID            33045
+#define ID_LAYER_SEND_TO_BACK           33257
+#define ID_LAYER_SEND_BACKWARD          33258
+#define ID_LAYER_BRING_TO_FRONT         33259
+#define ID_LAYER_BRING_FORWARD          33260
+#define ID_EDIT_OBJECT_UP               33044
+#define ID_EDIT_FREEZE_OBJECT           33159
+#define ID_EDIT_UNFREEZE_ALL            33160
+#define ID_EDIT_REQUIRED                33178
+#define ID_EDIT_DECREASE_TEXT_WIDTH     33156
+// Shares its number, and so its prompt, with the properties pane's "Top-down" (IDS_ORIENTATION_TOP_DOWN).
+#define ID_EDIT_DECREASE_TEXT_HEIGHT    33245
+#define ID_EDIT_RENUMBER_FORMS          33317
+#define ID_EDIT_ROTATE_PICTURE          32975
+#define ID_EDIT_RESTORE_PROPORTIONS     33318
+#define ID_EDIT_ADD_TO_SHELF            32911
+#define ID_OPTIONS                      32850
+
+// Insert menu and the drawing-tools bar: the tools that place objects.
+#define ID_TOOL_TEXT_FIELD              33112
+#define ID_TOOL_CHECK_MARK              32914
+#define ID_TOOL_LABEL                   33183
+#define ID_TOOL_BARCODE                 33271
+#define ID_TOOL_RECTANGLE               33106
+#define ID_TOOL_CIRCLE                  33111
+#define ID_TOOL_ELLIPSE                 33107
+#define ID_TOOL_POLYGON                 33108
+#define ID_TOOL_LINE                    33109
+#define ID_TOOL_FREEHAND                33110
+#define ID_TOOL_BRACE                   33091
+#define ID_INSERT_PICTURE               32912
+
+// View menu, the main bar's toggles and the application looks.
+#define ID_TOOL_FORM_MODE               33146
+#define ID_VIEW_HIGHLIGHT_FIELDS        33252
+#define ID_VIEW_SNAP_TO_GRID            32934
+#define ID_VIEW_CUSTOMIZE               33141
+#define ID_TOOL_WITH_BORDER             33249
+#define ID_VIEW_LOOK_WIN2000            33288
+#define ID_VIEW_LOOK_OFFICE_XP          33289
+#define ID_VIEW_LOOK_WIN_XP             33290
+#define ID_VIEW_LOOK_OFFICE_2003        33291
+#define ID_VIEW_LOOK_VS_2005            33292
+#define ID_VIEW_LOOK_VS_2008            33293
+#define ID_VIEW_LOOK_OFFICE_2007_BLUE   33294
+#define ID_VIEW_LOOK_OFFICE_2007_BLACK  33295
+#define ID_VIEW_LOOK_OFFICE_2007_SILVER 33296
+#define ID_VIEW_LOOK_OFFICE_2007_AQUA   33297
+#define ID_VIEW_LOOK_WIN7               33298
+
+// Page menu.
+#define ID_PAGE_ADD                     32978
+#define ID_PAGE_DELETE                  33122
+#define ID_PAGE_MOVE_LEFT               33123
+#define ID_PAGE_MOVE_RIGHT              33124
+#define ID_PAGE_PREVIOUS                32985
+#define ID_PAGE_NEXT                    32980
+#define ID_PAGE_TO_DOCUMENT             32989
+
+// Image menu and the image tool bar.
+#define ID_IMAGE_VIEW                   32992
+#define ID_IMAGE_LOAD_BACKGROUND        33000
+#define ID_IMAGE_SAVE_BACKGROUND        32849
+#define ID_IMAGE_DELETE_BACKGROUND      33004
+#define ID_IMAGE_CONVERT_DOCUMENT       32873
+#define ID_IMAGE_RESOLUTION             32869
+#define ID_IMAGE_RESIZE                 32899
+#define ID_IMAGE_ROTATE_90              32949
+#define ID_IMAGE_ROTATE_180             32951
+#define ID_IMAGE_ROTATE_270             32950
+#define ID_IMAGE_ROTATE_ANGLE           32981
+#define ID_IMAGE_FLIP                   32983
+#define ID_IMAGE_REVERSE                32984
+#define ID_IMAGE_INVERT                 32987
+#define ID_IMAGE_BRIGHTNESS             32982
+#define ID_IMAGE_CONTRAST               32986
+#define ID_IMAGE_MOVE_LEFT              32996
+#define ID_IMAGE_MOVE_RIGHT             32997
+#define ID_IMAGE_MOVE_UP                32998
+#define ID_IMAGE_MOVE_DOWN              32999
+#define ID_TOOL_MOVE_IMAGE              33039
+#define ID_TOOL_BASE_POINT              33084
+#define ID_TOOL_CROP                    32875
+#define ID_TOOL_ROTATION                32872
+#define ID_TOOL_WHITE_CORRECTION        33130
+#define ID_TOOL_BLACK_CORRECTION        33131
+#define ID_TOOL_DO_TRANSFORMATION       32896
+#define ID_TOOL_COPY_REGION             33043
+#define ID_TOOL_ERASER                  32970
+#define ID_TOOL_UNERASER                32971
+#define ID_ERASE_SIZE                   32972
+
+// Records menu and the database bar.
+#define ID_DB_RECORD_NUMBER             33104
+#define ID_DB_FILL_FORM_FIELDS          33303
+#define ID_DB_EDIT_DATABASE             33304
+
+// Spelling menu and the main bar's spelling button.
+#define ID_SPELLING                     33120
+#define ID_SPELLING_SELECT_LANGUAGE     32966
+
+// Window menu.
+#define ID_WINDOW_CLOSE_ALL             32831
+
+// Help menu.
+#define ID_HELP_CONTENTS                32828
+#define ID_HELP_FIRST_STEP              32827
+#define ID_HELP_HOWTO                   32874
+#define ID_HELP_FAQ                     32868
+#define ID_HELP_SUPPORT                 32830
+#define ID_HELP_ORDERING                32836
+#define ID_HELP_FORM_FILLING            33185
+
+// Context menus of the forms pane and the shelf.
+#define ID_FORMS_OPEN_TO_EDIT           32945
+#define ID_FORMS_DELETE                 32946
+#define ID_SHELF_RENAME                 32920
+#define ID_SHELF_DELETE                 1095
+
+// Status bar, bars and panes of the main frame. The idle text and the indicators keep the framework's
+// numbers; they are repeated here because the language scripts cannot include the framework's headers.
+#ifndef AFX_IDS_IDLEMESSAGE
+#define AFX_IDS_IDLEMESSAGE 0xE001
+#endif
+#ifndef ID_INDICATOR_CAPS
+#define ID_INDICATOR_CAPS 0xE701
+#endif
+#ifndef ID_INDICATOR_NUM
+#define ID_INDICATOR_NUM 0xE702
+#endif
+#ifndef ID_INDICATOR_SCRL
+#define ID_INDICATOR_SCRL 0xE703
+#endif
+#define IDS_PRESS_ESC_TO_ABORT          61521
+#define IDS_MAIN_TOOLS                  61561
+#define IDS_DRAWING_TOOLS               61563
+#define IDS_IMAGE_TOOLS                 61572
+#define IDS_DATABASE_TOOLS              61595
+#define IDS_PROPERTIES_PANE             116
+#define IDS_SHELF_PANE                  61565
+#define IDS_FORMS_PANE                  62803
+#define IDS_TOOLBAR_CUSTOMIZE           162
+#define IDS_HIGHLIGHT_FIELDS            113
+#define IDS_PAGE_TAB                    61550
+#define IDS_OPTIONS_SHEET               61592
+
+// The about box and the program's messages at start.
+#define IDS_ABOUT                       62721
+#define IDS_SUPPORT_URL                 62730
+#define IDS_WEBSITE_URL                 62731
+#define IDS_OLD_FORMS_FOUND             166
+#define IDS_USAGE                       195
+#define IDS_RASTER_FROM_PRINTER         172
+
+// Scanning.
+#define IDS_TWAIN_SELECT_FAILED         109
+#define IDS_TWAIN_ACQUIRE_FAILED        110
+#define IDS_TWAIN_AUTOFEED_FAILED       121
+#define IDS_TWAIN_FEEDER_EMPTY          199
+#define IDS_SOURCE_FEEDER               190
+#define IDS_SOURCE_FLATBED              191
+#define IDS_WIA_NO_DEVICES              192
+#define IDS_WIA_SELECT_FAILED           193
+#define IDS_WIA_ACQUIRE_FAILED          194
+#define IDS_TRANSFERRING_TO_FILE        189
+
+// File dialogs: filters, extensions and titles.
+#define IDS_FILTER_ALL_FILES            62758
+#define IDS_FILTER_ALL_PROGRAM_FILES    62788
+#define IDS_FILTER_FORMS                62787
+#define IDS_FILTER_TEMPLATES            61535
+#define IDS_FILTER_GRAPHIC_FILES        61533
+#define IDS_FILTER_IMAGES               61494
+#define IDS_FILTER_BACKGROUND_ALL       62766
+#define IDS_FILTER_SAVE_IMAGE           61536
+#define IDS_FILTER_EXPORT_PAGE          61656
+#define IDS_FILTER_EXPORT_DOCUMENT      61657
+#define IDS_FILTER_PICTURES             62791
+#define IDS_FILTER_PICTURES_ALL         62792
+#define IDS_EXT_QLM                     62786
+#define IDS_EXT_RUD                     1096
+#define IDS_EXT_VYT                     1097
+#define IDS_EXT_VIZ                     198
+#define IDS_SAVE_AS_PDF                 62794
+#define IDS_LOAD_BACKGROUND             62795
+#define IDS_SELECT_FORM_FOLDER          182
+
+// Messages of documents, pages and images.
+#define IDS_OUT_OF_MEMORY               61462
+#define IDS_FILE_READ_ERROR             61453
+#define IDS_FILE_WRITE_ERROR            61459
+#define IDS_UNKNOWN_IMAGE_FORMAT        61519
+#define IDS_UNSUPPORTED_FILE_FORMAT     61556
+#define IDS_CONVERT                     61552
+#define IDS_SEND                        61554
+#define IDS_VERTICAL_TEXT_IN_PDF        61586
+#define IDS_BIG_IMAGE                   62757
+#define IDS_OPEN_IN_OWN_PROGRAM         62777
+#define IDS_NO_MAIN_IMAGE               62763
+#define IDS_INCORRECT_DOCUMENT          62779
+#define IDS_ADD_PAGE_FAILED             61569
+#define IDS_DELETE_PAGE_QUESTION        61570
+#define IDS_OPERATION_FAILED            61571
+#define IDS_RESIZE_PREPRINTED_WARNING   33194
+#define IDS_FAILED_TO_START_PRINT       61702
+
+// Hints and messages of the view and the shelf.
+#define IDS_HINT_FREEHAND               62776
+#define IDS_HINT_CREATE_LABEL           184
+#define IDS_HINT_CONVERT_FIELD          187
+#define IDS_HINT_CONVERT_FIELDS         188
+#define IDS_WRONG_TAB_INDEX             62784
+#define IDS_DELETE_SHELF_ITEM           62773
+#define IDS_NO_SPELL_CHECKER            32967
+#define IDS_SPELLING_COMPLETE           61547
+
+// Rows and option lists of the properties pane.
+#define IDS_ALIGN_LEFT                  137
+#define IDS_ALIGN_CENTER                138
+#define IDS_ALIGN_RIGHT                 139
+#define IDS_ORIENTATION_LEFT_TO_RIGHT   33244
+#define IDS_ORIENTATION_BOTTOM_UP       33246
+#define IDS_ORIENTATION_TOP_DOWN        33245
+#define IDS_LINE_SOLID                  142
+#define IDS_LINE_DASH                   143
+#define IDS_LINE_DOT                    144
+#define IDS_LINE_DASH_DOT               145
+#define IDS_LINE_DASH_DOT_DOT           146
+#define IDS_NO                          152
+#define IDS_YES                         151
+#define IDS_TYPE_TEXT_FIELD             186
+#define IDS_TYPE_TEXT                   153
+#define IDS_PROP_OBJECT_NAME            147
+#define IDS_PROP_TYPE                   185
+#define IDS_PROP_TAB_INDEX              154
+#define IDS_PROP_PRINT                  119
+#define IDS_PROP_FONT_GROUP             133
+#define IDS_PROP_FONT                   168
+#define IDS_PROP_SCRIPT                 177
+#define IDS_PROP_SIZE                   167
+#define IDS_PROP_COLOR                  117
+#define IDS_PROP_COLOR_DESCRIPTION      118
+#define IDS_PROP_BOLD                   169
+#define IDS_PROP_ITALIC                 32960
+#define IDS_PROP_STRIKE_OUT             175
+#define IDS_PROP_UNDERLINE              176
+#define IDS_PROP_PITCH_GROUP            32866
+#define IDS_PROP_PITCH_ENABLE           413
+#define IDS_PROP_PITCH_VALUE            414
+#define IDS_PROP_ALIGNMENT              135
+#define IDS_PROP_ALIGNMENT_DESCRIPTION  136
+#define IDS_PROP_ORIENTATION            415
+#define IDS_PROP_LINE_SPACING           416
+#define IDS_PROP_WORD_WRAP              33171
+#define IDS_PROP_MULTILINE              148
+#define IDS_PROP_REQUIRED               149
+#define IDS_PROP_BORDER                 33251
+#define IDS_PROP_CHECK_MARK             150
+#define IDS_PROP_GROUP                  200
+#define IDS_PROP_LINE_COLOR             140
+#define IDS_PROP_LINE_WIDTH             141
+#define IDS_PROP_LINE_STYLE             33240
+#define IDS_PROP_LINE_STYLE_DESCRIPTION 33247
+#define IDS_PROP_TRANSPARENT            33143
+#define IDS_PROP_FORMAT                 155
