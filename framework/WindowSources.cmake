@@ -32,4 +32,14 @@ target_sources(VantryFW PRIVATE
   src/DockingManagerState.cpp
   src/FrameEx.cpp
   src/WinAppEx.cpp
+  # The property grid, its colour row and the colour button with their palette pop-up.
+  src/VisualManagerGrid.cpp
+  src/PropertyGrid.cpp
+  src/PropertyGridPaint.cpp
+  src/PropertyGridInput.cpp
+  src/PropertyGridProperty.cpp
+  src/PropertyGridColorProperty.cpp
+  src/ColorPopup.cpp
+  src/ColorButton.cpp
+  res/PropertyGrid.rc
 )

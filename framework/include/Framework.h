@@ -55,3 +55,10 @@
 #include "fw/DockingManager.h"
 #include "fw/FrameEx.h"
 #include "fw/WinAppEx.h"
+
+// The property grid and the colour controls.
+#include "fw/PropertyGridProperty.h"
+#include "fw/PropertyGrid.h"
+#include "fw/ColorPopup.h"
+#include "fw/PropertyGridColorProperty.h"
+#include "fw/ColorButton.h"
