@@ -22,6 +22,7 @@ ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_RBUTTONDOWN()
 ON_WM_MOUSEMOVE()
+ON_WM_MOUSELEAVE()
 ON_WM_MOUSEWHEEL()
 ON_WM_SETCURSOR()
 ON_WM_KEYDOWN()
@@ -82,12 +83,27 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
     OutputDebugStringW(L"CMFCPropertyGridCtrl::Create: a grid needs a parent\n");
     return FALSE;
   }
+  // The tip, the spin buttons and the combo boxes are common controls.
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
   LPCWSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
   return CWnd::CreateEx(0, cls, nullptr, dwStyle | WS_CHILD | WS_VSCROLL | WS_CLIPCHILDREN, rect, pParentWnd, nID);
 }
 
 int CMFCPropertyGridCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  // One tracking tool: the grid places it over the cell whose text it shows.
+  if (m_wndTip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                        CRect(), this, 0)) {
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
+    tool.hwnd = m_hWnd;
+    tool.uId = 1;
+    tool.lpszText = const_cast<LPWSTR>(L"");
+    m_wndTip.SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    m_wndTip.SetFont(GetFont(), FALSE);
+  }
   UpdateFonts();
   AdjustLayout();
   return 0;
@@ -100,6 +116,8 @@ void CMFCPropertyGridCtrl::OnDestroy() {
     edited->OnEndEdit();
   }
   if (m_bTracking) ::ReleaseCapture();
+  m_pTipRow = nullptr;
+  if (m_wndTip.m_hWnd) m_wndTip.DestroyWindow();
   CWnd::OnDestroy();
 }
 
@@ -142,6 +160,7 @@ void CMFCPropertyGridCtrl::RemoveAll() {
     edited->OnEndEdit();
   }
   m_pSel = nullptr;
+  HideToolTip();
   m_rows.RemoveAll();
   m_nFirstRow = 0;
   while (!m_lstProps.IsEmpty()) delete m_lstProps.RemoveHead();
@@ -179,6 +198,7 @@ void CMFCPropertyGridCtrl::OnRowLeaving(CMFCPropertyGridProperty* pProp) {
     edited->OnEndEdit();
   }
   if (m_pSel && IsWithin(m_pSel, pProp)) m_pSel = nullptr;
+  if (m_pTipRow && IsWithin(m_pTipRow, pProp)) HideToolTip();
   for (INT_PTR i = m_rows.GetSize() - 1; i >= 0; --i) {
     if (IsWithin(m_rows[i], pProp)) m_rows.RemoveAt(i);
   }
@@ -319,6 +339,7 @@ void CMFCPropertyGridCtrl::CollectSorted(CArray<CMFCPropertyGridProperty*, CMFCP
 void CMFCPropertyGridCtrl::AdjustLayout() {
   if (!m_hWnd || m_bInLayout) return;
   m_bInLayout = TRUE;
+  HideToolTip();
   const CRect editedBefore = m_pEdited ? m_pEdited->m_Rect : CRect();
 
   m_rows.RemoveAll();
@@ -534,6 +555,7 @@ BOOL CMFCPropertyGridCtrl::EditItem(CMFCPropertyGridProperty* pProp, LPPOINT lpt
   Select(pProp, TRUE);
   EnsureVisible(pProp);
   if (pProp->m_Rect.IsRectEmpty() || !pProp->OnEdit(lptClick)) return FALSE;
+  HideToolTip();
   m_pEdited = pProp;
   ++m_nEditSerial;
   if (CWnd* editor = pProp->m_pWndInPlace) {

@@ -9,6 +9,7 @@ bool IsBand(const CMFCPropertyGridProperty* p) { return p->IsGroup() && !p->IsVa
 // --- mouse ---
 
 void CMFCPropertyGridCtrl::OnLButtonDown(UINT, CPoint point) {
+  HideToolTip();
   if (IsOnSplitter(point)) {
     EndEditItem(TRUE);
     SetFocus();
@@ -77,7 +78,60 @@ void CMFCPropertyGridCtrl::OnMouseMove(UINT nFlags, CPoint point) {
     UpdateWindow();
     return;
   }
+  UpdateToolTip(point);
   CWnd::OnMouseMove(nFlags, point);
+}
+
+void CMFCPropertyGridCtrl::OnMouseLeave() {
+  m_bTrackingLeave = FALSE;
+  HideToolTip();
+}
+
+void CMFCPropertyGridCtrl::UpdateToolTip(CPoint point) {
+  if (!m_wndTip.m_hWnd) return;
+  CMFCPropertyGridProperty::ClickArea area = CMFCPropertyGridProperty::ClickName;
+  CMFCPropertyGridProperty* pProp = HitTest(point, &area, TRUE);
+  const BOOL onValue = area == CMFCPropertyGridProperty::ClickValue;
+  // The row under edit shows its whole text in its editor.
+  if (!pProp || pProp->m_bInPlaceEdit || area == CMFCPropertyGridProperty::ClickExpandBox) {
+    HideToolTip();
+    return;
+  }
+  if (pProp == m_pTipRow && onValue == m_bTipOnValue) return;
+  const CString text = onValue ? pProp->GetValueTooltip() : pProp->GetNameTooltip();
+  if (text.IsEmpty()) {
+    HideToolTip();
+    return;
+  }
+  TTTOOLINFOW tool = {};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = m_hWnd;
+  tool.uId = 1;
+  tool.lpszText = const_cast<LPWSTR>(text.GetString());
+  m_wndTip.SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  // Over the cell, so that the whole text reads where the cut one was.
+  CPoint at(onValue ? pProp->m_Rect.left + m_nLeftColumnWidth : pProp->m_Rect.left + GetNameIndent(pProp),
+            pProp->m_Rect.top);
+  ClientToScreen(&at);
+  m_wndTip.SendMessage(TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+  m_wndTip.SendMessage(TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  m_pTipRow = pProp;
+  m_bTipOnValue = onValue;
+  if (!m_bTrackingLeave) {
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, 0};
+    m_bTrackingLeave = ::TrackMouseEvent(&track);
+  }
+}
+
+void CMFCPropertyGridCtrl::HideToolTip() {
+  if (!m_pTipRow) return;
+  m_pTipRow = nullptr;
+  if (!m_wndTip.m_hWnd) return;
+  TTTOOLINFOW tool = {};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = m_hWnd;
+  tool.uId = 1;
+  m_wndTip.SendMessage(TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CMFCPropertyGridCtrl::OnCaptureChanged(WPARAM, LPARAM) {
@@ -136,6 +190,7 @@ LRESULT CMFCPropertyGridCtrl::OnGetDlgCode(WPARAM, LPARAM lParam) {
 }
 
 void CMFCPropertyGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+  HideToolTip();
   CMFCPropertyGridProperty* target = nullptr;
   const int page = m_nRowsPerPage > 1 ? m_nRowsPerPage - 1 : 1;
   switch (nChar) {

@@ -90,6 +90,8 @@ class FW_API CMFCPropertyGridCtrl : public CWnd {
   // The rows' area: the client area without the header and the description.
   CRect GetListRect() const { return m_rectList; }
   CFont* GetBoldFont() { return &m_fontBold; }
+  // The tip that shows a name or value too long for its cell while the mouse rests on it.
+  CWnd* GetToolTip() { return &m_wndTip; }
   // Places the rows, the scroll bar and the editors after a change; repaints.
   void AdjustLayout();
 
@@ -121,6 +123,9 @@ class FW_API CMFCPropertyGridCtrl : public CWnd {
   // Presses the row's button: drawn down while OnClickButton runs.
   void ClickButton(CMFCPropertyGridProperty* pProp, CPoint point);
   void ScrollToRow(int nFirstRow);
+  // Shows the tip of the cell under `point` when its text does not fit, else hides it.
+  void UpdateToolTip(CPoint point);
+  void HideToolTip();
   void SetScrollBar();
   void UpdateFonts();
   void InvalidateRow(CMFCPropertyGridProperty* pProp);
@@ -143,6 +148,7 @@ class FW_API CMFCPropertyGridCtrl : public CWnd {
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnMouseLeave();
   afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -187,4 +193,9 @@ class FW_API CMFCPropertyGridCtrl : public CWnd {
   CRect m_rectList;
   CRect m_rectHeader;
   CRect m_rectDescr;
+
+  CWnd m_wndTip;
+  CMFCPropertyGridProperty* m_pTipRow = nullptr;  // the row whose tip shows
+  BOOL m_bTipOnValue = FALSE;
+  BOOL m_bTrackingLeave = FALSE;
 };

@@ -70,7 +70,7 @@ void AnswerNextColorDialog(bool cancel, COLORREF typed = 0) {
 constexpr UINT kGridId = 2;
 constexpr DWORD_PTR kColorData = 20;
 
-class ColorRow : public ::testing::Test {
+class PropertyGridColorRow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(owner.Make(L"Colours", CRect(20, 20, 440, 320)));
@@ -95,7 +95,7 @@ class ColorRow : public ::testing::Test {
   CMFCPropertyGridColorProperty* row = nullptr;
 };
 
-TEST_F(ColorRow, TheValueIsTheColourAsAnUnsignedNumber) {
+TEST_F(PropertyGridColorRow, TheValueIsTheColourAsAnUnsignedNumber) {
   EXPECT_EQ(row->GetValue().vt, VT_UI4);
   EXPECT_EQ(row->GetColor(), RGB(0, 0, 255));
   EXPECT_STREQ(row->FormatProperty(), L"#0000FF");
@@ -108,7 +108,7 @@ TEST_F(ColorRow, TheValueIsTheColourAsAnUnsignedNumber) {
   EXPECT_EQ(shown.At(r.left + grid.GetLeftColumnWidth() + 8, r.CenterPoint().y), RGB(0x12, 0x34, 0x56));
 }
 
-TEST_F(ColorRow, AClickInThePaletteSetsTheColourAndNotifies) {
+TEST_F(PropertyGridColorRow, AClickInThePaletteSetsTheColourAndNotifies) {
   CMFCColorPopup* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(popup->IsWindowVisible());
@@ -130,7 +130,7 @@ TEST_F(ColorRow, AClickInThePaletteSetsTheColourAndNotifies) {
   EXPECT_EQ(::GetFocus(), grid.m_hWnd) << "the focus comes back to the grid";
 }
 
-TEST_F(ColorRow, TheKeyboardChoosesInThePaletteAndEscapeCloses) {
+TEST_F(PropertyGridColorRow, TheKeyboardChoosesInThePaletteAndEscapeCloses) {
   CMFCColorPopup* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
   ASSERT_EQ(::GetFocus(), popup->m_hWnd);
@@ -154,7 +154,7 @@ TEST_F(ColorRow, TheKeyboardChoosesInThePaletteAndEscapeCloses) {
   EXPECT_EQ(owner.changes.size(), 1u) << "closing chooses nothing";
 }
 
-TEST_F(ColorRow, AClickOutsideThePaletteClosesIt) {
+TEST_F(PropertyGridColorRow, AClickOutsideThePaletteClosesIt) {
   CMFCColorPopup* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
   ASSERT_EQ(::GetCapture(), popup->m_hWnd) << "the pop-up holds the mouse";
@@ -169,7 +169,7 @@ TEST_F(ColorRow, AClickOutsideThePaletteClosesIt) {
   EXPECT_TRUE(owner.changes.empty());
 }
 
-TEST_F(ColorRow, TheColourCanBeTypedInHexadecimal) {
+TEST_F(PropertyGridColorRow, TheColourCanBeTypedInHexadecimal) {
   const CRect r = row->GetRect();
   Click(grid, CPoint(r.left + grid.GetLeftColumnWidth() + 60, r.CenterPoint().y));
   ASSERT_TRUE(row->IsInPlaceEditing());
@@ -184,7 +184,7 @@ TEST_F(ColorRow, TheColourCanBeTypedInHexadecimal) {
   EXPECT_EQ(owner.changes.size(), 1u);
 }
 
-TEST_F(ColorRow, TheAutomaticButtonChoosesTheAutomaticColour) {
+TEST_F(PropertyGridColorRow, TheAutomaticButtonChoosesTheAutomaticColour) {
   row->EnableAutomaticButton(L"Automatic", RGB(0, 0, 0));
   CMFCColorPopup* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
@@ -198,7 +198,7 @@ TEST_F(ColorRow, TheAutomaticButtonChoosesTheAutomaticColour) {
   ASSERT_EQ(owner.changes.size(), 1u);
 }
 
-TEST_F(ColorRow, OtherOpensTheColourDialogAndTakesItsColour) {
+TEST_F(PropertyGridColorRow, OtherOpensTheColourDialogAndTakesItsColour) {
   CMFCColorPopup* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
   const CRect other = popup->GetItemRect(CMFCColorPopup::ItemOther);
@@ -217,39 +217,7 @@ TEST_F(ColorRow, OtherOpensTheColourDialogAndTakesItsColour) {
 
 // --- the dialog's colour button ---
 
-class ColorDialog : public CDialog {
- public:
-  ColorDialog() : CDialog(IDD_COLOR_TEST) {}
-  CMFCColorButton button;
-  COLORREF highlight = RGB(0xDE, 0xEB, 0xF9);
-  int clicks = 0;
-  COLORREF colorAtClick = CLR_NONE;
-
- protected:
-  void DoDataExchange(CDataExchange* pDX) override {
-    CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_COLOR_BUTTON, button);
-    DDX_ColorButton(pDX, IDC_COLOR_BUTTON, highlight);
-  }
-  BOOL OnInitDialog() override {
-    CDialog::OnInitDialog();
-    // As the options page sets up its highlight colour.
-    button.EnableOtherButton(L"Other");
-    button.SetColumnsNumber(5);
-    return TRUE;
-  }
-  afx_msg void OnColor() {
-    ++clicks;
-    colorAtClick = button.GetColor();
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(ColorDialog, CDialog)
-ON_BN_CLICKED(IDC_COLOR_BUTTON, OnColor)
-END_MESSAGE_MAP()
-
-class ColorButton : public ::testing::Test {
+class PropertyGridColorButton : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(owner.Make(L"Options", CRect(20, 20, 320, 220)));
@@ -268,10 +236,10 @@ class ColorButton : public ::testing::Test {
   }
 
   grid_test::GridOwner owner;
-  ColorDialog dialog;
+  grid_test::ColorDialog dialog;
 };
 
-TEST_F(ColorButton, TheDialogsColourReachesTheButtonAndComesBack) {
+TEST_F(PropertyGridColorButton, TheDialogsColourReachesTheButtonAndComesBack) {
   EXPECT_EQ(dialog.button.GetColor(), RGB(0xDE, 0xEB, 0xF9));
   // The button shows its colour in its swatch.
   Pixels shown(dialog.button);
@@ -282,7 +250,7 @@ TEST_F(ColorButton, TheDialogsColourReachesTheButtonAndComesBack) {
   EXPECT_EQ(dialog.clicks, 0) << "setting the colour is not a click";
 }
 
-TEST_F(ColorButton, AClickDropsAPaletteOfFiveColumnsAndAChoiceIsAnnounced) {
+TEST_F(PropertyGridColorButton, AClickDropsAPaletteOfFiveColumnsAndAChoiceIsAnnounced) {
   Click(dialog.button, Middle());
   CMFCColorPopup* popup = dialog.button.GetPopup();
   ASSERT_NE(popup, nullptr);
@@ -307,7 +275,7 @@ TEST_F(ColorButton, AClickDropsAPaletteOfFiveColumnsAndAChoiceIsAnnounced) {
   EXPECT_EQ(Pixels(dialog.button).At(Middle().x - 8, Middle().y), chosen);
 }
 
-TEST_F(ColorButton, TheKeyboardOpensMovesChoosesAndCloses) {
+TEST_F(PropertyGridColorButton, TheKeyboardOpensMovesChoosesAndCloses) {
   const struct {
     UINT opener;
   } openers[] = {{VK_SPACE}, {VK_RETURN}, {VK_DOWN}};
@@ -344,7 +312,7 @@ TEST_F(ColorButton, TheKeyboardOpensMovesChoosesAndCloses) {
   EXPECT_EQ(::GetFocus(), dialog.button.m_hWnd);
 }
 
-TEST_F(ColorButton, OtherOpensTheColourDialogCancelledOrAnswered) {
+TEST_F(PropertyGridColorButton, OtherOpensTheColourDialogCancelledOrAnswered) {
   for (bool cancel : {true, false}) {
     Click(dialog.button, Middle());
     CMFCColorPopup* popup = dialog.button.GetPopup();
@@ -364,7 +332,7 @@ TEST_F(ColorButton, OtherOpensTheColourDialogCancelledOrAnswered) {
   }
 }
 
-TEST_F(ColorButton, ADisabledButtonDoesNotOpen) {
+TEST_F(PropertyGridColorButton, ADisabledButtonDoesNotOpen) {
   dialog.button.EnableWindow(FALSE);
   Click(dialog.button, Middle());
   EXPECT_EQ(dialog.button.GetPopup(), nullptr);

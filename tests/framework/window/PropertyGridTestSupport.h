@@ -77,6 +77,32 @@ inline void Type(const wchar_t* text) {
   }
 }
 
+// A dialog with a colour button bound through data exchange, set up as an options page sets up
+// its highlight colour: an "Other" button and five columns. It counts the button's BN_CLICKED.
+class ColorDialog : public CDialog {
+ public:
+  ColorDialog();
+  CMFCColorButton button;
+  COLORREF highlight = RGB(0xDE, 0xEB, 0xF9);
+  int clicks = 0;
+  COLORREF colorAtClick = CLR_NONE;  // the button's colour when the dialog heard of the click
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  afx_msg void OnColor();
+  DECLARE_MESSAGE_MAP()
+};
+
+// Real input, as the user's mouse and keyboard give it: through the system's input queue, to
+// whatever window is under the cursor or has the focus. Tests using it run alone (the cursor is
+// shared by every program under the Wine server).
+void PumpUntilIdle();
+void RealClick(HWND window, CPoint client);
+void RealDrag(HWND window, CPoint from, CPoint to);
+void RealType(const wchar_t* text);
+void RealKey(UINT vk);
+
 inline std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   ::GetClassNameW(window, name, 64);

@@ -151,6 +151,10 @@ class PropertyGrid : public ::testing::Test {
   FormatRow* format = nullptr;
 };
 
+// The cases that type and click: the keyboard goes where the focus is, and the focus is the
+// foreground program's, which any other program under the Wine server may take. They run alone.
+class PropertyGridInput : public PropertyGrid {};
+
 // --- rows ---
 
 TEST_F(PropertyGrid, RowsReadBackByIndexAndByData) {
@@ -291,7 +295,7 @@ TEST_F(PropertyGrid, DeletingRowsTakesThemAndTheirSubItemsAway) {
 
 // --- editing through clicks and keys ---
 
-TEST_F(PropertyGrid, AnEditThroughClickTypingAndEnterReachesTheOwner) {
+TEST_F(PropertyGridInput, AnEditThroughClickTypingAndEnterReachesTheOwner) {
   Click(grid, OnValue(name));
   ASSERT_TRUE(name->IsInPlaceEditing());
   EXPECT_EQ(grid.GetCurSel(), name);
@@ -311,7 +315,7 @@ TEST_F(PropertyGrid, AnEditThroughClickTypingAndEnterReachesTheOwner) {
   EXPECT_EQ(Focus(), grid.m_hWnd) << "the focus stays in the grid";
 }
 
-TEST_F(PropertyGrid, EscapeRestoresTheOldValueAndSendsNothing) {
+TEST_F(PropertyGridInput, EscapeRestoresTheOldValueAndSendsNothing) {
   Click(grid, OnValue(name));
   Type(L"Scratch");
   Key(VK_ESCAPE);
@@ -321,13 +325,13 @@ TEST_F(PropertyGrid, EscapeRestoresTheOldValueAndSendsNothing) {
   EXPECT_FALSE(name->IsModified());
 }
 
-TEST_F(PropertyGrid, EnterWithoutAChangeSendsNothing) {
+TEST_F(PropertyGridInput, EnterWithoutAChangeSendsNothing) {
   Click(grid, OnValue(tabIndex));
   Key(VK_RETURN);
   EXPECT_TRUE(owner.changes.empty());
 }
 
-TEST_F(PropertyGrid, ANumberThatDoesNotConvertIsRefused) {
+TEST_F(PropertyGridInput, ANumberThatDoesNotConvertIsRefused) {
   Click(grid, OnValue(tabIndex));
   Type(L"12abc");
   Key(VK_RETURN);
@@ -343,7 +347,7 @@ TEST_F(PropertyGrid, ANumberThatDoesNotConvertIsRefused) {
   EXPECT_EQ(owner.changes[0].value, L"7");
 }
 
-TEST_F(PropertyGrid, TypingOnASelectedRowStartsItsEdit) {
+TEST_F(PropertyGridInput, TypingOnASelectedRowStartsItsEdit) {
   Click(grid, OnName(scale));
   EXPECT_EQ(grid.GetCurSel(), scale);
   EXPECT_FALSE(scale->IsInPlaceEditing()) << "a click on the name only selects";
@@ -355,7 +359,7 @@ TEST_F(PropertyGrid, TypingOnASelectedRowStartsItsEdit) {
   ASSERT_EQ(owner.changes.size(), 1u);
 }
 
-TEST_F(PropertyGrid, LosingTheFocusKeepsTheEdit) {
+TEST_F(PropertyGridInput, LosingTheFocusKeepsTheEdit) {
   Click(grid, OnValue(name));
   Type(L"Moved away");
   elsewhere.SetFocus();
@@ -366,7 +370,7 @@ TEST_F(PropertyGrid, LosingTheFocusKeepsTheEdit) {
   EXPECT_EQ(Focus(), elsewhere.m_hWnd) << "the grid does not take the focus back";
 }
 
-TEST_F(PropertyGrid, ClickingAnotherRowKeepsTheEditAndSelectsIt) {
+TEST_F(PropertyGridInput, ClickingAnotherRowKeepsTheEditAndSelectsIt) {
   Click(grid, OnValue(name));
   Type(L"Kept");
   Click(grid, OnName(scale));
@@ -376,7 +380,7 @@ TEST_F(PropertyGrid, ClickingAnotherRowKeepsTheEditAndSelectsIt) {
   EXPECT_EQ(owner.changes[0].row, name);
 }
 
-TEST_F(PropertyGrid, TabMovesTheEditorToTheNextRowAndShiftTabBack) {
+TEST_F(PropertyGridInput, TabMovesTheEditorToTheNextRowAndShiftTabBack) {
   Click(grid, OnValue(name));
   Type(L"First");
   Key(VK_TAB);
@@ -393,7 +397,7 @@ TEST_F(PropertyGrid, TabMovesTheEditorToTheNextRowAndShiftTabBack) {
   EXPECT_EQ(grid.GetCurSel(), pitchOn);
 }
 
-TEST_F(PropertyGrid, UpAndDownInAnEditorMoveToTheNeighbouringRow) {
+TEST_F(PropertyGridInput, UpAndDownInAnEditorMoveToTheNeighbouringRow) {
   Click(grid, OnValue(tabIndex));
   Type(L"3");
   Key(VK_DOWN);
@@ -404,7 +408,7 @@ TEST_F(PropertyGrid, UpAndDownInAnEditorMoveToTheNeighbouringRow) {
 
 // --- option lists, spin buttons and button rows ---
 
-TEST_F(PropertyGrid, ChoosingAnOptionFromTheDropDownListChangesTheValue) {
+TEST_F(PropertyGridInput, ChoosingAnOptionFromTheDropDownListChangesTheValue) {
   Click(grid, OnValue(alignment));
   ASSERT_TRUE(alignment->IsInPlaceEditing());
   HWND combo = Focus();
@@ -421,7 +425,7 @@ TEST_F(PropertyGrid, ChoosingAnOptionFromTheDropDownListChangesTheValue) {
   EXPECT_EQ(owner.changes[0].value, L"Right");
 }
 
-TEST_F(PropertyGrid, TheListButtonDropsTheList) {
+TEST_F(PropertyGridInput, TheListButtonDropsTheList) {
   grid.SetCurSel(face);
   Pump();
   Click(grid, OnButton(face));
@@ -437,7 +441,7 @@ TEST_F(PropertyGrid, TheListButtonDropsTheList) {
   ASSERT_EQ(owner.changes.size(), 1u);
 }
 
-TEST_F(PropertyGrid, ARowThatOnlyOffersAChoiceRefusesTyping) {
+TEST_F(PropertyGridInput, ARowThatOnlyOffersAChoiceRefusesTyping) {
   grid.SetCurSel(alignment);
   grid.SetFocus();
   Type(L"Center");
@@ -460,7 +464,7 @@ TEST_F(PropertyGrid, ARowThatOnlyOffersAChoiceRefusesTyping) {
   ASSERT_EQ(owner.changes.size(), 1u);
 }
 
-TEST_F(PropertyGrid, ADoubleClickStepsAChoiceRowToItsNextOption) {
+TEST_F(PropertyGridInput, ADoubleClickStepsAChoiceRowToItsNextOption) {
   DoubleClick(grid, OnValue(bold));
   EXPECT_EQ(bold->GetValue().vt, VT_BOOL);
   EXPECT_EQ(bold->GetValue().boolVal, VARIANT_TRUE);
@@ -472,7 +476,7 @@ TEST_F(PropertyGrid, ADoubleClickStepsAChoiceRowToItsNextOption) {
   EXPECT_EQ(owner.changes.size(), 2u);
 }
 
-TEST_F(PropertyGrid, TheSpinRowStaysInItsRange) {
+TEST_F(PropertyGridInput, TheSpinRowStaysInItsRange) {
   Click(grid, OnValue(pitch));
   ASSERT_TRUE(pitch->IsInPlaceEditing());
   HWND spin = grid_test::ChildOfClass(grid, UPDOWN_CLASSW);
@@ -504,7 +508,7 @@ TEST_F(PropertyGrid, TheSpinRowStaysInItsRange) {
   EXPECT_EQ(pitch->GetValue().lVal, 3599);
 }
 
-TEST_F(PropertyGrid, AClickOnTheButtonRunsTheRowsOwnClick) {
+TEST_F(PropertyGridInput, AClickOnTheButtonRunsTheRowsOwnClick) {
   Click(grid, OnValue(format));
   EXPECT_EQ(format->clicks, 0) << "the value itself is no button";
   EXPECT_FALSE(format->IsInPlaceEditing()) << "the row is not typed into";
@@ -524,7 +528,7 @@ TEST_F(PropertyGrid, AClickOnTheButtonRunsTheRowsOwnClick) {
 
 // --- groups, selection, disabled rows ---
 
-TEST_F(PropertyGrid, CollapsingAGroupHidesItsRows) {
+TEST_F(PropertyGridInput, CollapsingAGroupHidesItsRows) {
   CMFCPropertyGridProperty* font = grid.GetProperty(0);
   const int nameTop = name->GetRect().top;
   ASSERT_FALSE(size->GetRect().IsRectEmpty());
@@ -567,7 +571,7 @@ TEST_F(PropertyGrid, CollapsingAGroupHidesItsRows) {
   EXPECT_FALSE(pitch->GetRect().IsRectEmpty());
 }
 
-TEST_F(PropertyGrid, ArrowsAndPagesMoveTheSelectionAndKeepItInView) {
+TEST_F(PropertyGridInput, ArrowsAndPagesMoveTheSelectionAndKeepItInView) {
   // A grid with room for five of its fourteen rows: the selection scrolls into view.
   grid.MoveWindow(0, 0, 300, grid.GetRowHeight() * 5);
   Pump();
@@ -597,7 +601,7 @@ TEST_F(PropertyGrid, ArrowsAndPagesMoveTheSelectionAndKeepItInView) {
   EXPECT_EQ(si.nPos, top - 3);
 }
 
-TEST_F(PropertyGrid, ADisabledRowIsNotEdited) {
+TEST_F(PropertyGridInput, ADisabledRowIsNotEdited) {
   Click(grid, OnValue(locked));
   EXPECT_EQ(grid.GetCurSel(), locked) << "it can still be selected";
   EXPECT_FALSE(locked->IsInPlaceEditing());
@@ -654,6 +658,110 @@ TEST_F(PropertyGrid, HeaderAndDescriptionTakeTheirPlaceFromTheList) {
   CMFCPropertyGridProperty::ClickArea part = CMFCPropertyGridProperty::ClickName;
   EXPECT_EQ(grid.HitTest(area.CenterPoint(), &part), name);
   EXPECT_EQ(part, CMFCPropertyGridProperty::ClickDescription);
+}
+
+TEST_F(PropertyGridInput, ValidCharactersAndTheEditMaskLimitWhatIsTaken) {
+  auto* code = new CMFCPropertyGridProperty(L"Code", COleVariant(L"12-34"), nullptr, 60, L"DD DD", L"__-__",
+                                            L"0123456789-");
+  grid.AddProperty(code);
+  Click(grid, OnValue(code));
+  Type(L"9a8-7b6");  // the letters are not valid characters: never typed
+  HWND edit = Focus();
+  wchar_t typed[32] = {};
+  ::GetWindowTextW(edit, typed, 32);
+  EXPECT_STREQ(typed, L"98-76");
+  Key(VK_RETURN);
+  EXPECT_EQ(Text(code->GetValue()), L"98-76");
+  ASSERT_EQ(owner.changes.size(), 1u);
+  // Valid characters that do not fill the mask's places are refused as a whole.
+  Click(grid, OnValue(code));
+  Type(L"987-6");
+  Key(VK_RETURN);
+  EXPECT_EQ(Text(code->GetValue()), L"98-76");
+  EXPECT_EQ(owner.changes.size(), 1u);
+}
+
+TEST_F(PropertyGridInput, AValueListShowsTheValuesOfItsRows) {
+  auto* position = new CMFCPropertyGridProperty(L"Position", 70, TRUE);
+  auto* x = new CMFCPropertyGridProperty(L"X", COleVariant(10L), nullptr, 71);
+  position->AddSubItem(x);
+  position->AddSubItem(new CMFCPropertyGridProperty(L"Y", COleVariant(20L), nullptr, 72));
+  grid.AddProperty(position);
+  EXPECT_TRUE(position->IsValueList());
+  EXPECT_STREQ(position->FormatProperty(), L"10, 20");
+  Click(grid, OnValue(position));
+  EXPECT_FALSE(position->IsInPlaceEditing()) << "its value is made of its rows'";
+  Click(grid, OnValue(x));
+  Type(L"15");
+  Key(VK_RETURN);
+  ASSERT_EQ(owner.changes.size(), 1u);
+  EXPECT_EQ(owner.changes[0].data, 71u);
+  EXPECT_STREQ(position->FormatProperty(), L"15, 20");
+  // Its rows are indented under it: the +/- box of the list is where their names would start.
+  const CRect row = position->GetRect();
+  CMFCPropertyGridProperty::ClickArea part = CMFCPropertyGridProperty::ClickName;
+  EXPECT_EQ(grid.HitTest(CPoint(row.left + grid.GetRowHeight() / 2, row.CenterPoint().y), &part), position);
+  EXPECT_EQ(part, CMFCPropertyGridProperty::ClickExpandBox);
+  EXPECT_EQ(grid.HitTest(CPoint(row.left + grid.GetRowHeight() / 2, x->GetRect().CenterPoint().y), &part), x);
+  EXPECT_EQ(part, CMFCPropertyGridProperty::ClickName);
+}
+
+TEST_F(PropertyGrid, ATextTooLongForItsCellShowsWholeInATip) {
+  const wchar_t* whole = L"A value far too long to be shown whole in the value column of this grid";
+  auto* wide = new CMFCPropertyGridProperty(L"Wide", COleVariant(whole));
+  grid.AddProperty(wide);
+  CWnd* tip = grid.GetToolTip();
+  ASSERT_NE(tip->m_hWnd, nullptr);
+  const auto moveTo = [&](CPoint p) {
+    ::PostMessageW(grid, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    Pump();
+  };
+  const auto tipText = [&]() {
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = grid.m_hWnd;
+    tool.uId = 1;
+    tool.lpszText = text;
+    tip->SendMessage(TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return std::wstring(text);
+  };
+  moveTo(OnValue(name));
+  EXPECT_FALSE(tip->IsWindowVisible()) << "a value that fits needs no tip";
+  moveTo(OnValue(wide));
+  EXPECT_TRUE(tip->IsWindowVisible());
+  EXPECT_EQ(tipText(), whole);
+  moveTo(OnName(wide));
+  EXPECT_FALSE(tip->IsWindowVisible()) << "the name fits";
+  moveTo(OnValue(wide));
+  EXPECT_TRUE(tip->IsWindowVisible());
+  ::PostMessageW(grid, WM_MOUSELEAVE, 0, 0);
+  Pump();
+  EXPECT_FALSE(tip->IsWindowVisible());
+}
+
+TEST(PropertyGridTexts, TheGridsOwnTextsFollowTheResourceLanguage) {
+  const struct {
+    int language;
+    const wchar_t* yes;
+    const wchar_t* no;
+  } languages[] = {{7, L"Wahr", L"Falsch"}, {25, L"\x0418\x0441\x0442\x0438\x043D\x0430", L"\x041B\x043E\x0436\x044C"}, {9, L"True", L"False"}};
+  for (const auto& l : languages) {
+    AfxSetResourceLanguage(AfxLanguageFromPrimary(l.language));
+    CMFCPropertyGridCtrl grid;
+    EXPECT_STREQ(grid.GetBoolTrueLabel(), l.yes) << l.language;
+    EXPECT_STREQ(grid.GetBoolFalseLabel(), l.no) << l.language;
+  }
+  AfxSetResourceLanguage(0);
+  // A program's own texts replace them, in the rows that show truth values too.
+  CMFCPropertyGridCtrl grid;
+  auto* row = new CMFCPropertyGridProperty(L"Visible", COleVariant(1L, VT_BOOL));
+  grid.AddProperty(row);
+  grid.SetBoolLabels(L"Yes", L"No");
+  EXPECT_STREQ(row->FormatProperty(), L"Yes");
+  EXPECT_STREQ(row->GetOption(1), L"No");
+  EXPECT_TRUE(row->TextToVar(L"No"));
+  EXPECT_EQ(row->GetValue().boolVal, VARIANT_FALSE);
 }
 
 // --- drawing ---
