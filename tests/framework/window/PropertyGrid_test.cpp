@@ -816,6 +816,40 @@ TEST_F(PropertyGrid, GroupsAreDrawnInTheLooksGroupColour) {
   CMFCVisualManager::SetDefaultManager(RUNTIME_CLASS(CMFCVisualManager));
 }
 
+TEST_F(PropertyGrid, ADisabledRowIsDrawnGrey) {
+  // The darkest pixel of a cell: black text for an enabled row, nothing darker than the grey
+  // text colour for a disabled one.
+  const auto darkest = [&](const Pixels& shown, CRect cell) {
+    int low = 255 * 3;
+    for (int y = cell.top; y < cell.bottom - 1; ++y) {
+      for (int x = cell.left; x < cell.right; ++x) {
+        const COLORREF c = shown.At(x, y);
+        const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+        if (sum < low) low = sum;
+      }
+    }
+    return low;
+  };
+  const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT);
+  const int greySum = GetRValue(grey) + GetGValue(grey) + GetBValue(grey);
+  const auto valueCell = [&](CMFCPropertyGridProperty* row) {
+    CRect cell = row->GetRect();
+    cell.left += grid.GetLeftColumnWidth() + 1;
+    return cell;
+  };
+  const auto nameCell = [&](CMFCPropertyGridProperty* row) {
+    CRect cell = row->GetRect();
+    cell.left += grid.GetRowHeight();
+    cell.right = grid.GetLeftColumnWidth();
+    return cell;
+  };
+  Pixels shown(grid);
+  EXPECT_GE(darkest(shown, valueCell(locked)), greySum - 6);
+  EXPECT_GE(darkest(shown, nameCell(locked)), greySum - 6);
+  EXPECT_LT(darkest(shown, valueCell(name)), greySum / 2);
+  EXPECT_LT(darkest(shown, nameCell(name)), greySum / 2);
+}
+
 TEST_F(PropertyGrid, AnEmptyRowDrawsBlankAndIsNotEdited) {
   grid.RemoveAll();
   auto* blank = new CMFCPropertyGridProperty(L"", COleVariant(L""), L"");
