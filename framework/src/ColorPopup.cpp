@@ -347,15 +347,19 @@ void CMFCColorPopup::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 // Another window of the program became active: the pop-up closes. When another program takes the
-// foreground it stays, as the program's state does, for the user's return.
+// foreground it stays, as the program's state does, for the user's return; so it does when its own
+// window comes back to the front (activation may arrive late): it still holds the mouse, and the
+// next click there closes it.
 void CMFCColorPopup::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
   CWnd::OnActivate(nState, pWndOther, bMinimized);
-  if (nState != WA_INACTIVE || m_bInDialog || !pWndOther) return;
+  if (nState != WA_INACTIVE || m_bInDialog || !pWndOther || pWndOther->m_hWnd == m_hWndOwner) return;
   if (::GetWindowThreadProcessId(pWndOther->m_hWnd, nullptr) == ::GetCurrentThreadId()) Close();
 }
 
 LRESULT CMFCColorPopup::OnCaptureChanged(WPARAM, LPARAM lParam) {
-  // Another window took the mouse (a drag, a menu): the pop-up gives way.
-  if (!m_bInDialog && reinterpret_cast<HWND>(lParam) != m_hWnd) Close();
+  // Another window took the mouse (a drag, a menu): the pop-up gives way. The mouse let go because
+  // another program came to the front is not a reason: it stays, as for a change of activation.
+  const HWND taker = reinterpret_cast<HWND>(lParam);
+  if (!m_bInDialog && taker && taker != m_hWnd) Close();
   return 0;
 }

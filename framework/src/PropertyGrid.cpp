@@ -43,9 +43,6 @@ namespace {
 
 using Row = CMFCPropertyGridProperty;
 
-// A plain group is drawn as a heading band; a value-list group is a row with a value.
-bool IsBand(const Row* p) { return p->IsGroup() && !p->IsValueList(); }
-
 bool IsWithin(const Row* p, const Row* root) {
   for (; p; p = p->GetParent()) {
     if (p == root) return true;
@@ -56,7 +53,7 @@ bool IsWithin(const Row* p, const Row* root) {
 // The value rows of a subtree, looking through groups (the rows of the alphabetic list).
 void GatherValueRows(Row* p, CArray<Row*, Row*>& out) {
   if (!p->IsVisible()) return;
-  if (IsBand(p)) {
+  if (FwIsBand(p)) {
     for (int i = 0; i < p->GetSubItemsCount(); ++i) GatherValueRows(p->GetSubItem(i), out);
   } else {
     out.Add(p);
@@ -433,7 +430,7 @@ int CMFCPropertyGridCtrl::GetNameIndent(const CMFCPropertyGridProperty* pProp) c
   // each, rows below a group are not.
   int steps = 1;
   for (const Row* p = pProp->m_pParent; p; p = p->m_pParent) {
-    if (!IsBand(p)) ++steps;
+    if (!FwIsBand(p)) ++steps;
   }
   return steps * m_nRowHeight;
 }
@@ -466,7 +463,7 @@ CMFCPropertyGridProperty* CMFCPropertyGridCtrl::HitTest(CPoint pt, CMFCPropertyG
     CMFCPropertyGridProperty::ClickArea area = CMFCPropertyGridProperty::ClickValue;
     const CRect box = GetExpandBoxRect(p);
     if (!box.IsRectEmpty() && box.PtInRect(pt)) area = CMFCPropertyGridProperty::ClickExpandBox;
-    else if (IsBand(p) || pt.x < p->m_Rect.left + m_nLeftColumnWidth) area = CMFCPropertyGridProperty::ClickName;
+    else if (FwIsBand(p) || pt.x < p->m_Rect.left + m_nLeftColumnWidth) area = CMFCPropertyGridProperty::ClickName;
     if (pnArea) *pnArea = area;
     return p;
   }
@@ -540,7 +537,7 @@ CMFCPropertyGridProperty* CMFCPropertyGridCtrl::GetNeighbour(CMFCPropertyGridPro
   if (at < 0) return nullptr;
   const int direction = nStep < 0 ? -1 : 1;
   for (INT_PTR i = at + direction; i >= 0 && i < m_rows.GetSize(); i += direction) {
-    if (!bSkipGroups || !IsBand(m_rows[i])) return m_rows[i];
+    if (!bSkipGroups || !FwIsBand(m_rows[i])) return m_rows[i];
   }
   return nullptr;
 }

@@ -2,10 +2,6 @@
 #include "PropertyGridInternal.h"
 #include "fw/Dc.h"
 
-namespace {
-bool IsBand(const CMFCPropertyGridProperty* p) { return p->IsGroup() && !p->IsValueList(); }
-}  // namespace
-
 // --- mouse ---
 
 void CMFCPropertyGridCtrl::OnLButtonDown(UINT, CPoint point) {
@@ -230,7 +226,7 @@ void CMFCPropertyGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       return;
     case VK_RETURN:
       if (!m_pSel) return;
-      if (IsBand(m_pSel)) Toggle(m_pSel);
+      if (FwIsBand(m_pSel)) Toggle(m_pSel);
       else EditItem(m_pSel);
       return;
     case VK_F2:

@@ -17,6 +17,9 @@ constexpr UINT kFwGridCommitChoice = WM_USER + 0x1F1;
 // Two values are the same: same type and same contents (every type a row can hold).
 bool FwSameVariant(const VARIANT& a, const VARIANT& b);
 
+// A plain group is drawn as a heading band; a value-list group is a row with a value.
+inline bool FwIsBand(const CMFCPropertyGridProperty* p) { return p->IsGroup() && !p->IsValueList(); }
+
 // A control that deletes itself when its window is destroyed, once it was made (m_bAutoDelete
 // is set after creation succeeds, so a failed Create leaves the object to its maker).
 template <class Control>

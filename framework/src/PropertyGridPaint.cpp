@@ -1,12 +1,11 @@
 // Painting of the property grid, through the visual manager, into an off-screen bitmap.
+#include "PropertyGridInternal.h"
 #include "PropertyGridStrings.h"
 #include "fw/Dc.h"
 #include "fw/PropertyGrid.h"
 #include "fw/VisualManager.h"
 
 namespace {
-
-bool IsBand(const CMFCPropertyGridProperty* p) { return p->IsGroup() && !p->IsValueList(); }
 
 // The selection shows in the highlight colour while the grid or its editor has the focus.
 bool HasFocusWithin(HWND grid) {
@@ -73,7 +72,7 @@ void CMFCPropertyGridCtrl::OnDrawProperty(CDC* pDC, CMFCPropertyGridProperty* pP
   const int lineLeft = m_bVSDotNetLook && !m_bAlphabeticMode ? row.left + m_nRowHeight : row.left;
   CFont* normal = GetFont();
 
-  if (IsBand(pProp)) {
+  if (FwIsBand(pProp)) {
     if (m_bVSDotNetLook) pDC->FillSolidRect(&row, manager->GetGridGroupColor());
     CRect name(nameLeft, row.top, row.right, row.bottom - 1);
     COLORREF ink = m_bVSDotNetLook ? manager->GetGridGroupTextColor() : ::GetSysColor(COLOR_WINDOWTEXT);

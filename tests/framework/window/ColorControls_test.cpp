@@ -127,28 +127,26 @@ TEST_F(PropertyGridColorRow, AClickInThePaletteSetsTheColourAndNotifies) {
   EXPECT_EQ(owner.changes[0].data, kColorData);
   EXPECT_EQ(owner.changes[0].type, VT_UI4);
   EXPECT_EQ(owner.changes[0].number, static_cast<ULONG>(red));
-  EXPECT_EQ(::GetFocus(), grid.m_hWnd) << "the focus comes back to the grid";
 }
 
 TEST_F(PropertyGridColorRow, TheKeyboardChoosesInThePaletteAndEscapeCloses) {
   CMFCColorPopup* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
-  ASSERT_EQ(::GetFocus(), popup->m_hWnd);
   const int start = popup->GetFocusedItem();
   ASSERT_EQ(start, 13);
-  Key(VK_RIGHT);
-  Key(VK_DOWN);
+  Key(*popup, VK_RIGHT);
+  Key(*popup, VK_DOWN);
   EXPECT_EQ(popup->GetFocusedItem(), start + 1 + 8);
   const COLORREF chosen = popup->GetColor(start + 1 + 8);
-  Key(VK_RETURN);
+  Key(*popup, VK_RETURN);
   EXPECT_EQ(row->GetPopup(), nullptr);
   EXPECT_EQ(row->GetColor(), chosen);
   ASSERT_EQ(owner.changes.size(), 1u);
 
   popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
-  Key(VK_LEFT);
-  Key(VK_ESCAPE);
+  Key(*popup, VK_LEFT);
+  Key(*popup, VK_ESCAPE);
   EXPECT_EQ(row->GetPopup(), nullptr);
   EXPECT_EQ(row->GetColor(), chosen);
   EXPECT_EQ(owner.changes.size(), 1u) << "closing chooses nothing";
@@ -173,13 +171,13 @@ TEST_F(PropertyGridColorRow, TheColourCanBeTypedInHexadecimal) {
   const CRect r = row->GetRect();
   Click(grid, CPoint(r.left + grid.GetLeftColumnWidth() + 60, r.CenterPoint().y));
   ASSERT_TRUE(row->IsInPlaceEditing());
-  Type(L"#00ff80");
-  Key(VK_RETURN);
+  Type(grid_test::EditorOf(grid), L"#00ff80");
+  Key(grid_test::EditorOf(grid), VK_RETURN);
   EXPECT_EQ(row->GetColor(), RGB(0, 255, 128));
   ASSERT_EQ(owner.changes.size(), 1u);
   Click(grid, CPoint(r.left + grid.GetLeftColumnWidth() + 60, r.CenterPoint().y));
-  Type(L"00ff8");
-  Key(VK_RETURN);
+  Type(grid_test::EditorOf(grid), L"00ff8");
+  Key(grid_test::EditorOf(grid), VK_RETURN);
   EXPECT_EQ(row->GetColor(), RGB(0, 255, 128)) << "five digits are refused";
   EXPECT_EQ(owner.changes.size(), 1u);
 }
@@ -280,19 +278,17 @@ TEST_F(PropertyGridColorButton, TheKeyboardOpensMovesChoosesAndCloses) {
     UINT opener;
   } openers[] = {{VK_SPACE}, {VK_RETURN}, {VK_DOWN}};
   for (const auto& open : openers) {
-    dialog.button.SetFocus();
-    Key(open.opener);
+    Key(dialog.button, open.opener);
     CMFCColorPopup* popup = dialog.button.GetPopup();
     ASSERT_NE(popup, nullptr) << open.opener;
     EXPECT_EQ(popup->GetFocusedItem(), CMFCColorPopup::ItemNone) << "the colour is not in the palette";
-    Key(VK_ESCAPE);
+    Key(*popup, VK_ESCAPE);
     EXPECT_EQ(dialog.button.GetPopup(), nullptr);
   }
   EXPECT_EQ(dialog.clicks, 0);
   EXPECT_EQ(dialog.button.GetColor(), RGB(0xDE, 0xEB, 0xF9));
 
-  dialog.button.SetFocus();
-  Key(VK_SPACE);
+  Key(dialog.button, VK_SPACE);
   CMFCColorPopup* popup = dialog.button.GetPopup();
   ASSERT_NE(popup, nullptr);
   const struct {
@@ -301,15 +297,45 @@ TEST_F(PropertyGridColorButton, TheKeyboardOpensMovesChoosesAndCloses) {
   } moves[] = {{VK_RIGHT, 0}, {VK_RIGHT, 1}, {VK_DOWN, 6}, {VK_LEFT, 5}, {VK_UP, 0},
                {VK_END, CMFCColorPopup::ItemOther}, {VK_UP, 35}, {VK_HOME, 0}};
   for (const auto& move : moves) {
-    Key(move.key);
+    Key(*popup, move.key);
     EXPECT_EQ(popup->GetFocusedItem(), move.focused) << move.key;
   }
-  Key(VK_DOWN);
+  Key(*popup, VK_DOWN);
   const COLORREF chosen = popup->GetColor(5);
-  Key(VK_RETURN);
+  Key(*popup, VK_RETURN);
   EXPECT_EQ(dialog.button.GetColor(), chosen);
   EXPECT_EQ(dialog.clicks, 1);
+}
+
+// Where the keyboard goes (alone: the focus is the foreground program's).
+class PropertyGridColorFocus : public PropertyGridColorButton {};
+
+TEST_F(PropertyGridColorFocus, ThePaletteTakesTheKeyboardAndGivesItBack) {
+  // The dialog's colour button: Space opens, the arrows and Enter work in the pop-up, the focus
+  // comes back to the button.
+  dialog.button.SetFocus();
+  Key(VK_SPACE);
+  CMFCColorPopup* popup = dialog.button.GetPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(::GetFocus(), popup->m_hWnd);
+  Key(VK_RIGHT);
+  Key(VK_RETURN);
+  EXPECT_EQ(dialog.button.GetColor(), FwColorChoices().colors[0]) << "the first colour";
   EXPECT_EQ(::GetFocus(), dialog.button.m_hWnd);
+
+  // A grid's colour row: the focus comes back to the grid.
+  CMFCPropertyGridCtrl grid;
+  ASSERT_TRUE(grid.Create(WS_VISIBLE, CRect(0, 0, 280, 100), &owner, 2));
+  auto* row = new CMFCPropertyGridColorProperty(L"Color", RGB(0, 0, 255));
+  grid.AddProperty(row);
+  owner.SetForegroundWindow();
+  const CRect r = row->GetRect();
+  Click(grid, CPoint(r.right - r.Height() / 2, r.CenterPoint().y));
+  ASSERT_NE(row->GetPopup(), nullptr);
+  EXPECT_EQ(::GetFocus(), row->GetPopup()->m_hWnd);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(row->GetPopup(), nullptr);
+  EXPECT_EQ(::GetFocus(), grid.m_hWnd);
 }
 
 TEST_F(PropertyGridColorButton, OtherOpensTheColourDialogCancelledOrAnswered) {

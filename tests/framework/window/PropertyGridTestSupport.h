@@ -54,27 +54,33 @@ inline void DoubleClick(HWND window, CPoint point) {
   Pump();
 }
 
-// A key pressed and released in the window that has the focus; with `shift` held down meanwhile.
-inline void Key(UINT vk, bool shift = false) {
+// A key pressed and released in `target`; with `shift` held down meanwhile.
+inline void Key(HWND target, UINT vk, bool shift = false) {
   BYTE keys[256] = {};
   ::GetKeyboardState(keys);
   keys[VK_SHIFT] = shift ? 0x80 : 0;
   ::SetKeyboardState(keys);
-  const HWND focus = ::GetFocus();
   const UINT scan = ::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-  ::PostMessageW(focus, WM_KEYDOWN, vk, 1 | (scan << 16));
-  ::PostMessageW(focus, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
+  ::PostMessageW(target, WM_KEYDOWN, vk, 1 | (scan << 16));
+  ::PostMessageW(target, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
   Pump();
   keys[VK_SHIFT] = 0;
   ::SetKeyboardState(keys);
 }
 
-// Characters typed into the window that has the focus.
-inline void Type(const wchar_t* text) {
+// Characters typed into `target`.
+inline void Type(HWND target, const wchar_t* text) {
   for (const wchar_t* c = text; *c; ++c) {
-    ::PostMessageW(::GetFocus(), WM_CHAR, *c, 1);
+    ::PostMessageW(target, WM_CHAR, *c, 1);
     Pump();
   }
+}
+
+// The same into the window that has the keyboard focus: for the cases that check where the focus
+// goes (they run alone, since the focus belongs to the foreground program).
+inline void Key(UINT vk, bool shift = false) { Key(::GetFocus(), vk, shift); }
+inline void Type(const wchar_t* text) {
+  for (const wchar_t* c = text; *c; ++c) Type(::GetFocus(), std::wstring(1, *c).c_str());
 }
 
 // A dialog with a colour button bound through data exchange, set up as an options page sets up
@@ -115,6 +121,17 @@ inline HWND ChildOfClass(HWND parent, const wchar_t* cls) {
     if (lstrcmpiW(ClassOf(child).c_str(), cls) == 0) return child;
   }
   return nullptr;
+}
+
+// The grid's open in-place editor that takes typing: its edit control, the edit of its editable
+// combo box, or its combo box that offers only a choice. Null without one.
+inline HWND EditorOf(HWND grid) {
+  if (HWND edit = ChildOfClass(grid, L"Edit")) return edit;
+  HWND combo = ChildOfClass(grid, L"ComboBox");
+  if (!combo) return nullptr;
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  return ::GetComboBoxInfo(combo, &info) && info.hwndItem ? info.hwndItem : combo;
 }
 
 // The client area of a window as it is shown, after a full repaint.

@@ -139,8 +139,8 @@ class PropertyGrid : public ::testing::Test {
     const CRect r = row->GetRect();
     return CPoint(r.left + grid.GetRowHeight() + 20, r.CenterPoint().y);
   }
-  HWND Focus() const { return ::GetFocus(); }
-  std::wstring FocusClass() const { return grid_test::ClassOf(::GetFocus()); }
+  // The open editor that takes typing (see EditorOf).
+  HWND Editor() const { return grid_test::EditorOf(grid); }
 
   grid_test::GridOwner owner;
   CMFCPropertyGridCtrl grid;
@@ -151,9 +151,13 @@ class PropertyGrid : public ::testing::Test {
   FormatRow* format = nullptr;
 };
 
-// The cases that type and click: the keyboard goes where the focus is, and the focus is the
-// foreground program's, which any other program under the Wine server may take. They run alone.
+// The cases that type and click. Keys go straight to the window the focus would be in: the focus
+// is the foreground program's, which another program under the Wine server may take meanwhile.
+// Where the focus goes is checked by the PropertyGridFocus cases, which run alone.
 class PropertyGridInput : public PropertyGrid {};
+class PropertyGridFocus : public PropertyGrid {};
+// A dropped list closes when its program leaves the foreground: these run alone as well.
+class PropertyGridDropDown : public PropertyGrid {};
 
 // --- rows ---
 
@@ -299,10 +303,9 @@ TEST_F(PropertyGridInput, AnEditThroughClickTypingAndEnterReachesTheOwner) {
   Click(grid, OnValue(name));
   ASSERT_TRUE(name->IsInPlaceEditing());
   EXPECT_EQ(grid.GetCurSel(), name);
-  EXPECT_EQ(FocusClass(), L"Edit");
-  EXPECT_EQ(::GetParent(Focus()), grid.m_hWnd);
-  Type(L"Surname");  // the editor starts with its text selected: typing replaces it
-  Key(VK_RETURN);
+  ASSERT_EQ(grid_test::ClassOf(Editor()), L"Edit");
+  Type(Editor(), L"Surname");  // the editor starts with its text selected: typing replaces it
+  Key(Editor(), VK_RETURN);
   EXPECT_FALSE(name->IsInPlaceEditing());
   ASSERT_EQ(owner.changes.size(), 1u);
   const Change& change = owner.changes[0];
@@ -312,13 +315,13 @@ TEST_F(PropertyGridInput, AnEditThroughClickTypingAndEnterReachesTheOwner) {
   EXPECT_EQ(change.type, VT_BSTR);
   EXPECT_EQ(change.value, L"Surname");
   EXPECT_TRUE(name->IsModified());
-  EXPECT_EQ(Focus(), grid.m_hWnd) << "the focus stays in the grid";
+  EXPECT_EQ(Editor(), nullptr) << "the editor is gone";
 }
 
 TEST_F(PropertyGridInput, EscapeRestoresTheOldValueAndSendsNothing) {
   Click(grid, OnValue(name));
-  Type(L"Scratch");
-  Key(VK_ESCAPE);
+  Type(Editor(), L"Scratch");
+  Key(Editor(), VK_ESCAPE);
   EXPECT_FALSE(name->IsInPlaceEditing());
   EXPECT_EQ(Text(name->GetValue()), L"Field1");
   EXPECT_TRUE(owner.changes.empty());
@@ -327,21 +330,21 @@ TEST_F(PropertyGridInput, EscapeRestoresTheOldValueAndSendsNothing) {
 
 TEST_F(PropertyGridInput, EnterWithoutAChangeSendsNothing) {
   Click(grid, OnValue(tabIndex));
-  Key(VK_RETURN);
+  Key(Editor(), VK_RETURN);
   EXPECT_TRUE(owner.changes.empty());
 }
 
 TEST_F(PropertyGridInput, ANumberThatDoesNotConvertIsRefused) {
   Click(grid, OnValue(tabIndex));
-  Type(L"12abc");
-  Key(VK_RETURN);
+  Type(Editor(), L"12abc");
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(tabIndex->GetValue().lVal, 1);
   EXPECT_TRUE(owner.changes.empty());
   // F2 edits the selected row again.
-  Key(VK_F2);
+  Key(grid, VK_F2);
   ASSERT_TRUE(tabIndex->IsInPlaceEditing());
-  Type(L"7");
-  Key(VK_RETURN);
+  Type(Editor(), L"7");
+  Key(Editor(), VK_RETURN);
   ASSERT_EQ(owner.changes.size(), 1u);
   EXPECT_EQ(owner.changes[0].type, VT_I4);
   EXPECT_EQ(owner.changes[0].value, L"7");
@@ -351,28 +354,18 @@ TEST_F(PropertyGridInput, TypingOnASelectedRowStartsItsEdit) {
   Click(grid, OnName(scale));
   EXPECT_EQ(grid.GetCurSel(), scale);
   EXPECT_FALSE(scale->IsInPlaceEditing()) << "a click on the name only selects";
-  Type(L"2.25");
+  Type(grid, L"2");  // the first character opens the editor and goes into it
   ASSERT_TRUE(scale->IsInPlaceEditing());
-  Key(VK_RETURN);
+  Type(Editor(), L".25");
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(scale->GetValue().vt, VT_R8);
   EXPECT_DOUBLE_EQ(scale->GetValue().dblVal, 2.25);
   ASSERT_EQ(owner.changes.size(), 1u);
 }
 
-TEST_F(PropertyGridInput, LosingTheFocusKeepsTheEdit) {
-  Click(grid, OnValue(name));
-  Type(L"Moved away");
-  elsewhere.SetFocus();
-  Pump();
-  EXPECT_FALSE(name->IsInPlaceEditing());
-  EXPECT_EQ(Text(name->GetValue()), L"Moved away");
-  ASSERT_EQ(owner.changes.size(), 1u);
-  EXPECT_EQ(Focus(), elsewhere.m_hWnd) << "the grid does not take the focus back";
-}
-
 TEST_F(PropertyGridInput, ClickingAnotherRowKeepsTheEditAndSelectsIt) {
   Click(grid, OnValue(name));
-  Type(L"Kept");
+  Type(Editor(), L"Kept");
   Click(grid, OnName(scale));
   EXPECT_EQ(Text(name->GetValue()), L"Kept");
   EXPECT_EQ(grid.GetCurSel(), scale);
@@ -382,42 +375,78 @@ TEST_F(PropertyGridInput, ClickingAnotherRowKeepsTheEditAndSelectsIt) {
 
 TEST_F(PropertyGridInput, TabMovesTheEditorToTheNextRowAndShiftTabBack) {
   Click(grid, OnValue(name));
-  Type(L"First");
-  Key(VK_TAB);
+  Type(Editor(), L"First");
+  Key(Editor(), VK_TAB);
   EXPECT_EQ(Text(name->GetValue()), L"First") << "Tab keeps the edit";
   EXPECT_EQ(grid.GetCurSel(), tabIndex);
   EXPECT_TRUE(tabIndex->IsInPlaceEditing());
-  EXPECT_EQ(FocusClass(), L"Edit");
-  Key(VK_TAB, true);
+  Key(Editor(), VK_TAB, true);
   EXPECT_EQ(grid.GetCurSel(), name);
   EXPECT_TRUE(name->IsInPlaceEditing());
   // Tab passes over group headings to the first row of the group.
   Click(grid, OnValue(color));
-  Key(VK_TAB);
+  Key(Editor(), VK_TAB);
   EXPECT_EQ(grid.GetCurSel(), pitchOn);
 }
 
 TEST_F(PropertyGridInput, UpAndDownInAnEditorMoveToTheNeighbouringRow) {
   Click(grid, OnValue(tabIndex));
-  Type(L"3");
-  Key(VK_DOWN);
+  Type(Editor(), L"3");
+  Key(Editor(), VK_DOWN);
   EXPECT_EQ(tabIndex->GetValue().lVal, 3);
   EXPECT_EQ(grid.GetCurSel(), scale);
   EXPECT_FALSE(scale->IsInPlaceEditing());
 }
 
+// --- where the focus goes (alone) ---
+
+TEST_F(PropertyGridFocus, TheEditorTakesTheKeyboardAndGivesItBackToTheGrid) {
+  Click(grid, OnValue(name));
+  ASSERT_TRUE(name->IsInPlaceEditing());
+  EXPECT_EQ(::GetFocus(), Editor());
+  Type(L"Surname");
+  Key(VK_RETURN);
+  EXPECT_EQ(Text(name->GetValue()), L"Surname");
+  EXPECT_EQ(::GetFocus(), grid.m_hWnd) << "the focus stays in the grid";
+  // Typing on the selected row: the first character opens the editor, the rest follow it there.
+  Click(grid, OnName(scale));
+  EXPECT_EQ(::GetFocus(), grid.m_hWnd);
+  Type(L"2.25");
+  Key(VK_RETURN);
+  EXPECT_DOUBLE_EQ(scale->GetValue().dblVal, 2.25);
+  // Tab takes the keyboard along to the next row's editor.
+  Click(grid, OnValue(name));
+  Key(VK_TAB);
+  EXPECT_TRUE(tabIndex->IsInPlaceEditing());
+  EXPECT_EQ(::GetFocus(), Editor());
+  // A list that offers only a choice keeps the keyboard in its combo box.
+  Click(grid, OnValue(alignment));
+  EXPECT_EQ(grid_test::ClassOf(::GetFocus()), L"ComboBox");
+}
+
+TEST_F(PropertyGridFocus, MovingTheFocusToAnotherControlKeepsTheEdit) {
+  Click(grid, OnValue(name));
+  Type(L"Moved away");
+  elsewhere.SetFocus();
+  Pump();
+  EXPECT_FALSE(name->IsInPlaceEditing());
+  EXPECT_EQ(Text(name->GetValue()), L"Moved away");
+  ASSERT_EQ(owner.changes.size(), 1u);
+  EXPECT_EQ(::GetFocus(), elsewhere.m_hWnd) << "the grid does not take the focus back";
+}
+
 // --- option lists, spin buttons and button rows ---
 
-TEST_F(PropertyGridInput, ChoosingAnOptionFromTheDropDownListChangesTheValue) {
+TEST_F(PropertyGridDropDown, ChoosingAnOptionFromTheDropDownListChangesTheValue) {
   Click(grid, OnValue(alignment));
   ASSERT_TRUE(alignment->IsInPlaceEditing());
-  HWND combo = Focus();
+  HWND combo = Editor();
   ASSERT_EQ(grid_test::ClassOf(combo), L"ComboBox");
   ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
   ASSERT_TRUE(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
-  Key(VK_DOWN);
-  Key(VK_DOWN);
-  Key(VK_RETURN);
+  Key(combo, VK_DOWN);
+  Key(combo, VK_DOWN);
+  Key(combo, VK_RETURN);
   EXPECT_FALSE(alignment->IsInPlaceEditing());
   EXPECT_EQ(Text(alignment->GetValue()), L"Right");
   ASSERT_EQ(owner.changes.size(), 1u);
@@ -425,40 +454,39 @@ TEST_F(PropertyGridInput, ChoosingAnOptionFromTheDropDownListChangesTheValue) {
   EXPECT_EQ(owner.changes[0].value, L"Right");
 }
 
-TEST_F(PropertyGridInput, TheListButtonDropsTheList) {
+TEST_F(PropertyGridDropDown, TheListButtonDropsTheList) {
   grid.SetCurSel(face);
   Pump();
   Click(grid, OnButton(face));
   ASSERT_TRUE(face->IsInPlaceEditing());
-  HWND combo = Focus();
+  HWND combo = Editor();
   ASSERT_EQ(grid_test::ClassOf(combo), L"ComboBox");
   EXPECT_TRUE(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
   EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 1) << "the current value is selected";
-  Key(VK_UP);
-  Key(VK_RETURN);
+  Key(combo, VK_UP);
+  Key(combo, VK_RETURN);
   EXPECT_EQ(Text(face->GetValue()), L"Arial");
   ASSERT_EQ(owner.changes.size(), 1u);
 }
 
 TEST_F(PropertyGridInput, ARowThatOnlyOffersAChoiceRefusesTyping) {
   grid.SetCurSel(alignment);
-  grid.SetFocus();
-  Type(L"Center");
+  Type(grid, L"Center");
   EXPECT_FALSE(alignment->IsInPlaceEditing()) << "typing on the grid does not open it";
   Click(grid, OnValue(alignment));
   ASSERT_TRUE(alignment->IsInPlaceEditing());
-  Type(L"Right");
-  Key(VK_RETURN);
+  Type(Editor(), L"Right");
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(Text(alignment->GetValue()), L"Left");
   EXPECT_TRUE(owner.changes.empty());
   // A row with options that allows editing takes typed text.
   Click(grid, OnValue(size));
-  HWND edit = Focus();
+  HWND edit = Editor();
   ASSERT_EQ(grid_test::ClassOf(edit), L"Edit");
   EXPECT_EQ(grid_test::ClassOf(::GetParent(edit)), L"ComboBox");
-  Type(L"15");
-  Key(VK_RETURN);
+  Type(edit, L"15");
+  Key(edit, VK_RETURN);
   EXPECT_EQ(size->GetValue().vt, VT_I4);
   EXPECT_EQ(size->GetValue().lVal, 15);
   ASSERT_EQ(owner.changes.size(), 1u);
@@ -486,8 +514,8 @@ TEST_F(PropertyGridInput, TheSpinRowStaysInItsRange) {
   EXPECT_EQ(low, 0);
   EXPECT_EQ(high, 3600);
   EXPECT_EQ(::SendMessageW(spin, UDM_GETPOS32, 0, 0), 31);
-  Type(L"5000");
-  Key(VK_RETURN);
+  Type(Editor(), L"5000");
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(pitch->GetValue().lVal, 3600) << "a typed number beyond the range goes to its end";
   EXPECT_EQ(grid_test::ChildOfClass(grid, UPDOWN_CLASSW), nullptr) << "the spin buttons went with the edit";
 
@@ -498,13 +526,13 @@ TEST_F(PropertyGridInput, TheSpinRowStaysInItsRange) {
   RECT r = {};
   ::GetClientRect(spin, &r);
   Click(spin, CPoint(r.right / 2, r.bottom / 4));
-  Key(VK_RETURN);
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(pitch->GetValue().lVal, 3600);
   Click(grid, OnValue(pitch));
   spin = grid_test::ChildOfClass(grid, UPDOWN_CLASSW);
   ASSERT_NE(spin, nullptr);
   Click(spin, CPoint(r.right / 2, r.bottom * 3 / 4));
-  Key(VK_RETURN);
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(pitch->GetValue().lVal, 3599);
 }
 
@@ -551,13 +579,12 @@ TEST_F(PropertyGridInput, CollapsingAGroupHidesItsRows) {
     bool typed;
     BOOL expanded;
   } steps[] = {{VK_LEFT, false, FALSE}, {VK_RIGHT, false, TRUE}, {L'-', true, FALSE}, {L'+', true, TRUE}};
-  grid.SetFocus();
   for (const auto& step : steps) {
     if (step.typed) {
       const wchar_t text[2] = {static_cast<wchar_t>(step.key), 0};
-      Type(text);
+      Type(grid, text);
     } else {
-      Key(step.key);
+      Key(grid, step.key);
     }
     EXPECT_EQ(font->IsExpanded(), step.expanded) << step.key;
     EXPECT_EQ(size->GetRect().IsRectEmpty(), !step.expanded) << step.key;
@@ -581,14 +608,13 @@ TEST_F(PropertyGridInput, ArrowsAndPagesMoveTheSelectionAndKeepItInView) {
   ASSERT_TRUE(grid.GetScrollInfo(SB_VERT, &si));
   EXPECT_EQ(si.nMax, 13);
   EXPECT_EQ(si.nPage, 5u);
-  grid.SetFocus();
   const struct {
     UINT key;
     CMFCPropertyGridProperty* selected;
   } steps[] = {{VK_HOME, grid.GetProperty(0)}, {VK_DOWN, face}, {VK_END, format},
                {VK_PRIOR, tabIndex}, {VK_UP, name}, {VK_NEXT, alignment}};
   for (const auto& step : steps) {
-    Key(step.key);
+    Key(grid, step.key);
     ASSERT_EQ(grid.GetCurSel(), step.selected) << step.key;
     EXPECT_FALSE(step.selected->GetRect().IsRectEmpty()) << "scrolled into view: " << step.key;
   }
@@ -605,14 +631,14 @@ TEST_F(PropertyGridInput, ADisabledRowIsNotEdited) {
   Click(grid, OnValue(locked));
   EXPECT_EQ(grid.GetCurSel(), locked) << "it can still be selected";
   EXPECT_FALSE(locked->IsInPlaceEditing());
-  Key(VK_F2);
-  Type(L"x");
+  Key(grid, VK_F2);
+  Type(grid, L"x");
   EXPECT_FALSE(locked->IsInPlaceEditing());
   EXPECT_EQ(Text(locked->GetValue()), L"fixed");
   EXPECT_TRUE(owner.changes.empty());
   // Disabling a row under edit ends the edit without keeping it.
   Click(grid, OnValue(name));
-  Type(L"Dropped");
+  Type(Editor(), L"Dropped");
   name->Enable(FALSE);
   EXPECT_FALSE(name->IsInPlaceEditing());
   EXPECT_EQ(Text(name->GetValue()), L"Field1");
@@ -665,18 +691,18 @@ TEST_F(PropertyGridInput, ValidCharactersAndTheEditMaskLimitWhatIsTaken) {
                                             L"0123456789-");
   grid.AddProperty(code);
   Click(grid, OnValue(code));
-  Type(L"9a8-7b6");  // the letters are not valid characters: never typed
-  HWND edit = Focus();
+  HWND edit = Editor();
+  Type(edit, L"9a8-7b6");  // the letters are not valid characters: never typed
   wchar_t typed[32] = {};
   ::GetWindowTextW(edit, typed, 32);
   EXPECT_STREQ(typed, L"98-76");
-  Key(VK_RETURN);
+  Key(edit, VK_RETURN);
   EXPECT_EQ(Text(code->GetValue()), L"98-76");
   ASSERT_EQ(owner.changes.size(), 1u);
   // Valid characters that do not fill the mask's places are refused as a whole.
   Click(grid, OnValue(code));
-  Type(L"987-6");
-  Key(VK_RETURN);
+  Type(Editor(), L"987-6");
+  Key(Editor(), VK_RETURN);
   EXPECT_EQ(Text(code->GetValue()), L"98-76");
   EXPECT_EQ(owner.changes.size(), 1u);
 }
@@ -692,8 +718,8 @@ TEST_F(PropertyGridInput, AValueListShowsTheValuesOfItsRows) {
   Click(grid, OnValue(position));
   EXPECT_FALSE(position->IsInPlaceEditing()) << "its value is made of its rows'";
   Click(grid, OnValue(x));
-  Type(L"15");
-  Key(VK_RETURN);
+  Type(Editor(), L"15");
+  Key(Editor(), VK_RETURN);
   ASSERT_EQ(owner.changes.size(), 1u);
   EXPECT_EQ(owner.changes[0].data, 71u);
   EXPECT_STREQ(position->FormatProperty(), L"15, 20");
@@ -784,8 +810,11 @@ TEST_F(PropertyGrid, ModifiedValuesAreDrawnBoldWhenMarked) {
   };
   for (BOOL mark : {FALSE, TRUE}) {
     grid.MarkModifiedProperties(mark);
-    if (mark) EXPECT_GT(ink(changed), ink(same) + 5) << "bold";
-    else EXPECT_EQ(ink(changed), ink(same));
+    if (mark) {
+      EXPECT_GT(ink(changed), ink(same) + 5) << "bold";
+    } else {
+      EXPECT_EQ(ink(changed), ink(same));
+    }
   }
 }
 
