@@ -39,4 +39,15 @@ target_sources(VantryFW PRIVATE
   src/ToolTipCtrl.cpp
   src/MFCToolTipCtrl.cpp
   src/TooltipManager.cpp
+
+  # The property grid, its colour row and the colour button with their palette pop-up.
+  src/VisualManagerGrid.cpp
+  src/PropertyGrid.cpp
+  src/PropertyGridPaint.cpp
+  src/PropertyGridInput.cpp
+  src/PropertyGridProperty.cpp
+  src/PropertyGridColorProperty.cpp
+  src/ColorPopup.cpp
+  src/ColorButton.cpp
+  res/PropertyGrid.rc
 )

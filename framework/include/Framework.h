@@ -62,3 +62,10 @@
 #include "fw/ToolTipCtrl.h"
 #include "fw/MFCToolTipCtrl.h"
 #include "fw/TooltipManager.h"
+
+// The property grid and the colour controls.
+#include "fw/PropertyGridProperty.h"
+#include "fw/PropertyGrid.h"
+#include "fw/ColorPopup.h"
+#include "fw/PropertyGridColorProperty.h"
+#include "fw/ColorButton.h"

@@ -231,6 +231,19 @@ class FW_API CMFCVisualManager : public CObject {
   COLORREF GetGridSelectedColor() const { return m_palette.gridSelected; }
   COLORREF GetGridSelectedTextColor() const { return m_palette.gridSelectedText; }
 
+  // The property grid's and the colour controls' shapes (VisualManagerGrid.cpp).
+  // The +/- box of an expandable grid row; `bIsOpened` draws the minus.
+  virtual void OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox);
+  // One cell of the grid's header strip.
+  virtual void OnDrawGridHeaderItem(CDC* pDC, CRect rect);
+  // A small push button inside a control (the grid's "..." and list buttons, the colour button's
+  // face); returns the colour for what is drawn on it.
+  virtual COLORREF OnDrawControlButton(CDC* pDC, CRect rect, BOOL bPressed, BOOL bHot, BOOL bDisabled);
+  // A colour swatch: a palette cell, the sample of a colour row or of a colour button.
+  virtual void OnDrawColorCell(CDC* pDC, CRect rect, COLORREF color, BOOL bSelected, BOOL bHot);
+  // The colour palette pop-up's background and border.
+  virtual void OnFillColorPopup(CDC* pDC, CRect rect);
+
   // Fills `rect` with a vertical (`vertical`) or horizontal gradient from `from` to `to`.
   static void FillGradient(CDC* pDC, CRect rect, COLORREF from, COLORREF to, BOOL vertical);
   // A blend of two colours: `percentOfA` percent of `a`.
