@@ -55,3 +55,14 @@
 #include "fw/DockingManager.h"
 #include "fw/FrameEx.h"
 #include "fw/WinAppEx.h"
+
+// Dockable panes, tab groups, floating frames, auto-hide, smart docking and MDI tabs.
+#include "fw/DockablePane.h"
+#include "fw/TabCtrl.h"
+#include "fw/TabbedPane.h"
+#include "fw/PaneDivider.h"
+#include "fw/PaneFrameWnd.h"
+#include "fw/AutoHideBar.h"
+#include "fw/SmartDocking.h"
+#include "fw/MDIClientArea.h"
+#include "fw/DockingResourceIds.h"

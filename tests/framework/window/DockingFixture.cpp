@@ -1,0 +1,230 @@
+#include "DockingFixture.h"
+
+#include <functional>
+
+void PrintTo(const CRect& r, std::ostream* os) {
+  *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+void PrintTo(const CPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+
+// The program's application object: its profile (under the test key) keeps the layouts the state
+// tests save.
+class DockingTestApp : public CWinAppEx {
+ public:
+  DockingTestApp() { SetRegistryKey(L"VantryTests"); }
+};
+
+DockingTestApp theApp;
+
+namespace docking_test {
+
+BEGIN_MESSAGE_MAP(ListPane, CDockablePane)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_SETFOCUS()
+END_MESSAGE_MAP()
+
+int ListPane::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CDockablePane::OnCreate(lpCreateStruct) == -1) return -1;
+  if (!m_list.CreateEx(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | LBS_NOINTEGRALHEIGHT, CRect(), this, 1))
+    return -1;
+  return 0;
+}
+
+void ListPane::OnSize(UINT nType, int cx, int cy) {
+  CDockablePane::OnSize(nType, cx, cy);
+  ++m_sizes;
+  if (!m_list.m_hWnd) return;
+  CRect client;
+  GetClientRect(&client);
+  m_list.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
+                      SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListPane::OnSetFocus(CWnd* pOldWnd) {
+  CDockablePane::OnSetFocus(pOldWnd);
+  if (m_list.m_hWnd) m_list.SetFocus();
+}
+
+BEGIN_MESSAGE_MAP(DockFrame, CFrameWndEx)
+ON_REGISTERED_MESSAGE(AFX_WM_ON_PRESS_CLOSE_BUTTON, OnPressClose)
+ON_REGISTERED_MESSAGE(AFX_WM_TOOLBARMENU, OnToolbarMenu)
+ON_COMMAND(kCustomizeCmd, OnCustomize)
+END_MESSAGE_MAP()
+
+BOOL DockFrame::Build(bool bare) {
+  if (!Create(nullptr, L"Docking", WS_OVERLAPPEDWINDOW, CRect(40, 40, 840, 640))) return FALSE;
+  view = new CWnd;
+  if (!view->Create(L"STATIC", nullptr, WS_CHILD | WS_VISIBLE, CRect(), this, AFX_IDW_PANE_FIRST)) return FALSE;
+  EnableDocking(CBRS_ALIGN_ANY);
+  EnableAutoHidePanes(CBRS_ALIGN_ANY);
+  if (bare) return TRUE;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_FLOAT_MULTI;
+  const CRect size(0, 0, 200, 400);
+  if (!shelf.Create(L"Shelf", this, size, TRUE, kShelfId, style | CBRS_LEFT)) return FALSE;
+  if (!properties.Create(L"Properties", this, size, TRUE, kPropertiesId, style | CBRS_RIGHT)) return FALSE;
+  if (!forms.Create(L"Forms", this, size, TRUE, kFormsId, style | CBRS_RIGHT)) return FALSE;
+  for (ListPane* pane : {&shelf, &properties, &forms}) pane->EnableDocking(CBRS_ALIGN_ANY);
+  DockPane(&forms);
+  if (!shelf.DockToWindow(&forms, CBRS_ALIGN_TOP)) return FALSE;
+  if (!properties.AttachToTabWnd(&shelf, DM_SHOW, TRUE, &group)) return FALSE;
+  RecalcLayout();
+  return TRUE;
+}
+
+CRect DockFrame::RectOf(CWnd* w) const {
+  CRect r;
+  w->GetWindowRect(&r);
+  ScreenToClient(&r);
+  return r;
+}
+
+CRect DockFrame::ClientArea() const {
+  CRect r;
+  GetClientRect(&r);
+  return r;
+}
+
+LRESULT DockFrame::OnPressClose(WPARAM, LPARAM lParam) {
+  closeRequests.push_back(reinterpret_cast<CWnd*>(lParam));
+  return keepOnClose;
+}
+
+LRESULT DockFrame::OnToolbarMenu(WPARAM, LPARAM) {
+  ++toolbarMenus;
+  return ownToolbarMenu;
+}
+
+void DockFrame::OnCustomize() { commands.push_back(kCustomizeCmd); }
+
+void Pump(DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  MSG msg;
+  do {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(2);
+  } while (::GetTickCount() - start < ms);
+}
+
+CRect ScreenRect(const CWnd* w) {
+  CRect r;
+  w->GetWindowRect(&r);
+  return r;
+}
+
+void SendNcButtonDown(CWnd* w, UINT hit, CPoint screen) {
+  w->SendMessage(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+}
+
+void SendToCapture(UINT message, CPoint screen) {
+  HWND capture = ::GetCapture();
+  ASSERT_NE(capture, nullptr) << "no window holds the mouse";
+  POINT client = screen;
+  ::ScreenToClient(capture, &client);
+  ::SendMessageW(capture, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(client.x, client.y));
+}
+
+namespace {
+
+void SendMouse(DWORD flags, CPoint screen) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  ::SendInput(1, &input, sizeof(input));
+  Pump(40);
+}
+
+struct MenuDrive {
+  std::wstring pick;
+  std::vector<std::wstring> seen;
+  bool done = false;
+};
+MenuDrive* g_menuDrive = nullptr;
+
+BOOL CALLBACK FindMenuWindow(HWND hWnd, LPARAM lParam) {
+  wchar_t cls[16] = L"";
+  ::GetClassNameW(hWnd, cls, 16);
+  if (lstrcmpW(cls, L"#32768") == 0 && ::IsWindowVisible(hWnd)) {
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK MenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  MenuDrive* drive = g_menuDrive;
+  if (!drive || drive->done) return;
+  HWND menuWnd = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menuWnd));
+  if (!menuWnd) return;
+  HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWnd, MN_GETHMENU, 0, 0));
+  if (!menu) return;
+  drive->done = true;
+  ::KillTimer(nullptr, id);
+  int presses = 0, target = -1;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    if (state & MF_SEPARATOR) continue;
+    wchar_t text[256] = L"";
+    ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    std::wstring item = text;
+    ++presses;
+    if (target < 0 && item == drive->pick) target = presses;
+    if (state & MF_CHECKED) item += L"[x]";
+    if (state & MF_GRAYED) item += L"[-]";
+    drive->seen.push_back(item);
+  }
+  if (target < 0) {
+    ::EndMenu();
+    return;
+  }
+  for (int i = 0; i < target; ++i) ::PostMessageW(menuWnd, WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageW(menuWnd, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+}  // namespace
+
+void RealMouseMove(CPoint screen) { SendMouse(0, screen); }
+void RealMouseDown(CPoint screen) { SendMouse(MOUSEEVENTF_LEFTDOWN, screen); }
+void RealMouseUp(CPoint screen) { SendMouse(MOUSEEVENTF_LEFTUP, screen); }
+
+void RealMouseDrag(CPoint from, CPoint to, int steps) {
+  RealMouseMove(from);
+  RealMouseDown(from);
+  for (int i = 1; i <= steps; ++i)
+    RealMouseMove(CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps));
+  RealMouseUp(to);
+}
+
+std::vector<std::wstring> DriveMenu(const std::function<void()>& show, const std::wstring& pick) {
+  MenuDrive drive;
+  drive.pick = pick;
+  g_menuDrive = &drive;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, MenuTimer);
+  show();
+  ::KillTimer(nullptr, timer);
+  g_menuDrive = nullptr;
+  return drive.seen;
+}
+
+COLORREF WindowPixel(CWnd* w, CPoint windowPoint) {
+  ::RedrawWindow(w->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HDC window = ::GetWindowDC(w->m_hWnd);
+  HDC memory = ::CreateCompatibleDC(window);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(window, 1, 1);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, 1, 1, window, windowPoint.x, windowPoint.y, SRCCOPY);
+  const COLORREF color = ::GetPixel(memory, 0, 0);
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(w->m_hWnd, window);
+  return color;
+}
+
+}  // namespace docking_test
