@@ -134,7 +134,7 @@ void CMDIClientAreaWnd::EnableMDITabs(BOOL bEnable, const CMDITabInfo& params, B
   LayoutGroups();
 }
 
-CMFCTabCtrl* CMDIClientAreaWnd::AddGroup(int at) {
+CMFCTabCtrl* CMDIClientAreaWnd::AddGroup(int at, int share) {
   CMFCTabCtrl* group = new CMFCTabCtrl;
   if (!group->Create(m_info.m_style, CRect(0, 0, 0, 0), this, 0, m_info.m_tabLocation, m_info.m_bTabCloseButton)) {
     delete group;
@@ -147,11 +147,13 @@ CMFCTabCtrl* CMDIClientAreaWnd::AddGroup(int at) {
   group->SetFlatFrame(m_info.m_bFlatFrame);
   if (m_info.m_bAutoColor) group->EnableAutoColor(TRUE);
   at = std::max(0, std::min(at, GetGroupCount()));
-  // A new group takes half of the space of the one before it.
-  int share = 1000;
-  if (at > 0 && at - 1 < m_shares.GetSize()) {
-    share = std::max(1, m_shares[at - 1] / 2);
-    m_shares[at - 1] = std::max(1, m_shares[at - 1] - share);
+  // A new group takes half of the space of the one before it, unless its share is given.
+  if (share <= 0) {
+    share = 1000;
+    if (at > 0 && at - 1 < m_shares.GetSize()) {
+      share = std::max(1, m_shares[at - 1] / 2);
+      m_shares[at - 1] = std::max(1, m_shares[at - 1] - share);
+    }
   }
   m_groups.InsertAt(at, group);
   m_shares.InsertAt(at, share);
@@ -264,7 +266,7 @@ void CMDIClientAreaWnd::OnChildShown(CMDIChildWndEx* pChild) {
   // A document of a loaded layout goes back to its group; any other joins the active document's.
   CString title;
   pChild->GetWindowText(title);
-  group = GroupForPending(title);
+  group = GroupForPending(title, pChild);
   if (!group) group = FindGroupOf(m_pFrame ? m_pFrame->MDIGetActive() : nullptr);
   if (!group && GetGroupCount() > 0) group = m_groups[0];
   if (!group) group = AddGroup(0);
@@ -301,7 +303,7 @@ void CMDIClientAreaWnd::OnChildTitleChanged(CMDIChildWndEx* pChild) {
   pChild->GetWindowText(title);
   group->SetTabLabel(tab, title);
   // The title may name the group a loaded layout had for it.
-  CMFCTabCtrl* wanted = GroupForPending(title);
+  CMFCTabCtrl* wanted = GroupForPending(title, pChild);
   if (wanted && wanted != group) {
     const BOOL active = m_pFrame && m_pFrame->MDIGetActive() == pChild;
     RemoveChildTab(pChild);

@@ -126,7 +126,7 @@ BOOL CMDIClientAreaWnd::LoadState(LPCTSTR lpszSection) {
   return TRUE;
 }
 
-CMFCTabCtrl* CMDIClientAreaWnd::GroupForPending(const CString& title) {
+CMFCTabCtrl* CMDIClientAreaWnd::GroupForPending(const CString& title, CWnd* pChild) {
   if (!m_bGroups || title.IsEmpty()) return nullptr;
   int found = -1;
   for (int k = 0; k < m_pending.GetSize() && found < 0; ++k) {
@@ -142,11 +142,19 @@ CMFCTabCtrl* CMDIClientAreaWnd::GroupForPending(const CString& title) {
   if (found < 0) return nullptr;
   PendingGroup* pending = m_pending[found];
   if (pending->group && GetGroupIndex(pending->group) >= 0) return pending->group;
-  // The only group is still empty: it becomes this one.
-  if (GetGroupCount() == 1 && m_groups[0]->GetTabsNum() == 0) {
-    pending->group = m_groups[0];
-    m_shares[0] = pending->share;
-    return pending->group;
+  // A group no other part of the layout has, holding nothing or only this document, becomes this
+  // part: no group is made only to leave another empty.
+  CMFCTabCtrl* current = FindGroupOf(pChild);
+  for (int i = 0; i < GetGroupCount(); ++i) {
+    CMFCTabCtrl* group = m_groups[i];
+    const int tabs = group->GetTabsNum();
+    if (!(tabs == 0 || (tabs == 1 && group == current))) continue;
+    bool claimed = false;
+    for (int k = 0; k < m_pending.GetSize() && !claimed; ++k) claimed = m_pending[k]->group == group;
+    if (claimed) continue;
+    pending->group = group;
+    m_shares[i] = pending->share;
+    return group;
   }
   // Before the group of the first later layout group that exists, else last.
   int at = GetGroupCount();
@@ -157,9 +165,8 @@ CMFCTabCtrl* CMDIClientAreaWnd::GroupForPending(const CString& title) {
       break;
     }
   }
-  CMFCTabCtrl* made = AddGroup(at);
+  CMFCTabCtrl* made = AddGroup(at, pending->share);
   if (!made) return nullptr;
-  m_shares[GetGroupIndex(made)] = pending->share;
   pending->group = made;
   return made;
 }

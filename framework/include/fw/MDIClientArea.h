@@ -92,15 +92,16 @@ class FW_API CMDIClientAreaWnd : public CWnd {
   void LayoutGroups();
 
  protected:
-  CMFCTabCtrl* AddGroup(int at);
+  // A new group at `at`; with no `share` given it takes half of the one before it.
+  CMFCTabCtrl* AddGroup(int at, int share = 0);
   void RemoveGroup(int at);
   void AddChildTab(CMDIChildWndEx* pChild, CMFCTabCtrl* pGroup);
   void RemoveChildTab(CWnd* pChild);
   void SetTabbedLook(CWnd* pChild, BOOL bTabbed);
   void RaiseActive(CMFCTabCtrl* pGroup);
-  // The group a loaded layout had for a document titled `title` (made when it no longer exists);
-  // the title is used up. Null when the layout does not name it.
-  CMFCTabCtrl* GroupForPending(const CString& title);
+  // The group a loaded layout had for the document `pChild` titled `title` (made when it no longer
+  // exists); the title is used up. Null when the layout does not name it.
+  CMFCTabCtrl* GroupForPending(const CString& title, CWnd* pChild);
   void RemoveEmptyGroups();
 
   afx_msg void OnSize(UINT nType, int cx, int cy);

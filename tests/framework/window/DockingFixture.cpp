@@ -7,15 +7,6 @@ void PrintTo(const CRect& r, std::ostream* os) {
 }
 void PrintTo(const CPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
 
-// The program's application object: its profile (under the test key) keeps the layouts the state
-// tests save.
-class DockingTestApp : public CWinAppEx {
- public:
-  DockingTestApp() { SetRegistryKey(L"VantryTests"); }
-};
-
-DockingTestApp theApp;
-
 namespace docking_test {
 
 BEGIN_MESSAGE_MAP(ListPane, CDockablePane)
@@ -44,6 +35,53 @@ void ListPane::OnSize(UINT nType, int cx, int cy) {
 void ListPane::OnSetFocus(CWnd* pOldWnd) {
   CDockablePane::OnSetFocus(pOldWnd);
   if (m_list.m_hWnd) m_list.SetFocus();
+}
+
+BEGIN_MESSAGE_MAP(PagesPane, CTabbedPane)
+ON_WM_CREATE()
+ON_REGISTERED_MESSAGE(AFX_WM_CHANGE_ACTIVE_TAB, OnChangeActiveTab)
+END_MESSAGE_MAP()
+
+int PagesPane::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CTabbedPane::OnCreate(lpCreateStruct) == -1) return -1;
+  CMFCBaseTabCtrl* base = GetUnderlyingWindow();
+  if (!base || !base->IsKindOf(RUNTIME_CLASS(CMFCTabCtrl))) return -1;
+  tabs = static_cast<CMFCTabCtrl*>(base);
+  tabs->SetFlatFrame(TRUE);
+  tabs->SetLocation(CMFCTabCtrl::LOCATION_TOP);
+  tabs->AutoDestroyWindow(TRUE);
+  return 0;
+}
+
+LRESULT PagesPane::OnChangeActiveTab(WPARAM wParam, LPARAM lParam) {
+  changes.emplace_back(wParam, lParam);
+  return 0;
+}
+
+BOOL PagesPane::CreateIn(CFrameWnd* pFrame) {
+  if (!Create(L"", pFrame, CRect(0, 0, 200, 10), FALSE, static_cast<UINT>(-1),
+              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM, AFX_CBRS_REGULAR_TABS,
+              AFX_DEFAULT_DOCKING_PANE_STYLE))
+    return FALSE;
+  SetBorders(0, 0, 0, 0);
+  SetControlBarStyle(0);
+  EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
+void PagesPane::SetPageCount(int count) {
+  while (tabs->GetTabsNum() > count) tabs->RemoveTab(tabs->GetTabsNum() - 1);
+  while (tabs->GetTabsNum() < count) {
+    CWnd* page = new CWnd;
+    page->Create(L"Static", nullptr, WS_CHILD, CRect(0, 0, 10, 10), this, 0);
+    CString label;
+    label.Format(L"Page %d", tabs->GetTabsNum() + 1);
+    tabs->AddTab(page, label, static_cast<UINT>(-1), FALSE);
+  }
+}
+
+int PagesPane::GetTabsHeight() const {
+  return tabs && tabs->m_hWnd && tabs->GetTabsNum() >= 2 ? tabs->GetTabsHeight() : 0;
 }
 
 BEGIN_MESSAGE_MAP(DockFrame, CFrameWndEx)

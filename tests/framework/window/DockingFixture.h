@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Framework.h"
@@ -29,6 +30,25 @@ class ListPane : public CDockablePane {
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
+  DECLARE_MESSAGE_MAP()
+};
+
+// A tab group like the program's pages pane: no caption, no borders, tabs on top wrapping empty
+// "Static" windows that go with their tabs; it records the active-tab messages its tabs send.
+class PagesPane : public CTabbedPane {
+ public:
+  PagesPane() : CTabbedPane(FALSE) {}
+  // Created and styled as the program's document frames do, docked by the caller.
+  BOOL CreateIn(CFrameWnd* pFrame);
+  void SetPageCount(int count);
+  // The strip's height with two pages or more, else 0.
+  int GetTabsHeight() const;
+  CMFCTabCtrl* tabs = nullptr;
+  std::vector<std::pair<WPARAM, LPARAM>> changes;
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 };
 

@@ -9,48 +9,6 @@ using namespace docking_test;
 
 namespace {
 
-// A tab group like the program's pages pane: no caption, no borders, tabs wrapping empty "Static"
-// windows, its height set to the strip's; it records the active-tab messages its tabs send.
-class PagesPane : public CTabbedPane {
- public:
-  PagesPane() : CTabbedPane(FALSE) {}
-  CMFCTabCtrl* tabs = nullptr;
-  std::vector<std::pair<WPARAM, LPARAM>> changes;
-
-  void SetPageCount(int count) {
-    while (tabs->GetTabsNum() > count) tabs->RemoveTab(tabs->GetTabsNum() - 1);
-    while (tabs->GetTabsNum() < count) {
-      CWnd* page = new CWnd;
-      page->Create(L"Static", nullptr, WS_CHILD, CRect(0, 0, 10, 10), this, 0);
-      CString label;
-      label.Format(L"Page %d", tabs->GetTabsNum() + 1);
-      tabs->AddTab(page, label, static_cast<UINT>(-1), FALSE);
-    }
-  }
-
- protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    if (CTabbedPane::OnCreate(lpCreateStruct) == -1) return -1;
-    CMFCBaseTabCtrl* base = GetUnderlyingWindow();
-    if (!base || !base->IsKindOf(RUNTIME_CLASS(CMFCTabCtrl))) return -1;
-    tabs = static_cast<CMFCTabCtrl*>(base);
-    tabs->SetFlatFrame(TRUE);
-    tabs->SetLocation(CMFCTabCtrl::LOCATION_TOP);
-    tabs->AutoDestroyWindow(TRUE);
-    return 0;
-  }
-  afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam) {
-    changes.emplace_back(wParam, lParam);
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(PagesPane, CTabbedPane)
-ON_WM_CREATE()
-ON_REGISTERED_MESSAGE(AFX_WM_CHANGE_ACTIVE_TAB, OnChangeActiveTab)
-END_MESSAGE_MAP()
-
 class TabGroups : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -58,12 +16,7 @@ class TabGroups : public ::testing::Test {
     ASSERT_TRUE(frame->Build(true));
     frame->ShowWindow(SW_SHOW);
     // Built as the program builds its pages pane at the top of a document's frame.
-    ASSERT_TRUE(pages.Create(L"", frame, CRect(0, 0, 200, 10), FALSE, static_cast<UINT>(-1),
-                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM, AFX_CBRS_REGULAR_TABS,
-                             AFX_DEFAULT_DOCKING_PANE_STYLE));
-    pages.SetBorders(0, 0, 0, 0);
-    pages.SetControlBarStyle(0);
-    pages.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(pages.CreateIn(frame));
     frame->DockPane(&pages);
     ASSERT_NE(pages.tabs, nullptr);
     Pump();
