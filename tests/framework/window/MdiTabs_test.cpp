@@ -482,6 +482,31 @@ TEST_F(MdiTabs, ADamagedGroupLayoutChangesNothing) {
   RegCloseKey(handle);
 }
 
+TEST_F(MdiTabs, TheApplicationKeepsTheGroupsBesideTheBarState) {
+  ASSERT_TRUE(NewDocument() && NewDocument());
+  main->MDITabNewGroup(FALSE);
+  main->forms.ShowPane(FALSE, FALSE, FALSE);
+  ASSERT_TRUE(theApp.SaveState(main));
+  const std::wstring workspace = std::wstring(kProfileKey) + L"\\Workspace";
+  for (const auto& [key, value] : {std::pair<std::wstring, const wchar_t*>{workspace + L"\\BarState", L"Layout"},
+                                   {workspace, L"MDITabGroups"}}) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle), ERROR_SUCCESS) << value;
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(RegQueryValueExW(handle, value, nullptr, &type, nullptr, &size), ERROR_SUCCESS) << value;
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    RegCloseKey(handle);
+  }
+  main->forms.ShowPane(TRUE, FALSE, FALSE);
+  main->MDITabMoveToNextGroup(FALSE);
+  Pump();
+  ASSERT_EQ(area->GetGroupCount(), 1);
+  ASSERT_TRUE(theApp.LoadState(main));
+  EXPECT_FALSE(main->forms.IsVisible());
+  EXPECT_FALSE(area->IsVerticalGroups());
+  EXPECT_EQ(area->GetGroupCount(), 2) << "the open documents went back to their groups";
+}
+
 TEST_F(MdiTabs, TheDocumentFramesPagesPaneIsAStripAboveTheView) {
   TabChildFrame* child = NewDocument();
   ASSERT_NE(child, nullptr);
