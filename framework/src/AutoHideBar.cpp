@@ -16,7 +16,22 @@ namespace {
 const UINT_PTR kAwayTimer = 1;
 const UINT kAwayTick = 100;
 const int kButtonGap = 2;
+const int kSlideSteps = 4;
+const DWORD kSlideStepMs = 12;
 }  // namespace
+
+// The part of `rect` (the pane slid out fully) shown at `step` of the slide, next to the strip.
+CRect CMFCAutoHideBar::PartOf(const CRect& rect, int step) const {
+  CRect part = rect;
+  const int width = MulDiv(rect.Width(), step, kSlideSteps), height = MulDiv(rect.Height(), step, kSlideSteps);
+  switch (m_dwSide) {
+    case CBRS_ALIGN_TOP: part.bottom = part.top + height; break;
+    case CBRS_ALIGN_BOTTOM: part.top = part.bottom - height; break;
+    case CBRS_ALIGN_LEFT: part.right = part.left + width; break;
+    default: part.left = part.right - width; break;
+  }
+  return part;
+}
 
 BEGIN_MESSAGE_MAP(CMFCAutoHideBar, CBasePane)
 ON_WM_PAINT()
@@ -171,8 +186,14 @@ void CMFCAutoHideBar::SlideOut(CDockablePane* pPane, BOOL bActivate) {
   m_pSlidOut = pPane;
   pPane->SetAutoHideState(m_dwSide, TRUE);
   const CRect rect = m_pManager->GetSlideOutRect(pPane);
-  ::SetWindowPos(pPane->m_hWnd, HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // The pane grows out of the strip in a few steps, then stands at its full size.
+  for (int step = 1; step <= kSlideSteps; ++step) {
+    const CRect part = PartOf(rect, step);
+    ::SetWindowPos(pPane->m_hWnd, HWND_TOP, part.left, part.top, part.Width(), part.Height(),
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::UpdateWindow(pPane->m_hWnd);
+    if (step < kSlideSteps) ::Sleep(kSlideStepMs);
+  }
   if (bActivate) pPane->SetFocus();
   m_nAwayMs = 0;
   SetTimer(kAwayTimer, kAwayTick);
@@ -185,7 +206,20 @@ void CMFCAutoHideBar::SlideIn(CDockablePane* pPane) {
   if (m_hWnd) KillTimer(kAwayTimer);
   const BOOL hadFocus = pPane->IsActive();
   pPane->SetAutoHideState(m_dwSide, FALSE);
-  if (pPane->m_hWnd) pPane->ShowWindow(SW_HIDE);
+  if (pPane->m_hWnd) {
+    CRect rect;
+    pPane->GetWindowRect(&rect);
+    if (CWnd* frame = GetParent()) frame->ScreenToClient(&rect);
+    // Back into the strip the way it came.
+    for (int step = kSlideSteps - 1; step > 0; --step) {
+      const CRect part = PartOf(rect, step);
+      ::SetWindowPos(pPane->m_hWnd, nullptr, part.left, part.top, part.Width(), part.Height(),
+                     SWP_NOACTIVATE | SWP_NOZORDER);
+      ::UpdateWindow(pPane->m_hWnd);
+      ::Sleep(kSlideStepMs);
+    }
+    pPane->ShowWindow(SW_HIDE);
+  }
   // The focus goes back to the documents rather than staying in a hidden pane.
   if (hadFocus)
     if (CWnd* frame = GetParent()) frame->SetFocus();

@@ -125,8 +125,15 @@ BOOL CMFCBaseTabCtrl::SetActiveTab(int iTab) {
   if (parent && parent->SendMessage(AFX_WM_CHANGING_ACTIVE_TAB, static_cast<WPARAM>(iTab),
                                     reinterpret_cast<LPARAM>(this)) != 0)
     return FALSE;
+  // The focus in the tab going out of sight moves to the one coming in.
+  CWnd* previous = GetActiveWnd();
+  const HWND focus = ::GetFocus();
+  const BOOL hadFocus = !m_bIsMDITab && previous && previous->m_hWnd && focus &&
+                        (focus == previous->m_hWnd || ::IsChild(previous->m_hWnd, focus));
   m_iActiveTab = iTab;
   RecalcLayout();
+  CWnd* next = GetActiveWnd();
+  if (hadFocus && next && next->m_hWnd) next->SetFocus();
   FireChangeActiveTab(iTab);
   return TRUE;
 }

@@ -1,6 +1,7 @@
 // The auto-hide strip along one edge of a frame: one button per pane hidden there, labelled with the
 // pane's caption (turned for the left and right edges). Hovering a button slides its pane out over
-// the view beside the strip; clicking it also gives the pane the focus. A pane shown that way slides
+// the view beside the strip (growing out of the strip in a few quick steps); clicking it also gives
+// the pane the focus. A pane shown that way slides
 // back once the mouse has been off both the pane and its button for a moment and the focus is
 // elsewhere. The docking manager makes the strips and lays them out inside the bar rows.
 #pragma once
@@ -52,6 +53,7 @@ class FW_API CMFCAutoHideBar : public CBasePane {
     CRect rect;
   };
   int Find(const CDockablePane* pPane) const;
+  CRect PartOf(const CRect& rect, int step) const;
   void LayoutButtons();
   int ButtonAt(CPoint point) const;
 

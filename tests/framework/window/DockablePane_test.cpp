@@ -114,6 +114,18 @@ TEST_F(DockablePane, TheProgramsLayoutPutsTheShelfGroupAboveTheFormsPane) {
   EXPECT_EQ(shelfClient.Size(), area.Size() - CSize(2, 2)) << "inside its one-pixel borders only";
 }
 
+TEST_F(DockablePane, SwitchingTabsTakesTheFocusAlongToThePaneShown) {
+  CMFCBaseTabCtrl* tabs = static_cast<CBaseTabbedPane*>(frame->group)->GetUnderlyingWindow();
+  frame->properties.m_list.SetFocus();
+  ASSERT_TRUE(frame->properties.IsActive());
+  tabs->SetActiveTab(0);
+  EXPECT_TRUE(frame->shelf.IsActive());
+  // A tab switch elsewhere leaves the focus where it is.
+  frame->view->SetFocus();
+  tabs->SetActiveTab(1);
+  EXPECT_EQ(::GetFocus(), frame->view->m_hWnd);
+}
+
 struct CloseCase {
   const char* name;
   BOOL keep;
