@@ -22,15 +22,8 @@ const DWORD kSlideStepMs = 12;
 
 // The part of `rect` (the pane slid out fully) shown at `step` of the slide, next to the strip.
 CRect CMFCAutoHideBar::PartOf(const CRect& rect, int step) const {
-  CRect part = rect;
-  const int width = MulDiv(rect.Width(), step, kSlideSteps), height = MulDiv(rect.Height(), step, kSlideSteps);
-  switch (m_dwSide) {
-    case CBRS_ALIGN_TOP: part.bottom = part.top + height; break;
-    case CBRS_ALIGN_BOTTOM: part.top = part.bottom - height; break;
-    case CBRS_ALIGN_LEFT: part.right = part.left + width; break;
-    default: part.left = part.right - width; break;
-  }
-  return part;
+  const bool horz = (m_dwSide & CBRS_ORIENT_HORZ) != 0;
+  return fw_docking::StripAt(rect, m_dwSide, MulDiv(horz ? rect.Height() : rect.Width(), step, kSlideSteps));
 }
 
 BEGIN_MESSAGE_MAP(CMFCAutoHideBar, CBasePane)

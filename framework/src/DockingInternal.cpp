@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fw/DockablePane.h"
+#include "fw/PaneStyles.h"
 #include "fw/FrameEx.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -51,6 +52,17 @@ CRect RectIn(const CWnd* wnd, const CWnd* parent) {
   ::GetWindowRect(wnd->m_hWnd, &r);
   ::MapWindowPoints(nullptr, parent->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+CRect StripAt(const CRect& rect, DWORD side, int thickness) {
+  CRect strip = rect;
+  switch (side) {
+    case CBRS_ALIGN_TOP: strip.bottom = strip.top + thickness; break;
+    case CBRS_ALIGN_BOTTOM: strip.top = strip.bottom - thickness; break;
+    case CBRS_ALIGN_LEFT: strip.right = strip.left + thickness; break;
+    default: strip.left = strip.right - thickness; break;
+  }
+  return strip;
 }
 
 void PlaceWindow(HWND hWnd, const CRect& rect) {

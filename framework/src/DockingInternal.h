@@ -32,6 +32,9 @@ CDockablePane* DockablePaneOf(HWND hWnd);
 // The window rectangle of `wnd` in the client coordinates of `parent`.
 CRect RectIn(const CWnd* wnd, const CWnd* parent);
 
+// The strip `thickness` thick along `side` (a CBRS_ALIGN_ bit) of `rect`, inside it.
+CRect StripAt(const CRect& rect, DWORD side, int thickness);
+
 // Moves a window without changing its z-order or activation.
 void PlaceWindow(HWND hWnd, const CRect& rect);
 

@@ -50,24 +50,13 @@ CRect CDockingManager::PreviewFor(const DropTarget& target, CBasePane* pBar) con
     }
     const int room = Horizontal(target.side) ? area.Height() : area.Width();
     thickness = std::max(std::min(thickness, room / 2), std::min(room, static_cast<int>(kMinPaneSize)));
-    switch (target.side) {
-      case CBRS_ALIGN_TOP: area.bottom = area.top + thickness; break;
-      case CBRS_ALIGN_BOTTOM: area.top = area.bottom - thickness; break;
-      case CBRS_ALIGN_LEFT: area.right = area.left + thickness; break;
-      default: area.left = area.right - thickness; break;
-    }
-    return area;
+    return fw_docking::StripAt(area, target.side, thickness);
   }
   CRect rect;
   target.target->GetWindowRect(&rect);
   if (target.kind == DropTarget::PaneTab) return rect;
-  switch (target.side) {
-    case CBRS_ALIGN_TOP: rect.bottom = rect.top + rect.Height() / 2; break;
-    case CBRS_ALIGN_BOTTOM: rect.top = rect.bottom - rect.Height() / 2; break;
-    case CBRS_ALIGN_LEFT: rect.right = rect.left + rect.Width() / 2; break;
-    default: rect.left = rect.right - rect.Width() / 2; break;
-  }
-  return rect;
+  // Beside a pane: the half of it on that side.
+  return fw_docking::StripAt(rect, target.side, Horizontal(target.side) ? rect.Height() / 2 : rect.Width() / 2);
 }
 
 CDockingManager::DropTarget CDockingManager::FindDropTarget(CPaneFrameWnd* pFrame, CPoint ptScreen) {

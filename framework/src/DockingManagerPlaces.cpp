@@ -313,11 +313,5 @@ CRect CDockingManager::GetSlideOutRect(CDockablePane* pBar) const {
   if (thickness <= 0) thickness = horz ? pBar->GetDefaultSize().cy : pBar->GetDefaultSize().cx;
   const int room = horz ? area.Height() : area.Width();
   thickness = std::max(std::min(thickness, room - static_cast<int>(kMinCentreSize)), std::min(room, static_cast<int>(kMinPaneSize)));
-  switch (side) {
-    case CBRS_ALIGN_TOP: area.bottom = area.top + thickness; break;
-    case CBRS_ALIGN_BOTTOM: area.top = area.bottom - thickness; break;
-    case CBRS_ALIGN_LEFT: area.right = area.left + thickness; break;
-    default: area.left = area.right - thickness; break;
-  }
-  return area;
+  return fw_docking::StripAt(area, side, thickness);
 }
