@@ -107,14 +107,12 @@ BOOL CDockablePane::CreateHelper(DWORD dwStyleEx, LPCTSTR lpszCaption, CWnd* pPa
                                  BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
                                  DWORD dwControlBarStyle, CCreateContext* pContext) {
   m_dwTabbedStyle = dwTabbedStyle;
-  // The caption is part of the non-client area from the first WM_NCCALCSIZE on.
-  m_bHasGripper = bHasGripper;
   if (!CPane::CreateEx(dwStyleEx, nullptr, dwStyle & ~CBRS_GRIPPER, rect, pParentWnd, nID, dwControlBarStyle,
                        pContext))
     return FALSE;
+  // A dockable pane's "gripper" is its caption; with it the non-client area is worked out again.
   m_bHasGripper = bHasGripper;
   if (lpszCaption) SetWindowText(lpszCaption);
-  // The caption's presence may have changed with the style: let Windows ask for the frame again.
   ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return TRUE;
 }

@@ -199,6 +199,78 @@ CRect OntoWorkArea(CRect rect) {
   return CRect(left, top, left + width, top + height);
 }
 
+
+// A stored tab group: its panes in their order, shown or not, the active one. The group is the
+// frame's own when it has the stored id, else an automatic one made here (returned, to be placed
+// later); null when it has no such panes.
+CBaseTabbedPane* RestoreGroup(CDockingManager& manager, const SavedGroup& saved) {
+  std::vector<CDockablePane*> members;
+  std::vector<UINT32> shown;
+  for (size_t t = 0; t < saved.tabs.size(); ++t) {
+    CDockablePane* pane = AsDockable(manager.FindPaneByID(saved.tabs[t]));
+    if (pane && !pane->IsKindOf(RUNTIME_CLASS(CBaseTabbedPane)) &&
+        std::find(members.begin(), members.end(), pane) == members.end()) {
+      members.push_back(pane);
+      shown.push_back(saved.visible[t]);
+    }
+  }
+  CBasePane* existing = manager.FindPaneByID(saved.id);
+  CBaseTabbedPane* group = existing && existing->IsKindOf(RUNTIME_CLASS(CBaseTabbedPane))
+                               ? static_cast<CBaseTabbedPane*>(existing)
+                               : nullptr;
+  if ((existing && !group) || members.empty()) return nullptr;  // the id belongs to another pane now
+  CBaseTabbedPane* made = nullptr;
+  if (!group) {
+    if (members.size() < 2) return nullptr;
+    CTabbedPane* tabbed = new CTabbedPane(TRUE);
+    const CDockablePane* first = members[0];
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (first->GetPaneStyle() & CBRS_ALIGN_ANY);
+    if (!tabbed->Create(L"", manager.GetDockSiteFrameWnd(), CRect(CPoint(0, 0), first->GetDefaultSize()), TRUE,
+                        saved.id, style, AFX_CBRS_REGULAR_TABS, first->GetControlBarStyle()))
+      return nullptr;  // the group deleted itself
+    tabbed->EnableDocking(first->GetEnabledAlignment());
+    tabbed->SetDefaultSize(first->GetDefaultSize());
+    group = made = tabbed;
+  }
+  for (CDockablePane* member : members) group->AddTab(member, TRUE, FALSE);
+  CMFCBaseTabCtrl* tabs = group->GetUnderlyingWindow();
+  if (!tabs) return made;
+  for (size_t want = 0; want < members.size(); ++want) {
+    const int now = tabs->GetTabFromHwnd(members[want]->m_hWnd);
+    if (now >= 0) tabs->MoveTab(now, static_cast<int>(want));
+  }
+  if (saved.active < members.size()) tabs->SetActiveTab(tabs->GetTabFromHwnd(members[saved.active]->m_hWnd));
+  for (size_t i = 0; i < members.size(); ++i)
+    if (!shown[i]) tabs->ShowTab(tabs->GetTabFromHwnd(members[i]->m_hWnd), FALSE);
+  return made;
+}
+
+void RestoreFloating(CDockingManager& manager, CBasePane* pane, const SavedFloat& saved) {
+  const CRect rect = OntoWorkArea(CRect(saved.left, saved.top, saved.right, saved.bottom));
+  if (!manager.FloatPane(pane, rect, saved.visible != 0)) return;
+  if (!saved.visible) pane->ShowPane(FALSE, TRUE, FALSE);
+  // Leaving the row the frame docked it in made it remember that row: the stored place wins.
+  if (CDockablePane* dockable = AsDockable(pane)) dockable->SetRecentDock(RecentFrom(saved.recent));
+}
+
+// Docked where it was, then hidden along its edge: unpinning brings it back there.
+void RestoreAutoHidden(CDockingManager& manager, CDockablePane* pane, const SavedAutoHide& saved) {
+  pane->SetRecentDock(RecentFrom(saved.recent));
+  if (!manager.DockPaneToRecentPos(pane)) return;
+  if (manager.HidePaneAlongEdge(pane, saved.side) && !saved.visible) pane->ShowPane(FALSE, TRUE, FALSE);
+}
+
+// A group made from the stored value but placed nowhere docks where its first pane was.
+void PlaceUnplacedGroup(CDockingManager& manager, CBaseTabbedPane* group) {
+  if (!group->m_hWnd || manager.FindRow(group) || group->IsFloating() || group->IsAutoHideMode()) return;
+  CMFCBaseTabCtrl* tabs = group->GetUnderlyingWindow();
+  CWnd* first = tabs && tabs->GetTabsNum() > 0 ? tabs->GetTabWnd(0) : nullptr;
+  if (first && first->IsKindOf(RUNTIME_CLASS(CDockablePane)))
+    group->SetRecentDock(static_cast<CDockablePane*>(first)->GetRecentDock());
+  if (!manager.DockPaneToRecentPos(group)) manager.DockPane(group);
+  group->ShowWindow(SW_SHOWNOACTIVATE);
+}
+
 }  // namespace
 
 BOOL CDockingManager::SaveState(LPCTSTR lpszSection) {
@@ -306,44 +378,8 @@ BOOL CDockingManager::LoadState(LPCTSTR lpszSection) {
   }
   // Tab groups first: the rows and floating frames below name them by their ids.
   std::vector<CBaseTabbedPane*> madeGroups;
-  for (const SavedGroup& saved : layout.groups) {
-    std::vector<CDockablePane*> members;
-    std::vector<UINT32> shown;
-    for (size_t t = 0; t < saved.tabs.size(); ++t) {
-      CDockablePane* pane = AsDockable(FindPaneByID(saved.tabs[t]));
-      if (pane && !pane->IsKindOf(RUNTIME_CLASS(CBaseTabbedPane)) &&
-          std::find(members.begin(), members.end(), pane) == members.end()) {
-        members.push_back(pane);
-        shown.push_back(saved.visible[t]);
-      }
-    }
-    CBasePane* existing = FindPaneByID(saved.id);
-    CBaseTabbedPane* group = existing && existing->IsKindOf(RUNTIME_CLASS(CBaseTabbedPane))
-                                 ? static_cast<CBaseTabbedPane*>(existing)
-                                 : nullptr;
-    if (existing && !group) continue;  // the id belongs to another pane now
-    if (!group) {
-      if (members.size() < 2) continue;
-      CTabbedPane* made = new CTabbedPane(TRUE);
-      const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (members[0]->GetPaneStyle() & CBRS_ALIGN_ANY);
-      if (!made->Create(L"", m_pParentWnd, CRect(CPoint(0, 0), members[0]->GetDefaultSize()), TRUE, saved.id, style,
-                        AFX_CBRS_REGULAR_TABS, members[0]->GetControlBarStyle()))
-        continue;
-      made->EnableDocking(members[0]->GetEnabledAlignment());
-      made->SetDefaultSize(members[0]->GetDefaultSize());
-      group = made;
-      madeGroups.push_back(made);
-    }
-    for (CDockablePane* member : members) group->AddTab(member, TRUE, FALSE);
-    CMFCBaseTabCtrl* tabs = group->GetUnderlyingWindow();
-    for (size_t want = 0; tabs && want < members.size(); ++want) {
-      const int now = tabs->GetTabFromHwnd(members[want]->m_hWnd);
-      if (now >= 0) tabs->MoveTab(now, static_cast<int>(want));
-    }
-    if (tabs && saved.active < members.size()) tabs->SetActiveTab(tabs->GetTabFromHwnd(members[saved.active]->m_hWnd));
-    for (size_t i = 0; tabs && i < members.size(); ++i)
-      if (!shown[i]) tabs->ShowTab(tabs->GetTabFromHwnd(members[i]->m_hWnd), FALSE);
-  }
+  for (const SavedGroup& saved : layout.groups)
+    if (CBaseTabbedPane* made = RestoreGroup(*this, saved)) madeGroups.push_back(made);
   // Rebuild the rows that name panes of this frame; each pane takes its first place only.
   std::vector<CBasePane*> placed;
   std::vector<Row*> restoredRows;
@@ -384,38 +420,21 @@ BOOL CDockingManager::LoadState(LPCTSTR lpszSection) {
     CBasePane* pane = FindPaneByID(savedPane.id);
     if (pane && !FindRow(pane) && !pane->IsKindOf(RUNTIME_CLASS(CDockablePane))) SetShown(pane, savedPane.visible);
   }
+  const auto unplaced = [&placed](CBasePane* pane) {
+    if (!pane || pane->IsTabbed() || std::find(placed.begin(), placed.end(), pane) != placed.end()) return false;
+    placed.push_back(pane);
+    return true;
+  };
   for (const SavedFloat& saved : layout.floating) {
     CBasePane* pane = FindPaneByID(saved.id);
-    if (!pane || pane->IsTabbed() || !pane->CanFloat() || std::find(placed.begin(), placed.end(), pane) != placed.end())
-      continue;
-    placed.push_back(pane);
-    const CRect rect = OntoWorkArea(CRect(saved.left, saved.top, saved.right, saved.bottom));
-    if (!FloatPane(pane, rect, saved.visible != 0)) continue;
-    if (!saved.visible) pane->ShowPane(FALSE, TRUE, FALSE);
-    // Leaving the row the frame docked it in made it remember that row: the stored place wins.
-    if (CDockablePane* dockable = AsDockable(pane)) dockable->SetRecentDock(RecentFrom(saved.recent));
+    if (pane && pane->CanFloat() && unplaced(pane)) RestoreFloating(*this, pane, saved);
   }
   for (const SavedAutoHide& saved : layout.autoHidden) {
     CDockablePane* pane = AsDockable(FindPaneByID(saved.id));
-    if (!pane || pane->IsTabbed() || !pane->CanAutoHide() || !(m_dwEnabledAutoHideAlignment & saved.side) ||
-        std::find(placed.begin(), placed.end(), pane) != placed.end())
-      continue;
-    placed.push_back(pane);
-    // Docked where it was, then hidden along its edge: unpinning brings it back there.
-    pane->SetRecentDock(RecentFrom(saved.recent));
-    if (!DockPaneToRecentPos(pane)) continue;
-    if (HidePaneAlongEdge(pane, saved.side) && !saved.visible) pane->ShowPane(FALSE, TRUE, FALSE);
+    if (pane && pane->CanAutoHide() && (m_dwEnabledAutoHideAlignment & saved.side) && unplaced(pane))
+      RestoreAutoHidden(*this, pane, saved);
   }
-  // A group made here but placed nowhere docks where its first pane was.
-  for (CBaseTabbedPane* group : madeGroups) {
-    if (!group->m_hWnd || FindRow(group) || group->IsFloating() || group->IsAutoHideMode()) continue;
-    CMFCBaseTabCtrl* tabs = group->GetUnderlyingWindow();
-    CWnd* first = tabs && tabs->GetTabsNum() > 0 ? tabs->GetTabWnd(0) : nullptr;
-    if (first && first->IsKindOf(RUNTIME_CLASS(CDockablePane)))
-      group->SetRecentDock(static_cast<CDockablePane*>(first)->GetRecentDock());
-    if (!DockPaneToRecentPos(group)) DockPane(group);
-    group->ShowWindow(SW_SHOWNOACTIVATE);
-  }
+  for (CBaseTabbedPane* group : madeGroups) PlaceUnplacedGroup(*this, group);
   RecalcLayout();
   return TRUE;
 }

@@ -25,7 +25,6 @@ class CDockingFrameT : public TFrame {
     if (pBar) pBar->ShowPane(bShow, bDelay, bActivate);
   }
 
-  // Docking panes, floating and the pane menu.
   // The pane menu on right clicks of bars and pane captions (see CDockingManager::OnPaneContextMenu),
   // ending with `uiCustomizeCmd` labelled `strCustomizeLabel`; the view menu's item
   // `uiViewToolbarsMenuEntryID` is replaced by the same list.

@@ -343,6 +343,31 @@ TEST_F(MdiTabs, TheActiveTabsCloseButtonClosesItsDocumentUnlessTheDocumentRefuse
   EXPECT_EQ(main->MDIGetActive(), first);
 }
 
+TEST_F(MdiTabs, TabsTurnedOffGiveTheDocumentsTheirCaptionsBackAndOnAgainTakeThem) {
+  TabChildFrame* first = NewDocument();
+  TabChildFrame* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  CMDITabInfo plain;
+  main->EnableMDITabbedGroups(FALSE, plain);
+  Pump();
+  EXPECT_FALSE(main->AreMDITabs());
+  EXPECT_EQ(area->GetGroupCount(), 0);
+  for (TabChildFrame* child : {first, second}) EXPECT_EQ(child->GetStyle() & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+  // Plain tabs of one group, on the bottom this time.
+  EXPECT_TRUE(main->EnableMDITabs(TRUE, FALSE, CMFCTabCtrl::LOCATION_BOTTOM));
+  ASSERT_EQ(area->GetGroupCount(), 1);
+  EXPECT_FALSE(main->IsMDITabbedGroup());
+  CMFCTabCtrl* strip = area->GetGroup(0);
+  EXPECT_EQ(strip->GetTabsNum(), 2);
+  EXPECT_EQ(strip->GetActiveWnd(), main->MDIGetActive());
+  CRect client;
+  area->GetClientRect(&client);
+  EXPECT_EQ(InClient(strip), CRect(0, client.bottom - strip->GetTabsHeight(), client.right, client.bottom));
+  EXPECT_EQ(InClient(first), CRect(0, 0, client.right, client.bottom - strip->GetTabsHeight()));
+  EXPECT_FALSE(first->GetStyle() & WS_CAPTION);
+  EXPECT_EQ(main->OnShowMDITabContextMenu(CPoint(10, 10), 0, FALSE), FALSE) << "no group menu without groups";
+}
+
 TEST_F(MdiTabs, AFrameThatWantsNoTabGetsNone) {
   ASSERT_NE(NewDocument(), nullptr);
   TabChildFrame::s_bNoTab = TRUE;
