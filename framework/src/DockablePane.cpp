@@ -72,6 +72,8 @@ ON_MESSAGE(WM_NCPAINT, OnNcPaint)
 ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
 ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
 ON_MESSAGE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+ON_MESSAGE(WM_NCRBUTTONDOWN, OnNcRButtonDown)
+ON_MESSAGE(WM_NCRBUTTONUP, OnNcRButtonUp)
 ON_MESSAGE(WM_NCMOUSEMOVE, OnNcMouseMove)
 ON_MESSAGE(WM_NCMOUSELEAVE, OnNcMouseLeave)
 ON_MESSAGE(WM_SETTEXT, OnSetText)
@@ -492,6 +494,16 @@ LRESULT CDockablePane::OnNcLButtonDblClk(WPARAM wParam, LPARAM) {
     return 0;
   }
   return Default();
+}
+
+// The system's own handling of a right click on a caption knows only captions it draws itself: the
+// pane asks for its context menu on the release.
+LRESULT CDockablePane::OnNcRButtonDown(WPARAM wParam, LPARAM) { return wParam == HTCAPTION ? 0 : Default(); }
+
+LRESULT CDockablePane::OnNcRButtonUp(WPARAM wParam, LPARAM lParam) {
+  if (wParam != HTCAPTION) return Default();
+  SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), lParam);
+  return 0;
 }
 
 LRESULT CDockablePane::OnNcMouseMove(WPARAM wParam, LPARAM) {

@@ -25,6 +25,8 @@ ON_MESSAGE(WM_NCACTIVATE, OnNcActivate)
 ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
 ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
 ON_MESSAGE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+ON_MESSAGE(WM_NCRBUTTONDOWN, OnNcRButtonDown)
+ON_MESSAGE(WM_NCRBUTTONUP, OnNcRButtonUp)
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 END_MESSAGE_MAP()
 
@@ -222,6 +224,15 @@ LRESULT CPaneFrameWnd::OnNcLButtonDblClk(WPARAM wParam, LPARAM) {
     static_cast<CDockablePane*>(m_pPane)->DockToRecentPos();
   else if (m_pManager)
     m_pManager->DockPane(m_pPane);
+  return 0;
+}
+
+// A right click on the caption shows the frame's pane menu, as on a docked pane's caption.
+LRESULT CPaneFrameWnd::OnNcRButtonDown(WPARAM wParam, LPARAM) { return wParam == HTCAPTION ? 0 : Default(); }
+
+LRESULT CPaneFrameWnd::OnNcRButtonUp(WPARAM wParam, LPARAM lParam) {
+  if (wParam != HTCAPTION) return Default();
+  if (m_pManager && m_pPane) m_pManager->OnPaneContextMenu(m_pPane, PointOf(lParam));
   return 0;
 }
 

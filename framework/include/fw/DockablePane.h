@@ -159,6 +159,8 @@ class FW_API CDockablePane : public CPane {
   afx_msg LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnNcRButtonDown(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnNcRButtonUp(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcMouseMove(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcMouseLeave(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);

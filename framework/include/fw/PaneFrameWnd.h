@@ -57,6 +57,8 @@ class FW_API CPaneFrameWnd : public CWnd {
   afx_msg LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnNcRButtonDown(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnNcRButtonUp(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
 
   CBasePane* m_pPane = nullptr;

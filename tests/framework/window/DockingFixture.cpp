@@ -231,6 +231,21 @@ void RealMouseMove(CPoint screen) { SendMouse(0, screen); }
 void RealMouseDown(CPoint screen) { SendMouse(MOUSEEVENTF_LEFTDOWN, screen); }
 void RealMouseUp(CPoint screen) { SendMouse(MOUSEEVENTF_LEFTUP, screen); }
 
+// Press and release go in together: the system's handling of a right press on a caption waits
+// for the release before it returns.
+void RealRightClick(CPoint screen) {
+  SendMouse(0, screen);
+  INPUT inputs[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dwFlags = (i == 0 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[i].mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[i].mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  ::SendInput(2, inputs, sizeof(INPUT));
+  Pump(40);
+}
+
 void RealMouseDrag(CPoint from, CPoint to, int steps) {
   RealMouseMove(from);
   RealMouseDown(from);

@@ -126,6 +126,22 @@ TEST_F(DockingMouse, DraggingADividerWithTheMouseResizesTheRow) {
   EXPECT_EQ(frame->RectOf(&frame->forms).Width(), before + 70);
 }
 
+TEST_F(DockingMouse, ARightClickOnACaptionShowsThePaneMenu) {
+  frame->EnablePaneMenu(TRUE, kCustomizeCmd, L"Customize...", 0);
+  const CPoint caption = Grip(&frame->forms);
+  const std::vector<std::wstring> seen = DriveMenu([&] { RealRightClick(caption); }, L"Forms");
+  EXPECT_EQ(seen, (std::vector<std::wstring>{L"Shelf[x]", L"Properties[x]", L"Forms[x]", L"Customize..."}));
+  EXPECT_FALSE(frame->forms.IsVisible());
+  // The same on a floating frame's caption.
+  frame->forms.ShowPane(TRUE, FALSE, FALSE);
+  ASSERT_TRUE(frame->forms.FloatPane(CRect(300, 200, 520, 460)));
+  Pump();
+  const CPoint floating = ScreenRect(frame->forms.GetParentMiniFrame()).TopLeft() + CSize(40, 10);
+  const std::vector<std::wstring> again = DriveMenu([&] { RealRightClick(floating); }, L"Customize...");
+  EXPECT_EQ(again.size(), 4u);
+  EXPECT_EQ(frame->commands, (std::vector<UINT>{kCustomizeCmd}));
+}
+
 TEST_F(DockingMouse, AClickOnATabActivatesIt) {
   CMFCBaseTabCtrl* tabs = static_cast<CBaseTabbedPane*>(frame->group)->GetUnderlyingWindow();
   CRect tab;
