@@ -167,14 +167,21 @@ void SendToCapture(UINT message, CPoint screen) {
 
 namespace {
 
-void SendMouse(DWORD flags, CPoint screen) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  ::SendInput(1, &input, sizeof(input));
-  Pump(40);
+// Mouse events at `screen`, one per entry of `buttons` (0: a move only), all put in at once: the
+// system's handling of a right press on a caption waits for the release before it returns, and a
+// double click must come quickly.
+void SendMouse(CPoint screen, std::initializer_list<DWORD> buttons) {
+  std::vector<INPUT> inputs;
+  for (DWORD button : buttons) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Pump(50);
 }
 
 struct MenuDrive {
@@ -227,23 +234,12 @@ void CALLBACK MenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-void RealMouseMove(CPoint screen) { SendMouse(0, screen); }
-void RealMouseDown(CPoint screen) { SendMouse(MOUSEEVENTF_LEFTDOWN, screen); }
-void RealMouseUp(CPoint screen) { SendMouse(MOUSEEVENTF_LEFTUP, screen); }
-
-// Press and release go in together: the system's handling of a right press on a caption waits
-// for the release before it returns.
-void RealRightClick(CPoint screen) {
-  SendMouse(0, screen);
-  INPUT inputs[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    inputs[i].type = INPUT_MOUSE;
-    inputs[i].mi.dwFlags = (i == 0 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[i].mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[i].mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(2, inputs, sizeof(INPUT));
-  Pump(40);
+void RealMouseMove(CPoint screen) { SendMouse(screen, {0}); }
+void RealMouseDown(CPoint screen) { SendMouse(screen, {MOUSEEVENTF_LEFTDOWN}); }
+void RealMouseUp(CPoint screen) { SendMouse(screen, {MOUSEEVENTF_LEFTUP}); }
+void RealRightClick(CPoint screen) { SendMouse(screen, {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}); }
+void RealDoubleClick(CPoint screen) {
+  SendMouse(screen, {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 void RealMouseDrag(CPoint from, CPoint to, int steps) {

@@ -94,6 +94,7 @@ void RealMouseDown(CPoint screen);
 void RealMouseUp(CPoint screen);
 void RealMouseDrag(CPoint from, CPoint to, int steps = 8);
 void RealRightClick(CPoint screen);
+void RealDoubleClick(CPoint screen);
 
 // Runs `show` (which opens a popup menu) and, while the menu is open, reads its item texts and
 // states and picks the item whose text is `pick` (none when empty). Returns the texts seen, each

@@ -142,6 +142,15 @@ TEST_F(DockingMouse, ARightClickOnACaptionShowsThePaneMenu) {
   EXPECT_EQ(frame->commands, (std::vector<UINT>{kCustomizeCmd}));
 }
 
+TEST_F(DockingMouse, DoubleClickingACaptionFloatsThePaneAndDoubleClickingItsFrameDocksIt) {
+  const CRect docked = frame->RectOf(&frame->forms);
+  RealDoubleClick(Grip(&frame->forms));
+  ASSERT_TRUE(frame->forms.IsFloating());
+  RealDoubleClick(ScreenRect(frame->forms.GetParentMiniFrame()).TopLeft() + CSize(40, 10));
+  EXPECT_FALSE(frame->forms.IsFloating());
+  EXPECT_EQ(frame->RectOf(&frame->forms), docked);
+}
+
 TEST_F(DockingMouse, AClickOnATabActivatesIt) {
   CMFCBaseTabCtrl* tabs = static_cast<CBaseTabbedPane*>(frame->group)->GetUnderlyingWindow();
   CRect tab;
