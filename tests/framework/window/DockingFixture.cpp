@@ -167,21 +167,28 @@ void SendToCapture(UINT message, CPoint screen) {
 
 namespace {
 
-// Mouse events at `screen`, one per entry of `buttons` (0: a move only), all put in at once: the
-// system's handling of a right press on a caption waits for the release before it returns, and a
-// double click must come quickly.
+INPUT MouseInput(DWORD buttons, CPoint at) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  return input;
+}
+
+// Mouse events, all put in at once: the system's handling of a right press on a caption waits for
+// the release before it returns, a double click must come quickly, and the system's sizing loop
+// follows a drag while the button is down.
+void SendMouse(const std::vector<INPUT>& inputs, DWORD settleMs = 50) {
+  ::SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
+  Pump(settleMs);
+}
+
+// Events at `screen`, one per entry of `buttons` (0: a move only).
 void SendMouse(CPoint screen, std::initializer_list<DWORD> buttons) {
   std::vector<INPUT> inputs;
-  for (DWORD button : buttons) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs.push_back(input);
-  }
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Pump(50);
+  for (DWORD button : buttons) inputs.push_back(MouseInput(button, screen));
+  SendMouse(inputs);
 }
 
 struct MenuDrive {
@@ -240,6 +247,16 @@ void RealMouseUp(CPoint screen) { SendMouse(screen, {MOUSEEVENTF_LEFTUP}); }
 void RealRightClick(CPoint screen) { SendMouse(screen, {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}); }
 void RealDoubleClick(CPoint screen) {
   SendMouse(screen, {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
+void RealMouseDragAtOnce(CPoint from, CPoint to) {
+  SendMouse(from, {0});
+  std::vector<INPUT> inputs;
+  for (int step = 0; step <= 4; ++step)
+    inputs.push_back(MouseInput(step == 0 ? MOUSEEVENTF_LEFTDOWN : 0,
+                                CPoint(from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4)));
+  inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP, to));
+  SendMouse(inputs, 150);
 }
 
 void RealMouseDrag(CPoint from, CPoint to, int steps) {

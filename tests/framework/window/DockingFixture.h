@@ -95,6 +95,8 @@ void RealMouseUp(CPoint screen);
 void RealMouseDrag(CPoint from, CPoint to, int steps = 8);
 void RealRightClick(CPoint screen);
 void RealDoubleClick(CPoint screen);
+// A whole drag put in at once, for drags a modal loop of the system follows.
+void RealMouseDragAtOnce(CPoint from, CPoint to);
 
 // Runs `show` (which opens a popup menu) and, while the menu is open, reads its item texts and
 // states and picks the item whose text is `pick` (none when empty). Returns the texts seen, each

@@ -151,6 +151,23 @@ TEST_F(DockingMouse, DoubleClickingACaptionFloatsThePaneAndDoubleClickingItsFram
   EXPECT_EQ(frame->RectOf(&frame->forms), docked);
 }
 
+TEST_F(DockingMouse, AFloatingFramesBorderResizesItAndThePaneInside) {
+  ASSERT_TRUE(frame->forms.FloatPane(CRect(300, 200, 520, 460)));
+  Pump();
+  CPaneFrameWnd* mini = frame->forms.GetParentMiniFrame();
+  const CRect before = ScreenRect(mini);
+  const CPoint edge(before.right - 2, before.CenterPoint().y);
+  ASSERT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
+  // The system's sizing loop runs while the button is down: the whole drag goes in at once.
+  RealMouseDragAtOnce(edge, edge + CSize(60, 0));
+  const CRect after = ScreenRect(mini);
+  EXPECT_EQ(after.Width(), before.Width() + 60);
+  CRect client;
+  mini->GetClientRect(&client);
+  mini->ClientToScreen(&client);
+  EXPECT_EQ(ScreenRect(&frame->forms), client) << "the pane fills the frame";
+}
+
 TEST_F(DockingMouse, AClickOnATabActivatesIt) {
   CMFCBaseTabCtrl* tabs = static_cast<CBaseTabbedPane*>(frame->group)->GetUnderlyingWindow();
   CRect tab;
