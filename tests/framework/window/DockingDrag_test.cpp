@@ -89,6 +89,19 @@ TEST_F(DockingDrag, SmartMarkersAppearDuringADragAndADropOnAnEdgeMarkerDocksTher
   EXPECT_EQ(frame->RectOf(frame->view).left, frame->RectOf(&frame->forms).right + CDockingManager::kDividerSize);
 }
 
+TEST_F(DockingDrag, ALookMadeForSmartDockingShowsTheMarkersWhateverTheMode) {
+  CDockingManager::SetDockingMode(DT_STANDARD);
+  CMFCVisualManager::SetDefaultManager(RUNTIME_CLASS(CMFCVisualManagerVS2005));
+  EXPECT_TRUE(CDockingManager::IsSmartDocking());
+  CPaneFrameWnd* mini = StartDrag(&frame->forms, ClientPoint(CPoint(200, 250)));
+  ASSERT_NE(mini, nullptr);
+  ASSERT_NE(Manager()->GetSmartDockingManager(), nullptr);
+  EXPECT_TRUE(Manager()->GetSmartDockingManager()->IsShown());
+  SendToCapture(WM_LBUTTONUP, ClientPoint(CPoint(200, 250)));
+  CMFCVisualManager::DestroyInstance();
+  EXPECT_FALSE(CDockingManager::IsSmartDocking()) << "the basic look with the standard mode";
+}
+
 TEST_F(DockingDrag, TheFiveWayMarkerOverAPaneDocksBesideItOrAsATab) {
   CDockingManager::SetDockingMode(DT_SMART);
   struct Case {
