@@ -66,7 +66,8 @@ CDockingManager::DropTarget CDockingManager::FindDropTarget(CPaneFrameWnd* pFram
   const DWORD sides = moving->GetEnabledAlignment() & m_dwEnabledDockingAlignment & CBRS_ALIGN_ANY;
   const BOOL dockable = moving->IsKindOf(RUNTIME_CLASS(CDockablePane));
   CDockablePane* under = dockable ? PaneFromPoint(ptScreen, moving) : nullptr;
-  if (IsSmartDocking()) {
+  // Bars dock by the outline only; the markers are for panes.
+  if (IsSmartDocking() && dockable) {
     if (!m_pSmartDocking) m_pSmartDocking = new CSmartDockingManager;
     CSmartDockingManager* smart = m_pSmartDocking;
     if (!smart->IsShown()) smart->Show(m_pParentWnd, ClientToScreenRect(m_rectDockArea), sides);
