@@ -51,3 +51,22 @@ target_sources(VantryFW PRIVATE
   src/ColorButton.cpp
   res/PropertyGrid.rc
 )
+
+# Dockable panes, tab groups, floating, auto-hide, smart docking and MDI tabs.
+target_sources(VantryFW PRIVATE
+  src/DockingInternal.cpp
+  src/DockablePane.cpp
+  src/TabCtrl.cpp
+  src/TabCtrlDraw.cpp
+  src/TabbedPane.cpp
+  src/PaneDivider.cpp
+  src/PaneFrameWnd.cpp
+  src/AutoHideBar.cpp
+  src/SmartDocking.cpp
+  src/DockingManagerPlaces.cpp
+  src/DockingManagerDrag.cpp
+  src/PaneMenu.cpp
+  src/MDIClientArea.cpp
+  src/MDIClientAreaState.cpp
+  res/DockingResources.rc
+)

@@ -69,3 +69,14 @@
 #include "fw/ColorPopup.h"
 #include "fw/PropertyGridColorProperty.h"
 #include "fw/ColorButton.h"
+
+// Dockable panes, tab groups, floating frames, auto-hide, smart docking and MDI tabs.
+#include "fw/DockablePane.h"
+#include "fw/TabCtrl.h"
+#include "fw/TabbedPane.h"
+#include "fw/PaneDivider.h"
+#include "fw/PaneFrameWnd.h"
+#include "fw/AutoHideBar.h"
+#include "fw/SmartDocking.h"
+#include "fw/MDIClientArea.h"
+#include "fw/DockingResourceIds.h"

@@ -34,6 +34,10 @@ CWinAppEx* StateKeeper(CFrameWnd* frame) {
 BEGIN_MESSAGE_MAP(CFrameWndEx, CFrameWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
+ON_WM_INITMENUPOPUP()
+ON_COMMAND_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId, OnPaneMenuCommand)
+ON_UPDATE_COMMAND_UI_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId,
+                           OnUpdatePaneMenuCommand)
 END_MESSAGE_MAP()
 
 CFrameWndEx::CFrameWndEx() { m_dockManager.Create(this); }
@@ -64,9 +68,14 @@ void CFrameWndEx::OnUpdateFrameMenu(HMENU hMenuAlt) {
   }
 }
 
+
 BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
+ON_WM_INITMENUPOPUP()
+ON_COMMAND_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId, OnPaneMenuCommand)
+ON_UPDATE_COMMAND_UI_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId,
+                           OnUpdatePaneMenuCommand)
 END_MESSAGE_MAP()
 
 CMDIFrameWndEx::CMDIFrameWndEx() { m_dockManager.Create(this); }
@@ -79,7 +88,11 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
   return TRUE;
 }
 
-int CMDIFrameWndEx::OnCreate(LPCREATESTRUCT lpcs) { return CMDIFrameWnd::OnCreate(lpcs); }
+int CMDIFrameWndEx::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  m_wndClientArea.AttachToFrame(this);
+  return 0;
+}
 
 void CMDIFrameWndEx::OnClose() {
   if (CWinAppEx* app = StateKeeper(this)) app->SaveState(this);
@@ -101,8 +114,37 @@ void CMDIFrameWndEx::OnUpdateFrameMenu(HMENU hMenuAlt) {
     ::SendMessageW(m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(GetWindowMenuPopup(menu)));
 }
 
+
+BOOL CMDIFrameWndEx::EnableMDITabs(BOOL bEnable, BOOL bIcons, CMFCTabCtrl::Location tabLocation,
+                                   BOOL bTabCloseButton, CMFCTabCtrl::Style style, BOOL bDocumentMenu,
+                                   BOOL bEnableActiveTabCloseButton) {
+  CMDITabInfo params;
+  params.m_bTabIcons = bIcons;
+  params.m_tabLocation = tabLocation;
+  params.m_bTabCloseButton = bTabCloseButton;
+  params.m_style = style;
+  params.m_bDocumentMenu = bDocumentMenu;
+  params.m_bActiveTabCloseButton = bEnableActiveTabCloseButton;
+  m_wndClientArea.EnableMDITabs(bEnable, params, FALSE);
+  return TRUE;
+}
+
+void CMDIFrameWndEx::EnableMDITabbedGroups(BOOL bEnable, const CMDITabInfo& params) {
+  m_wndClientArea.EnableMDITabs(bEnable, params, TRUE);
+}
+
+void CMDIFrameWndEx::MDITabNewGroup(BOOL bVert) { m_wndClientArea.NewGroup(bVert); }
+void CMDIFrameWndEx::MDITabMoveToNextGroup(BOOL bNext) { m_wndClientArea.MoveToNeighbourGroup(bNext); }
+
+BOOL CMDIFrameWndEx::SaveMDIState(LPCTSTR lpszProfileName) { return m_wndClientArea.SaveState(lpszProfileName); }
+BOOL CMDIFrameWndEx::LoadMDIState(LPCTSTR lpszProfileName) { return m_wndClientArea.LoadState(lpszProfileName); }
+
 BEGIN_MESSAGE_MAP(CMDIChildWndEx, CMDIChildWnd)
 ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_MDIACTIVATE()
+ON_WM_WINDOWPOSCHANGED()
+ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 CMDIChildWndEx::CMDIChildWndEx() { m_dockManager.Create(this); }
@@ -111,3 +153,50 @@ CMDIChildWndEx::~CMDIChildWndEx() = default;
 int CMDIChildWndEx::OnCreate(LPCREATESTRUCT lpcs) { return CMDIChildWnd::OnCreate(lpcs); }
 
 void CMDIChildWndEx::RecalcLayout(BOOL) { PlaceCentre(this, m_dockManager); }
+
+CMDIFrameWndEx* CMDIChildWndEx::GetMDIFrameWndEx() const {
+  CMDIFrameWnd* frame = GetMDIFrame();
+  return frame && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWndEx)) ? static_cast<CMDIFrameWndEx*>(frame) : nullptr;
+}
+
+CMDIClientAreaWnd* CMDIChildWndEx::ClientArea() const {
+  CMDIFrameWndEx* frame = GetMDIFrameWndEx();
+  return frame && frame->AreMDITabs() ? &frame->GetMDIClientAreaWnd() : nullptr;
+}
+
+// The preview of a document hides the panes of its own frame and of the main frame.
+void CMDIChildWndEx::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+  m_dockManager.SetPrintPreviewMode(bPreview, pState);
+  if (CMDIFrameWndEx* frame = GetMDIFrameWndEx()) frame->GetDockingManager()->SetPrintPreviewMode(bPreview, pState);
+  CMDIChildWnd::OnSetPreviewMode(bPreview, pState);
+}
+
+void CMDIChildWndEx::ActivateFrame(int nCmdShow) {
+  if (ClientArea() && (nCmdShow == SW_SHOWMAXIMIZED || nCmdShow == SW_MAXIMIZE)) nCmdShow = SW_SHOW;
+  CMDIChildWnd::ActivateFrame(nCmdShow);
+}
+
+void CMDIChildWndEx::OnDestroy() {
+  if (CMDIClientAreaWnd* area = ClientArea()) area->OnChildDestroyed(this);
+  CMDIChildWnd::OnDestroy();
+}
+
+void CMDIChildWndEx::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
+  CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+  if (bActivate)
+    if (CMDIClientAreaWnd* area = ClientArea()) area->OnChildActivated(this);
+}
+
+void CMDIChildWndEx::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
+  CMDIChildWnd::OnWindowPosChanged(lpwndpos);
+  CMDIClientAreaWnd* area = ClientArea();
+  if (!area || !lpwndpos) return;
+  if (lpwndpos->flags & SWP_SHOWWINDOW) area->OnChildShown(this);
+  if (lpwndpos->flags & SWP_HIDEWINDOW) area->OnChildHidden(this);
+}
+
+LRESULT CMDIChildWndEx::OnSetText(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  if (CMDIClientAreaWnd* area = ClientArea()) area->OnChildTitleChanged(this);
+  return result;
+}

@@ -3,6 +3,7 @@
 #include "fw/Dc.h"
 #include "fw/DockingManager.h"
 #include "fw/FrameEx.h"
+#include "fw/PaneFrameWnd.h"
 #include "fw/VisualManager.h"
 
 // Registered once when the framework DLL loads; the names are the messages' identity across
@@ -53,6 +54,10 @@ BOOL CBasePane::IsVisible() const { return m_hWnd && (GetStyle() & WS_VISIBLE) !
 void CBasePane::ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate) {
   if (!m_hWnd) return;
   ShowWindow(bShow ? (bActivate ? SW_SHOW : SW_SHOWNOACTIVATE) : SW_HIDE);
+  // A floating pane takes its floating frame with it.
+  if (IsKindOf(RUNTIME_CLASS(CPane)))
+    if (CPaneFrameWnd* frame = static_cast<CPane*>(this)->GetParentMiniFrame())
+      frame->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
   if (bShow && bActivate) SetFocus();
   if (!bDelay)
     if (CDockingManager* manager = GetDockingManager()) manager->RecalcLayout();
@@ -87,8 +92,18 @@ BOOL CBasePane::OnEraseBkgnd(CDC* pDC) {
   return TRUE;
 }
 
-// Right clicks on a pane offer the frame's pane menu when its docking manager has one.
-void CBasePane::OnContextMenu(CWnd* pWnd, CPoint pos) { CWnd::OnContextMenu(pWnd, pos); }
+// Right clicks on a pane offer the frame's pane menu when its docking manager has one. A menu
+// asked for by keyboard (no point) shows at the pane's corner.
+void CBasePane::OnContextMenu(CWnd* pWnd, CPoint pos) {
+  if (pos.x == -1 && pos.y == -1) {
+    CRect rect;
+    GetWindowRect(&rect);
+    pos = rect.TopLeft();
+  }
+  if (CDockingManager* manager = GetDockingManager())
+    if (manager->OnPaneContextMenu(this, pos)) return;
+  CWnd::OnContextMenu(pWnd, pos);
+}
 
 CPane::CPane() = default;
 CPane::~CPane() = default;
@@ -130,6 +145,19 @@ CRect CPane::GetGripperRect() const {
   return CRect(client.left, client.top, client.right, client.top + size);
 }
 
-// The floating frame comes with the dockable panes; until a pane class supplies one, a pane stays
-// docked.
-BOOL CPane::FloatPane(CRect, BOOL) { return FALSE; }
+BOOL CPane::FloatPane(CRect rectFloat, BOOL bShow) {
+  CDockingManager* manager = GetDockingManager();
+  if (!m_hWnd || !manager || !CanFloat()) return FALSE;
+  return manager->FloatPane(this, rectFloat, bShow);
+}
+
+void CPane::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
+  m_rectBorders.SetRect(cxLeft, cyTop, cxRight, cyBottom);
+  // The borders are part of the non-client area of the panes that draw one.
+  if (m_hWnd)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPane::SetBorders(LPCRECT lpRect) {
+  if (lpRect) SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}

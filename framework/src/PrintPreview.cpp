@@ -29,14 +29,19 @@ BOOL CView::DoPrintPreview() {
     return FALSE;
   }
   CPreviewView* preview = new CPreviewView;
+  preview->m_previewState.hWndFocus = ::GetFocus();
+  preview->m_previewState.nIDMainPane = AFX_IDW_PANE_FIRST;
+  frame->OnSetPreviewMode(TRUE, &preview->m_previewState);
   CCreateContext context;
   context.m_pCurrentDoc = nullptr;
   SetDlgCtrlID(kHiddenViewId);
   ShowWindow(SW_HIDE);
+  CPrintPreviewState failed = preview->m_previewState;
   if (!preview->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_PANE_FIRST,
                        &context)) {
     SetDlgCtrlID(AFX_IDW_PANE_FIRST);
     ShowWindow(SW_SHOW);
+    frame->OnSetPreviewMode(FALSE, &failed);
     delete info;
     return FALSE;
   }
@@ -143,11 +148,16 @@ void CPreviewView::Close() {
   SetDlgCtrlID(0);
   if (frame) {
     frame->SetActiveView(original);
+    frame->OnSetPreviewMode(FALSE, &m_previewState);
     frame->RecalcLayout();
   }
+  if (m_previewState.hWndFocus && ::IsWindow(m_previewState.hWndFocus)) ::SetFocus(m_previewState.hWndFocus);
   m_pPrintView = nullptr;
   DestroyWindow();  // deletes this
 }
+
+// The plain frame has nothing to hide: the preview only takes the view's place.
+void CFrameWnd::OnSetPreviewMode(BOOL, CPrintPreviewState*) {}
 
 BOOL CFrameWnd::IsInPrintPreview() {
   CFrameWnd* frame = GetActiveFrame();

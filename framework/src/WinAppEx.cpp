@@ -118,7 +118,10 @@ BOOL CWinAppEx::SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
   CDockingManager* manager = DockingManagerOf(pFrame);
   if (!manager) return FALSE;
   const CString base = lpszSectionName ? CString(lpszSectionName) : m_strRegSection;
-  const BOOL saved = manager->SaveState(base + L"\\" + kBarStateSection);
+  BOOL saved = manager->SaveState(base + L"\\" + kBarStateSection);
+  // The MDI tab groups beside the bars.
+  if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWndEx)) && static_cast<CMDIFrameWndEx*>(pFrame)->AreMDITabs())
+    saved = static_cast<CMDIFrameWndEx*>(pFrame)->SaveMDIState(base) && saved;
   SaveCustomState();
   return saved;
 }
@@ -131,6 +134,8 @@ BOOL CWinAppEx::LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName) {
   const CString base = lpszSectionName ? CString(lpszSectionName) : m_strRegSection;
   m_bLoadingState = TRUE;
   const BOOL loaded = manager->LoadState(base + L"\\" + kBarStateSection);
+  if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWndEx)) && static_cast<CMDIFrameWndEx*>(pFrame)->AreMDITabs())
+    static_cast<CMDIFrameWndEx*>(pFrame)->LoadMDIState(base);
   m_bLoadingState = FALSE;
   LoadCustomState();
   return loaded;

@@ -10,6 +10,12 @@
 #define FWS_ADDTOTITLE 0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
 
+// What a frame keeps about itself while print preview is shown (see OnSetPreviewMode).
+struct CPrintPreviewState {
+  HWND hWndFocus = nullptr;   // the focus before the preview, given back after it
+  UINT nIDMainPane = 0;       // the id of the view the preview stands in for
+};
+
 class FW_API CFrameWnd : public CWnd {
   DECLARE_DYNCREATE(CFrameWnd)
  public:
@@ -39,6 +45,9 @@ class FW_API CFrameWnd : public CWnd {
   // Print preview of the active view (see CPreviewView).
   BOOL IsInPrintPreview();
   void ClosePrintPreview();
+  // Print preview of this frame's view begins (TRUE) or ends (FALSE); `pState` is the same object
+  // for both calls of one preview. The feature-pack frames hide their bars and panes here.
+  virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
   // Refreshes the state of every item of `pMenu` through the command route.
   void UpdateMenuItems(CMenu* pMenu);
 

@@ -106,12 +106,18 @@ class FW_API CPane : public CBasePane {
   // The gripper's rectangle in client coordinates (empty without one).
   virtual CRect GetGripperRect() const;
 
-  // Floating: the pane moves into a floating frame at `rectFloat` (screen coordinates); docking it
-  // again (through the frame's DockPane) ends that frame.
+  // Floating: the pane moves into a floating frame at `rectFloat` (screen coordinates of the
+  // frame's window); docking it again (through the frame's DockPane) ends that frame. FALSE when the
+  // pane may not float (no AFX_CBRS_FLOAT) or has no frame to dock to.
   BOOL IsFloating() const override { return m_pMiniFrame != nullptr; }
   virtual BOOL FloatPane(CRect rectFloat, BOOL bShow = TRUE);
   CPaneFrameWnd* GetParentMiniFrame() const { return m_pMiniFrame; }
   void SetParentMiniFrame(CPaneFrameWnd* pFrame) { m_pMiniFrame = pFrame; }
+
+  // The pane's borders inside its window, around the client area (and a dockable pane's caption).
+  void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
+  void SetBorders(LPCRECT lpRect);
+  CRect GetBorders() const { return m_rectBorders; }
 
   // The size the pane was created with; dockable panes start docked at it.
   CSize GetDefaultSize() const { return m_sizeDefault; }
@@ -121,4 +127,5 @@ class FW_API CPane : public CBasePane {
   CSize m_sizeDefault;
   BOOL m_bHasGripper = FALSE;
   CPaneFrameWnd* m_pMiniFrame = nullptr;
+  CRect m_rectBorders;  // left, top, right, bottom widths
 };

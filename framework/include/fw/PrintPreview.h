@@ -22,6 +22,8 @@ class FW_API CPreviewView : public CView {
   void OnDraw(CDC* pDC) override;
   // Where the sheet of paper is drawn in client coordinates.
   CRect GetPageRect() const;
+  // What the frame keeps about itself from the start of the preview to its end.
+  CPrintPreviewState m_previewState;
 
  protected:
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

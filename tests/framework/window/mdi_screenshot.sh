@@ -24,34 +24,18 @@ PY
 done
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mshtml=
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  set -e
-  work=$1 exe=$2
-  /usr/lib/wine/wine64 "$exe" "Z:$work/Alpha.tdoc" "Z:$work/Beta.tdoc" /rects "Z:$work/rects.txt" /quit "Z:$work/quit" &
-  program=$!
-  for _ in $(seq 1 600); do [ -s "$work/rects.txt" ] && break; sleep 0.1; done
-  sleep 1
-  import -window root "$work/shot.png"
-  touch "$work/quit"
-  wait $program
-' _ "$work" "$exe"
-
-[ -s "$work/rects.txt" ] || { echo "the program reported no windows"; exit 1; }
-convert "$work/shot.png" "$work/shot.ppm"
-python3 - "$work/rects.txt" "$work/shot.ppm" <<'PY'
+source "$(dirname "$0")/screenshot_lib.sh"
+photograph "$exe" "$work" "Z:$work/Alpha.tdoc" "Z:$work/Beta.tdoc"
+python3 - "$work/rects.txt" "$work/shot.ppm" "$(dirname "$0")" <<'PY'
 import sys
+sys.path.insert(0, sys.argv[3])
+import screenshot_pixels
 rects, colours = {}, {}
 for line in open(sys.argv[1]):
     parts = line.split()
     values = [int(v) for v in parts[1:]]
     (colours if parts[0].startswith('colour') else rects)[parts[0]] = values
-data = open(sys.argv[2], 'rb').read()
-header = data.split(b'\n', 3)
-width, height = (int(v) for v in header[1].split())
-pixels = header[3]
-def pixel(x, y):
-    at = (y * width + x) * 3
-    return list(pixels[at:at + 3])
+pixel = screenshot_pixels.load(sys.argv[2])
 def inside(inner, outer):
     return outer[0] <= inner[0] and outer[1] <= inner[1] and inner[2] <= outer[2] and inner[3] <= outer[3]
 failures = []
