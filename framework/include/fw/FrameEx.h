@@ -5,6 +5,9 @@
 #pragma once
 #include "fw/DockingManager.h"
 #include "fw/Frame.h"
+// ---- tool bars ----
+#include "fw/FrameToolBars.h"
+// ---- end tool bars ----
 
 // The docking services every feature-pack frame offers, forwarded to its docking manager.
 template <class TFrame>
@@ -45,6 +48,9 @@ class FW_API CFrameWndEx : public CDockingFrameT<CFrameWnd> {
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   // The main frame's layout is saved when the user closes it.
   afx_msg void OnClose();
+  // ---- tool bars: the user's tool bars and the menu bar's keys (FrameToolBars.h) ----
+  FW_FRAME_TOOLBAR_MEMBERS()
+  // ---- end tool bars ----
   DECLARE_MESSAGE_MAP()
 };
 
@@ -64,6 +70,9 @@ class FW_API CMDIFrameWndEx : public CDockingFrameT<CMDIFrameWnd> {
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   // The main frame's layout is saved when the user closes it.
   afx_msg void OnClose();
+  // ---- tool bars: the user's tool bars and the menu bar's keys (FrameToolBars.h) ----
+  FW_FRAME_TOOLBAR_MEMBERS()
+  // ---- end tool bars ----
   DECLARE_MESSAGE_MAP()
 };
 
