@@ -66,6 +66,57 @@ DWORD GreyOf(DWORD pixel) {
   return (static_cast<DWORD>(grey) << 16) | (static_cast<DWORD>(grey) << 8) | static_cast<DWORD>(grey);
 }
 
+// Files of user images are small; a larger one is not ours.
+const DWORD kMaxBitmapFile = 16 * 1024 * 1024;
+
+bool ReadWholeFile(LPCTSTR path, std::vector<BYTE>& data) {
+  HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size = {};
+  bool ok = ::GetFileSizeEx(h, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxBitmapFile;
+  if (ok) {
+    data.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    ok = ::ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) && read == data.size();
+  }
+  ::CloseHandle(h);
+  return ok;
+}
+
+// A bitmap from the bytes of a .bmp file, after every size in its headers was checked against the
+// file: a cut or damaged file gives null, never a read past its end.
+HBITMAP BitmapFromFile(const std::vector<BYTE>& file) {
+  if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return nullptr;
+  BITMAPFILEHEADER header;
+  BITMAPINFOHEADER info;
+  memcpy(&header, file.data(), sizeof(header));
+  memcpy(&info, file.data() + sizeof(header), sizeof(info));
+  if (header.bfType != 0x4D42 || info.biSize < sizeof(BITMAPINFOHEADER) || info.biPlanes != 1) return nullptr;
+  if (info.biWidth <= 0 || info.biHeight == 0 || info.biWidth > 65536 || info.biHeight > 65536 || info.biHeight < -65536)
+    return nullptr;
+  const WORD bits = info.biBitCount;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return nullptr;
+  if (info.biCompression != BI_RGB && !(info.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32))) return nullptr;
+  const size_t infoEnd = sizeof(header) + info.biSize;
+  size_t colours = bits <= 8 ? (info.biClrUsed ? info.biClrUsed : (1u << bits)) : 0;
+  if (colours > 256) return nullptr;
+  const size_t masks = info.biCompression == BI_BITFIELDS && info.biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+  const size_t tableEnd = infoEnd + masks + colours * sizeof(RGBQUAD);
+  const size_t height = static_cast<size_t>(info.biHeight < 0 ? -info.biHeight : info.biHeight);
+  const size_t stride = ((static_cast<size_t>(info.biWidth) * bits + 31) / 32) * 4;
+  if (tableEnd > file.size() || header.bfOffBits < tableEnd || header.bfOffBits > file.size() ||
+      stride * height > file.size() - header.bfOffBits)
+    return nullptr;
+  // The header and its colour table as GDI wants them, then the rows.
+  std::vector<BYTE> head(file.begin() + sizeof(header), file.begin() + tableEnd);
+  BITMAPINFO* described = reinterpret_cast<BITMAPINFO*>(head.data());
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap = ::CreateDIBitmap(screen, &described->bmiHeader, CBM_INIT, file.data() + header.bfOffBits, described,
+                                    DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
 }  // namespace
 
 CMFCToolBarImages::CMFCToolBarImages() : m_sizeImage(16, 15) {}
@@ -146,8 +197,9 @@ BOOL CMFCToolBarImages::Load(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd) {
 
 BOOL CMFCToolBarImages::Load(LPCTSTR lpszBmpFileName, BOOL bAdd) {
   if (!lpszBmpFileName || !*lpszBmpFileName) return FALSE;
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      ::LoadImageW(nullptr, lpszBmpFileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  std::vector<BYTE> file;
+  if (!ReadWholeFile(lpszBmpFileName, file)) return FALSE;
+  HBITMAP bitmap = BitmapFromFile(file);
   if (!bitmap) return FALSE;
   const BOOL loaded = LoadBitmapHandle(bitmap, bAdd);
   ::DeleteObject(bitmap);
