@@ -2,6 +2,8 @@
 
 #include <deque>
 
+#include "TestSupport.h"
+
 void PrintTo(const CString& s, std::ostream* os) {
   *os << '"';
   for (int i = 0; i < s.GetLength(); ++i) {
@@ -205,6 +207,29 @@ void BarsFrame::OnSpellDropDown(NMHDR*, LRESULT* pResult) {
 
 // ---- Helpers ----
 
+CString FrameworkString(UINT id) {
+  WCHAR text[256] = {};
+  LoadStringW(GetModuleHandleW(L"VantryFW.dll"), id, text, 256);
+  return text;
+}
+
+void BarsFrameTest::SetUp() {
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
+  NotifyLog().clear();
+  frame = BarsFrame::Make(Tidy());
+  ASSERT_NE(frame, nullptr);
+  Pump();
+}
+
+void BarsFrameTest::TearDown() {
+  for (int vk : {VK_MENU, VK_CONTROL, VK_SHIFT, VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) SetKeyState(vk, false, false);
+  CMFCVisualManager::SetDefaultManager(RUNTIME_CLASS(CMFCVisualManager));
+  if (frame) frame->DestroyWindow();
+  frame = nullptr;
+  Pump();
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
+}
+
 void Pump() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -270,14 +295,8 @@ Capture::Capture(HWND hwnd) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
   HDC windowDc = GetWindowDC(hwnd);
   HDC memory = CreateCompatibleDC(windowDc);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP dib = NewDibSection(width_, height_, &bits);
   HGDIOBJ old = SelectObject(memory, dib);
   BitBlt(memory, 0, 0, width_, height_, windowDc, origin.x - window.left, origin.y - window.top, SRCCOPY);
   GdiFlush();
@@ -287,6 +306,26 @@ Capture::Capture(HWND hwnd) {
   DeleteObject(dib);
   DeleteDC(memory);
   ReleaseDC(hwnd, windowDc);
+}
+
+HBITMAP NewDibSection(int width, int height, void** bits) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+int CountDarkPixels(const Capture& shot, const CRect& rect) {
+  int dark = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) {
+      const COLORREF c = shot.At(x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
+    }
+  return dark;
 }
 
 COLORREF Capture::At(int x, int y) const {

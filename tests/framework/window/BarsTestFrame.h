@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "BarsTestIds.h"
 #include "Framework.h"
 
@@ -119,7 +121,26 @@ class Capture {
   int width_ = 0, height_ = 0;
 };
 
+// Pixels of `rect` darker than any face colour of the bars: text, edges, a grip.
+int CountDarkPixels(const Capture& shot, const CRect& rect);
+// A top-down 32-bit DIB section; `bits` receives its pixels.
+HBITMAP NewDibSection(int width, int height, void** bits);
+
 // The registry profile the tests' application writes under.
 extern const wchar_t kProfileKey[];
+
+// A string of the framework's own table (its default texts), in the default language.
+CString FrameworkString(UINT id);
+
+// Every case starts with an empty profile and a new frame, and leaves neither behind. Key states a
+// case set are cleared.
+class BarsFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // A frame whose menu bar drops the pop-ups of separators.
+  virtual BOOL Tidy() const { return FALSE; }
+  BarsFrame* frame = nullptr;
+};
 
 }  // namespace bars_test

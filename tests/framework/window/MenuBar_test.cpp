@@ -10,28 +10,14 @@ using namespace bars_test;
 
 namespace {
 
-class MenuBarTest : public ::testing::Test {
+class MenuBarTest : public BarsFrameTest {
  protected:
-  void SetUp() override {
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-    frame = BarsFrame::Make(Tidy());
-    ASSERT_NE(frame, nullptr);
-    Pump();
-  }
-  void TearDown() override {
-    for (int vk : {VK_MENU, VK_CONTROL, VK_SHIFT}) SetKeyState(vk, false, false);
-    if (frame) frame->DestroyWindow();
-    Pump();
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-  }
-  virtual BOOL Tidy() const { return FALSE; }
   // A key as the queue would bring it to the frame's window.
   void Key(UINT message, UINT vk, LPARAM flags = 1) {
     frame->PostMessage(message, vk, flags);
     Pump();
   }
   CString ItemText(int i) { return frame->menuBar->GetButton(i)->m_strText; }
-  BarsFrame* frame = nullptr;
 };
 
 using MenuBar = MenuBarTest;
@@ -118,9 +104,7 @@ TEST_F(MenuBar, AMenuItemsPromptShowsWhileItIsSelectedAndTheIdleTextAfter) {
   frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(frame->m_hMenuDefault));
   EXPECT_EQ(frame->statusBar.GetPaneText(0), CString());
   frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  WCHAR ready[64] = {};
-  LoadStringW(GetModuleHandleW(L"VantryFW.dll"), AFX_IDS_IDLEMESSAGE, ready, 64);
-  EXPECT_EQ(frame->statusBar.GetPaneText(0), CString(ready));
+  EXPECT_EQ(frame->statusBar.GetPaneText(0), FrameworkString(AFX_IDS_IDLEMESSAGE));
   // A text of the program's own through WM_SETMESSAGESTRING.
   frame->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(L"Printing page 2"));
   EXPECT_EQ(frame->statusBar.GetPaneText(0), CString(L"Printing page 2"));

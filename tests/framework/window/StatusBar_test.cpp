@@ -10,43 +10,14 @@ using namespace bars_test;
 
 namespace {
 
-CString FrameworkString(UINT id) {
-  WCHAR text[64] = {};
-  LoadStringW(GetModuleHandleW(L"VantryFW.dll"), id, text, 64);
-  return text;
-}
 
-// Pixels of `rect` darker than the bar's face: where text or a grip is drawn.
-int DarkPixels(const Capture& shot, const CRect& rect) {
-  int dark = 0;
-  for (int y = rect.top; y < rect.bottom; ++y)
-    for (int x = rect.left; x < rect.right; ++x) {
-      const COLORREF c = shot.At(x, y);
-      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
-    }
-  return dark;
-}
-
-class StatusBar : public ::testing::Test {
+class StatusBar : public BarsFrameTest {
  protected:
-  void SetUp() override {
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-    frame = BarsFrame::Make();
-    ASSERT_NE(frame, nullptr);
-    Pump();
-  }
-  void TearDown() override {
-    for (int vk : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) SetKeyState(vk, false, false);
-    if (frame) frame->DestroyWindow();
-    Pump();
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-  }
   CRect Pane(int i) {
     CRect r;
     frame->statusBar.GetItemRect(i, &r);
     return r;
   }
-  BarsFrame* frame = nullptr;
 };
 
 TEST_F(StatusBar, LiesAlongTheBottomWithTheMessagePaneTakingWhatIsLeft) {
@@ -111,7 +82,7 @@ TEST_F(StatusBar, KeyIndicatorsShowTheirTextWhileTheKeyIsOn) {
     Capture shot(bar.m_hWnd);
     CRect inside = Pane(c.pane);
     inside.DeflateRect(2, 2);
-    EXPECT_EQ(DarkPixels(shot, inside) > 0, c.shown) << c.vk << " " << c.on;
+    EXPECT_EQ(CountDarkPixels(shot, inside) > 0, c.shown) << c.vk << " " << c.on;
   }
   EXPECT_EQ(bar.GetPaneText(3), FrameworkString(ID_INDICATOR_SCRL));
 }

@@ -12,20 +12,11 @@ namespace {
 
 bool IsGrey(COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); }
 
-class ToolBarDrawing : public ::testing::Test {
+class ToolBarDrawing : public BarsFrameTest {
  protected:
   void SetUp() override {
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-    frame = BarsFrame::Make();
-    ASSERT_NE(frame, nullptr);
-    Pump();
+    BarsFrameTest::SetUp();
     IdleUpdate(frame);
-  }
-  void TearDown() override {
-    CMFCVisualManager::SetDefaultManager(RUNTIME_CLASS(CMFCVisualManager));
-    if (frame) frame->DestroyWindow();
-    Pump();
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
   }
   CRect ButtonRect(UINT id) {
     CRect r;
@@ -47,7 +38,6 @@ class ToolBarDrawing : public ::testing::Test {
     const CSize image = CMFCToolBar::GetImages()->GetImageSize();
     return CPoint(r.left + (r.Width() - image.cx) / 2 + x, r.top + (r.Height() - image.cy) / 2 + y);
   }
-  BarsFrame* frame = nullptr;
 };
 
 TEST_F(ToolBarDrawing, TheBarIsFilledWithTheLooksColour) {
@@ -124,13 +114,7 @@ TEST_F(ToolBarDrawing, TextLabelsMakeTheBarTallerAndArePainted) {
   Capture shot(bar.m_hWnd);
   CRect first;
   bar.GetItemRect(0, &first);
-  int dark = 0;
-  for (int y = first.top + 20; y < first.bottom; ++y)
-    for (int x = first.left; x < first.right; ++x) {
-      const COLORREF c = shot.At(x, y);
-      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
-    }
-  EXPECT_GT(dark, 5);
+  EXPECT_GT(CountDarkPixels(shot, CRect(first.left, first.top + 20, first.right, first.bottom)), 5);
 }
 
 }  // namespace

@@ -22,15 +22,9 @@ bool IsGrey(COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) ==
 // A 32-bit memory surface filled with one colour.
 class Surface {
  public:
-  Surface(int width, int height, COLORREF fill) : width_(width) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+  Surface(int width, int height, COLORREF fill) {
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_ = NewDibSection(width, height, &bits);
     dc.CreateCompatibleDC(nullptr);
     old_ = SelectObject(dc.m_hDC, bitmap_);
     dc.FillSolidRect(0, 0, width, height, fill);
@@ -43,7 +37,6 @@ class Surface {
   CDC dc;
 
  private:
-  int width_;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
 };

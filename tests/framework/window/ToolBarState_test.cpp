@@ -56,18 +56,8 @@ void ReplaceText(std::vector<BYTE>& value, const std::string& from, const std::s
 
 CWinAppEx* App() { return static_cast<CWinAppEx*>(AfxGetApp()); }
 
-class ToolBarState : public ::testing::Test {
+class ToolBarState : public BarsFrameTest {
  protected:
-  void SetUp() override {
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-    frame = BarsFrame::Make();
-    ASSERT_NE(frame, nullptr);
-  }
-  void TearDown() override {
-    if (frame) frame->DestroyWindow();
-    Pump();
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-  }
   // Saves the frame's state and builds the next frame, which loads it.
   void Restart() {
     ASSERT_TRUE(App()->SaveState(frame));
@@ -77,7 +67,6 @@ class ToolBarState : public ::testing::Test {
     ASSERT_NE(frame, nullptr);
     Pump();
   }
-  BarsFrame* frame = nullptr;
 };
 
 TEST_F(ToolBarState, ButtonsComeBackWithTheirKindsAndValues) {

@@ -10,26 +10,13 @@ using namespace bars_test;
 
 namespace {
 
-class ToolBar : public ::testing::Test {
+class ToolBar : public BarsFrameTest {
  protected:
-  void SetUp() override {
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-    NotifyLog().clear();
-    frame = BarsFrame::Make();
-    ASSERT_NE(frame, nullptr);
-    Pump();
-  }
-  void TearDown() override {
-    if (frame) frame->DestroyWindow();
-    Pump();
-    testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
-  }
   CRect ButtonRect(CMFCToolBar& bar, UINT id) {
     CRect r;
     bar.GetItemRect(bar.CommandToIndex(id), &r);
     return r;
   }
-  BarsFrame* frame = nullptr;
 };
 
 TEST_F(ToolBar, LoadsTheResourceAndRegistersEveryCommandsImage) {
@@ -291,10 +278,8 @@ TEST_F(ToolBar, AHotButtonsPromptGoesToTheStatusBarAndTheIdleTextAfterIt) {
   EXPECT_EQ(frame->statusBar.GetPaneText(0), CString(L"Open an existing document"));
   bar.SendMessage(WM_MOUSELEAVE);
   EXPECT_EQ(bar.GetHighlightedButton(), -1);
-  WCHAR ready[64] = {};
-  LoadStringW(GetModuleHandleW(L"VantryFW.dll"), AFX_IDS_IDLEMESSAGE, ready, 64);
-  ASSERT_NE(ready[0], L'\0');
-  EXPECT_EQ(frame->statusBar.GetPaneText(0), CString(ready));
+  ASSERT_FALSE(FrameworkString(AFX_IDS_IDLEMESSAGE).IsEmpty());
+  EXPECT_EQ(frame->statusBar.GetPaneText(0), FrameworkString(AFX_IDS_IDLEMESSAGE));
 }
 
 TEST_F(ToolBar, TheCustomizeChevronSendsItsCommand) {
