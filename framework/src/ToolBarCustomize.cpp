@@ -269,7 +269,7 @@ LRESULT CMFCToolBarsCustomizeDialog::WindowProc(UINT message, WPARAM wParam, LPA
   if (message == WM_DESTROY) OnClosed();
   const LRESULT result = CPropertySheet::WindowProc(message, wParam, lParam);
   // A modeless sheet that was closed has no page left: its window goes, and the object with it.
-  if (m_bModeless && m_hWnd && (message == WM_COMMAND || message == WM_SYSCOMMAND) &&
+  if (m_bModeless && m_hWnd && (message == WM_COMMAND || message == WM_SYSCOMMAND || message == PSM_PRESSBUTTON) &&
       !::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0))
     DestroyWindow();
   return result;
