@@ -6,6 +6,7 @@
 #define IDR_TOOLS_BAR 211       // TOOLBAR and BITMAP: a second bar
 #define IDR_MISSING_BAR 212     // no such resource
 #define IDM_SPELL_MENU 220      // the menu button's menu
+#define IDR_BARS_MDI 230        // the multiple-document frame's menu, with a Window menu
 
 // Commands.
 #define ID_T_OPEN 33000

@@ -112,6 +112,54 @@ TEST_F(MenuBar, AMenuItemsPromptShowsWhileItIsSelectedAndTheIdleTextAfter) {
   EXPECT_EQ(frame->statusBar.GetPaneText(0), CString(L"Copy the selection"));
 }
 
+// A multiple-document frame with a menu bar: the MDI client keeps its list of documents in the
+// Window menu of the menu the bar shows.
+class MdiBarsFrame : public CMDIFrameWndEx {
+ public:
+  CMFCMenuBar menuBar;
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
+    if (CMDIFrameWndEx::OnCreate(lpcs) == -1) return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    if (!menuBar.Create(this)) return -1;
+    menuBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockPane(&menuBar);
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(MdiBarsFrame, CMDIFrameWndEx)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(MenuBarMdi, TheWindowMenuOfTheBarsMenuListsTheDocuments) {
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
+  MdiBarsFrame* frame = new MdiBarsFrame;
+  ASSERT_TRUE(frame->LoadFrame(IDR_BARS_MDI, WS_OVERLAPPEDWINDOW));
+  frame->ShowWindow(SW_SHOW);
+  EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+  ASSERT_EQ(frame->menuBar.GetCount(), 2);
+  CMDIChildWndEx* child = new CMDIChildWndEx;
+  ASSERT_TRUE(child->Create(nullptr, L"Letter", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, frame));
+  Pump();
+  child->ActivateFrame();  // a document window is listed once it is shown
+  Pump();
+  HMENU window = ::GetSubMenu(frame->menuBar.GetHMenu(), 1);
+  EXPECT_EQ(static_cast<CMFCToolBarMenuButton*>(frame->menuBar.GetButton(1))->GetPopupSource(), window);
+  bool listed = false;
+  for (int i = 0; i < ::GetMenuItemCount(window); ++i) {
+    wchar_t text[64] = {};
+    ::GetMenuStringW(window, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    if (::GetMenuItemID(window, i) == AFX_IDM_FIRST_MDICHILD && wcsstr(text, L"Letter")) listed = true;
+  }
+  EXPECT_TRUE(listed);
+  frame->DestroyWindow();
+  Pump();
+  testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kProfileKey);
+}
+
 // Pop-ups: a menu loop of their own, fed with keys by a timer while they track.
 using MenuBarPopups = MenuBarTest;
 
