@@ -20,6 +20,7 @@ ON_MESSAGE(WM_SETTEXT, OnSetText)
 ON_MESSAGE(WM_GETTEXT, OnGetText)
 ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
 ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_MESSAGE(WM_GETFONT, OnGetFont)
 END_MESSAGE_MAP()
 
 struct FwStatusPane {
@@ -105,9 +106,7 @@ BOOL CMFCStatusBar::CreateEx(CWnd* pParentWnd, DWORD, DWORD dwStyle, UINT nID) {
   ::ReleaseDC(nullptr, screen);
   m_cyBar = std::max<int>(20, metrics.tmHeight + 2 * kMargin + 4);
   // Placed along the bottom, never in a row of bars, never floated or closed by the user.
-  if (!CPane::CreateEx(0, nullptr, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID, 0)) return FALSE;
-  SetFont(CFont::FromHandle(BarFont()), FALSE);
-  return TRUE;
+  return CPane::CreateEx(0, nullptr, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID, 0);
 }
 
 FwStatusPane* CMFCStatusBar::PaneAt(int nIndex) const {
@@ -346,6 +345,9 @@ void CMFCStatusBar::OnPaint() {
 }
 
 BOOL CMFCStatusBar::OnEraseBkgnd(CDC*) { return TRUE; }
+
+// Programs measure a pane's text (to place a control beside it) in the bar's font.
+LRESULT CMFCStatusBar::OnGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(BarFont()); }
 
 LRESULT CMFCStatusBar::OnPrintClient(WPARAM wParam, LPARAM) {
   if (HDC dc = reinterpret_cast<HDC>(wParam)) DrawBar(CDC::FromHandle(dc));

@@ -26,6 +26,7 @@ ON_WM_LBUTTONDBLCLK()
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_MESSAGE(WM_CANCELMODE, OnCancelMode)
 ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_MESSAGE(WM_GETFONT, OnGetFont)
 END_MESSAGE_MAP()
 
 namespace {
@@ -198,6 +199,9 @@ BOOL CMFCToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, C
   // Bars size themselves; the user may float and close them.
   if (!CPane::CreateEx(0, nullptr, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID, AFX_CBRS_FLOAT | AFX_CBRS_CLOSE))
     return FALSE;
+  // Buttons given before the window existed get their controls now.
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos;)
+    AttachButton(static_cast<CMFCToolBarButton*>(m_Buttons.GetNext(pos)));
   OnButtonsChanged();
   return TRUE;
 }
@@ -205,7 +209,6 @@ BOOL CMFCToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, C
 int CMFCToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CPane::OnCreate(lpCreateStruct) == -1) return -1;
   Shared().toolbars.AddTail(this);
-  SetFont(CFont::FromHandle(GetBarFont()), FALSE);
   return 0;
 }
 
@@ -572,6 +575,9 @@ void CMFCToolBar::OnPaint() {
 }
 
 BOOL CMFCToolBar::OnEraseBkgnd(CDC*) { return TRUE; }
+
+// Programs measure texts for the bar with the font it draws them in.
+LRESULT CMFCToolBar::OnGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(GetBarFont()); }
 
 LRESULT CMFCToolBar::OnPrintClient(WPARAM wParam, LPARAM) {
   if (HDC dc = reinterpret_cast<HDC>(wParam)) DrawBar(CDC::FromHandle(dc));

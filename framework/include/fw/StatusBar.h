@@ -82,6 +82,7 @@ class FW_API CMFCStatusBar : public CPane {
   afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   FwStatusPane* m_pPanes = nullptr;  // m_nCount panes, allocated by the bar

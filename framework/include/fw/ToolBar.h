@@ -129,7 +129,7 @@ class FW_API CMFCToolBar : public CPane {
 
   // The frame the bar's commands and notifications go to.
   CFrameWnd* GetCommandTarget() const;
-  // The button under the mouse (or picked by the keyboard), -1 for none.
+  // The button under the mouse (or picked by the keyboard), -1 for none, -2 for the chevron.
   int GetHighlightedButton() const { return m_iHighlighted; }
   // The tool tip the bar shows for button `iIndex` (empty without one).
   CString GetButtonToolTip(int iIndex) const;
@@ -200,6 +200,7 @@ class FW_API CMFCToolBar : public CPane {
   afx_msg LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnCancelMode(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   DECLARE_MESSAGE_MAP()

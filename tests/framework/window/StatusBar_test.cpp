@@ -64,6 +64,9 @@ TEST_F(StatusBar, PaneTextsWidthsAndStyles) {
   // The bar's own style is still the pane's.
   EXPECT_EQ(bar.GetPaneStyle() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_BOTTOM));
   EXPECT_FALSE(bar.HideInPrintPreviewMode());
+  // Texts are measured for the bar in the font it draws them in.
+  ASSERT_NE(bar.GetFont(), nullptr);
+  EXPECT_EQ(bar.GetFont()->m_hObject, GetStockObject(DEFAULT_GUI_FONT));
 }
 
 TEST_F(StatusBar, KeyIndicatorsShowTheirTextWhileTheKeyIsOn) {
