@@ -154,8 +154,10 @@ CommandsPage::CommandsPage(CMFCToolBarsCustomizeDialog* owner) : CustomizePage(o
   layout->Add(DialogTemplate::ListBox, L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
               CRect(7, 18, 100, 118), IDC_FW_CATEGORIES);
   layout->Add(DialogTemplate::Static, OwnString(IDS_FW_COMMANDS), SS_LEFT, CRect(107, 7, 255, 16), IDC_FW_STATIC);
+  // The page keeps the image list: the list only borrows it.
   layout->Add(WC_LISTVIEWW, L"",
-              LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP,
+              LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_BORDER |
+                  WS_TABSTOP,
               CRect(107, 18, 255, 118), IDC_FW_COMMANDS);
   layout->Add(DialogTemplate::Static, L"", SS_LEFT | SS_NOPREFIX, CRect(7, 122, 255, 132), IDC_FW_DESCRIPTION);
   layout->Add(DialogTemplate::Static, OwnString(IDS_FW_TOOLBAR_TO_ADD), SS_LEFT, CRect(7, 138, 255, 147),

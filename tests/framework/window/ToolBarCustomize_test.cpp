@@ -131,6 +131,22 @@ TEST_F(Customize, OpensInCustomizeModeWithTheFramesMenusAndClosesAgain) {
   EXPECT_EQ(frame->commands[ID_T_OPEN], 1);
 }
 
+TEST_F(Customize, RunsModallyOnAnObjectTheCallerKeeps) {
+  CMFCToolBarsCustomizeDialog modal(frame, TRUE);
+  std::vector<BOOL> seen;
+  const INT_PTR result = testing_support::RunDialog(modal, [&](HWND shown) {
+    seen = frame->customizeMessages;
+    EXPECT_TRUE(CMFCToolBar::IsCustomizeMode());
+    EXPECT_EQ(GetParent(shown), frame->m_hWnd);
+    testing_support::Click(shown, IDCANCEL);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(seen, std::vector<BOOL>{TRUE});
+  EXPECT_EQ(frame->customizeMessages, (std::vector<BOOL>{TRUE, FALSE}));
+  EXPECT_FALSE(CMFCToolBar::IsCustomizeMode());
+  EXPECT_EQ(modal.m_hWnd, nullptr);
+}
+
 TEST_F(Customize, ACheckBoxHidesAndShowsItsToolbar) {
   Open();
   HWND page = Page(1);
