@@ -254,26 +254,40 @@ void ClickAt(CWnd* wnd, const CRect& rect) {
 
 namespace {
 
-HWND g_keyTarget = nullptr;
-std::deque<UINT> g_keys;
+HWND g_stepTarget = nullptr;
+std::deque<TrackingStep> g_steps;
 
-void CALLBACK FeedNextKey(HWND, UINT, UINT_PTR id, DWORD) {
-  if (g_keys.empty()) {
+void CALLBACK FeedNextStep(HWND, UINT, UINT_PTR id, DWORD) {
+  if (g_steps.empty()) {
     KillTimer(nullptr, id);
     return;
   }
-  const UINT key = g_keys.front();
-  g_keys.pop_front();
-  PostMessageW(g_keyTarget, WM_KEYDOWN, key, 1);
-  PostMessageW(g_keyTarget, WM_KEYUP, key, 0xC0000001);
+  const TrackingStep step = g_steps.front();
+  g_steps.pop_front();
+  if (step.key) {
+    PostMessageW(g_stepTarget, WM_KEYDOWN, step.key, 1);
+    PostMessageW(g_stepTarget, WM_KEYUP, step.key, 0xC0000001);
+    return;
+  }
+  // A posted message carries the cursor's position as the menu loop reads it.
+  SetCursorPos(step.mouse.x, step.mouse.y);
+  POINT client = step.mouse;
+  ScreenToClient(g_stepTarget, &client);
+  PostMessageW(g_stepTarget, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
 }
 
 }  // namespace
 
+void FeedWhileTracking(HWND target, const std::vector<TrackingStep>& steps) {
+  g_stepTarget = target;
+  g_steps.assign(steps.begin(), steps.end());
+  SetTimer(nullptr, 0, 60, FeedNextStep);
+}
+
 void FeedKeysWhileTracking(HWND target, const std::vector<UINT>& keys) {
-  g_keyTarget = target;
-  g_keys.assign(keys.begin(), keys.end());
-  SetTimer(nullptr, 0, 60, FeedNextKey);
+  std::vector<TrackingStep> steps;
+  for (UINT key : keys) steps.push_back(TrackingStep{key, {0, 0}});
+  FeedWhileTracking(target, steps);
 }
 
 void SetKeyState(int vk, bool down, bool toggled) {

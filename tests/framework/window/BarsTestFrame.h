@@ -103,7 +103,13 @@ void Pump();
 void IdleUpdate(CFrameWnd* frame);
 // A mouse click at the centre of `rect` of `wnd` (client coordinates).
 void ClickAt(CWnd* wnd, const CRect& rect);
-// Keys posted one by one while a menu tracks (a thread timer feeds them into the queue).
+// What a user does while a menu tracks, one step per tick of a thread timer: a key, or the mouse
+// moved to a point of the screen.
+struct TrackingStep {
+  UINT key;
+  POINT mouse;
+};
+void FeedWhileTracking(HWND target, const std::vector<TrackingStep>& steps);
 void FeedKeysWhileTracking(HWND target, const std::vector<UINT>& keys);
 // Sets a key's state for this thread as the keyboard would (down, or toggled on).
 void SetKeyState(int vk, bool down, bool toggled);

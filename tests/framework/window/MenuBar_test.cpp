@@ -208,6 +208,36 @@ TEST_F(MenuBarPopups, RightAndLeftAtThePopupsEdgeSwitchToTheNeighbouringMenu) {
   EXPECT_EQ(bar->GetOpenItem(), -1);
 }
 
+TEST_F(MenuBarPopups, TheMouseOnAnotherItemSwitchesToItsPopup) {
+  CMFCMenuBar* bar = frame->menuBar;
+  CPoint edit = bar->GetButton(1)->Rect().CenterPoint();
+  bar->ClientToScreen(&edit);
+  // File opens by the click; the mouse goes to Edit, whose first item is then chosen.
+  FeedWhileTracking(frame->m_hWnd, {{0, {edit.x, edit.y}}, {VK_DOWN, {}}, {VK_RETURN, {}}});
+  ClickAt(bar, bar->GetButton(0)->Rect());
+  Pump();
+  EXPECT_EQ(frame->commands[ID_T_CUT], 1);
+  EXPECT_EQ(frame->commands[ID_T_OPEN], 0);
+}
+
+TEST_F(MenuBarPopups, TheQuickCustomizeMenuShowsAndHidesButtons) {
+  CMFCToolBar& tools = frame->toolsBar;
+  tools.EnableCustomizeButton(TRUE, ID_T_CUSTOMIZE, L"Customize...", TRUE);
+  ASSERT_TRUE(tools.GetButton(0)->IsVisible());
+  // The sub-menu of buttons, then its first entry: the Line button.
+  FeedKeysWhileTracking(frame->m_hWnd, {VK_DOWN, VK_RIGHT, VK_RETURN});
+  ClickAt(&tools, tools.GetCustomizeButtonRect());
+  Pump();
+  EXPECT_FALSE(tools.GetButton(0)->IsVisible());
+  EXPECT_TRUE(tools.GetButton(0)->Rect().IsRectEmpty());
+  EXPECT_EQ(frame->commands[ID_T_CUSTOMIZE], 0);
+  // The last entry of the menu is the customize command.
+  FeedKeysWhileTracking(frame->m_hWnd, {VK_UP, VK_RETURN});
+  ClickAt(&tools, tools.GetCustomizeButtonRect());
+  Pump();
+  EXPECT_EQ(frame->commands[ID_T_CUSTOMIZE], 1);
+}
+
 TEST_F(MenuBarPopups, EscInAPopupOpenedFromTheKeyboardLeavesTheBarSelected) {
   CMFCMenuBar* bar = frame->menuBar;
   Key(WM_SYSKEYDOWN, VK_F10);

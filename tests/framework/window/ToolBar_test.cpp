@@ -120,6 +120,15 @@ TEST_F(ToolBar, AClickOnAButtonRunsTheFramesHandler) {
   Pump();
   EXPECT_EQ(frame->commands[ID_T_OPEN], 1);
   EXPECT_EQ(frame->mainBar.GetButtonStyle(frame->mainBar.CommandToIndex(ID_T_OPEN)) & TBBS_PRESSED, 0u);
+  // A check button turns over at each click, before its command goes out.
+  const int snap = frame->mainBar.CommandToIndex(ID_T_SNAP);
+  frame->mainBar.SetButtonStyle(snap, TBBS_CHECKBOX);
+  for (int click = 1; click <= 2; ++click) {
+    ClickAt(&frame->mainBar, ButtonRect(frame->mainBar, ID_T_SNAP));
+    Pump();
+    EXPECT_EQ((frame->mainBar.GetButtonStyle(snap) & TBBS_CHECKED) != 0, click == 1);
+    EXPECT_EQ(frame->commands[ID_T_SNAP], click);
+  }
 }
 
 TEST_F(ToolBar, IdleUpdatesEnableDisableAndCheckTheButtons) {
