@@ -49,9 +49,9 @@ SharedState& Shared() {
   return state;
 }
 
-// A TOOLBAR resource. Microsoft's resource compilers write WORD fields (version 1, width, height,
-// count, ids); GNU windres writes DWORD fields without the version (width, height, count, ids).
-// The exact size tells them apart.
+// A TOOLBAR resource. The standard layout has WORD fields (version 1, width, height, count, ids);
+// GNU windres writes DWORD fields without the version (width, height, count, ids). The exact size
+// tells them apart.
 bool ParseToolbarResource(const BYTE* data, DWORD size, CSize& image, std::vector<UINT>& ids) {
   ids.clear();
   if (size >= 8) {

@@ -5,6 +5,8 @@
 #define IDR_MAIN_BAR 210        // TOOLBAR and BITMAP: the bar whose placeholders a reset replaces
 #define IDR_TOOLS_BAR 211       // TOOLBAR and BITMAP: a second bar
 #define IDR_MISSING_BAR 212     // no such resource
+#define IDR_WORD_BAR 213        // a TOOLBAR resource in the standard layout of 16-bit fields
+#define IDR_BROKEN_BAR 214      // a TOOLBAR resource whose count does not match its ids
 #define IDM_SPELL_MENU 220      // the menu button's menu
 #define IDR_BARS_MDI 230        // the multiple-document frame's menu, with a Window menu
 

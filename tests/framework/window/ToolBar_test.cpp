@@ -41,9 +41,25 @@ TEST_F(ToolBar, LoadsTheResourceAndRegistersEveryCommandsImage) {
   // The main bitmap holds one image more than its bar uses: 10 + 3.
   EXPECT_EQ(CMFCToolBar::GetImages()->GetCount(), 13);
   EXPECT_EQ(frame->toolsBar.GetButton(0)->GetImage(), 10);
-  // A missing resource changes nothing.
-  EXPECT_FALSE(frame->toolsBar.LoadToolBar(IDR_MISSING_BAR));
-  EXPECT_EQ(frame->toolsBar.GetCount(), 4);
+  // A missing or damaged resource changes nothing.
+  for (UINT id : {IDR_MISSING_BAR, IDR_BROKEN_BAR}) {
+    EXPECT_FALSE(frame->toolsBar.LoadToolBar(id)) << id;
+    EXPECT_EQ(frame->toolsBar.GetCount(), 4) << id;
+  }
+  EXPECT_EQ(frame->resets.count(IDR_BROKEN_BAR), 0u);
+}
+
+TEST_F(ToolBar, TheStandardLayoutOfTheResourceLoadsToo) {
+  ASSERT_TRUE(frame->toolsBar.LoadToolBar(IDR_WORD_BAR));
+  ASSERT_EQ(frame->toolsBar.GetCount(), 3);
+  EXPECT_EQ(frame->toolsBar.GetItemID(0), static_cast<UINT>(ID_T_OPEN));
+  EXPECT_TRUE(frame->toolsBar.GetButton(1)->IsSeparator());
+  EXPECT_EQ(frame->toolsBar.GetItemID(2), static_cast<UINT>(ID_T_SAVE));
+  EXPECT_EQ(frame->toolsBar.GetResID(), static_cast<UINT>(IDR_WORD_BAR));
+  EXPECT_EQ(frame->resets[IDR_WORD_BAR], 1);
+  // It has no bitmap: its buttons have no images, and the commands keep the ones they had.
+  EXPECT_EQ(frame->toolsBar.GetButton(0)->GetImage(), -1);
+  EXPECT_EQ(GetCmdMgr()->GetCmdImage(ID_T_OPEN), 0);
 }
 
 TEST_F(ToolBar, TheResetHandlerPutsItsControlsInPlaceOfThePlaceholders) {
