@@ -184,11 +184,7 @@ BOOL CMFCToolBarComboBoxButton::SelectItemByData(DWORD_PTR dwData) {
 
 LPCTSTR CMFCToolBarComboBoxButton::GetText() const {
   // The control's text is the truth while it exists: the user may be typing.
-  if (m_pWndCombo && m_pWndCombo->m_hWnd) {
-    CString now;
-    m_pWndCombo->GetWindowText(now);
-    const_cast<CMFCToolBarComboBoxButton*>(this)->m_strEdit = now;
-  }
+  if (m_pWndCombo && m_pWndCombo->m_hWnd) m_pWndCombo->GetWindowText(m_strEdit);
   return m_strEdit;
 }
 
@@ -417,7 +413,7 @@ void CMFCToolBarEditBoxButton::SetContents(const CString& sContents) {
   if (m_pWndEdit && m_pWndEdit->m_hWnd) m_pWndEdit->SetWindowText(sContents);
 }
 
-const CString& CMFCToolBarEditBoxButton::GetContents() {
+const CString& CMFCToolBarEditBoxButton::GetContents() const {
   if (m_pWndEdit && m_pWndEdit->m_hWnd) m_pWndEdit->GetWindowText(m_strContents);
   return m_strContents;
 }
@@ -449,7 +445,7 @@ void CMFCToolBarEditBoxButton::CopyFrom(const CMFCToolBarButton& src) {
   const CMFCToolBarEditBoxButton& edit = static_cast<const CMFCToolBarEditBoxButton&>(src);
   m_dwStyle = edit.m_dwStyle;
   m_iWidth = edit.m_iWidth;
-  m_strContents = const_cast<CMFCToolBarEditBoxButton&>(edit).GetContents();
+  m_strContents = edit.GetContents();
 }
 
 void CMFCToolBarEditBoxButton::Serialize(CArchive& ar) {

@@ -71,7 +71,7 @@ class FW_API CMFCToolBarComboBoxButton : public CMFCToolBarButton {
   CStringList m_lstItems;
   CList<DWORD_PTR, DWORD_PTR> m_lstItemData;
   int m_iSelIndex = -1;
-  CString m_strEdit;
+  mutable CString m_strEdit;  // follows the control's text when asked
   CComboBox* m_pWndCombo = nullptr;
   BOOL m_bHorz = TRUE;
 };
@@ -87,7 +87,7 @@ class FW_API CMFCToolBarEditBoxButton : public CMFCToolBarButton {
   virtual CEdit* CreateEdit(CWnd* pWndParent, const CRect& rect);
   CEdit* GetEditBox() const { return m_pWndEdit; }
   void SetContents(const CString& sContents);
-  const CString& GetContents();
+  const CString& GetContents() const;
   LPCTSTR GetText() const override { return m_strContents; }
   int GetWidth() const { return m_iWidth; }
   DWORD GetEditStyle() const { return m_dwStyle; }
@@ -117,7 +117,7 @@ class FW_API CMFCToolBarEditBoxButton : public CMFCToolBarButton {
 
   DWORD m_dwStyle = 0;
   int m_iWidth = 0;
-  CString m_strContents;
+  mutable CString m_strContents;  // follows the control's text when asked
   CEdit* m_pWndEdit = nullptr;
   BOOL m_bHorz = TRUE;
 };
