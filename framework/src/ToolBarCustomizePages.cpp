@@ -321,7 +321,6 @@ ON_BN_CLICKED(IDC_FW_NEW, OnNew)
 ON_BN_CLICKED(IDC_FW_RENAME, OnRename)
 ON_BN_CLICKED(IDC_FW_DELETE, OnDelete)
 ON_BN_CLICKED(IDC_FW_RESET, OnReset)
-ON_BN_CLICKED(IDC_FW_TEXT_LABELS, OnTextLabels)
 END_MESSAGE_MAP()
 
 ToolbarsPage::ToolbarsPage(CMFCToolBarsCustomizeDialog* owner) : CustomizePage(owner, IDS_FW_PAGE_TOOLBARS) {
@@ -338,9 +337,6 @@ ToolbarsPage::ToolbarsPage(CMFCToolBarsCustomizeDialog* owner) : CustomizePage(o
               IDC_FW_RENAME);
   layout->Add(DialogTemplate::Button, OwnString(IDS_FW_DELETE), BS_PUSHBUTTON | WS_TABSTOP, CRect(177, 72, 255, 86),
               IDC_FW_DELETE);
-  if (owner->GetFlags() & AFX_CUSTOMIZE_TEXT_LABELS)
-    layout->Add(DialogTemplate::Button, OwnString(IDS_FW_TEXT_LABELS), BS_AUTOCHECKBOX | WS_TABSTOP,
-                CRect(177, 94, 255, 104), IDC_FW_TEXT_LABELS);
   UseTemplate(std::move(layout));
 }
 
@@ -396,10 +392,6 @@ void ToolbarsPage::UpdateButtons() {
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_FW_RENAME), user);
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_FW_DELETE), user);
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_FW_RESET), bar != nullptr);
-  if (HWND labels = ::GetDlgItem(m_hWnd, IDC_FW_TEXT_LABELS)) {
-    ::EnableWindow(labels, bar != nullptr);
-    ::SendMessageW(labels, BM_SETCHECK, bar && bar->AreTextLabels() ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
 }
 
 BOOL ToolbarsPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -452,15 +444,11 @@ void ToolbarsPage::OnReset() {
   if (CMFCToolBar* bar = GetSelectedToolBar()) bar->RestoreOriginalState();
 }
 
-void ToolbarsPage::OnTextLabels() {
-  if (CMFCToolBar* bar = GetSelectedToolBar())
-    bar->EnableTextLabels(IsDlgButtonChecked(IDC_FW_TEXT_LABELS) == BST_CHECKED);
-}
-
 // ---- Options ----
 
 BEGIN_MESSAGE_MAP(OptionsPage, CustomizePage)
 ON_BN_CLICKED(IDC_FW_SHOW_TOOLTIPS, OnTooltips)
+ON_BN_CLICKED(IDC_FW_TEXT_LABELS, OnTextLabels)
 ON_BN_CLICKED(IDC_FW_MENU_SHADOWS, OnShadows)
 ON_CBN_SELCHANGE(IDC_FW_MENU_ANIMATIONS, OnAnimation)
 END_MESSAGE_MAP()
@@ -479,6 +467,9 @@ OptionsPage::OptionsPage(CMFCToolBarsCustomizeDialog* owner) : CustomizePage(own
   auto layout = std::make_unique<DialogTemplate>(kPageStyle, kPageRect, OwnString(IDS_FW_PAGE_OPTIONS));
   layout->Add(DialogTemplate::Button, OwnString(IDS_FW_SHOW_TOOLTIPS), BS_AUTOCHECKBOX | WS_TABSTOP,
               CRect(7, 10, 255, 20), IDC_FW_SHOW_TOOLTIPS);
+  if (owner->GetFlags() & AFX_CUSTOMIZE_TEXT_LABELS)
+    layout->Add(DialogTemplate::Button, OwnString(IDS_FW_TEXT_LABELS), BS_AUTOCHECKBOX | WS_TABSTOP,
+                CRect(7, 62, 255, 72), IDC_FW_TEXT_LABELS);
   if (owner->GetFlags() & AFX_CUSTOMIZE_MENU_SHADOWS)
     layout->Add(DialogTemplate::Button, OwnString(IDS_FW_MENU_SHADOWS), BS_AUTOCHECKBOX | WS_TABSTOP,
                 CRect(7, 26, 255, 36), IDC_FW_MENU_SHADOWS);
@@ -494,6 +485,17 @@ OptionsPage::OptionsPage(CMFCToolBarsCustomizeDialog* owner) : CustomizePage(own
 BOOL OptionsPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
   CheckDlgButton(IDC_FW_SHOW_TOOLTIPS, CMFCToolBar::GetShowTooltips() ? BST_CHECKED : BST_UNCHECKED);
+  // Labels are on when every bar of the frame shows them.
+  if (::GetDlgItem(m_hWnd, IDC_FW_TEXT_LABELS)) {
+    CObList bars;
+    m_pOwner->GetFrameToolBars(bars);
+    BOOL all = !bars.IsEmpty();
+    for (POSITION pos = bars.GetHeadPosition(); pos;) {
+      const BOOL labels = static_cast<CMFCToolBar*>(bars.GetNext(pos))->AreTextLabels();
+      all = all && labels;
+    }
+    CheckDlgButton(IDC_FW_TEXT_LABELS, all ? BST_CHECKED : BST_UNCHECKED);
+  }
   if (::GetDlgItem(m_hWnd, IDC_FW_MENU_SHADOWS))
     CheckDlgButton(IDC_FW_MENU_SHADOWS, CMFCMenuBar::IsMenuShadows() ? BST_CHECKED : BST_UNCHECKED);
   if (HWND combo = ::GetDlgItem(m_hWnd, IDC_FW_MENU_ANIMATIONS)) {
@@ -510,6 +512,13 @@ void OptionsPage::OnTooltips() {
   CMFCToolBar::SetShowTooltips(IsDlgButtonChecked(IDC_FW_SHOW_TOOLTIPS) == BST_CHECKED);
   const CObList& bars = CMFCToolBar::GetAllToolbars();
   for (POSITION pos = bars.GetHeadPosition(); pos;) static_cast<CMFCToolBar*>(bars.GetNext(pos))->AdjustLayout();
+}
+
+void OptionsPage::OnTextLabels() {
+  const BOOL labels = IsDlgButtonChecked(IDC_FW_TEXT_LABELS) == BST_CHECKED;
+  CObList bars;
+  m_pOwner->GetFrameToolBars(bars);
+  for (POSITION pos = bars.GetHeadPosition(); pos;) static_cast<CMFCToolBar*>(bars.GetNext(pos))->EnableTextLabels(labels);
 }
 
 void OptionsPage::OnShadows() {

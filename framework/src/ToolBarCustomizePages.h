@@ -84,7 +84,6 @@ class ToolbarsPage : public CustomizePage {
   void OnRename();
   void OnDelete();
   void OnReset();
-  void OnTextLabels();
   DECLARE_MESSAGE_MAP()
 
   BOOL m_bFilling = FALSE;
@@ -97,6 +96,7 @@ class OptionsPage : public CustomizePage {
 
  protected:
   void OnTooltips();
+  void OnTextLabels();
   void OnShadows();
   void OnAnimation();
   DECLARE_MESSAGE_MAP()

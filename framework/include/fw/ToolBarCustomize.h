@@ -1,7 +1,7 @@
 // The customize dialog of the tool bars: a property sheet with a Commands page (commands by
 // category, dragged onto a bar or added to the bar chosen below the list), a Toolbars page (show or
-// hide each bar, reset it, make, rename and delete the user's bars, text labels) and an Options page
-// (tool tips, menu shadows and animations as the flags ask).
+// hide each bar, reset it, make, rename and delete the user's bars) and an Options page (tool tips;
+// text labels on the frame's bars, menu shadows and animations as the flags ask).
 //
 // While it is open every tool bar is in customize mode (buttons are dragged, dropped and removed;
 // clicks run no commands) and the frame has AFX_WM_CUSTOMIZETOOLBAR TRUE; FALSE when it closes.

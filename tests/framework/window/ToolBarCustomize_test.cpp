@@ -205,11 +205,6 @@ TEST_F(Customize, ResetRestoresTheResourceAndTheFrameRebuildsItsControls) {
   EXPECT_GE(frame->mainBar.CommandToIndex(ID_T_CUT), 0);
   EXPECT_EQ(frame->mainBar.GetButton(frame->mainBar.CommandToIndex(ID_T_ZOOM))->GetRuntimeClass(),
             RUNTIME_CLASS(TestComboButton));
-  // Text labels for the selected bar.
-  EXPECT_FALSE(testing_support::Checked(page, IDC_FW_TEXT_LABELS));
-  testing_support::Click(page, IDC_FW_TEXT_LABELS);
-  EXPECT_TRUE(frame->mainBar.AreTextLabels());
-  EXPECT_FALSE(frame->toolsBar.AreTextLabels());
 }
 
 TEST_F(Customize, CommandsGoOntoABarByTheAddButtonAndByDragging) {
@@ -277,6 +272,13 @@ TEST_F(Customize, TheOptionsPageOffersWhatTheFlagsAsk) {
   ASSERT_NE(GetDlgItem(page, IDC_FW_MENU_SHADOWS), nullptr);
   ASSERT_NE(GetDlgItem(page, IDC_FW_MENU_ANIMATIONS), nullptr);
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
+  // Text labels on every bar of the frame, and off again.
+  EXPECT_FALSE(testing_support::Checked(page, IDC_FW_TEXT_LABELS));
+  for (bool labels : {true, false}) {
+    testing_support::Click(page, IDC_FW_TEXT_LABELS);
+    EXPECT_EQ(frame->mainBar.AreTextLabels() != FALSE, labels);
+    EXPECT_EQ(frame->toolsBar.AreTextLabels() != FALSE, labels);
+  }
   const BOOL shadows = CMFCMenuBar::IsMenuShadows();
   EXPECT_EQ(testing_support::Checked(page, IDC_FW_MENU_SHADOWS), shadows != FALSE);
   testing_support::Click(page, IDC_FW_MENU_SHADOWS);
@@ -300,7 +302,7 @@ TEST_F(Customize, TheOptionsPageOffersWhatTheFlagsAsk) {
   page = Page(2);
   EXPECT_EQ(GetDlgItem(page, IDC_FW_MENU_SHADOWS), nullptr);
   EXPECT_EQ(GetDlgItem(page, IDC_FW_MENU_ANIMATIONS), nullptr);
-  EXPECT_EQ(GetDlgItem(Page(1), IDC_FW_TEXT_LABELS), nullptr);
+  EXPECT_EQ(GetDlgItem(page, IDC_FW_TEXT_LABELS), nullptr);
   HWND help = GetDlgItem(sheet, IDHELP);
   EXPECT_TRUE(help == nullptr || !IsWindowVisible(help));
 }
