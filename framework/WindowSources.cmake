@@ -70,3 +70,24 @@ target_sources(VantryFW PRIVATE
   src/MDIClientAreaState.cpp
   res/DockingResources.rc
 )
+# Tool bars, their buttons and images, the menu bar, the status bar and the customize dialog.
+target_sources(VantryFW PRIVATE
+  src/BarStrings.cpp
+  src/ToolBarImages.cpp
+  src/ToolBarButton.cpp
+  src/ToolBarControlButtons.cpp
+  src/ToolBarMenuButton.cpp
+  src/ToolBar.cpp
+  src/ToolBarMouse.cpp
+  src/ToolBarState.cpp
+  src/MenuBar.cpp
+  src/StatusBar.cpp
+  src/FrameToolBars.cpp
+  src/DialogTemplate.cpp
+  src/ToolBarCustomize.cpp
+  src/ToolBarCustomizePages.cpp
+  resources/Bars.rc
+)
+# windres names no dependencies: the language scripts and the id headers rebuild Bars.rc.
+set_source_files_properties(resources/Bars.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_enu.rc;${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_deu.rc;${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_rus.rc;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/BarResourceIds.h;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/PaneStyles.h")

@@ -80,3 +80,15 @@
 #include "fw/SmartDocking.h"
 #include "fw/MDIClientArea.h"
 #include "fw/DockingResourceIds.h"
+
+// ---- tool bars, menu bar, status bar and the customize dialog ----
+#include "fw/ToolBarImages.h"
+#include "fw/ToolBarButton.h"
+#include "fw/ToolBarButtons.h"
+#include "fw/ToolBar.h"
+#include "fw/MenuBar.h"
+#include "fw/StatusBar.h"
+#include "fw/FrameToolBars.h"
+#include "fw/ToolBarCustomize.h"
+#include "fw/BarResourceIds.h"
+// ---- end tool bars ----

@@ -1,7 +1,9 @@
 #include "fw/Frame.h"
 
 #include "WndInternal.h"
+#include "BarStrings.h"
 #include "fw/DocTemplate.h"
+#include "fw/PaneStyles.h"
 
 HMODULE FwFindResourceModule(LPCWSTR name, LPCWSTR type, HRSRC* found);
 CCmdTarget* FwApplicationTarget();
@@ -18,6 +20,8 @@ ON_WM_INITMENUPOPUP()
 ON_WM_DROPFILES()
 ON_WM_ERASEBKGND()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_MESSAGE(WM_MENUSELECT, OnMenuSelectMessage)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -302,3 +306,38 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo) {
 }
 
 void CFrameWnd::PostNcDestroy() { delete this; }
+
+// ---- Prompts in the status bar ----
+
+CWnd* CFrameWnd::GetMessageBar() {
+  if (!m_hWnd) return nullptr;
+  if (HWND bar = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR)) return CWnd::FromHandle(bar);
+  CFrameWnd* parent = GetParentFrame();
+  return parent ? parent->GetMessageBar() : nullptr;
+}
+
+void CFrameWnd::SetMessageText(LPCTSTR lpszText) {
+  // The status bar's window text is its message pane.
+  if (CWnd* bar = GetMessageBar()) ::SetWindowTextW(bar->m_hWnd, lpszText ? lpszText : L"");
+}
+
+void CFrameWnd::SetMessageText(UINT nID) { SetMessageText(fw_bars::CommandPrompt(nID)); }
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
+  if (lParam)
+    SetMessageText(reinterpret_cast<LPCTSTR>(lParam));
+  else
+    SetMessageText(static_cast<UINT>(wParam));
+  return 0;
+}
+
+LRESULT CFrameWnd::OnMenuSelectMessage(WPARAM wParam, LPARAM lParam) {
+  const UINT item = LOWORD(wParam), flags = HIWORD(wParam);
+  if (flags == 0xFFFF && lParam == 0)
+    SetMessageText(static_cast<UINT>(AFX_IDS_IDLEMESSAGE));  // the menu closed
+  else if (flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU))
+    SetMessageText(L"");
+  else
+    SetMessageText(item);
+  return Default();
+}

@@ -48,6 +48,24 @@ TEST(ObjectTest, CreateObjectOnlyForCreatableClasses) {
   EXPECT_EQ(RUNTIME_CLASS(Shape)->CreateObject(), nullptr);
 }
 
+TEST(ObjectTest, CreatableClassesAreFoundByTheirNamesInEveryModule) {
+  struct Case {
+    const char* name;
+    CRuntimeClass* found;
+  } cases[] = {{"Box", RUNTIME_CLASS(Box)},
+               {"Note", RUNTIME_CLASS(Note)},
+               {"CMFCToolBarComboBoxButton", RUNTIME_CLASS(CMFCToolBarComboBoxButton)},  // the framework DLL's
+               {"Shape", nullptr},                                                          // not creatable
+               {"NoSuchClass", nullptr},
+               {"", nullptr}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(CRuntimeClass::FromName(c.name), c.found) << c.name;
+    EXPECT_EQ(CRuntimeClass::FromName(CString(c.name).GetString()), c.found) << c.name;
+  }
+  EXPECT_EQ(CRuntimeClass::FromName(static_cast<LPCSTR>(nullptr)), nullptr);
+  EXPECT_EQ(CRuntimeClass::FromName(L"B\u00F6x"), nullptr);
+}
+
 TEST(ObjectTest, FrameworkClassesKnowTheirBases) {
   CMemFile file;
   EXPECT_TRUE(file.IsKindOf(RUNTIME_CLASS(CFile)));

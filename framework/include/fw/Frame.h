@@ -56,6 +56,12 @@ class FW_API CFrameWnd : public CWnd {
   BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
   void PostNcDestroy() override;
 
+  // The message pane of the frame's status bar (the child AFX_IDW_STATUS_BAR, or the parent
+  // frame's when this frame has none): a text, or the first line of string `nID`.
+  void SetMessageText(LPCTSTR lpszText);
+  void SetMessageText(UINT nID);
+  CWnd* GetMessageBar();
+
   BOOL m_bAutoMenuEnable = TRUE;
   UINT m_nIDHelp = 0;
   HMENU m_hMenuDefault = nullptr;
@@ -75,6 +81,10 @@ class FW_API CFrameWnd : public CWnd {
   afx_msg void OnDropFiles(HDROP hDropInfo);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  // Prompts in the status bar: WM_SETMESSAGESTRING (wParam a string id, or lParam a text) and the
+  // prompt of the menu item under the mouse, the idle text when the menu closes.
+  afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMenuSelectMessage(WPARAM wParam, LPARAM lParam);
   CView* m_pViewActive = nullptr;
   DECLARE_MESSAGE_MAP()
 };

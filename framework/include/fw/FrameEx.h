@@ -7,6 +7,9 @@
 #include "fw/Frame.h"
 #include "fw/MDIClientArea.h"
 
+// The user's tool bars and the menu bar's keys.
+#include "fw/FrameToolBars.h"
+
 // The docking services every feature-pack frame offers, forwarded to its docking manager.
 template <class TFrame>
 class CDockingFrameT : public TFrame {
@@ -72,6 +75,8 @@ class FW_API CFrameWndEx : public CDockingFrameT<CFrameWnd> {
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   // The main frame's layout is saved when the user closes it.
   afx_msg void OnClose();
+  // The user's tool bars and the menu bar's keys (FrameToolBars.h).
+  FW_FRAME_TOOLBAR_MEMBERS()
   DECLARE_MESSAGE_MAP()
 };
 
@@ -112,6 +117,9 @@ class FW_API CMDIFrameWndEx : public CDockingFrameT<CMDIFrameWnd> {
   // The main frame's layout is saved when the user closes it.
   afx_msg void OnClose();
   CMDIClientAreaWnd m_wndClientArea;
+
+  // The user's tool bars and the menu bar's keys (FrameToolBars.h).
+  FW_FRAME_TOOLBAR_MEMBERS()
   DECLARE_MESSAGE_MAP()
 };
 

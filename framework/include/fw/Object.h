@@ -16,6 +16,20 @@ struct FW_API CRuntimeClass {
   // A new object of this class, or null when the class was not declared creatable.
   CObject* CreateObject() const;
   BOOL IsDerivedFrom(const CRuntimeClass* base) const;
+
+  // The creatable class (IMPLEMENT_DYNCREATE or IMPLEMENT_SERIAL) of that name in any loaded module,
+  // or null. Stored state names classes this way (a tool bar's buttons by their kind).
+  static CRuntimeClass* FromName(LPCSTR lpszClassName);
+  static CRuntimeClass* FromName(LPCWSTR lpszClassName);
+};
+
+// Registers a creatable class by name for as long as its module is loaded.
+struct FW_API AFX_CLASSINIT {
+  explicit AFX_CLASSINIT(CRuntimeClass* pNewClass);
+  ~AFX_CLASSINIT();
+  AFX_CLASSINIT(const AFX_CLASSINIT&) = delete;
+  AFX_CLASSINIT& operator=(const AFX_CLASSINIT&) = delete;
+  CRuntimeClass* m_pClass;
 };
 
 class FW_API CObject {
@@ -63,8 +77,10 @@ class FW_API CObject {
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                     \
   CObject* class_name::CreateObject() { return new class_name; }             \
-  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, &class_name::CreateObject)
+  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, &class_name::CreateObject) \
+  static const AFX_CLASSINIT _fw_init_##class_name(&class_name::class##class_name);
 
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                \
   CObject* class_name::CreateObject() { return new class_name; }             \
-  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, &class_name::CreateObject)
+  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, &class_name::CreateObject) \
+  static const AFX_CLASSINIT _fw_init_##class_name(&class_name::class##class_name);

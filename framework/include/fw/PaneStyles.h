@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#ifndef RC_INVOKED
 #include "fw/FwApi.h"
+#endif
 
 // Bar styles (a pane's GetPaneStyle): the side it is aligned to, the borders it draws, tool tips,
 // fly-by prompts in the status bar, and how it sizes itself.
@@ -75,6 +77,7 @@
 #define WM_SETMESSAGESTRING 0x0362
 #define WM_POPMESSAGESTRING 0x0375
 
+#ifndef RC_INVOKED  // resource scripts take the ids above
 // Docking modes of the docking manager.
 enum AFX_DOCK_TYPE { DT_UNDEFINED = 0, DT_IMMEDIATE = 1, DT_STANDARD = 2, DT_SMART = 0x80 };
 
@@ -101,3 +104,4 @@ extern FW_API const UINT AFX_WM_CREATETOOLBAR;
 extern FW_API const UINT AFX_WM_DELETETOOLBAR;
 extern FW_API const UINT AFX_WM_CHANGEVISUALMANAGER;
 extern FW_API const UINT AFX_WM_ON_PRESS_CLOSE_BUTTON;
+#endif  // RC_INVOKED
