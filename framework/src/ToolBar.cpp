@@ -8,6 +8,7 @@
 #include "BarStrings.h"
 #include "fw/Dc.h"
 #include "fw/DockingManager.h"
+#include "fw/TooltipManager.h"
 #include "fw/VisualManager.h"
 
 IMPLEMENT_SERIAL(CMFCToolBar, CPane, 1)
@@ -214,8 +215,7 @@ int CMFCToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
 void CMFCToolBar::OnDestroy() {
   if (POSITION pos = Shared().toolbars.Find(this)) Shared().toolbars.RemoveAt(pos);
-  if (m_hwndToolTip) ::DestroyWindow(m_hwndToolTip);
-  m_hwndToolTip = nullptr;
+  CTooltipManager::DeleteToolTip(m_pToolTip);
   m_nToolTips = 0;
   CPane::OnDestroy();
 }

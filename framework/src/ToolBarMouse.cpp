@@ -9,7 +9,9 @@
 #include "BarStrings.h"
 #include "fw/BarResourceIds.h"
 #include "fw/DockingManager.h"
+#include "fw/MFCToolTipCtrl.h"
 #include "fw/MenuBar.h"
+#include "fw/TooltipManager.h"
 
 namespace {
 
@@ -27,16 +29,6 @@ bool AltDown() { return (::GetKeyState(VK_MENU) & 0x8000) != 0; }
 
 // The bars' tool tips. One function makes the window, so the program's tool-tip manager can
 // take its place in one spot.
-HWND CreateBarToolTip(CWnd* pBar) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&init);
-  HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, pBar->m_hWnd, nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
-  if (tip) ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-  return tip;
-}
-
 BOOL CALLBACK CountMenuWindow(HWND hwnd, LPARAM param) {
   WCHAR name[16] = {};
   ::GetClassNameW(hwnd, name, 16);
@@ -253,11 +245,15 @@ BOOL CMFCToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CMFCToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code == TTN_GETDISPINFOW && header->hwndFrom == m_hwndToolTip) {
+  if (header->code == TTN_GETDISPINFOW && m_pToolTip && header->hwndFrom == m_pToolTip->m_hWnd) {
     static CString text;  // the tip must outlive the notification
     NMTTDISPINFOW* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
     const bool chevron = info->hdr.idFrom == kChevronTool;
-    text = chevron ? m_strCustomizeText : GetButtonToolTip(static_cast<int>(info->hdr.idFrom) - 1);
+    CString description;
+    text = chevron ? m_strCustomizeText : GetButtonToolTip(static_cast<int>(info->hdr.idFrom) - 1, &description);
+    // The framework's own tip shows the command's prompt under its label.
+    if (m_pToolTip->IsKindOf(RUNTIME_CLASS(CMFCToolTipCtrl)))
+      static_cast<CMFCToolTipCtrl*>(m_pToolTip)->SetDescription(description);
     info->lpszText = const_cast<LPWSTR>(text.GetString());
     info->hinst = nullptr;
     *pResult = 0;
@@ -266,11 +262,14 @@ BOOL CMFCToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   return CPane::OnNotify(wParam, lParam, pResult);
 }
 
-CString CMFCToolBar::GetButtonToolTip(int iIndex) const {
+CString CMFCToolBar::GetButtonToolTip(int iIndex, CString* pDescription) const {
   const CMFCToolBarButton* button = GetButton(iIndex);
   if (!button || button->IsSeparator()) return CString();
-  CString tip = button->m_nID ? fw_bars::CommandTip(button->m_nID) : CString();
+  CString tip, description;
+  if (button->m_nID)
+    CTooltipManager::GetCommandTipTexts(button->m_nID, tip, description, m_pDockSite ? m_pDockSite : GetTopLevelFrame());
   if (tip.IsEmpty()) tip = fw_bars::PlainMenuText(button->m_strText);
+  if (pDescription) *pDescription = description;
   return tip;
 }
 
@@ -278,22 +277,21 @@ void CMFCToolBar::UpdateToolTips() {
   if (!m_hWnd) return;
   const BOOL wanted = (m_dwStyle & CBRS_TOOLTIPS) && GetShowTooltips();
   if (!wanted) {
-    if (m_hwndToolTip) ::DestroyWindow(m_hwndToolTip);
-    m_hwndToolTip = nullptr;
+    CTooltipManager::DeleteToolTip(m_pToolTip);
     m_nToolTips = 0;
     return;
   }
-  if (!m_hwndToolTip) m_hwndToolTip = CreateBarToolTip(this);
-  if (!m_hwndToolTip) return;
+  if (!m_pToolTip) CTooltipManager::CreateToolTip(m_pToolTip, this, AFX_TOOLTIP_TYPE_TOOLBAR);
+  if (!m_pToolTip) return;
   TTTOOLINFOW tool = {};
   tool.cbSize = sizeof(tool);
   tool.hwnd = m_hWnd;
   while (m_nToolTips > 0) {
     tool.uId = static_cast<UINT_PTR>(m_nToolTips--);
-    ::SendMessageW(m_hwndToolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_pToolTip->m_hWnd, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   tool.uId = kChevronTool;
-  ::SendMessageW(m_hwndToolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(m_pToolTip->m_hWnd, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // One tool per button, named by its index + 1; the text comes when the tip shows.
   int i = 0;
   for (POSITION pos = m_Buttons.GetHeadPosition(); pos; ++i) {
@@ -304,14 +302,14 @@ void CMFCToolBar::UpdateToolTips() {
     tool.uId = static_cast<UINT_PTR>(i + 1);
     tool.rect = button->Rect();
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(m_hwndToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_pToolTip->m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   if (!m_rectCustomize.IsRectEmpty()) {
     tool.uFlags = TTF_SUBCLASS;
     tool.uId = kChevronTool;
     tool.rect = m_rectCustomize;
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(m_hwndToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_pToolTip->m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 

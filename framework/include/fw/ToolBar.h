@@ -20,6 +20,7 @@
 #include "fw/List.h"
 #include "fw/Pane.h"
 #include "fw/ToolBarButtons.h"
+#include "fw/ToolTipCtrl.h"
 
 #ifndef RT_TOOLBAR
 #define RT_TOOLBAR MAKEINTRESOURCE(241)
@@ -131,9 +132,10 @@ class FW_API CMFCToolBar : public CPane {
   CFrameWnd* GetCommandTarget() const;
   // The button under the mouse (or picked by the keyboard), -1 for none, -2 for the chevron.
   int GetHighlightedButton() const { return m_iHighlighted; }
-  // The tool tip the bar shows for button `iIndex` (empty without one).
-  CString GetButtonToolTip(int iIndex) const;
-  HWND GetToolTipHwnd() const { return m_hwndToolTip; }
+  // The tip of button `iIndex`: the command's tip with its shortcut, or the button's text; with
+  // `pDescription`, the command's prompt too.
+  CString GetButtonToolTip(int iIndex, CString* pDescription = nullptr) const;
+  HWND GetToolTipHwnd() const { return m_pToolTip ? m_pToolTip->m_hWnd : nullptr; }
 
   // Moves button `iButton` to bar `pTarget` before index `iInsertAt` (the same bar reorders); a
   // null target removes it. What a drag in customize mode or with Alt does.
@@ -224,7 +226,7 @@ class FW_API CMFCToolBar : public CPane {
   int m_iHighlighted = -1;     // hot button
   int m_iPressed = -1;         // held down by the mouse
   BOOL m_bTracking = FALSE;    // WM_MOUSELEAVE requested
-  HWND m_hwndToolTip = nullptr;
+  CToolTipCtrl* m_pToolTip = nullptr;  // made by the tool-tip manager
   int m_nToolTips = 0;
 
   // Drags: of the bar by its gripper, and of a button (customize mode or Alt).

@@ -274,16 +274,23 @@ TEST_F(ToolBar, GetCommandButtonsFindsACommandOnEveryBar) {
   EXPECT_TRUE(none.IsEmpty());
 }
 
-TEST_F(ToolBar, TipsShowTheSecondLineOfTheCommandsString) {
+// The tip is the second line of the command's string with its shortcut from the frame's
+// accelerators; the first line, the prompt, is the tip's description.
+TEST_F(ToolBar, TipsShowTheSecondLineOfTheCommandsStringWithItsShortcut) {
   CMFCToolBar& bar = frame->mainBar;
   HWND tip = bar.GetToolTipHwnd();
   ASSERT_NE(tip, nullptr);
   struct Case {
     UINT id;
     const wchar_t* text;
-  } cases[] = {{ID_T_OPEN, L"Open"}, {ID_T_SNAP, L"Snap"}, {ID_T_NOHANDLER, L"No handler"}};
+    const wchar_t* description;
+  } cases[] = {{ID_T_OPEN, L"Open (Ctrl+O)", L"Open an existing document"},
+               {ID_T_SNAP, L"Snap", nullptr},
+               {ID_T_NOHANDLER, L"No handler", nullptr}};
   for (const Case& c : cases) {
-    EXPECT_EQ(bar.GetButtonToolTip(bar.CommandToIndex(c.id)), CString(c.text));
+    CString description;
+    EXPECT_EQ(bar.GetButtonToolTip(bar.CommandToIndex(c.id), &description), CString(c.text));
+    if (c.description) EXPECT_EQ(description, CString(c.description));
     wchar_t text[80] = {};
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof(tool);
