@@ -24,22 +24,4 @@ struct MenuItem {
 // Item `index` of `hMenu`; FALSE when the menu has no such item.
 BOOL ReadMenuItem(HMENU hMenu, int index, MenuItem& item);
 
-// Paints `wnd`'s client area off screen with `draw` (a CDC* in client coordinates), then shows it
-// at once: bars draw their background first and every button over it.
-template <class Draw>
-void PaintOffScreen(CWnd* wnd, Draw draw) {
-  CPaintDC paint(wnd);
-  CRect client;
-  wnd->GetClientRect(&client);
-  if (client.IsRectEmpty()) return;
-  CDC memory;
-  memory.CreateCompatibleDC(&paint);
-  CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&paint, client.Width(), client.Height());
-  CBitmap* old = memory.SelectObject(&bitmap);
-  draw(&memory);
-  paint.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-  memory.SelectObject(old);
-}
-
 }  // namespace fw_bars

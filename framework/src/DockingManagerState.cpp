@@ -29,8 +29,8 @@
 
 namespace {
 
-using fw_docking::BlobReader;
-using fw_docking::PutWord;
+using fw_internal::BlobReader;
+using fw_internal::PutWord;
 
 const char kMagic[4] = {'F', 'W', 'D', 'L'};
 const UINT32 kVersion = 2;

@@ -14,8 +14,8 @@
 
 namespace {
 
-using fw_docking::BlobReader;
-using fw_docking::PutWord;
+using fw_internal::BlobReader;
+using fw_internal::PutWord;
 
 const char kMagic[4] = {'F', 'W', 'M', 'T'};
 const UINT32 kVersion = 1;

@@ -1,5 +1,6 @@
-// The binary values the docking classes keep in the profile: little-endian 32-bit words and UTF-16
-// text, written into a byte vector and read back with every size checked.
+// The binary values the framework keeps in the profile (docking layout, MDI tab groups, tool-bar
+// buttons): little-endian words and UTF-16 text, written into a byte vector and read back with every
+// size checked.
 #pragma once
 #include <windows.h>
 
@@ -7,7 +8,7 @@
 
 #include "fw/String.h"
 
-namespace fw_docking {
+namespace fw_internal {
 
 inline void PutWord(std::vector<BYTE>& out, UINT32 value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
@@ -23,6 +24,19 @@ class BlobReader {
     value = data_[at_] | (data_[at_ + 1] << 8) | (data_[at_ + 2] << 16) | (static_cast<UINT32>(data_[at_ + 3]) << 24);
     at_ += 4;
     return true;
+  }
+  bool Get16(UINT32& value) {
+    if (size_ - at_ < 2) return false;
+    value = data_[at_] | (data_[at_ + 1] << 8);
+    at_ += 2;
+    return true;
+  }
+  // The next `count` bytes, or null when the value has fewer left.
+  const BYTE* Take(UINT count) {
+    if (size_ - at_ < count) return nullptr;
+    const BYTE* p = data_ + at_;
+    at_ += count;
+    return p;
   }
   bool GetInt(INT32& value) {
     UINT32 raw = 0;
@@ -47,4 +61,4 @@ class BlobReader {
   UINT at_ = 0;
 };
 
-}  // namespace fw_docking
+}  // namespace fw_internal

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BarInternal.h"
+#include "PaintOffScreen.h"
 #include "BarStrings.h"
 #include "fw/Dc.h"
 #include "fw/DockingManager.h"
@@ -341,7 +342,7 @@ void CMFCStatusBar::DrawBar(CDC* pDC) {
 }
 
 void CMFCStatusBar::OnPaint() {
-  fw_bars::PaintOffScreen(this, [this](CDC* dc) { DrawBar(dc); });
+  fw_internal::PaintOffScreen(this, [this](CDC* dc) { DrawBar(dc); });
 }
 
 BOOL CMFCStatusBar::OnEraseBkgnd(CDC*) { return TRUE; }

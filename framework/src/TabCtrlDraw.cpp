@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DockingInternal.h"
+#include "PaintOffScreen.h"
 #include "fw/Dc.h"
 #include "fw/Menu.h"
 #include "fw/PaneStyles.h"
@@ -223,20 +224,9 @@ CMFCTabCtrl::Button CMFCTabCtrl::ButtonAt(CPoint point) const {
 
 BOOL CMFCTabCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
+// Drawn off screen and copied at once, so switching tabs does not flicker.
 void CMFCTabCtrl::OnPaint() {
-  CPaintDC paint(this);
-  CRect client;
-  GetClientRect(&client);
-  if (client.IsRectEmpty()) return;
-  // Drawn off screen and copied at once, so switching tabs does not flicker.
-  CDC memory;
-  memory.CreateCompatibleDC(&paint);
-  CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&paint, client.Width(), client.Height());
-  CBitmap* old = memory.SelectObject(&bitmap);
-  Draw(&memory);
-  paint.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-  memory.SelectObject(old);
+  fw_internal::PaintOffScreen(this, [this](CDC* dc) { Draw(dc); });
 }
 
 void CMFCTabCtrl::Draw(CDC* pDC) {

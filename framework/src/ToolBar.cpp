@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BarInternal.h"
+#include "PaintOffScreen.h"
 #include "BarStrings.h"
 #include "fw/Dc.h"
 #include "fw/DockingManager.h"
@@ -571,7 +572,7 @@ void CMFCToolBar::DrawBar(CDC* pDC) {
 }
 
 void CMFCToolBar::OnPaint() {
-  fw_bars::PaintOffScreen(this, [this](CDC* dc) { DrawBar(dc); });
+  fw_internal::PaintOffScreen(this, [this](CDC* dc) { DrawBar(dc); });
 }
 
 BOOL CMFCToolBar::OnEraseBkgnd(CDC*) { return TRUE; }

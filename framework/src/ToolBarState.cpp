@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BarInternal.h"
+#include "ProfileBlob.h"
 #include "fw/MemFile.h"
 #include "fw/WinApp.h"
 
@@ -27,38 +28,8 @@ UINT32 Checksum(const BYTE* data, size_t size) {
   return hash;
 }
 
-void Put32(std::vector<BYTE>& out, UINT32 value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
-}
-
-class Reader {
- public:
-  Reader(const BYTE* data, size_t size) : data_(data), size_(size) {}
-  bool Get32(UINT32& value) {
-    if (size_ - at_ < 4) return false;
-    value = data_[at_] | (data_[at_ + 1] << 8) | (data_[at_ + 2] << 16) | (static_cast<UINT32>(data_[at_ + 3]) << 24);
-    at_ += 4;
-    return true;
-  }
-  bool Get16(UINT32& value) {
-    if (size_ - at_ < 2) return false;
-    value = data_[at_] | (data_[at_ + 1] << 8);
-    at_ += 2;
-    return true;
-  }
-  const BYTE* Take(size_t count) {
-    if (size_ - at_ < count) return nullptr;
-    const BYTE* p = data_ + at_;
-    at_ += count;
-    return p;
-  }
-  bool Done() const { return at_ == size_; }
-
- private:
-  const BYTE* data_;
-  size_t size_;
-  size_t at_ = 0;
-};
+using fw_internal::BlobReader;
+using fw_internal::PutWord;
 
 CString SectionOf(LPCTSTR lpszProfileName, UINT id) {
   CString section;
@@ -119,7 +90,7 @@ BOOL CMFCToolBar::SaveState(LPCTSTR lpszProfileName, int, UINT uiID) {
   if (!app || !lpszProfileName || !m_hWnd) return FALSE;
   if (uiID == static_cast<UINT>(-1)) uiID = static_cast<UINT>(GetDlgCtrlID());
   std::vector<BYTE> payload;
-  Put32(payload, static_cast<UINT32>(m_Buttons.GetCount()));
+  PutWord(payload, static_cast<UINT32>(m_Buttons.GetCount()));
   for (POSITION pos = m_Buttons.GetHeadPosition(); pos;) {
     CMFCToolBarButton* button = static_cast<CMFCToolBarButton*>(m_Buttons.GetNext(pos));
     std::vector<BYTE> record;
@@ -129,13 +100,13 @@ BOOL CMFCToolBar::SaveState(LPCTSTR lpszProfileName, int, UINT uiID) {
     payload.push_back(static_cast<BYTE>(length & 0xFF));
     payload.push_back(static_cast<BYTE>(length >> 8));
     payload.insert(payload.end(), name, name + length);
-    Put32(payload, static_cast<UINT32>(record.size()));
+    PutWord(payload, static_cast<UINT32>(record.size()));
     payload.insert(payload.end(), record.begin(), record.end());
   }
   std::vector<BYTE> value(kMagic, kMagic + 4);
-  Put32(value, kVersion);
-  Put32(value, Checksum(payload.data(), payload.size()));
-  Put32(value, static_cast<UINT32>(payload.size()));
+  PutWord(value, kVersion);
+  PutWord(value, Checksum(payload.data(), payload.size()));
+  PutWord(value, static_cast<UINT32>(payload.size()));
   value.insert(value.end(), payload.begin(), payload.end());
   const CString section = SectionOf(lpszProfileName, uiID);
   BOOL saved = app->WriteProfileBinary(section, L"Buttons", value.data(), static_cast<UINT>(value.size()));
@@ -163,22 +134,22 @@ BOOL CMFCToolBar::LoadState(LPCTSTR lpszProfileName, int, UINT uiID) {
   std::vector<CMFCToolBarButton*> buttons;
   bool valid = value.size() >= 16 && memcmp(value.data(), kMagic, 4) == 0;
   if (valid) {
-    Reader header(value.data() + 4, 12);
+    BlobReader header(value.data() + 4, 12);
     UINT32 version = 0, checksum = 0, length = 0;
-    header.Get32(version);
-    header.Get32(checksum);
-    header.Get32(length);
+    header.Get(version);
+    header.Get(checksum);
+    header.Get(length);
     const BYTE* payload = value.data() + 16;
     valid = version == kVersion && length == value.size() - 16 && Checksum(payload, length) == checksum;
-    Reader in(payload, valid ? length : 0);
+    BlobReader in(payload, valid ? length : 0);
     UINT32 count = 0;
-    valid = valid && in.Get32(count) && count <= kMaxButtons;
+    valid = valid && in.Get(count) && count <= kMaxButtons;
     for (UINT32 i = 0; valid && i < count; ++i) {
       UINT32 nameLength = 0, recordLength = 0;
       const BYTE* name = nullptr;
       const BYTE* record = nullptr;
       valid = in.Get16(nameLength) && nameLength > 0 && nameLength < 128 && (name = in.Take(nameLength)) &&
-              in.Get32(recordLength) && (record = in.Take(recordLength));
+              in.Get(recordLength) && (record = in.Take(recordLength));
       if (!valid) break;
       const std::string className(reinterpret_cast<const char*>(name), nameLength);
       CMFCToolBarButton* button = LoadButton(className.c_str(), record, recordLength);
