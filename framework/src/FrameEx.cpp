@@ -29,10 +29,20 @@ CWinAppEx* StateKeeper(CFrameWnd* frame) {
   return appEx;
 }
 
+// What the bars and panes leave of a frame's client area (the rest of a bar row, the gaps by the
+// dividers) shows the look's bar face, not the window colour.
+BOOL FillFrameGaps(CWnd* frame, CDC* pDC) {
+  CRect client;
+  frame->GetClientRect(&client);
+  pDC->FillSolidRect(&client, CMFCVisualManager::GetInstance()->Palette().barFace);
+  return TRUE;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CFrameWndEx, CFrameWnd)
 ON_WM_CREATE()
+ON_WM_ERASEBKGND()
 ON_WM_CLOSE()
 ON_WM_INITMENUPOPUP()
 ON_COMMAND_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId, OnPaneMenuCommand)
@@ -71,6 +81,7 @@ void CFrameWndEx::OnUpdateFrameMenu(HMENU hMenuAlt) {
 
 BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
 ON_WM_CREATE()
+ON_WM_ERASEBKGND()
 ON_WM_CLOSE()
 ON_WM_INITMENUPOPUP()
 ON_COMMAND_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId, OnPaneMenuCommand)
@@ -141,6 +152,7 @@ BOOL CMDIFrameWndEx::LoadMDIState(LPCTSTR lpszProfileName) { return m_wndClientA
 
 BEGIN_MESSAGE_MAP(CMDIChildWndEx, CMDIChildWnd)
 ON_WM_CREATE()
+ON_WM_ERASEBKGND()
 ON_WM_DESTROY()
 ON_WM_MDIACTIVATE()
 ON_WM_WINDOWPOSCHANGED()
@@ -200,3 +212,9 @@ LRESULT CMDIChildWndEx::OnSetText(WPARAM, LPARAM) {
   if (CMDIClientAreaWnd* area = ClientArea()) area->OnChildTitleChanged(this);
   return result;
 }
+
+BOOL CFrameWndEx::OnEraseBkgnd(CDC* pDC) { return FillFrameGaps(this, pDC); }
+
+BOOL CMDIFrameWndEx::OnEraseBkgnd(CDC* pDC) { return FillFrameGaps(this, pDC); }
+
+BOOL CMDIChildWndEx::OnEraseBkgnd(CDC* pDC) { return FillFrameGaps(this, pDC); }

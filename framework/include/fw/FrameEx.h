@@ -73,6 +73,7 @@ class FW_API CFrameWndEx : public CDockingFrameT<CFrameWnd> {
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   // The main frame's layout is saved when the user closes it.
   afx_msg void OnClose();
   // The user's tool bars and the menu bar's keys (FrameToolBars.h).
@@ -114,6 +115,7 @@ class FW_API CMDIFrameWndEx : public CDockingFrameT<CMDIFrameWnd> {
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   // The main frame's layout is saved when the user closes it.
   afx_msg void OnClose();
   CMDIClientAreaWnd m_wndClientArea;
@@ -144,6 +146,7 @@ class FW_API CMDIChildWndEx : public CDockingFrameT<CMDIChildWnd> {
  protected:
   CMDIClientAreaWnd* ClientArea() const;
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnDestroy();
   afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
   afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
