@@ -28,7 +28,7 @@ const wchar_t* const hideFlagNames[hideFlagCount] = {
     L"About: Hide page",    L"General: Hide page",     L"Paper: Hide page",       L"Authentication: Hide page"};
 
 // The slots that hold a page. Slots 0 (General) and 1 (Paper size) edit the printer's device mode
-// and forms; they are never offered, so they have no entry here.
+// and forms; addPropPages always hides them.
 struct PageEntry {
   int slot;
   WORD dialogId;
@@ -37,6 +37,8 @@ struct PageEntry {
   HideFlag flag;
 };
 const PageEntry pageTable[] = {
+    {0, IDD_GENERAL, L"General", GeneralPage, hideGeneral},
+    {1, IDD_PAPER, L"Paper Size", PaperProc, hidePaper},
     {2, IDD_APPLICATION, L"Application", ApplicationPage, hideApplication},
     {3, IDD_EMF, L"EMF", EmfPage, hideEmf},
     {5, IDD_PNG, L"PNG", PngPage, hidePng},
@@ -78,6 +80,21 @@ const PageEntry* entryForSlot(int slot) {
 
 }  // namespace
 
+HPROPSHEETPAGE createPage(int slot) {
+  const PageEntry* entry = entryForSlot(slot);
+  if (!entry) return nullptr;
+  PROPSHEETPAGEW page = {};
+  page.dwSize = sizeof(page);
+  page.dwFlags = PSP_USETITLE;
+  page.hInstance = moduleInstance();
+  page.pszTemplate = MAKEINTRESOURCEW(entry->dialogId);
+  page.pszTitle = entry->title;
+  page.pfnDlgProc = entry->procedure;
+  HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
+  if (!handle) VPD_LOG_FAILURE("addPropPages(): failed to CreatePropertySheetPage()");
+  return handle;
+}
+
 PageList allPageSlots() { return PageList{everySlot, _countof(everySlot)}; }
 
 LONG addPropPages(PPROPSHEETUI_INFO info, PageList pages) {
@@ -96,18 +113,8 @@ LONG addPropPages(PPROPSHEETUI_INFO info, PageList pages) {
     }
 
     for (size_t i = 0; i < chosenCount; ++i) {
-      PROPSHEETPAGEW page = {};
-      page.dwSize = sizeof(page);
-      page.dwFlags = PSP_USETITLE;
-      page.hInstance = moduleInstance();
-      page.pszTemplate = MAKEINTRESOURCEW(chosen[i]->dialogId);
-      page.pszTitle = chosen[i]->title;
-      page.pfnDlgProc = chosen[i]->procedure;
-      HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
-      if (!handle) {
-        VPD_LOG_FAILURE("addPropPages(): failed to CreatePropertySheetPage()");
-        continue;
-      }
+      HPROPSHEETPAGE handle = createPage(chosen[i]->slot);
+      if (!handle) continue;
       if (!info || !info->pfnComPropSheet ||
           info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE,
                                 reinterpret_cast<LPARAM>(handle), 0) == 0) {
@@ -204,6 +211,17 @@ INT_PTR finishApply(HWND page, bool& changed, bool (*save)()) {
   SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
   SendMessageW(GetParent(page), PSM_UNCHANGED, reinterpret_cast<WPARAM>(page), 0);
   return TRUE;
+}
+
+INT_PTR printerPageNotify(HWND page, LPARAM lParam, void (*refill)(HWND page), bool& changed, bool (*apply)()) {
+  const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->code == PSN_SETACTIVE) {
+    const INT_PTR result = onSetActive(page);
+    refill(page);
+    return result;
+  }
+  if (header->code == PSN_APPLY) return finishApply(page, changed, apply);
+  return FALSE;
 }
 
 INT_PTR settingsPageProcedure(const SettingsPage& settings, HWND page, UINT message, WPARAM wParam,

@@ -35,6 +35,9 @@ struct PageList {
 };
 PageList allPageSlots();
 
+// The page of one slot as the sheet gets it; null for a slot without a page or a refused page.
+HPROPSHEETPAGE createPage(int slot);
+
 // Creates the pages of the listed slots that are not hidden and hands them to the sheet; returns 1.
 LONG addPropPages(PPROPSHEETUI_INFO info, PageList pages);
 
@@ -53,6 +56,9 @@ void storeCurrentPage(HWND page);
 INT_PTR onSetActive(HWND page);
 // Saves through `save` when the page changed, reports a failed save, and accepts the apply.
 INT_PTR finishApply(HWND page, bool& changed, bool (*save)());
+// WM_NOTIFY of a page over the printer itself: PSN_SETACTIVE rereads the printer through `refill`,
+// PSN_APPLY follows the protocol above with `apply`; FALSE for other notifications.
+INT_PTR printerPageNotify(HWND page, LPARAM lParam, void (*refill)(HWND page), bool& changed, bool (*apply)());
 // What a settings page gives the common page procedure.
 struct SettingsPage {
   bool* changed;
@@ -88,5 +94,14 @@ INT_PTR CALLBACK ConverterPage(HWND page, UINT message, WPARAM wParam, LPARAM lP
 INT_PTR CALLBACK EmfPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK PngPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PaperProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Refills the Paper size page from the printer: its forms, the current one selected with its size.
+void FillPapers(HWND page);
+// Runs the New Paper Form dialog owned by `owner`: 1 for OK, 2 for Cancel. After OK the new form's
+// name, width and length (thousandths of a millimetre) are those newPaperForm gives.
+INT_PTR NewPaperFormDialog(HWND owner);
+void newPaperForm(wchar_t (&name)[32], double& width, double& length);
 
 }  // namespace vpd

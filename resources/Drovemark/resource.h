@@ -20,6 +20,9 @@
 
 // Pages and their sub-dialogs
 #define IDD_APPLICATION                 102
+#define IDD_GENERAL                     116
+#define IDD_PAPER                       124
+#define IDD_NEW_PAPER_FORM              125
 #define IDD_ABOUT                       108
 #define IDD_PNG                         118
 #define IDD_EMF                         127
@@ -78,3 +81,24 @@
 #define IDC_ABOUT_CAPTION               1007
 #define IDC_ABOUT_TEXT                  1083
 #define IDC_ABOUT_WEB                   101
+
+// General page
+#define IDC_GENERAL_PICTURE             1006
+#define IDC_GENERAL_RESOLUTION          1035
+#define IDC_GENERAL_PRINT_MODE          1250
+#define IDC_GENERAL_PORTRAIT            1102
+#define IDC_GENERAL_LANDSCAPE           1104
+
+// Paper size page and the New Paper Form dialog
+#define IDC_PAPER_FORM                  1039
+#define IDC_PAPER_ADD                   1126
+#define IDC_PAPER_DELETE                1128
+#define IDC_PAPER_WIDTH                 1041
+#define IDC_PAPER_LENGTH                1042
+#define IDC_PAPER_WIDTH_UNIT            1087
+#define IDC_PAPER_LENGTH_UNIT           1088
+#define IDC_PAPER_METRIC                1132
+#define IDC_PAPER_ENGLISH               1232
+#define IDC_PAPER_NAME                  1044
+#define IDC_PAPER_WIDTH_RANGE           1046
+#define IDC_PAPER_LENGTH_RANGE          1047
