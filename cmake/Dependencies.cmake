@@ -13,6 +13,18 @@ target_include_directories(sqlite3 SYSTEM PUBLIC ${SQLITE_DIR})
 target_compile_definitions(sqlite3 PRIVATE SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION)
 target_compile_options(sqlite3 PRIVATE -w)
 
+# The 7-Zip console archiver the backup runs: the build of the program's width, as 7zr.exe in the
+# program's folder.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(SEVENZIP_EXE ${VANTRY_DEPS_DIR}/7zip/x64/7za.exe)
+else()
+  set(SEVENZIP_EXE ${VANTRY_DEPS_DIR}/7zip/ia32/7za.exe)
+endif()
+if(NOT EXISTS ${SEVENZIP_EXE})
+  message(FATAL_ERROR "7-Zip console archiver missing at ${SEVENZIP_EXE}: run tools/setup")
+endif()
+configure_file(${SEVENZIP_EXE} ${CMAKE_BINARY_DIR}/bin/7zr.exe COPYONLY)
+
 # Boost.Spirit classic: headers only, through a folder that holds nothing but the boost link.
 add_library(boost_headers INTERFACE)
 target_include_directories(boost_headers SYSTEM INTERFACE ${VANTRY_DEPS_DIR}/boost-include)

@@ -550,3 +550,32 @@
 #define IDS_PROP_LINE_STYLE_DESCRIPTION 33247
 #define IDS_PROP_TRANSPARENT            33143
 #define IDS_PROP_FORMAT                 155
+
+// Backup and restore
+#define IDD_BACKUP                      138
+#define IDD_RESTORE                     139
+#define IDC_BACKUP_FILE                 1415
+#define IDC_BACKUP_STATUS               1418
+#define IDC_BACKUP_HELP                 1403
+#define IDC_BACKUP_BROWSE               1369
+#define IDC_BACKUP_PROGRESS             1225
+#define IDC_BACKUP_FILE_LABEL           62805
+#define IDS_HELP_BUTTON                 101
+#define IDS_BACKUP_TITLE                123
+#define IDS_BACKUP_BUTTON               124
+#define IDS_BACKUP_DONE_BUTTON          125
+#define IDS_RESTORE_TITLE               126
+#define IDS_RESTORE_BUTTON              127
+#define IDS_BACKUP_BROWSE               130
+#define IDS_BACKUP_FILE_LABEL           131
+#define IDS_AUTO_BACKUP_TITLE           409
+#define IDS_RESTORE_FINISHED            410
+#define IDS_BACKUP_FINISHED             411
+#define IDS_BACKUP_NO_FOLDER            412
+#define IDS_CANCEL_BUTTON               62774
+#define IDS_BACKUP_FAILED               4200
+#define IDS_RESTORE_NO_FILE             4201
+#define IDS_RESTORE_MOVE_FAILED         4202
+#define IDS_ARCHIVER_FAILED             4203
+#define IDS_RESTORE_UNSAFE_ARCHIVE      4204
+#define IDS_RESTORE_NEWER_FILES         4205
