@@ -3,7 +3,7 @@
 #include "ErrorLog.h"
 #include "FolimarDoc.h"
 
-CFolimarApp::CFolimarApp() : CWinAppEx(TRUE) {
+CFolimarApp::CFolimarApp() : CWinAppEx(TRUE), m_versionText(L"2.78.3") {
   // The profile is "Vantry" from the start: tools and tests that only set the registry key find the
   // program's values. Start-up adds the version to the name shown in captions.
   free(const_cast<LPTSTR>(m_pszAppName));

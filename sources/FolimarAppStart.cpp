@@ -24,7 +24,6 @@
 
 namespace {
 
-const wchar_t kVersionText[] = L"2.78.3";
 const wchar_t kRegistryKey[] = L"Quennick";
 const wchar_t kProfileName[] = L"Vantry";
 const wchar_t kInstanceMutex[] = L"VantryMutex";
@@ -146,9 +145,8 @@ BOOL CFolimarApp::InitInstance() {
   AppendErrorLog(L"Start application");
 
   m_helpBaseName = L"Orvello";
-  m_versionText = kVersionText;
   CString line;
-  line.Format(L"Version %s", kVersionText);
+  line.Format(L"Version %s", static_cast<LPCWSTR>(m_versionText));
   AppendErrorLog(line);
 
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
@@ -162,7 +160,7 @@ BOOL CFolimarApp::InitInstance() {
   free(const_cast<LPTSTR>(m_pszProfileName));
   m_pszProfileName = _wcsdup(kProfileName);
   CString appName;
-  appName.Format(L"%s %s", kProfileName, kVersionText);
+  appName.Format(L"%s %s", kProfileName, static_cast<LPCWSTR>(m_versionText));
   free(const_cast<LPTSTR>(m_pszAppName));
   m_pszAppName = _wcsdup(appName);
 
