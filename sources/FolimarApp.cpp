@@ -3,7 +3,14 @@
 #include "ErrorLog.h"
 #include "FolimarDoc.h"
 
-CFolimarApp::CFolimarApp() : CWinApp(L"Vantry") {}
+CFolimarApp::CFolimarApp() : CWinAppEx(TRUE), m_versionText(L"2.78.3") {
+  // The profile is "Vantry" from the start: tools and tests that only set the registry key find the
+  // program's values. Start-up adds the version to the name shown in captions.
+  free(const_cast<LPTSTR>(m_pszAppName));
+  m_pszAppName = _wcsdup(L"Vantry");
+}
+
+CFolimarApp::~CFolimarApp() = default;
 
 namespace {
 
@@ -20,7 +27,8 @@ HKEY OpenRecordKey(HKEY hive, LPCTSTR registryKey, LPCTSTR profileName, LPCTSTR 
 
 }  // namespace
 
-BOOL CFolimarApp::GetProfileData(LPCTSTR section, LPCTSTR valueName, void* buffer, DWORD bufferSize, HKEY hive) {
+BOOL CFolimarApp::GetProfileData(LPCTSTR section, LPCTSTR valueName, void* buffer, DWORD bufferSize, HKEY hive,
+                                 DWORD* bytesRead) {
   DEF_TRY
   HKEY key = OpenRecordKey(hive, m_pszRegistryKey, m_pszProfileName, section, KEY_READ);
   if (key == nullptr) return FALSE;
@@ -34,6 +42,7 @@ BOOL CFolimarApp::GetProfileData(LPCTSTR section, LPCTSTR valueName, void* buffe
     result = RegQueryValueExW(key, valueName, nullptr, &type, data.GetData(), &size);
     if (result == ERROR_SUCCESS) {
       memcpy(buffer, data.GetData(), size);
+      if (bytesRead != nullptr) *bytesRead = size;
       read = TRUE;
     }
   }

@@ -1,13 +1,20 @@
-// The application object of Orvello: what the document asks of it. Start-up, settings, command line
-// and batch mode join this class as the frame is built.
+// The application object of Orvello: start-up (single instance, profile, printer, document template,
+// main frame, command line, clipboard formats), shut-down with the exit code, the profile records,
+// the printer, the new-document request the document reads, and the application's commands.
+//
+// Parts of the class by concern: FolimarApp.cpp (profile records and printer preferences),
+// FolimarAppStart.cpp (start-up, shut-down, printer metrics, about box, commands),
+// FolimarAppDocs.cpp (making and opening documents).
 #pragma once
 #include "Framework.h"
 
 #include "DocOptions.h"
 #include "EnumPrinters.h"
+#include "VYCommandLineInfo.h"
 #include "ViewGeometry.h"
 
 class CPageInfo;
+class CFolimarDoc;
 class LBitmap;
 
 // What the next new document is to be built from; the document reads it once in OnNewDocument.
@@ -28,20 +35,61 @@ struct NEW_DOCUMENT_REQUEST {
   int autoCreated = 0;    // copied into an empty new document
 };
 
-class CFolimarApp : public CWinApp {
+class CFolimarApp : public CWinAppEx {
  public:
   enum { kLanguageEnglish = 9 };
   CFolimarApp();
+  ~CFolimarApp() override;
 
-  NEW_DOCUMENT_REQUEST m_newDocument;
-  int m_languageId = kLanguageEnglish;  // the "Language" setting
-  // The current printer's resolution, printable area, offsets and paper size; all 0 until a printer
-  // is chosen, which the view takes as no printable area.
-  PRINTER_METRICS m_printerMetrics = {};
+  // ---- Start-up and shut-down (FolimarAppStart.cpp) ----
+  BOOL InitInstance() override;
+  // The process exit code: the negative error code of a command-line run or a second instance,
+  // else the framework's.
+  int ExitInstance() override;
+  // Registers the view's context menu before the frame restores its layout.
+  void PreLoadState() override;
+  // The thread message WM_USER + 4 from an outside program: look for forms of earlier versions.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Everything the program's parts need installed before a document or view exists: the object
+  // kinds, the document's naming, the view's links and dialogs, the image option dialogs.
+  static void RegisterProgramServices();
+  // The clipboard formats of overlay objects, handed to the object base.
+  static void RegisterClipboardFormats();
+  // Reads the printer's resolution, printable area, offsets and paper size (letter-size defaults
+  // without a printer) and tells every document.
+  void UpdatePrinterSettings();
+  // A run from the command line (any switch but /vp): no dialog may wait for a user.
+  BOOL IsCommandLineMode() const { return m_cmdInfo.m_commandLine != 0; }
+  int GetErrorCode() const { return m_errorCode; }
+  CString GetHelpBaseName() const { return m_helpBaseName; }
+  HGLOBAL GetDevModeHandle() const;
+  // Closes the main frame's print preview; the file commands call it first.
+  void ClosePreview();
 
+  // ---- Documents (FolimarAppDocs.cpp) ----
+  // The framework's open, with `copyMode` 1 reading a copy ("TempRUD.qlm" in the temporary folder)
+  // so the file itself is never touched. Untouched documents the program made by itself are closed.
+  CDocument* OpenDocumentFile(LPCTSTR path, BOOL copyMode);
+  CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
+  // New documents through the request the document reads: empty (auto-created when the program makes
+  // it by itself), from a form as template (untitled) or as itself, from an image or a metafile.
+  CDocument* CreateEmptyDoc(int autoCreated);
+  CDocument* CreateDocFromTemplate(LPCTSTR path);
+  CDocument* OpenDocFromTemplate(LPCTSTR path);
+  CDocument* CreateDocFromImage(LPCTSTR path);
+  CDocument* CreateDocFromEMF(LPCTSTR path);
+  CDocument* CreateDocFromPagesList(CTypedPtrList<CPtrList, CPageInfo*>& pages);
+  // Closes every document that is auto-created, empty and not modified.
+  void DeleteAutoCreatedDocs();
+  // Appends every open document.
+  void GetDocumentsList(CTypedPtrList<CPtrList, CFolimarDoc*>& documents);
+
+  // ---- Profile records and printer (FolimarApp.cpp) ----
   // Fixed-size records as binary values of SOFTWARE\<registry key>\<profile name>\<section> in the
-  // given hive. Reading fails, leaving the buffer alone, when the stored value does not fit it.
-  BOOL GetProfileData(LPCTSTR section, LPCTSTR valueName, void* buffer, DWORD bufferSize, HKEY hive);
+  // given hive. Reading fails, leaving the buffer alone, when the stored value does not fit it; the
+  // size read is given back through `bytesRead`.
+  BOOL GetProfileData(LPCTSTR section, LPCTSTR valueName, void* buffer, DWORD bufferSize, HKEY hive,
+                      DWORD* bytesRead = nullptr);
   BOOL WriteProfileData(LPCTSTR section, LPCTSTR valueName, const void* data, DWORD size, HKEY hive);
 
   // The application's printer as preferences; the name and port point to strings of the application
@@ -50,10 +98,48 @@ class CFolimarApp : public CWinApp {
   // Switches the application's printer to the one the active document stores; 0 without a document.
   BYTE RestorePrinterSelection();
 
+  NEW_DOCUMENT_REQUEST m_newDocument;
+  int m_languageId = kLanguageEnglish;  // the "Language" setting
+  // The current printer's resolution, printable area, offsets and paper size.
+  PRINTER_METRICS m_printerMetrics = {};
   CEnumPrinters m_printers;
+  VYCommandLineInfo m_cmdInfo;
+  CString m_versionText;
+
+ protected:
+  afx_msg void OnAppAbout();
+  afx_msg void OnFileNew();
+  afx_msg void OnFileOpen();
+  afx_msg void OnFileNewMD();
+  afx_msg void OnFilePrintSetup();
+  afx_msg void OnFilePageSetup();
+  afx_msg void OnUpdateFilePageSetup(CCmdUI* pCmdUI);
+  afx_msg LRESULT OnCheckPreviousForms(WPARAM wParam, LPARAM lParam);
+  DECLARE_MESSAGE_MAP()
+
+  // The printer stored at the last exit, else the system's default.
+  void RestoreStoredPrinter();
+  void StorePrinter();
+  // The command-line run after the frame is up; FALSE when start-up ends here.
+  BOOL RunCommandLine();
+  // Writes the usage to the console of the program that started us.
+  void PrintToConsole(UINT stringId);
+  // Runs a new-document request through the document template.
+  CDocument* CreateDocument(int kind);
+  // A request of `kind` for the document or image at `path`.
+  CDocument* CreateFromPath(int kind, LPCTSTR path);
+  // What a file command does first: the print preview closes, a freehand stroke in the active view
+  // ends.
+  void PrepareFileCommand();
 
  private:
   CString m_printerName, m_printerPort;
+  CString m_helpBaseName;
+  HANDLE m_instanceMutex = nullptr;
+  HANDLE m_canGetDataMutex = nullptr;
+  int m_errorCode = 0;
+  CMultiDocTemplate* m_docTemplate = nullptr;
+  BOOL m_oleReady = FALSE;
 };
 
 // The running application object; null when there is none (tools and tests).

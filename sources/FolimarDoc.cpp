@@ -5,6 +5,7 @@
 #include "DocSecurPropPage.h"
 #include "ErrorLog.h"
 #include "FolimarApp.h"
+#include "FolimarView.h"
 #include "MyProcs.h"
 #include "PaperTable.h"
 #include "resource.h"
@@ -327,4 +328,31 @@ void CFolimarDoc::OnDocProperties() {
   security.GetOptions(m_options);
   SetModifiedFlag(TRUE);
   DEF_CATCH("CFolimarDoc::OnDocProperties")
+}
+
+BOOL CFolimarDoc::IsImageAvailableNotJPG(int pageIndex) const {
+  const CPageInfo* page = GetPage(pageIndex);
+  return page != nullptr && page->HasBitmap() && page->m_pImageFileBytes == nullptr;
+}
+
+BOOL CFolimarDoc::IsMetafileAvailable(int pageIndex) const {
+  const CPageInfo* page = GetPage(pageIndex);
+  return page != nullptr && page->m_hMetafile != nullptr;
+}
+
+void CFolimarDoc::ProgramModeChanged() {
+  DEF_TRY
+  for (POSITION pos = GetFirstViewPosition(); pos;) {
+    CFolimarView* view = dynamic_cast<CFolimarView*>(GetNextView(pos));
+    if (view != nullptr) view->ProgramModeChanged();
+  }
+  DEF_CATCH("CFolimarDoc::ProgramModeChanged")
+}
+
+int CFolimarDoc::IsImageFormatSupported(const CString& path) {
+  static const wchar_t* const kImageExtensions[] = {L"bmp", L"tif", L"tiff", L"pcx", L"jpg", L"jpeg", L"png", L"gif"};
+  const CString extension = LowerFileExt(path);
+  for (const wchar_t* known : kImageExtensions)
+    if (extension == known) return 1;
+  return 0;
 }

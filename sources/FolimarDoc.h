@@ -62,6 +62,8 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnFileExportToVantry();
   // Lower-cased extension of a path, as the document file types are told apart.
   static CString LowerFileExt(const CString& path);
+  // An image file a document can be made from: bmp, tif, tiff, pcx, jpg, jpeg, png, gif.
+  static int IsImageFormatSupported(const CString& path);
 
   // ---- Title, path and forms (FolimarDocTitle.cpp) ----
   // Only document files become the path: "rud" and "qlm" with a recent-file entry, "vyt" without;
@@ -98,6 +100,11 @@ class CFolimarDoc : public CDocument {
   void SetPageSettings(const _PAGE_SETTINGS& settings, int pageIndex);
   // The page image's size in pixels: the bitmap's, else the background metafile's; 0 x 0 without.
   SIZE GetPageImageSize(int pageIndex) const;
+  // The page holds an image that must be encoded anew when saved (no JPEG file kept as read).
+  BOOL IsImageAvailableNotJPG(int pageIndex) const;
+  BOOL IsMetafileAvailable(int pageIndex) const;
+  // The main frame's program mode changed: every view of the document follows.
+  void ProgramModeChanged();
   // Removes one object from its page and destroys it.
   void DestroyObject(CTranspBaseClass* object);
   // Places a loaded or created object on the page it names (the last page when it names none);

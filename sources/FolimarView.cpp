@@ -1,5 +1,6 @@
 #include "FolimarView.h"
 
+#include "ChildFrm.h"
 #include "ErrorLog.h"
 #include "FolimarApp.h"
 #include "FolimarDoc.h"
@@ -325,6 +326,12 @@ void CFolimarView::OnInitialUpdate() {
     m_pUndoManager = page != nullptr ? page->m_pUndoManager : nullptr;
   }
   UpdatePrinterSettings();
+  // The tool cursor chosen while no view was active, the page tabs, and the frame's bars.
+  if (GetToolCursor() != nullptr) SetViewCursor(GetToolCursor());
+  CChildFrame* child = dynamic_cast<CChildFrame*>(GetParentFrame());
+  if (child != nullptr && doc != nullptr) child->UpdatePagesBar(doc->GetPageCount());
+  CMainFrame* frame = GetMainFrame();
+  if (frame != nullptr) frame->UpdateTools();
   DEF_CATCH("CFolimarView::OnInitialUpdate")
 }
 

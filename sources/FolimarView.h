@@ -95,6 +95,31 @@ class CFolimarView : public CScrollView {
   // application installs them once at start-up.
   static void InstallViewLinks();
 
+  // ---- Program modes and the objects of the active page (FolimarViewObjects.cpp) ----
+  // After every change of the frame's mode: the modes that work on the page image or fill in fields
+  // drop the focus and the selection, select mode keeps the selection, the others the focus.
+  void ProgramModeChanged();
+  // The cursor over the view (the window class's cursor), also kept as the tool cursor that later
+  // views start with; returns the class cursor it replaces.
+  HCURSOR SetViewCursor(HCURSOR cursor);
+  // The tool cursor of views yet to be shown (set by the frame while no view is active).
+  static void SetToolCursor(HCURSOR cursor);
+  static HCURSOR GetToolCursor();
+  // Ends a freehand stroke being drawn; nothing when none is.
+  void EndWorkingSignature();
+  // Numbers the active page's live fields 1..n in list order and repaints every object.
+  void RepaintObjects();
+  // The next click in tab-order mode hands out the first index again.
+  void ResetTabOrderCounter() { m_tabOrderCounter = 0; }
+  int GetTabOrderCounter() const { return m_tabOrderCounter; }
+  // Every selected object of the active page is deselected.
+  void DeselectObjects();
+  // 1 + the largest check-mark group of the active page, 1 when none has a group.
+  int GetNextCheckMarkGroup() const;
+  // The active page holds an image that is no JPEG file kept as it was read / a background metafile.
+  BOOL IsImageAvailableNotJPGOnActivePage() const;
+  BOOL IsMetafileAvailableOnActivePage() const;
+
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
 
@@ -161,6 +186,7 @@ class CFolimarView : public CScrollView {
   SIZE ActivePageResolution() const;
 
   BOOL m_showPageImage = TRUE;
+  int m_tabOrderCounter = 1;
   _OBJECT_STYLE m_focusedStyle = {};
   RECT m_eraserRect = {0, 0, 0, 0};
   RECT m_previousEraserRect = {0, 0, 0, 0};

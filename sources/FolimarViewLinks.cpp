@@ -1,6 +1,7 @@
 // The links through which objects and undo commands reach the form view without knowing its class.
-// The view fills the entries it can serve; the others stay null until the view parts that own them
-// (repainting, mirrored fields, recalculation) exist, and every caller checks them.
+// The view fills the entries it can serve, the main frame's options among them; the others stay null
+// until the view parts that own them (mirrored fields, recalculation) exist, and every caller checks
+// them.
 #include "FolimarView.h"
 
 #include "FolimarDoc.h"
@@ -32,9 +33,35 @@ BOOL GetActivePageExtent(CWnd* window, SIZE* pagePixels) {
 // The main frame's program mode; 0 (no mode) without a frame of ours.
 int ProgramModeOf(CWnd* window) {
   (void)window;
-  CWnd* main = AfxGetMainWnd();
-  return main != nullptr && main->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(main)->GetProgramMode()
-                                                                     : 0;
+  CMainFrame* frame = GetMainFrame();
+  return frame != nullptr ? frame->GetProgramMode() : 0;
+}
+
+// The frame's "Highlight fields" switch and colour; off without a frame.
+BOOL IsHighlightFieldsOf(CWnd* window) {
+  (void)window;
+  CMainFrame* frame = GetMainFrame();
+  return frame != nullptr && frame->IsHighlightFields();
+}
+
+COLORREF HighlightColorOf(CWnd* window) {
+  (void)window;
+  CMainFrame* frame = GetMainFrame();
+  return frame != nullptr ? frame->GetHighlightColor() : 0;
+}
+
+void TextViewStateOf(CWnd* window, VIEW_TEXT_STATE& state) {
+  CMainFrame* frame = GetMainFrame();
+  if (frame == nullptr) return;
+  state.highlightFields = IsHighlightFieldsOf(window);
+  state.highlightColor = HighlightColorOf(window);
+  state.paragraphMarksOff = frame->GetParagraphMarksOff() != 0;
+}
+
+// The frame's text-field headers; off without a frame.
+BOOL AreHeadersOn() {
+  CMainFrame* frame = GetMainFrame();
+  return frame != nullptr && frame->AreTextFieldHeadersOn();
 }
 
 CWnd* WindowOfView(CFolimarView* view) { return view; }
@@ -56,16 +83,16 @@ void InvertActivePageCheckMarks(CWnd* window, int group, CTranspBaseClass* check
 const TRANSP_VIEW_LINK kObjectLink = {
     ProgramModeOf,
     SetDocumentModified,
-    nullptr,  // IsHighlightFields: the frame's "Highlight fields" switch
-    nullptr,  // GetHighlightColor: the frame's options
+    IsHighlightFieldsOf,
+    HighlightColorOf,
     ViewOfWindow,
     UndoManagerOf,
     InvertActivePageCheckMarks,
 };
 
 const CTranspText::TEXT_VIEW_LINK kTextLink = {
-    nullptr,  // GetTextViewState: the frame's highlight and paragraph-mark options
-    nullptr,  // AreHeadersOn: the frame's text-field-headers option
+    TextViewStateOf,
+    AreHeadersOn,
     nullptr,  // CalculateAndRepaint
     nullptr,  // RepaintMirroredObjects
     GetActivePageExtent,
@@ -74,6 +101,8 @@ const CTranspText::TEXT_VIEW_LINK kTextLink = {
 UNDO_VIEW_LINK MakeUndoLink() {
   UNDO_VIEW_LINK link = {};
   link.GetWindow = WindowOfView;
+  link.RepaintObjects = [](CFolimarView* view) { view->RepaintObjects(); };
+  link.DeactivateActiveObject = [](CFolimarView* view) { view->DeactivateActiveObject(); };
   link.IsLineBreakTyped = CTranspText::IsLineBreakTypedIn;
   link.ClearTextSelection = CTranspText::ClearSelectionOf;
   return link;

@@ -1,51 +1,209 @@
-// The main frame of Orvello: the multiple-document frame with the main bar along its top. For now it
-// carries what the view asks of it for the zoom: the percent in the main bar's scale box.
+// The main window of Orvello: the multiple-document frame with the menu bar, the main, drawing,
+// image and database bars, the forms, shelf and properties panes and the status bar. It holds what
+// the rest of the program reads from it: the program mode, the style and field format of new objects,
+// the general and PDF options and the look, read from the registry when it is made and written back
+// when it closes (FrameOptions.h has the records).
+//
+// Parts of the class by concern: MainFrm.cpp (making, closing, settings and accessors),
+// MainFrmModes.cpp (program modes and the tool commands), MainFrmEvents.cpp (timer, tool-bar resets,
+// document-window messages, print preview and the progress display).
 #pragma once
 #include "Framework.h"
 
+#include "DatabaseBar.h"
+#include "DrawingToolsBar.h"
+#include "FormsPane.h"
+#include "FrameOptions.h"
+#include "ImagesToolBar.h"
+#include "LMyBitmap.h"
 #include "MainBar.h"
+#include "ObjectStyle.h"
+#include "PropetiesBar.h"
+#include "ShelfBar.h"
+#include "VYMenuBar.h"
 
-class CMainFrame : public CMDIFrameWnd {
+class CFolimarView;
+class CFolimarDoc;
+
+class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   DECLARE_DYNCREATE(CMainFrame)
  public:
   CMainFrame();
+  ~CMainFrame() override;
 
-  // The zoom percent typed or chosen in the scale box (100 without one).
+  BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                 CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+  BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+  // ---- Settings the other parts read ----
+  const _FRAME_OPTIONS& GetOptions() const { return m_options; }
+  _FRAME_OPTIONS& Options() { return m_options; }
+  const _PDF_OPTIONS& GetPdfOptions() const { return m_pdfOptions; }
+  const _PDF_OPTIONS2& GetPdfOptions2() const { return m_pdfOptions2; }
+  // The style of new objects (220 bytes).
+  void GetTextStyleSettings(_OBJECT_STYLE* style) const;
+  const _OBJECT_STYLE& GetTextStyle() const { return m_textStyle; }
+  // The field format of new text fields and labels.
+  _PROPERTIES GetDefaultProperties() const { return m_defaultProperties; }
+  // The selection's format, style and kind bits for the properties pane; the style becomes the
+  // style of new objects.
+  void SetPropertyList(const _PROPERTIES& properties, const _OBJECT_STYLE* style, int* kindMask);
+  BOOL IsSnapToGrid() const { return m_options.snapToGrid != 0; }
+  // Stores the switch and redraws the active view with its grid.
+  void SetSnapToGrid(int on);
+  int GetGridStepX() const { return m_options.gridX; }
+  int GetGridStepY() const { return m_options.gridY; }
+  void SetGridSteps(int x, int y);
+  int GetParagraphMarksOff() const { return m_options.paragraphMarksOff; }
+  void SetParagraphMarksOff(int off) { m_options.paragraphMarksOff = off; }
+  BOOL IsHighlightFields() const { return m_options.highlightFields != 0; }
+  COLORREF GetHighlightColor() const { return m_options.highlightColor; }
+  BOOL AreTextFieldHeadersOn() const { return m_options.textFieldHeaders != 0; }
+  // Lengths between the user's unit and document units.
+  int CurrentToTextunit(double value) const;
+  double TextunitToCurrent(int value) const;
+  // The eraser's side in pixels from the main bar (1 without a choice, 0 after an error); the choice
+  // is kept in the options.
+  int GetEraseSize();
+  int GetAppLook() const { return m_appLook; }
+
+  // ---- The zoom in the main bar ----
   int GetScalePercent();
-  // Shows the percent in the scale box as "%d%%".
   void SetScalePercent(int percent);
-  // The row chosen in the scale box: 0 to 9 the zoom table, 10 fit to width, 11 fit to window, 1 for
-  // a typed value; 0 without a scale box.
   int GetViewScaleSelIndex();
 
-  // TRUE while the active document window shows its print preview.
-  BOOL IsPrintPreviewMode();
-
-  // The program mode (1 to 26; 12 selects, 22 is tab order). Entering or leaving tab-order mode
-  // rebuilds the active view's scaled page copies, which are drawn lighter in that mode. The rest of
-  // a mode change (cursors, tool bars, the documents' notification) joins with the program modes.
+  // ---- Program modes (MainFrmModes.cpp) ----
+  // The mode (1 to 26): what the mouse does in every form view. Setting it ends the active view's
+  // freehand stroke and editing, shows the erase-size box for the eraser modes, sets the mode's
+  // cursor and tells every open document. `apply` is kept for the callers that pass it.
   int GetProgramMode() const { return m_programMode; }
-  void SetProgramMode(int mode, int apply);
-  // The snap-to-grid switch and the grid steps in document units; the view draws the grid's dots.
-  BOOL IsSnapToGrid() const { return m_snapToGrid; }
-  void SetSnapToGrid(int on);
-  int GetGridStepX() const { return m_gridStepX; }
-  int GetGridStepY() const { return m_gridStepY; }
-  void SetGridSteps(int x, int y);
+  int GetPrevProgramMode() const { return m_prevProgramMode; }
+  const int* GetProgramModePointer() const { return &m_programMode; }
+  void SetProgramMode(int mode, int apply = 1);
+  void SetSelectMode() { SetProgramMode(12, 1); }
+  // Tab-order mode: entered, or left (to the mode before, or 1) when `leave` and it is on.
+  void StylebarTabOrder(BOOL leave);
+  // The cursor resource of a mode; 0 for the system arrow.
+  static UINT CursorOfMode(int mode);
+  // The mode a tool command sets; 0 for a command that is no tool.
+  static int ModeOfCommand(UINT command);
+
+  // ---- Frame events (MainFrmEvents.cpp) ----
+  // The record-number box follows the active document.
+  void UpdateTools();
+  BOOL IsPrintPreviewMode();
+  void ClosePrintPreview();
+  // Print preview begins or ends: the bars and panes hide and come back.
+  void SetPreviewMode(BOOL preview);
+  // The status bar's progress of a long image operation; non-zero when Escape asked to stop.
+  int DoProgress(int nPercent, BOOL bCancelAllowed) override;
+  void HideProgress();
+  // The form view of the active document window, or null.
+  CFolimarView* GetActiveFormView() const;
+
+  // ---- Other services ----
+  // The object data goes onto the shelf (the shelf takes the handle); 0 for null.
+  int AddObjectToCollection(HGLOBAL data);
+  // Lists the forms folder again in the forms pane.
+  void LoadForms();
+  int GetNextCheckMarkGroup();
+  void RepaintObjects();
+  // Closes every document window; with `onlyMultipage` only documents of two pages or more.
+  void CloseAllDocuments(BOOL onlyMultipage);
+  // Applies a look (a command of View > Application Appearance) and stores it.
+  void ApplyAppLook(UINT lookCommand);
+  // The automatic backup on close: "OnClose" 0 every time, 1 once a week (IsTime), else never.
+  BOOL CheckBackupTime();
+  // TRUE, storing the current time, when more than a week passed since the stored "BackupTime".
+  BOOL IsTime();
 
   CMainBar* GetMainBar() { return m_mainBar.m_hWnd != nullptr ? &m_mainBar : nullptr; }
-  // The bar along the top, the documents' area below it.
-  void RecalcLayout(BOOL bNotify = TRUE) override;
+  CVYMenuBar& GetMenuBar() { return m_menuBar; }
+  CDrawingToolsBar& GetDrawingToolsBar() { return m_drawingToolsBar; }
+  CImageToolBar& GetImageToolBar() { return m_imageToolBar; }
+  CDatabaseBar& GetDatabaseBar() { return m_databaseBar; }
+  CFormsPane& GetFormsPane() { return m_formsPane; }
+  CShelfBar& GetShelfBar() { return m_shelfBar; }
+  CPropetiesBar& GetPropertiesBar() { return m_propertiesBar; }
+  CMFCStatusBar& GetStatusBar() { return m_statusBar; }
+  CProgressCtrl& GetProgressCtrl() { return m_progress; }
+  BOOL IsEraseComboShown() const { return m_eraseComboShown != 0; }
 
  protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  // Reads the records of the registry; each missing or damaged one gets its defaults.
+  void LoadSettings();
+  // Writes the records (on closing).
+  void StoreSettings();
+  BOOL CreateBars();
+  BOOL CreatePanes();
+  // The window placement, the records and the tab groups go to the registry.
+  void SaveFrameState();
+  // What closing and the end of the session do before the window goes: the automatic backup when it
+  // is due (never in a run from the command line), then SaveFrameState.
+  void RunClosingSteps();
 
-  CMainBar m_mainBar;
-  int m_programMode = 12;
-  int m_previousProgramMode = 12;
-  BOOL m_snapToGrid = FALSE;
-  // 14 points at the default 0.00001 inch per unit.
-  int m_gridStepX = 19444;
-  int m_gridStepY = 19444;
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnClose();
+  afx_msg LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+  // Tool commands and their states (MainFrmModes.cpp).
+  afx_msg void OnToolCommand(UINT id);
+  afx_msg void OnDrawingToolsFreehand();
+  afx_msg void OnGroupbarSelect();
+  afx_msg void OnFormMode();
+  afx_msg void OnStylebarTabOrder();
+  afx_msg void OnGroupbarSnapToGrid();
+  afx_msg void OnHighlightFields();
+  afx_msg void OnUpdateDrawingTools(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateGroupbarSelect(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateTabOrderCtrls(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateToolbarTools(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateImageTools(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateGroupbarSnapToGrid(CCmdUI* pCmdUI);
+  // View > Application Appearance, Window > Close All, the customize dialog.
+  afx_msg void OnAppLook(UINT id);
+  afx_msg void OnUpdateAppLook(CCmdUI* pCmdUI);
+  afx_msg void OnCloseAllDocuments();
+  afx_msg void OnUpdateCloseAllDocuments(CCmdUI* pCmdUI);
+  afx_msg void OnViewCustomize();
+  // Frame events (MainFrmEvents.cpp).
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnChildFrameDestroyed(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
+
+  // The parts of a tool-bar reset.
+  void ResetMainBar();
+  void ResetDatabaseBar();
+
+  CVYMenuBar m_menuBar;
+  CMainBar m_mainBar;
+  CFormsPane m_formsPane;
+  CDatabaseBar m_databaseBar;
+  CImageToolBar m_imageToolBar;
+  CDrawingToolsBar m_drawingToolsBar;
+  CShelfBar m_shelfBar;
+  CPropetiesBar m_propertiesBar;
+  CMFCToolBarImages m_userImages;
+  CMFCStatusBar m_statusBar;
+  CProgressCtrl m_progress;
+  CFont m_controlFont;
+  int m_programMode = frame_settings::kDefaultProgramMode;
+  int m_prevProgramMode = frame_settings::kDefaultProgramMode;
+  _OBJECT_STYLE m_textStyle;
+  _PDF_OPTIONS m_pdfOptions;
+  _PDF_OPTIONS2 m_pdfOptions2;
+  int m_appLook = frame_settings::kDefaultLook;
+  _FRAME_OPTIONS m_options;
+  UINT_PTR m_timerId = 0;
+  _PROPERTIES m_defaultProperties;
+  int m_eraseComboShown = 0;
+  CObList m_hiddenInPreview;
+  HMENU m_spellingMenu = nullptr;
+  // Set once the settings were read, so closing never writes what was not loaded.
+  BOOL m_settingsLoaded = FALSE;
 };
+
+// The main frame when the application's main window is one (null in tools and tests without it).
+CMainFrame* GetMainFrame();

@@ -42,6 +42,10 @@ CString GetFilledFormsPathName();
 CString GetInitialBackupFolder();
 CString GetInitialAutoBackupFilePath();
 CString GetTempDirPath();
+// Deletes the files (not the folders) directly in `folder`, a full path such as GetTempDirPath's.
+// An empty or relative path deletes nothing: it would name whatever folder is current. Returns the
+// number of files deleted.
+int DeleteFiles(const CString& folder);
 // The title stored in the document of that name in the forms folder ("Untitled" before version 8).
 CString GetFormName(const CString& fileName);
 // The same for a document at a full path (the forms folder is not involved).
@@ -109,6 +113,9 @@ InfoBoxPresenter SetInfoBoxPresenter(InfoBoxPresenter presenter);
 void ShowInfoBoxOnce(LPCTSTR valueName, LPCTSTR text);
 
 void PumpMessages();
+// Places `child` over the whole client area of `parent` (no z-order change, no activation); nothing
+// while either window is missing.
+void FitChildToClient(CWnd& parent, CWnd& child);
 
 // Opens a file or an address through the shell (`verb` null: the default action), as links, help
 // pages and exported files are opened. Tests put their own opener in place so nothing is started;

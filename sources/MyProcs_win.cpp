@@ -83,6 +83,27 @@ CString GetTempDirPath() {
   return CString();
 }
 
+int DeleteFiles(const CString& folder) {
+  DEF_TRY
+  // A full path: a drive with its root, or a share.
+  const bool drive = folder.GetLength() >= 3 && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/');
+  const bool share = folder.GetLength() >= 3 && folder[0] == L'\\' && folder[1] == L'\\';
+  if (!drive && !share) return 0;
+  CString base = folder;
+  if (base[base.GetLength() - 1] != L'\\' && base[base.GetLength() - 1] != L'/') base += L'\\';
+  int deleted = 0;
+  CFileFind finder;
+  BOOL more = finder.FindFile(base + L"*.*");
+  while (more) {
+    more = finder.FindNextFile();
+    if (finder.IsDots() || finder.IsDirectory()) continue;
+    if (::DeleteFileW(base + finder.GetFileName())) ++deleted;
+  }
+  return deleted;
+  DEF_CATCH("DeleteFiles")
+  return 0;
+}
+
 namespace {
 
 // Sequential reads of a document's first blocks; every size read from the file is checked against
@@ -315,6 +336,13 @@ InfoBoxPresenter SetInfoBoxPresenter(InfoBoxPresenter presenter) {
   InfoBoxPresenter previous = g_infoBox;
   g_infoBox = presenter != nullptr ? presenter : StandardInfoBox;
   return previous;
+}
+
+void FitChildToClient(CWnd& parent, CWnd& child) {
+  if (parent.m_hWnd == nullptr || child.m_hWnd == nullptr) return;
+  CRect client;
+  parent.GetClientRect(&client);
+  child.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 void ShowInfoBoxOnce(LPCTSTR valueName, LPCTSTR text) {

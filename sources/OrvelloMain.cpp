@@ -1,6 +1,8 @@
-// Entry point of Orvello.exe.
-#include "AppShell.h"
+// Entry point of Orvello.exe: the framework runs the one application object.
+#include "FolimarApp.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-  return RunApplication(instance, showCommand);
+CFolimarApp theApp;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand) {
+  return AfxWinMain(instance, previous, commandLine, showCommand);
 }

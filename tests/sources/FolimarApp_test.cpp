@@ -87,6 +87,7 @@ class FolimarAppTest : public ::testing::Test {
   }
 
   fixtures::PrivateUserProfile profile_;
+  testing_support::PrivateTempPath temp_;
   MessageBoxPresenter previousBox_ = nullptr;
   std::unique_ptr<InstalledPrinter> office_, single_;
   CMainFrame* frame_ = nullptr;

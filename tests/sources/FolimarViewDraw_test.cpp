@@ -196,14 +196,16 @@ TEST_F(ViewDrawTest, SwitchingThePageImageOffDrawsTheObjectsOnWhite) {
   Cache().WaitForJobs();
 }
 
-// Tab-order mode paints the image lighter; entering and leaving the mode rebuilds the copies.
+// Tab-order mode paints the image lighter; entering the mode by its command and leaving it for
+// another mode rebuilds the copies.
 TEST_F(ViewDrawTest, TabOrderModeShowsTheImageLighter) {
   SetQuadrantImage();
   Settle();
   Cache().WaitForJobs();
   Settle();
   ASSERT_EQ(kGrey, Picture().At(150, 75));
-  frame->SetProgramMode(PROGRAM_MODE_TAB_ORDER, 1);
+  frame->StylebarTabOrder(FALSE);
+  ASSERT_EQ(PROGRAM_MODE_TAB_ORDER, frame->GetProgramMode());
   EXPECT_EQ(0, Cache().GetCount()) << "entering the mode drops the copies";
   Settle();
   Cache().WaitForJobs();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <memory>
 #include <string>
 
@@ -94,6 +96,7 @@ class PageSetupTest : public ::testing::Test {
   }
 
   fixtures::PrivateUserProfile profile_;
+  testing_support::PrivateTempPath temp_;
   CMainFrame* frame_ = nullptr;
   CFolimarDoc* doc_ = nullptr;
   static CMultiDocTemplate* template_;

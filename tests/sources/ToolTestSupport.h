@@ -4,6 +4,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -55,4 +57,5 @@ class ToolWindowTest : public ::testing::Test {
 
   CMainFrame* frame = nullptr;
   CFolimarView* view = nullptr;
+  testing_support::PrivateTempPath temp_;
 };

@@ -25,6 +25,24 @@ TempFolder::TempFolder() {
   }
 }
 
+namespace {
+std::wstring Variable(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = L"";
+  const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(value) : std::wstring();
+}
+}  // namespace
+
+PrivateTempPath::PrivateTempPath() : tmp_(Variable(L"TMP")), temp_(Variable(L"TEMP")) {
+  SetEnvironmentVariableW(L"TMP", folder_.Path().c_str());
+  SetEnvironmentVariableW(L"TEMP", folder_.Path().c_str());
+}
+
+PrivateTempPath::~PrivateTempPath() {
+  SetEnvironmentVariableW(L"TMP", tmp_.empty() ? nullptr : tmp_.c_str());
+  SetEnvironmentVariableW(L"TEMP", temp_.empty() ? nullptr : temp_.c_str());
+}
+
 TempFolder::~TempFolder() {
   // SHFileOperation wants a double-terminated list.
   std::wstring from = path_;

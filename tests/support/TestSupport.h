@@ -23,6 +23,22 @@ class TempFolder {
   std::wstring path_;
 };
 
+// For its lifetime this process's temporary folder (TMP and TEMP) is a fresh folder of its own, so
+// what the program keeps in and clears from its temporary folder touches no other test.
+class PrivateTempPath {
+ public:
+  PrivateTempPath();
+  ~PrivateTempPath();
+  PrivateTempPath(const PrivateTempPath&) = delete;
+  PrivateTempPath& operator=(const PrivateTempPath&) = delete;
+  // The folder with its final backslash, as GetTempPath gives it.
+  std::wstring Path() const { return folder_.Path() + L"\\"; }
+
+ private:
+  TempFolder folder_;
+  std::wstring tmp_, temp_;
+};
+
 // A child process started from a command line; terminated on destruction if still running.
 class ChildProcess {
  public:

@@ -6,15 +6,8 @@
 # drawn, and the rest of a bar row shows the bar face.
 set -euo pipefail
 exe=$1 prefix=$2
-if [ ! -d "$prefix" ]; then
-  echo "no X11 Wine prefix at $prefix (tools/setup --gui makes it)"
-  exit 77
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mshtml=
 source "$(dirname "$0")/screenshot_lib.sh"
+use_display_prefix "$prefix"
 photograph "$exe" "$work"
 python3 - "$work/rects.txt" "$work/shot.ppm" "$(dirname "$0")" <<'PY'
 import sys

@@ -5,12 +5,8 @@
 # frame. The picture stays in a temporary folder.
 set -euo pipefail
 exe=$1 prefix=$2 data=$3
-if [ ! -d "$prefix" ]; then
-  echo "no X11 Wine prefix at $prefix (tools/setup --gui makes it)"
-  exit 77
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/screenshot_lib.sh"
+use_display_prefix "$prefix"
 for name in Alpha Beta; do
   python3 - "$data/$name.tdoc.hex" "$work/$name.tdoc" <<'PY'
 import sys
@@ -22,9 +18,6 @@ for line in open(sys.argv[1]):
 open(sys.argv[2], 'wb').write(out)
 PY
 done
-
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mshtml=
-source "$(dirname "$0")/screenshot_lib.sh"
 photograph "$exe" "$work" "Z:$work/Alpha.tdoc" "Z:$work/Beta.tdoc"
 python3 - "$work/rects.txt" "$work/shot.ppm" "$(dirname "$0")" <<'PY'
 import sys

@@ -1,5 +1,17 @@
 # Shared by the screenshot tests (source it): photographs a program's windows on a real display.
 
+# use_display_prefix PREFIX: runs Wine in the X11 prefix PREFIX and makes a temporary folder `work`,
+# removed at exit; without the prefix the test is skipped (exit code 77).
+use_display_prefix() {
+  if [ ! -d "$1" ]; then
+    echo "no X11 Wine prefix at $1 (tools/setup --gui makes it)"
+    exit 77
+  fi
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES=mshtml=
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+}
+
 # photograph EXE WORK [ARGS...]: runs EXE under Xvfb with Wine's X11 driver (the prefix in
 # WINEPREFIX), passing ARGS and "/rects WORK/rects.txt /quit WORK/quit"; once the program has
 # written its rectangles, photographs the screen into WORK/shot.ppm and lets the program close.

@@ -1,0 +1,87 @@
+// The forms pane over the forms folder of a private profile: which files it lists and in what order,
+// the path of the chosen form, and a click that fills in a new document from the form.
+#include "FormsPane.h"
+
+#include <gtest/gtest.h>
+
+#include "FrameTestSupport.h"
+#include "MyProcs.h"
+
+namespace {
+
+class FormsPaneTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    forms_ = std::wstring(GetFormsPathName());
+    ::CreateDirectoryW(forms_.c_str(), nullptr);
+  }
+  // A one-page form saved into the forms folder.
+  void SaveForm(const wchar_t* name) {
+    CFolimarDoc* doc = NewDocument(1);
+    ASSERT_NE(nullptr, doc);
+    ASSERT_TRUE(doc->OnSaveDocument((forms_ + L"\\" + name).c_str()));
+    doc->SetModifiedFlag(FALSE);
+    doc->OnCloseDocument();
+    Pump();
+  }
+  void Click(CFormsPane& pane) {
+    NMHDR header = {pane.GetList().m_hWnd, CFormsPane::kListId, static_cast<UINT>(NM_CLICK)};
+    pane.SendMessage(WM_NOTIFY, CFormsPane::kListId, reinterpret_cast<LPARAM>(&header));
+  }
+  int OpenDocuments() {
+    int count = 0;
+    for (POSITION pos = s_template->GetFirstDocPosition(); pos; s_template->GetNextDoc(pos)) ++count;
+    return count;
+  }
+  std::wstring forms_;
+};
+
+TEST_F(FormsPaneTest, RudFormsComeFirstThenQlmForms) {
+  ASSERT_NE(nullptr, OpenFrame());
+  SaveForm(L"second.qlm");
+  SaveForm(L"alpha.rud");
+  SaveForm(L"beta.rud");
+  ASSERT_TRUE(testing_support::WriteFileBytes(forms_ + L"\\notes.txt", "x"));
+  CFormsPane& pane = frame->GetFormsPane();
+  ASSERT_TRUE(pane.LoadForms());
+  CListCtrl& list = pane.GetList();
+  ASSERT_EQ(3, list.GetItemCount());
+  const CStringList& names = pane.GetFileNames();
+  ASSERT_EQ(3, names.GetCount());
+  EXPECT_TRUE(names.GetAt(names.FindIndex(0)).Right(4) == L".rud");
+  EXPECT_TRUE(names.GetAt(names.FindIndex(1)).Right(4) == L".rud");
+  EXPECT_STREQ(L"second.qlm", names.GetAt(names.FindIndex(2)));
+  EXPECT_EQ(2u, list.GetItemData(2));
+  EXPECT_STREQ(GetFormName(L"second.qlm"), list.GetItemText(2, 0)) << "the form's name as its document keeps it";
+  EXPECT_FALSE(list.GetItemText(2, 0).IsEmpty());
+}
+
+TEST_F(FormsPaneTest, AClickFillsInANewDocumentFromTheChosenForm) {
+  ASSERT_NE(nullptr, OpenFrame());
+  SaveForm(L"order.qlm");
+  CFormsPane& pane = frame->GetFormsPane();
+  pane.LoadForms();
+  EXPECT_TRUE(pane.GetSelectedItemPathName().IsEmpty());
+  Click(pane);
+  EXPECT_EQ(0, OpenDocuments()) << "nothing chosen, nothing made";
+
+  frame->SetProgramMode(6, 1);
+  pane.GetList().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(forms_ + L"\\order.qlm", std::wstring(pane.GetSelectedItemPathName()));
+  Click(pane);
+  Pump();
+  ASSERT_EQ(1, OpenDocuments());
+  EXPECT_EQ(23, frame->GetProgramMode()) << "form filling";
+  POSITION pos = s_template->GetFirstDocPosition();
+  CDocument* made = s_template->GetNextDoc(pos);
+  EXPECT_TRUE(made->GetPathName().IsEmpty()) << "a new document, the form stays as it is";
+}
+
+TEST_F(FormsPaneTest, AMissingFormsFolderListsNothing) {
+  ::RemoveDirectoryW(forms_.c_str());
+  ASSERT_NE(nullptr, OpenFrame());
+  EXPECT_EQ(0, frame->GetFormsPane().GetList().GetItemCount());
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+// Orvello.exe started as a user starts it, watched from outside: a document named on the command line
+// in its window with one tab per page, the exit codes read in full (0 after WM_CLOSE, -5 for a second
+// instance), the program mode kept from one run to the next and the settings records of a run.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ArchiveFixtures.h"
+#include "ErrorLog.h"
+#include "FolimarApp.h"
+#include "FrameOptions.h"
+#include "MyProcs.h"
+#include "ProgramTestSupport.h"
+#include "TestSupport.h"
+#include "resource.h"
+
+CFolimarApp theApp;
+
+namespace {
+
+using testing_support::ChildProcess;
+
+const wchar_t kSettings[] = L"SOFTWARE\\Quennick\\Vantry\\Settings";
+const DWORD kWait = 60000;
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(program_test::DeleteProfile()); }
+  void TearDown() override { program_test::DeleteProfile(); }
+
+  static std::wstring CommandLine(const std::wstring& document = std::wstring()) {
+    std::wstring line = L"\"" + testing_support::ProgramFolder() + L"\\Orvello.exe\"";
+    if (!document.empty()) line += L" \"" + document + L"\"";
+    return line;
+  }
+  // Runs the program on `document` and ends it as the user does; its exit code.
+  static DWORD RunAndClose(const std::wstring& document, UINT command = 0) {
+    ChildProcess program(CommandLine(document));
+    HWND frame = program.WaitForMainWindow(kWait);
+    if (frame == nullptr || program_test::WaitForDocumentView(program, frame, kWait) == nullptr) return STILL_ACTIVE;
+    if (command != 0) ::SendMessageW(frame, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    return program.WaitForExit(kWait);
+  }
+  static DWORD ReadInt(const wchar_t* name) {
+    DWORD value = 0, size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+      return 0xFFFFFFFF;
+    return value;
+  }
+  static std::string ReadBinary(const wchar_t* name) {
+    BYTE data[1024];
+    DWORD size = sizeof(data);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_REG_BINARY, nullptr, data, &size) != ERROR_SUCCESS)
+      return std::string();
+    return std::string(reinterpret_cast<const char*>(data), size);
+  }
+  static void WriteBinary(const wchar_t* name, const std::string& bytes) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+  }
+  template <class T>
+  static std::string BytesOf(const T& record) {
+    return std::string(reinterpret_cast<const char*>(&record), sizeof(record));
+  }
+
+  testing_support::TempFolder folder_;
+};
+
+TEST_F(ProgramTest, ADocumentOnTheCommandLineOpensInItsWindowWithATabPerPage) {
+  const std::wstring path = folder_.File(L"three pages.qlm");
+  ASSERT_TRUE(program_test::MakeQuadrantDocument(path, 3, 1.0));
+  ChildProcess program(CommandLine(path));
+  HWND frame = program.WaitForMainWindow(kWait);
+  ASSERT_NE(nullptr, frame);
+  HWND view = program_test::WaitForDocumentView(program, frame, kWait);
+  ASSERT_NE(nullptr, view);
+  wchar_t caption[256] = L"";
+  ::GetWindowTextW(frame, caption, 256);
+  EXPECT_EQ(0u, std::wstring(caption).find(L"Vantry 2.78.3")) << caption;
+  EXPECT_NE(std::wstring::npos, std::wstring(caption).find(L"three pages")) << caption;
+  EXPECT_EQ(3, program_test::CountPageTabs(view));
+  RECT client;
+  ::GetClientRect(view, &client);
+  EXPECT_GT(client.right, 100);
+  EXPECT_GT(client.bottom, 100);
+  ASSERT_TRUE(::PostMessageW(frame, WM_CLOSE, 0, 0));
+  EXPECT_EQ(0u, program.WaitForExit(kWait));
+}
+
+// The running instance goes on, and its log keeps its lines: the second only adds its own.
+TEST_F(ProgramTest, ASecondInstanceEndsWithMinusFiveWhileTheFirstGoesOn) {
+  ChildProcess first(CommandLine());
+  HWND frame = first.WaitForMainWindow(kWait);
+  ASSERT_NE(nullptr, frame);
+  ChildProcess second(CommandLine());
+  EXPECT_EQ(static_cast<DWORD>(-5), second.WaitForExit(kWait));
+  EXPECT_EQ(STILL_ACTIVE, first.WaitForExit(0));
+  EXPECT_TRUE(::IsWindowVisible(frame));
+  const std::string log = testing_support::ReadFileBytes(std::wstring(GetErrorLogPathName()));
+  const std::wstring text(reinterpret_cast<const wchar_t*>(log.data()), log.size() / sizeof(wchar_t));
+  EXPECT_NE(std::wstring::npos, text.find(L"CFolimarApp::InitInstance end")) << "the first run's lines";
+  EXPECT_NE(std::wstring::npos, text.find(L"VantryMutex already exists.")) << "the second run's line";
+  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, first.WaitForExit(kWait));
+}
+
+// A mode chosen by its command is stored when the program ends and is the mode of the next run, which
+// stores it again.
+TEST_F(ProgramTest, AModeChosenByItsCommandIsBackAfterARestart) {
+  const std::wstring path = folder_.File(L"form.qlm");
+  ASSERT_TRUE(program_test::MakeQuadrantDocument(path, 1, 1.0));
+  const struct {
+    UINT command;
+    DWORD mode;
+  } cases[] = {{ID_TOOL_RECTANGLE, 6}, {ID_TOOL_LINE, 10}, {ID_TOOL_SELECT, 12}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(0u, RunAndClose(path, c.command));
+    EXPECT_EQ(c.mode, ReadInt(L"ProgramMode")) << c.command;
+    ASSERT_EQ(0u, RunAndClose(path));
+    EXPECT_EQ(c.mode, ReadInt(L"ProgramMode")) << c.command << ": after a run without a command";
+  }
+}
+
+// A fresh profile: the records hold the defaults, but for the explanatory form, switched off because
+// the forms folder has none.
+TEST_F(ProgramTest, ARunOnAFreshProfileStoresTheDefaultRecords) {
+  const std::wstring path = folder_.File(L"form.qlm");
+  ASSERT_TRUE(program_test::MakeQuadrantDocument(path, 1, 1.0));
+  ASSERT_EQ(0u, RunAndClose(path));
+  _FRAME_OPTIONS options = DefaultFrameOptions();
+  options.explanatoryDocAtStartup = 0;
+  EXPECT_EQ(fixtures::ToHex(BytesOf(options)), fixtures::ToHex(ReadBinary(L"Options")));
+  EXPECT_EQ(fixtures::ToHex(BytesOf(DefaultPdfOptions())), fixtures::ToHex(ReadBinary(L"PDFOptions")));
+  EXPECT_EQ(fixtures::ToHex(BytesOf(DefaultPdfOptions2())), fixtures::ToHex(ReadBinary(L"PDFOptions2")));
+  EXPECT_EQ(fixtures::ToHex(BytesOf(ToPropertiesRecord(_PROPERTIES()))), fixtures::ToHex(ReadBinary(L"PROPERTIES")));
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  EXPECT_EQ(fixtures::ToHex(BytesOf(style)), fixtures::ToHex(ReadBinary(L"TEXTSTYLEBARSETTINGS")));
+  EXPECT_EQ(sizeof(WINDOWPLACEMENT), ReadBinary(L"WINDOWPLACEMENT").size());
+  EXPECT_EQ(23u, ReadInt(L"ProgramMode"));
+
+  // Damaged and short records are ignored: the next run stores the defaults again.
+  WriteBinary(L"Options", BytesOf(options).substr(0, 40));
+  WriteBinary(L"PDFOptions", std::string(sizeof(_PDF_OPTIONS), '\xff'));
+  WriteBinary(L"TEXTSTYLEBARSETTINGS", std::string(12, 'x'));
+  WriteBinary(L"WINDOWPLACEMENT", std::string(sizeof(WINDOWPLACEMENT), '\x7f'));
+  ASSERT_EQ(0u, RunAndClose(path));
+  EXPECT_EQ(fixtures::ToHex(BytesOf(options)), fixtures::ToHex(ReadBinary(L"Options")));
+  EXPECT_EQ(fixtures::ToHex(BytesOf(DefaultPdfOptions())), fixtures::ToHex(ReadBinary(L"PDFOptions")));
+  EXPECT_EQ(fixtures::ToHex(BytesOf(style)), fixtures::ToHex(ReadBinary(L"TEXTSTYLEBARSETTINGS")));
+}
+
+}  // namespace
