@@ -60,6 +60,8 @@ ON_UPDATE_COMMAND_UI(ID_TOOL_WITH_BORDER, OnUpdateToolbarTools)
 ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateToolbarTools)
 ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL, OnUpdateToolbarTools)
 ON_UPDATE_COMMAND_UI(ID_FILE_SEND_FAX, OnUpdateToolbarTools)
+ON_COMMAND(ID_FILE_BACKUP, OnFileBackup)
+ON_COMMAND(ID_FILE_RESTORE, OnFileRestore)
 ON_UPDATE_COMMAND_UI(ID_VIEW_SNAP_TO_GRID, OnUpdateGroupbarSnapToGrid)
 // Image tools, and the image commands whose state follows the page image.
 ON_UPDATE_COMMAND_UI(ID_TOOL_ROTATION, OnUpdateImageTools)

@@ -160,6 +160,9 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   afx_msg void OnUpdateToolbarTools(CCmdUI* pCmdUI);
   afx_msg void OnUpdateImageTools(CCmdUI* pCmdUI);
   afx_msg void OnUpdateGroupbarSnapToGrid(CCmdUI* pCmdUI);
+  // File > Backup... and File > Restore... (MainFrmBackup.cpp).
+  afx_msg void OnFileBackup();
+  afx_msg void OnFileRestore();
   // View > Application Appearance, Window > Close All, the customize dialog.
   afx_msg void OnAppLook(UINT id);
   afx_msg void OnUpdateAppLook(CCmdUI* pCmdUI);

@@ -4,6 +4,7 @@
 
 #include "Archiver.h"
 #include "ErrorLog.h"
+#include "MainFrm.h"
 #include "MyProcs.h"
 #include "SharedProcs.h"
 #include "resource.h"
@@ -94,6 +95,9 @@ void CRestoreDlg::OnBnClickedRestore() {
   if (proceed) Restore();
   if (!documents.Leave()) return;
   if (!proceed) return;
+  // The forms pane shows the restored forms.
+  CWnd* main = AfxGetMainWnd();
+  if (main && main->IsKindOf(RUNTIME_CLASS(CMainFrame))) static_cast<CMainFrame*>(main)->LoadForms();
   m_status = Text(IDS_RESTORE_FINISHED);
   SetDlgItemText(IDC_BACKUP_STATUS, m_status);
   SetDlgItemText(IDOK, Text(IDS_BACKUP_DONE_BUTTON));

@@ -140,6 +140,12 @@ DWORD FrameTest::ReadInt(const wchar_t* name, DWORD missing) {
   return value;
 }
 
+void FrameTest::WriteString(const wchar_t* name, const std::wstring& value) {
+  const std::wstring path = std::wstring(kProfileKey) + L"Settings";
+  RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, REG_SZ, value.c_str(),
+                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
 void FrameTest::WriteInt(const wchar_t* name, DWORD value) {
   const std::wstring path = std::wstring(kProfileKey) + L"Settings";
   RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value));

@@ -42,6 +42,7 @@ class FrameTest : public ::testing::Test {
   void WriteBinary(const wchar_t* name, const std::string& bytes, const wchar_t* section = L"Settings");
   DWORD ReadInt(const wchar_t* name, DWORD missing = 0xFFFFFFFF);
   void WriteInt(const wchar_t* name, DWORD value);
+  void WriteString(const wchar_t* name, const std::wstring& value);
 
   fixtures::PrivateUserProfile profile_;
   testing_support::PrivateTempPath temp_;

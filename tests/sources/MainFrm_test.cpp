@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "ChildFrm.h"
+#include "DialogDriver.h"
 #include "ErrorLog.h"
 #include "FrameTestSupport.h"
 #include "MyProcs.h"
@@ -519,14 +520,19 @@ class FrameClosingTest : public MainFrameTest {
     if (bytes.size() == sizeof(time)) memcpy(&time, bytes.data(), sizeof(time));
     return time;
   }
-  // Whether closing asked for the backup (the not-yet-available dialog logs its call).
+  // Whether closing made the automatic backup: its dated archive appears where the settings say.
   BOOL BackupRanOnClose() {
-    InitErrorLog();
-    const std::wstring before = fixtures::ErrorLogText();
+    const std::wstring folder = temp_.Path() + L"AutoBackups";
+    testing_support::WriteFileBytes(profile_.Documents() + L"\\Vantry\\form.rud", "form");
+    WriteString(L"AutoBackupFilePath", folder + L"\\Auto.7z");
+    fixtures::RemoveFolderTree(folder);
     EXPECT_NE(nullptr, OpenFrame());
     CloseFrame();
-    const std::wstring after = fixtures::ErrorLogText();
-    return after.find(L"RunAutomaticBackup", before.size()) != std::wstring::npos;
+    SYSTEMTIME now = {};
+    GetSystemTime(&now);
+    wchar_t name[64];
+    swprintf(name, _countof(name), L"\\Auto %.2d %.2d %.4d.7z", now.wMonth, now.wDay, now.wYear);
+    return ::GetFileAttributesW((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 };
 
@@ -558,6 +564,30 @@ TEST_F(FrameClosingTest, ARunFromTheCommandLineNeverStartsTheBackup) {
   WriteInt(L"OnClose", 0);
   theApp.m_cmdInfo.m_commandLine = 1;
   EXPECT_FALSE(BackupRanOnClose());
+}
+
+// File > Backup... and File > Restore... close the documents and open their dialogs.
+TEST_F(FrameClosingTest, TheBackupCommandsOpenTheirDialogsAfterClosingTheDocuments) {
+  ASSERT_NE(nullptr, OpenFrame());
+  for (UINT command : {static_cast<UINT>(ID_FILE_BACKUP), static_cast<UINT>(ID_FILE_RESTORE)}) {
+    NewDocument()->SetModifiedFlag(FALSE);  // a modified one would ask first
+    std::wstring title;
+    int documentsWhileOpen = -1;
+    testing_support::RunDialog(
+        [&] {
+          frame->SendMessage(WM_COMMAND, command, 0);
+          return INT_PTR(0);
+        },
+        [&](HWND dialog) {
+          wchar_t text[64] = L"";
+          GetWindowTextW(dialog, text, _countof(text));
+          title = text;
+          documentsWhileOpen = static_cast<int>(s_template->GetFirstDocPosition() != nullptr);
+        });
+    EXPECT_EQ(title, command == ID_FILE_BACKUP ? L"Backup" : L"Restore");
+    EXPECT_EQ(documentsWhileOpen, 0);
+  }
+  CloseFrame();
 }
 
 TEST_F(FrameClosingTest, TheFrameClearsOnlyTheProgramsTemporaryFolder) {
