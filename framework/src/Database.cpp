@@ -36,6 +36,14 @@ CString Diagnostics(SQLSMALLINT type, SQLHANDLE handle, CString& states) {
   return text;
 }
 
+// Under Wine the driver manager is the host's, which reads a non-null window handle as a pointer to
+// its own prompt description: a Windows handle there makes it read stray memory and fail at random.
+// It cannot show a window of ours anyway, so it gets none.
+BOOL HostDriverManager() {
+  static const BOOL host = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return host;
+}
+
 BOOL IsPlainWord(LPCTSTR name) {
   if (name == nullptr || *name == 0 || iswdigit(*name)) return FALSE;
   for (LPCTSTR p = name; *p; ++p)
@@ -100,6 +108,7 @@ BOOL CDatabase::OpenEx(LPCTSTR lpszConnectString, DWORD dwOptions) {
   if (dwOptions & forceOdbcDialog) completion = SQL_DRIVER_PROMPT;
   HWND owner = m_hWndPrompt;
   if (owner == nullptr && completion != SQL_DRIVER_NOPROMPT) owner = GetDesktopWindow();
+  if (HostDriverManager()) owner = nullptr;
   std::vector<SQLWCHAR> completed(4096);
   SQLSMALLINT length = 0;
   rc = SQLDriverConnectW(m_hdbc, owner, reinterpret_cast<SQLWCHAR*>(const_cast<LPWSTR>(connect.GetString())),

@@ -24,6 +24,16 @@ CString TableOfStatement(const CString& sql) {
   return sql.Mid(from, end - from).Trim();
 }
 
+CStringA ToSystemCodePage(const CString& text) {
+  CStringA narrow;
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.GetString(), text.GetLength(), nullptr, 0, nullptr, nullptr);
+  if (length > 0) {
+    WideCharToMultiByte(CP_ACP, 0, text.GetString(), text.GetLength(), narrow.GetBuffer(length), length, nullptr, nullptr);
+    narrow.ReleaseBuffer(length);
+  }
+  return narrow;
+}
+
 }  // namespace
 
 CRecordset::CRecordset(CDatabase* pDatabase) : m_pDatabase(pDatabase) {}
@@ -348,17 +358,11 @@ void CFieldExchange::Read(int kind, void* pv, long nMaxLength) {
       break;
     }
     case kTextA: {
-      CStringA& value = *static_cast<CStringA*>(pv);
-      value.Empty();
-      std::vector<char> buffer(static_cast<size_t>(kChunk));
-      for (;;) {
-        rc = SQLGetData(hstmt, column, SQL_C_CHAR, buffer.data(), static_cast<SQLLEN>(buffer.size()), &indicator);
-        if (rc == SQL_NO_DATA || !SQL_SUCCEEDED(rc) || indicator == SQL_NULL_DATA) break;
-        value += buffer.data();
-        if (rc == SQL_SUCCESS || (nMaxLength > 0 && value.GetLength() >= nMaxLength)) break;
-      }
-      if (nMaxLength > 0 && value.GetLength() > nMaxLength) value = value.Left(nMaxLength);
-      break;
+      // Read as wide text, so the driver's own 8-bit encoding does not matter.
+      CString wide;
+      Read(kTextW, &wide, nMaxLength);
+      *static_cast<CStringA*>(pv) = ToSystemCodePage(wide);
+      return;
     }
     case kBinary: {
       CByteArray& value = *static_cast<CByteArray*>(pv);
@@ -457,15 +461,20 @@ void CFieldExchange::Bind(int kind, void* pv) {
       bufferLength = static_cast<SQLLEN>((param.text.size() + 1) * sizeof(wchar_t));
       param.indicator = static_cast<SQLLEN>(param.text.size() * sizeof(wchar_t));
       break;
-    case kTextA:
-      param.narrow = static_cast<CStringA*>(pv)->GetString();
-      cType = SQL_C_CHAR;
+    case kTextA: {
+      // 8-bit text is the system code page's; the driver takes it as wide text.
+      const CStringA& narrow = *static_cast<CStringA*>(pv);
+      const int length = MultiByteToWideChar(CP_ACP, 0, narrow.GetString(), narrow.GetLength(), nullptr, 0);
+      param.text.assign(static_cast<size_t>(length), L'\0');
+      if (length > 0) MultiByteToWideChar(CP_ACP, 0, narrow.GetString(), narrow.GetLength(), &param.text[0], length);
+      cType = SQL_C_WCHAR;
       sqlType = SQL_VARCHAR;
-      size = param.narrow.empty() ? 1 : param.narrow.size();
-      data = const_cast<char*>(param.narrow.c_str());
-      bufferLength = static_cast<SQLLEN>(param.narrow.size() + 1);
-      param.indicator = static_cast<SQLLEN>(param.narrow.size());
+      size = param.text.empty() ? 1 : param.text.size();
+      data = const_cast<wchar_t*>(param.text.c_str());
+      bufferLength = static_cast<SQLLEN>((param.text.size() + 1) * sizeof(wchar_t));
+      param.indicator = static_cast<SQLLEN>(param.text.size() * sizeof(wchar_t));
       break;
+    }
     case kBinary: {
       const CByteArray& value = *static_cast<CByteArray*>(pv);
       param.bytes.assign(value.GetData(), value.GetData() + value.GetSize());

@@ -2,51 +2,18 @@
 // the setup registers (Wine's odbc32 over the host's driver manager). The files are made and read
 // back with SQLite's own library, so what the classes wrote is checked independently.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 #include <vector>
 
 #include "Framework.h"
+#include "SqliteFixture.h"
 #include "TestSupport.h"
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<size_t>(length - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], length, nullptr, nullptr);
-  return result;
-}
-
-class SqliteFile {
- public:
-  explicit SqliteFile(const std::wstring& path) { EXPECT_EQ(SQLITE_OK, sqlite3_open16(path.c_str(), &db_)); }
-  ~SqliteFile() { sqlite3_close(db_); }
-  void Exec(const std::string& sql) {
-    char* error = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error)) << (error ? error : "");
-  }
-  // Rows of the query, each cell as text ("NULL" for NULL).
-  std::vector<std::vector<std::string>> Query(const std::string& sql) {
-    std::vector<std::vector<std::string>> rows;
-    sqlite3_stmt* statement = nullptr;
-    EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr)) << sqlite3_errmsg(db_);
-    while (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW) {
-      std::vector<std::string> row;
-      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-        const unsigned char* text = sqlite3_column_text(statement, i);
-        row.push_back(text ? reinterpret_cast<const char*>(text) : "NULL");
-      }
-      rows.push_back(row);
-    }
-    sqlite3_finalize(statement);
-    return rows;
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-};
+using testing_support::SqliteFile;
+using testing_support::Utf8;
 
 // A record set of one column of every kind the field exchange knows.
 class EveryKind : public CRecordset {
@@ -89,7 +56,7 @@ class DatabaseTest : public ::testing::Test {
     path_ = folder_.File(L"test.db");
     SqliteFile(path_).Exec(kKindsTable);
   }
-  CString Connect() const { return CString(L"ODBC;Driver={SQLite3};Database=") + testing_support::UnixPath(path_).c_str(); }
+  CString Connect() const { return testing_support::SqliteConnectString(path_).c_str(); }
   void OpenDatabase() {
     try {
       ASSERT_TRUE(db_.OpenEx(Connect(), CDatabase::noOdbcDialog));

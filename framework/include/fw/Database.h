@@ -5,7 +5,9 @@
 // Errors of the driver are raised as CDBException (thrown as a pointer, like every framework
 // exception) carrying the driver's message; callers catch them around each database call. A value
 // that a column cannot give in the member's type does not end the move: that field is marked as
-// unreadable and null, and the record set goes on (IsFieldNull, IsFieldUnreadable).
+// unreadable and null, and the record set goes on (IsFieldNull, IsFieldUnreadable). 8-bit text members
+// hold the system code page's text; it travels to and from the driver as wide text, so a driver's own
+// 8-bit encoding never reaches them.
 #pragma once
 #include <windows.h>
 #include <sql.h>
@@ -210,7 +212,6 @@ class FW_API CRecordset : public CObject {
   enum { kStatusNull = 1, kStatusUnreadable = 2 };
   struct Param {
     std::wstring text;
-    std::string narrow;
     std::vector<BYTE> bytes;
     union {
       SQLINTEGER integer;
