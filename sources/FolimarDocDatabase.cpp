@@ -71,6 +71,32 @@ UINT RunWorker(LPVOID dialogPointer, const char* name, UINT emptyErrorId, const 
   return 0;
 }
 
+// With automatic commit every added record is a transaction of its own that waits for the disk, so
+// the export adds its records in transactions of a batch each where the driver has them. Each batch
+// is committed, also when the export stops or fails midway: the records added before stay in the
+// table, as they would one by one.
+class ExportBatches {
+ public:
+  explicit ExportBatches(CDatabase& database) : database_(database), open_(database.BeginTrans()) {}
+  ~ExportBatches() {
+    if (open_) database_.CommitTrans();
+  }
+  ExportBatches(const ExportBatches&) = delete;
+  ExportBatches& operator=(const ExportBatches&) = delete;
+  // Before each record: commits the batch that is full and begins the next.
+  void Next() {
+    if (!open_ || ++count_ <= kRecords) return;
+    count_ = 1;
+    open_ = database_.CommitTrans() && database_.BeginTrans();
+  }
+
+ private:
+  enum { kRecords = 1000 };
+  CDatabase& database_;
+  BOOL open_;
+  int count_ = 0;
+};
+
 }  // namespace
 
 UINT __cdecl CFolimarDoc::Import(LPVOID dialogPointer) {
@@ -99,8 +125,10 @@ UINT __cdecl CFolimarDoc::Export(LPVOID dialogPointer) {
   return RunWorker(dialogPointer, "CFolimarDoc::Export", IDS_DB_INTERNAL_ODBC_ERROR,
                    [](CImpExpProgressDlg& dialog, _DB_WORKER_PARAMS& params, const std::vector<int>& linked) {
     CDBImport& wizard = *params.wizard;
+    ExportBatches batches(wizard.m_database);
     const int records = params.doc->GetRecordCount();
     for (int record = 0; record < records && !dialog.m_bStop; ++record) {
+      batches.Next();
       wizard.AddNew();
       for (size_t j = 0; j < linked.size(); ++j) {
         if (wizard.SetFieldValue(static_cast<int>(j), FieldCell(*params.fields, linked[j], record))) continue;

@@ -183,6 +183,34 @@ BOOL CDatabase::HasFunction(SQLUSMALLINT function) const {
   return SQL_SUCCEEDED(SQLGetFunctions(m_hdbc, function, &supported)) && supported == SQL_TRUE;
 }
 
+BOOL CDatabase::CanTransact() const {
+  if (!IsOpen()) return FALSE;
+  SQLUSMALLINT capable = SQL_TC_NONE;
+  return SQL_SUCCEEDED(SQLGetInfoW(m_hdbc, SQL_TXN_CAPABLE, &capable, sizeof(capable), nullptr)) &&
+         capable != SQL_TC_NONE;
+}
+
+BOOL CDatabase::BeginTrans() {
+  if (!CanTransact()) return FALSE;
+  return SQL_SUCCEEDED(SQLSetConnectAttrW(m_hdbc, SQL_ATTR_AUTOCOMMIT,
+                                          reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_OFF)), 0));
+}
+
+namespace {
+
+BOOL EndTransaction(SQLHDBC hdbc, SQLSMALLINT completion) {
+  const BOOL ended = SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, hdbc, completion));
+  const BOOL automatic = SQL_SUCCEEDED(SQLSetConnectAttrW(
+      hdbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_ON)), 0));
+  return ended && automatic;
+}
+
+}  // namespace
+
+BOOL CDatabase::CommitTrans() { return IsOpen() && EndTransaction(m_hdbc, SQL_COMMIT); }
+
+BOOL CDatabase::Rollback() { return IsOpen() && EndTransaction(m_hdbc, SQL_ROLLBACK); }
+
 void CDatabase::ExecuteSQL(LPCTSTR lpszSQL) {
   if (!IsOpen()) AfxThrowDBException(SQL_ERROR, L"The database is not open.");
   SQLHSTMT hstmt = SQL_NULL_HSTMT;

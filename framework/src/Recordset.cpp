@@ -208,9 +208,17 @@ BOOL CRecordset::Update() {
   CFieldExchange values(CFieldExchange::Value, this);
   DoFieldExchange(&values);
   SQLRETURN rc = SQLExecute(m_hstmtInsert);
-  SQLFreeStmt(m_hstmtInsert, SQL_CLOSE);
   m_nEditMode = noMode;
-  if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) AfxThrowDBException(rc, m_pDatabase, m_hstmtInsert);
+  // The driver's message lives on the statement until it is closed: read it first.
+  if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
+    try {
+      AfxThrowDBException(rc, m_pDatabase, m_hstmtInsert);
+    } catch (CException*) {
+      SQLFreeStmt(m_hstmtInsert, SQL_CLOSE);
+      throw;
+    }
+  }
+  SQLFreeStmt(m_hstmtInsert, SQL_CLOSE);
   return TRUE;
 }
 

@@ -180,6 +180,53 @@ TEST_F(DatabaseTest, AddNewAndUpdateInsertEveryKindWithParameters) {
   EXPECT_EQ("8", rows[1][2]);
 }
 
+// Rows added in a transaction are in the file only once it is committed; a rolled-back one leaves
+// nothing, and automatic commit is back after either.
+TEST_F(DatabaseTest, ATransactionCommitsOrRollsBackItsRows) {
+  CDatabase closed;
+  EXPECT_FALSE(closed.CanTransact());
+  EXPECT_FALSE(closed.BeginTrans());
+  OpenDatabase();
+  ASSERT_TRUE(db_.CanTransact());
+  const auto wholes = [&] { return SqliteFile(path_).Query("SELECT whole FROM kinds ORDER BY whole"); };
+  ASSERT_TRUE(db_.BeginTrans());
+  db_.ExecuteSQL(L"INSERT INTO kinds (whole) VALUES (1)");
+  ASSERT_TRUE(db_.Rollback());
+  EXPECT_TRUE(wholes().empty());
+  ASSERT_TRUE(db_.BeginTrans());
+  db_.ExecuteSQL(L"INSERT INTO kinds (whole) VALUES (2)");
+  ASSERT_TRUE(db_.CommitTrans());
+  db_.ExecuteSQL(L"INSERT INTO kinds (whole) VALUES (3)");
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{"2"}, {"3"}}), wholes());
+}
+
+// An insert the table refuses raises the driver's own message, and the next one works.
+TEST_F(DatabaseTest, ARefusedInsertRaisesTheDriversMessage) {
+  OpenDatabase();
+  db_.ExecuteSQL(L"CREATE UNIQUE INDEX one_whole ON kinds (whole)");
+  EveryKind set(&db_);
+  ASSERT_TRUE(set.Open(CRecordset::dynaset));
+  const auto add = [&](int whole) {
+    set.AddNew();
+    set.SetFieldNull(nullptr);
+    set.whole = whole;
+    set.SetFieldNull(&set.whole, FALSE);
+    set.Update();
+  };
+  add(1);
+  CString message;
+  try {
+    add(1);
+  } catch (CDBException* e) {
+    message = e->m_strError;
+    e->Delete();
+  }
+  EXPECT_GE(message.Find(L"UNIQUE"), 0) << Utf8(message.GetString());
+  add(2);
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{"1"}, {"2"}}),
+            SqliteFile(path_).Query("SELECT whole FROM kinds ORDER BY whole"));
+}
+
 // A record set that binds a column its statement does not give: the driver refuses that one read.
 class MissingColumn : public CRecordset {
  public:

@@ -62,6 +62,14 @@ class FW_API CDatabase : public CObject {
   // Whether the driver implements an ODBC function (SQL_API_SQLTABLES, ...).
   BOOL HasFunction(SQLUSMALLINT function) const;
 
+  // Transactions: CanTransact tells whether the driver has them. BeginTrans turns automatic commit
+  // off until CommitTrans or Rollback ends the transaction and turns it on again. FALSE when the
+  // connection is closed, the driver has none or it refused.
+  BOOL CanTransact() const;
+  BOOL BeginTrans();
+  BOOL CommitTrans();
+  BOOL Rollback();
+
   SQLHENV m_henv = SQL_NULL_HENV;
   SQLHDBC m_hdbc = SQL_NULL_HDBC;
   CString m_strConnect;

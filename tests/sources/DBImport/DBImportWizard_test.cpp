@@ -121,6 +121,23 @@ TEST_F(DatabaseCommandsTest, TheWizardExportsTheRecordsIntoANewTable) {
   EXPECT_TRUE(doctest::ShownMessages().empty());
 }
 
+// The export adds its records in committed batches; a record the table refuses ends it with the
+// driver's message, and every record before it, across batches, is in the table.
+TEST_F(DatabaseCommandsTest, AnExportThatFailsMidwayKeepsTheRecordsBeforeTheFailure) {
+  AddText(L"Code", 0);
+  const int records = 2500, refused = 1800;
+  for (int r = 1; r < records; ++r) doc_.InsertRecord(-1);
+  for (int r = 0; r < records; ++r) SetCell(r, 0, CVariant(CString(std::to_wstring(r == refused ? 7 : r).c_str())));
+  doc_.DoFieldsExchange(0);
+  ASSERT_TRUE(Exec("CREATE TABLE codes (code TEXT UNIQUE)"));
+  RunCommand(doc_, ID_DB_EXPORT, [&](HWND sheet) { DriveWizard(sheet, L"codes", {{L"Code", L"code"}}); });
+  const auto rows = Query("SELECT count(*), min(CAST(code AS INTEGER)), max(CAST(code AS INTEGER)) FROM codes");
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{std::to_string(refused), "0", std::to_string(refused - 1)}}), rows);
+  const std::vector<std::wstring> shown = doctest::ShownMessages();
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_NE(std::wstring::npos, shown[0].find(L"UNIQUE")) << Utf8(shown[0]);
+}
+
 // Spaces, brackets, a quote, a dash and reserved words as names of the table and its columns.
 TEST_F(DatabaseCommandsTest, ATableWithAwkwardNamesImportsAndExports) {
   AddText(L"First", 0);
