@@ -5,7 +5,9 @@ usage: run_benchmark.py BUILD_TREE [ROWS]     (for example build/x86_64 100000)
 The benchmark program imports ROWS rows of ten columns into a form through the wizard and the ODBC
 driver and exports them into an empty table. The SQLite shell then dumps the same table as SQL text
 and loads that dump into a new file. Prints rows per second of each and the ratios ours / shell, and
-checks with the shell that the export wrote every record.
+checks with the shell that the export wrote every record. The run has a driver list of its own (made
+by unixODBC's installer in a temporary folder) whose default data source is a file of the run, so the
+tests' data source is left alone.
 """
 import os
 import subprocess
@@ -30,8 +32,18 @@ def main():
     env = dict(os.environ)
     env.setdefault("WINEPREFIX", os.path.join(os.path.dirname(tree), "wine"))
     env.setdefault("WINEDEBUG", "-all")
-    env["ODBCSYSINI"] = os.path.join(tree, "tests", "sources", "DBImport", "odbc")
+    work = tempfile.mkdtemp()
+    database = os.path.join(work, "bench.db")
+    env["ODBCSYSINI"] = work
+    subprocess.run(["odbcinst", "-i", "-d", "-f", os.path.join(root, "tools", "odbc", "sqlite3-driver.ini")],
+                   env=env, check=True, capture_output=True)
+    dsn = os.path.join(work, "default-dsn.ini")
+    with open(dsn, "w") as out:
+        out.write("[Default]\nDriver=SQLite3\nDatabase=%s\n" % database)
+    open(os.path.join(work, "odbc.ini"), "w").close()  # the installer adds data sources only to a list that exists
+    subprocess.run(["odbcinst", "-i", "-s", "-l", "-f", dsn], env=env, check=True, capture_output=True)
     env["VANTRY_BENCH_ROWS"] = rows
+    env["VANTRY_BENCH_DATABASE"] = database
     program = os.path.join(tree, "bin", "DBImportBenchmark.exe")
     result = subprocess.run([os.path.join(root, "tools", "wine-run"), program], cwd=os.path.join(tree, "bin"),
                             env=env, capture_output=True, text=True)
@@ -40,13 +52,12 @@ def main():
         parts = line.split()
         if len(parts) == 2 and not line.startswith("["):
             ours[parts[0]] = parts[1]
-    if result.returncode != 0 or "database" not in ours:
+    if result.returncode != 0 or ours.get("database") != database:
         print("the benchmark program failed:", result.returncode, result.stdout[-3000:], result.stderr[-2000:])
+        subprocess.run(["rm", "-rf", work])
         return 1
-    database = ours["database"]
     count = int(rows)
 
-    work = tempfile.mkdtemp()
     dump = os.path.join(work, "bench.sql")
     with open(dump, "w") as out:
         dump_seconds = timed([SQLITE3, database, ".dump bench"], stdout=out)
