@@ -219,7 +219,8 @@ int CDBImport::RebindLinksByName() {
 namespace {
 
 // The value as the column's type where the link allows another type in: text into either text
-// column (an 8-bit column takes the system code page's form), numbers into a Boolean column.
+// column (an 8-bit column takes the system code page's form), numbers and whole numbers written as
+// text into a Boolean column.
 BOOL ConvertForColumn(const CVariant& value, int columnType, CVariant& out) {
   if (value.GetType() == columnType) {
     out = value;
@@ -247,6 +248,16 @@ BOOL ConvertForColumn(const CVariant& value, int columnType, CVariant& out) {
         case CVariant::typeLong: state = static_cast<int>(source.GetLong()); break;
         case CVariant::typeByte: state = source.GetByte(); break;
         case CVariant::typeDouble: state = source.GetDouble() != 0.0; break;
+        case CVariant::typeString:
+        case CVariant::typeUnicodeString: {
+          // The import stores a Boolean column's value as its text "0" or "1": it goes back as it came.
+          const CString text = CString(source.GetString()).Trim();
+          wchar_t* end = nullptr;
+          const long number = text.IsEmpty() ? 0 : wcstol(text.GetString(), &end, 10);
+          if (text.IsEmpty() || end == nullptr || *end != 0) return FALSE;
+          state = number != 0;
+          break;
+        }
         default: return FALSE;
       }
       out.PreExchange(CVariant::typeBoolean);

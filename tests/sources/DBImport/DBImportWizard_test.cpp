@@ -121,6 +121,21 @@ TEST_F(DatabaseCommandsTest, TheWizardExportsTheRecordsIntoANewTable) {
   EXPECT_TRUE(doctest::ShownMessages().empty());
 }
 
+// A check mark holds what the import read as text, "0" or "1": the export writes that state back.
+TEST_F(DatabaseCommandsTest, ImportedCheckMarksExportTheirState) {
+  AddCheckMark(L"Paid");
+  ASSERT_TRUE(Exec("CREATE TABLE source (paid BIT); INSERT INTO source VALUES (1), (0), (1);"
+                   "CREATE TABLE target (paid BIT);"));
+  RunCommand(doc_, ID_DB_IMPORT, [&](HWND sheet) { DriveWizard(sheet, L"source", {{L"Paid", L"paid"}}); });
+  ASSERT_EQ(4, doc_.GetRecordCount());
+  RunCommand(doc_, ID_DB_EXPORT, [&](HWND sheet) { DriveWizard(sheet, L"target", {{L"Paid", L"paid"}}); });
+  const auto rows = Query("SELECT paid FROM target ORDER BY rowid");
+  ASSERT_EQ(4u, rows.size());
+  EXPECT_EQ((std::vector<std::vector<std::string>>{{"1"}, {"0"}, {"1"}}),
+            std::vector<std::vector<std::string>>(rows.begin() + 1, rows.end()));
+  EXPECT_TRUE(doctest::ShownMessages().empty());
+}
+
 // The export adds its records in committed batches; a record the table refuses ends it with the
 // driver's message, and every record before it, across batches, is in the table.
 TEST_F(DatabaseCommandsTest, AnExportThatFailsMidwayKeepsTheRecordsBeforeTheFailure) {

@@ -5,7 +5,7 @@ usage: run_benchmark.py BUILD_TREE [ROWS]     (for example build/x86_64 100000)
 The benchmark program imports ROWS rows of ten columns into a form through the wizard and the ODBC
 driver and exports them into an empty table. The SQLite shell then dumps the same table as SQL text
 and loads that dump into a new file. Prints rows per second of each and the ratios ours / shell, and
-checks with the shell that the export wrote every record. The run has a driver list of its own (made
+checks with the shell that the export wrote every row back as it was. The run has a driver list of its own (made
 by unixODBC's installer in a temporary folder) whose default data source is a file of the run, so the
 tests' data source is left alone.
 """
@@ -65,6 +65,9 @@ def main():
         load_seconds = timed([SQLITE3, os.path.join(work, "loaded.db")], stdin=source)
     written = subprocess.run([SQLITE3, database, "SELECT count(*) FROM bench_out"], check=True,
                              capture_output=True, text=True).stdout.strip()
+    differing = subprocess.run(
+        [SQLITE3, database, "SELECT count(*) FROM (SELECT * FROM bench EXCEPT SELECT * FROM bench_out)"],
+        check=True, capture_output=True, text=True).stdout.strip()
     subprocess.run(["rm", "-rf", work])
 
     import_rate = float(ours["import_rows_per_second"])
@@ -81,7 +84,10 @@ def main():
     if written != ours["exported_rows"]:
         print("the exported table holds %s rows, not %s" % (written, ours["exported_rows"]))
         return 1
-    print("rows: %d imported, %s exported (counted by the sqlite3 shell)" % (count, written))
+    if differing != "0":
+        print("%s rows of the table did not come back from the export" % differing)
+        return 1
+    print("rows: %d imported, %s exported, every one as it was (checked by the sqlite3 shell)" % (count, written))
     return 0
 
 
