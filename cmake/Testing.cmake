@@ -1,15 +1,20 @@
 # Test programs run under Wine through the toolchain's emulator; GoogleTest lists its cases at test time.
 include(GoogleTest)
 
-# vantry_add_gtest(NAME SOURCES ... LIBS ... [LOCK name] [ALONE filter]): one test program, each of
+# vantry_add_gtest(NAME SOURCES ... LIBS ... [LOCK name] [ALONE filter] [ENVIRONMENT VAR=value ...]): one
+# test program, each of
 # its cases one CTest test. Cases of programs with the same LOCK never run at the same time (shared
 # machine state). Cases matching the ALONE filter (GoogleTest syntax) run with no other test beside
 # them: they drive the one mouse cursor that all programs under the Wine server share.
 function(vantry_add_gtest name)
-  cmake_parse_arguments(ARG "" "LOCK;ALONE" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK;ALONE" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   set(lock_property)
   if(ARG_LOCK)
     set(lock_property RESOURCE_LOCK ${ARG_LOCK})
+  endif()
+  # Variables the test's process sees on the host side (a driver list for the ODBC driver manager).
+  if(ARG_ENVIRONMENT)
+    list(APPEND lock_property ENVIRONMENT "${ARG_ENVIRONMENT}")
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vantry_test_support GTest::gmock GTest::gtest_main)

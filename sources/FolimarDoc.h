@@ -11,6 +11,7 @@
 #include "PageInfo.h"
 
 typedef CTypedPtrList<CPtrList, CPageInfo*> CPageList;
+class CDBImport;
 class CFolimarView;
 class CTranspBaseClass;
 class CTranspText;
@@ -23,6 +24,13 @@ struct _FIELD_OBJECT_INFO {
   int index;
 };
 typedef CArray<_FIELD_OBJECT_INFO, const _FIELD_OBJECT_INFO&> CFieldObjectInfoArray;
+
+// What the database workers reach through the progress dialog's parameter.
+struct _DB_WORKER_PARAMS {
+  class CFolimarDoc* doc;
+  CDBImport* wizard;
+  CFieldObjectInfoArray* fields;
+};
 
 class CFolimarDoc : public CDocument {
   DECLARE_DYNCREATE(CFolimarDoc)
@@ -171,6 +179,24 @@ class CFolimarDoc : public CDocument {
   int IsPrintPreviewMode();
   CFolimarView* GetFirstFolimarView() const;
 
+  // ---- Database import and export (FolimarDocDatabase.cpp) ----
+  // Hands the wizard every field's name and value type (text field 12, check mark 1), in order.
+  void AddFieldsFromArrayToMaster(CFieldObjectInfoArray& fields, CDBImport& wizard);
+  // The workers of the progress dialog (their argument is the dialog): records of the wizard's result
+  // set appended to the tables, or the document's records added to it.
+  static UINT __cdecl Import(LPVOID dialog);
+  static UINT __cdecl Export(LPVOID dialog);
+  // Appends the records of another document file that has the same pages and field counts; FALSE,
+  // after telling the user, when it does not fit or cannot be read.
+  BOOL AppendRecordsFromFile(LPCTSTR path);
+  // File > Import from Document hands each chosen file to this loader (the application puts its own
+  // in place); null brings AppendRecordsFromFile back. Returns the one it replaces.
+  typedef BOOL (*DataLoader)(CFolimarDoc* doc, LPCTSTR path);
+  static DataLoader SetDataLoader(DataLoader loader);
+  // The field and column names of the stored links, known once an import ran in this session: the
+  // quick import finds its fields and columns by them.
+  CStringArray m_linkFieldNames, m_linkColumnNames;
+
   // ---- Names, mirrored fields, filling, barcodes (FolimarDocNames.cpp) ----
   enum { kNameKinds = 10 };
   // The next name of the object's kind ("Text%d" ...); with `check` also one no object of the
@@ -277,6 +303,15 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnUpdateDBMoveForward(CCmdUI* cmd);
   afx_msg void OnUpdateDBDelete(CCmdUI* cmd);
   afx_msg void OnUpdateDBNotInPreview(CCmdUI* cmd);
+  // File menu: import and export over ODBC, records from other documents.
+  afx_msg void OnDBImportData();
+  afx_msg void OnDBQuickImportData();
+  afx_msg void OnUpdateDBQuickImportData(CCmdUI* cmd);
+  afx_msg void OnDBExportData();
+  afx_msg void OnDBImportDataFromDocument();
+  void RunDatabaseWizard(int mode);
+  // Runs the worker under the progress dialog and shows the error text it left.
+  void RunDatabaseWorker(UINT titleId, AFX_THREADPROC worker, CDBImport& wizard, CFieldObjectInfoArray& fields);
 
   // The overlay object behind a list entry (null for objects of other kinds of services), and the
   // text object or check mark it is.

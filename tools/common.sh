@@ -10,6 +10,8 @@ BUILD64="$BUILD/x86_64"
 # Headless prefix for the tests; a second one with the X11 driver for tools/run and screenshots.
 export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$BUILD/wine}"
 WINEPREFIX_GUI="$BUILD/wine-gui"
+# The project's own ODBC driver list: unixODBC, behind Wine's odbc32, reads odbcinst.ini from here.
+export ODBCSYSINI="${ODBCSYSINI:-$BUILD/odbc}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Nothing may offer to download a browser engine when help or HTML opens.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mshtml=}"

@@ -26,6 +26,7 @@
 #include "fw/Thread.h"
 #include "fw/WinApp.h"
 #include "fw/ComSupport.h"
+#include "fw/Database.h"
 
 // The window half: messages and commands, windows, GDI, dialogs.
 #include "fw/MsgMap.h"

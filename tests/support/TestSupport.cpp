@@ -144,4 +144,18 @@ bool DeleteRegistryTree(HKEY root, const std::wstring& subKey) {
   return false;
 }
 
+std::wstring UnixPath(const std::wstring& windowsPath) {
+  typedef char*(__cdecl * ToUnix)(LPCWSTR);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  ToUnix toUnix = kernel != nullptr ? reinterpret_cast<ToUnix>(GetProcAddress(kernel, "wine_get_unix_file_name")) : nullptr;
+  if (toUnix == nullptr) return std::wstring();
+  char* unixPath = toUnix(windowsPath.c_str());
+  if (unixPath == nullptr) return std::wstring();
+  const int length = MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, nullptr, 0);
+  std::wstring result(static_cast<size_t>(length > 0 ? length - 1 : 0), L'\0');
+  if (length > 1) MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, &result[0], length);
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return result;
+}
+
 }  // namespace testing_support

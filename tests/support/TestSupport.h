@@ -62,6 +62,10 @@ class ChildProcess {
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
+// The host's own path of a Windows path (through Wine's kernel32), for programs on the host side such
+// as a database driver; empty when it cannot be had.
+std::wstring UnixPath(const std::wstring& windowsPath);
+
 // Deletes a registry key with everything under it; true when it is gone afterwards.
 bool DeleteRegistryTree(HKEY root, const std::wstring& subKey);
 
