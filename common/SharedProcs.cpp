@@ -31,7 +31,10 @@ CString GetMyDocumentsPathName() {
 
 CString GetFilesPathName() {
   DEF_TRY
-  return GetMyDocumentsPathName() + _T("\\") + kProductFolder;
+  // Without a documents folder "\Vantry" would name a folder at the root of the current drive.
+  const CString documents = GetMyDocumentsPathName();
+  if (documents.IsEmpty()) return CString();
+  return documents + _T("\\") + kProductFolder;
   DEF_CATCH("GetFilesPathName")
   return CString();
 }
@@ -39,6 +42,7 @@ CString GetFilesPathName() {
 CString GetInitialFormsPathName() {
   DEF_TRY
   const CString files = GetFilesPathName();
+  if (files.IsEmpty()) return CString();
   const CString forms = files + _T("\\Forms");
   if (GetFileAttributesW(files) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(files, nullptr);
   if (GetFileAttributesW(forms) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(forms, nullptr);

@@ -57,8 +57,11 @@ BOOL CFormsPane::LoadForms() {
 void CFormsPane::LoadFormsByExt(LPCTSTR extension) {
   DEF_TRY
   if (m_list.m_hWnd == nullptr) return;
+  // No forms folder: the pattern would list the root of the current drive.
+  const CString folder = GetFormsPathName();
+  if (folder.IsEmpty()) return;
   CString pattern;
-  pattern.Format(L"%s\\*.%s", static_cast<LPCWSTR>(GetFormsPathName()), extension);
+  pattern.Format(L"%s\\*.%s", static_cast<LPCWSTR>(folder), extension);
   CFileFind finder;
   BOOL more = finder.FindFile(pattern);
   while (more) {

@@ -54,7 +54,8 @@ CString GetFormsPathName() {
 
 CString GetFilledFormsPathName() {
   DEF_TRY
-  return GetFilesPathName() + _T("\\Filled Forms\\");
+  const CString files = GetFilesPathName();
+  return files.IsEmpty() ? CString() : files + _T("\\Filled Forms\\");
   DEF_CATCH("GetFilledFormsPathName")
   return CString();
 }

@@ -115,20 +115,28 @@ TEST_F(AppStartTest, StartUpLogsItsStepsAndHoldsTheInstanceMutexUntilTheEnd) {
   if (after) ::CloseHandle(after);
 }
 
-// The running instance's log stays whole: a second instance only adds its line.
-TEST_F(AppStartTest, ASecondInstanceEndsWithMinusFiveAndKeepsTheRunningOnesLog) {
-  InitErrorLog();
-  AppendErrorLog(L"the running instance's line");
-  HANDLE running = ::CreateMutexW(nullptr, TRUE, L"VantryMutex");
-  ASSERT_NE(nullptr, running);
-  EXPECT_FALSE(theApp.InitInstance());
-  EXPECT_EQ(-5, theApp.ExitInstance());
-  ::CloseHandle(running);
-  const std::wstring log = fixtures::ErrorLogText();
-  EXPECT_NE(std::wstring::npos, log.find(L"the running instance's line"));
-  EXPECT_NE(std::wstring::npos, log.find(L"VantryMutex already exists."));
-  EXPECT_EQ(std::wstring::npos, log.find(L"Start application"));
-  EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+// The running instance's log stays whole: a second instance only adds its line. A name taken by an
+// object of another kind gives no mutex at all, and that ends the start-up the same way.
+TEST_F(AppStartTest, ASecondInstanceOrAMissingMutexEndsWithMinusFiveAndKeepsTheRunningOnesLog) {
+  const struct {
+    bool event;
+    const wchar_t* line;
+  } cases[] = {{false, L"VantryMutex already exists."}, {true, L"Failed to create VantryMutex by unknown reason"}};
+  for (const auto& c : cases) {
+    InitErrorLog();
+    AppendErrorLog(L"the running instance's line");
+    HANDLE taken = c.event ? ::CreateEventW(nullptr, TRUE, FALSE, L"VantryMutex") : ::CreateMutexW(nullptr, TRUE, L"VantryMutex");
+    ASSERT_NE(nullptr, taken);
+    EXPECT_FALSE(theApp.InitInstance()) << std::wstring(c.line).c_str();
+    EXPECT_EQ(-5, theApp.ExitInstance());
+    ::CloseHandle(taken);
+    const std::wstring log = fixtures::ErrorLogText();
+    EXPECT_NE(std::wstring::npos, log.find(L"the running instance's line"));
+    EXPECT_NE(std::wstring::npos, log.find(c.line));
+    EXPECT_EQ(std::wstring::npos, log.find(L"Start application"));
+    EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+    ::DeleteFileW(GetErrorLogPathName());
+  }
 }
 
 TEST_F(AppStartTest, StartUpInstallsWhatTheProgramsPartsNeed) {

@@ -84,4 +84,23 @@ TEST_F(FormsPaneTest, AMissingFormsFolderListsNothing) {
   EXPECT_EQ(0, frame->GetFormsPane().GetList().GetItemCount());
 }
 
+// Without a documents folder there is no forms folder: neither the drive's root is listed nor a
+// folder made there.
+TEST_F(FormsPaneTest, WithoutADocumentsFolderNothingIsListedOrMadeAtTheRoot) {
+  profile_.SetDocumentsValue(L"");
+  wchar_t saved[MAX_PATH] = L"";
+  ::GetCurrentDirectoryW(MAX_PATH, saved);
+  ASSERT_TRUE(::SetCurrentDirectoryW(temp_.Path().c_str()));
+  const wchar_t rootForm[] = L"\\form at the root.qlm";
+  ASSERT_TRUE(testing_support::WriteFileBytes(rootForm, "KTD"));
+  const bool opened = OpenFrame() != nullptr;
+  const int listed = opened ? frame->GetFormsPane().GetList().GetItemCount() : -1;
+  const DWORD madeAtRoot = ::GetFileAttributesW(L"\\Vantry");
+  ::DeleteFileW(rootForm);
+  ::SetCurrentDirectoryW(saved);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(0, listed);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, madeAtRoot);
+}
+
 }  // namespace

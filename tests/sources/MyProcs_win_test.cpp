@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ArchiveFixtures.h"
+#include "ErrorLog.h"
 #include "MyProcs.h"
 #include "TestSupport.h"
 
@@ -68,9 +69,15 @@ TEST_F(Folders, DocumentsFolderLosesTrailingBackslashesAndMayBeLong) {
   }
 }
 
+// Nothing is made or written at the root of the current drive for want of a documents folder.
 TEST_F(Folders, NoDocumentsValueGivesEmptyFolders) {
   profile_.SetDocumentsValue(L"");
   EXPECT_EQ(L"", W(GetMyDocumentsPathName()));
+  EXPECT_EQ(L"", W(GetFilesPathName()));
+  EXPECT_EQ(L"", W(GetFilledFormsPathName()));
+  EXPECT_EQ(L"", W(GetErrorLogPathName()));
+  EXPECT_EQ(L"", W(GetInitialFormsPathName()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"\\Vantry"));
 }
 
 TEST_F(Folders, TempFolderOfTheProduct) {
