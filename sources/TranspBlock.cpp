@@ -274,10 +274,13 @@ BOOL UnpackBlock(HGLOBAL block, CWnd* view, int x, int y, int pageIndex, std::ve
       AppendErrorLog(L"TranspBlock: a group inside a group was not pasted");
       continue;
     }
-    // Displacements come from outside: one that carries the member off the coordinate range is not pasted.
+    // Displacements come from outside: one that carries the member farther than any object reaches
+    // is not pasted. Within 32 bits was not enough: the member's own extent added to it overflowed.
     const int64_t px = static_cast<int64_t>(x) + member.displacement.x;
     const int64_t py = static_cast<int64_t>(y) + member.displacement.y;
-    if (px < INT32_MIN || px > INT32_MAX || py < INT32_MIN || py > INT32_MAX) {
+    const auto tooFar = [](int32_t d) { return d < -MAX_OBJECT_EXTENT || d > MAX_OBJECT_EXTENT; };
+    if (tooFar(member.displacement.x) || tooFar(member.displacement.y) || px < INT32_MIN || px > INT32_MAX ||
+        py < INT32_MIN || py > INT32_MAX) {
       AppendErrorLog(L"TranspBlock: a member displaced off the page's coordinates was not pasted");
       continue;
     }
