@@ -9,10 +9,15 @@ const wchar_t kVersionText[] = L"2.78.3";
 }
 
 int ReadLanguageSetting() {
-  DWORD value = 0, size = sizeof(value);
-  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Quennick\\Vantry\\Settings", L"Language",
-                   RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+  // The value is read raw and its type and size checked here: asked for a DWORD, the system's own
+  // reader expanded an empty REG_EXPAND_SZ value into the caller's four bytes and wrote past them.
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Quennick\\Vantry\\Settings", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
     return LANG_ENGLISH;
+  DWORD value = 0, type = 0, size = sizeof(value);
+  const LONG result = RegQueryValueExW(key, L"Language", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return LANG_ENGLISH;
   return static_cast<int>(value);
 }
 
