@@ -1,5 +1,6 @@
 #include "TranspBaseClass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 

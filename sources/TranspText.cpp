@@ -75,7 +75,7 @@ CTranspText::CTranspText(CWnd* view, HGLOBAL data, int x, int y, int pageIndex, 
   init();
   // The label flag decides the printable flag of old object data, so it comes first.
   m_label = label;
-  SetObData(data);
+  m_dataRefused = !SetObData(data);
   m_x = x;
   m_y = y;
   m_captureCode = 0;
