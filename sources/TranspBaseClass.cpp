@@ -106,8 +106,8 @@ BOOL ArePointsPlausible(const POINT* points, size_t count) {
 }
 
 void CTranspBaseClass::SetInchesPerUnit(double inchesPerUnit) {
-  if (!std::isfinite(inchesPerUnit) || inchesPerUnit <= 0.0) {
-    AppendErrorLog(L"TranspBaseClass: an inches-per-unit value that is not positive was ignored");
+  if (!std::isfinite(inchesPerUnit) || inchesPerUnit < 1e-7 || inchesPerUnit > 1.0) {
+    AppendErrorLog(L"TranspBaseClass: an inches-per-unit value that is no usable unit was ignored");
     return;
   }
   s_inchesPerUnit = inchesPerUnit;

@@ -299,7 +299,8 @@ class CTranspBaseClass : public CCmdTarget {
   // Every stored geometry is in units of this many inches; records and data blocks carry it and
   // reading one sets it.
   static double GetInchesPerUnit() { return s_inchesPerUnit; }
-  // Ignores a value that is not a positive finite number: every conversion divides by it.
+  // Ignores a value outside 1e-7 to 1 inch: every conversion divides by it, and a unit far smaller or
+  // larger (damaged data) carried coordinates past 32 bits on their way to the screen.
   static void SetInchesPerUnit(double inchesPerUnit);
   static int InchToUnit(double inches);
   static double UnitToInch(int units);

@@ -133,6 +133,17 @@ void CTranspBlock::Draw(CDC* dc, int print, POINT* dpi) {
 
 int CTranspBlock::GetObjectKind() { return 0; }
 
+namespace {
+// The object's align rectangle by its top-left corner, as a paste places its data: a box stored
+// with its corners swapped (damaged data, a drag to the upper left) once got a displacement from the
+// wrong corner and came out elsewhere each time it was copied and pasted again.
+RECT PastedBox(CTranspBaseClass* object) {
+  RECT r;
+  object->GetAlignRect(&r);
+  return NormalizedRect(r);
+}
+}  // namespace
+
 RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& objects) {
   RECT frame = {0, 0, 0, 0};
   DEF_TRY
@@ -140,8 +151,7 @@ RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& object
   for (POSITION pos = objects.GetHeadPosition(); pos != nullptr;) {
     CTranspBaseClass* object = objects.GetNext(pos);
     if (object == nullptr || !object->IsSelected() || object->IsDeleted()) continue;
-    RECT r;
-    object->GetAlignRect(&r);
+    const RECT r = PastedBox(object);
     if (first) {
       frame = r;
       first = false;
@@ -155,12 +165,11 @@ RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& object
   for (POSITION pos = objects.GetHeadPosition(); pos != nullptr;) {
     CTranspBaseClass* object = objects.GetNext(pos);
     if (object == nullptr || !object->IsSelected() || object->IsDeleted()) continue;
-    RECT r;
-    object->GetAlignRect(&r);
+    const RECT r = PastedBox(object);
     HGLOBAL data = object->GetObData();
     if (data == nullptr) continue;
     int dx = r.left - frame.left, dy = r.top - frame.top;
-    // The paste places a circle's data by its centre and a text's by its first baseline.
+    // The paste places a circle's data by its centre and a text's at its own point, its first baseline.
     int32_t type = 0, radius = 0;
     if (const BYTE* p = static_cast<const BYTE*>(::GlobalLock(data))) {
       std::memcpy(&type, p + offsetof(TRANSP_DATA_HEAD, type), sizeof(type));
@@ -172,7 +181,14 @@ RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& object
       dx += radius;
       dy += radius;
     } else if (type == DATA_TYPE_TEXT || type == DATA_TYPE_LABEL) {
-      if (CTranspText* text = dynamic_cast<CTranspText*>(object)) dy += text->GetLineHeight();
+      // A text is placed at its own point. Its align rectangle is measured in view pixels and follows
+      // its alignment, so deriving the point from it moved a right-aligned text or drifted by a
+      // rounding on every copy.
+      if (CTranspText* text = dynamic_cast<CTranspText*>(object)) {
+        const POINT at = text->GetPosition();
+        dx = at.x - frame.left;
+        dy = at.y - frame.top;
+      }
     }
     if (!block.AddMember(data, dx, dy)) ::GlobalFree(data);
   }

@@ -84,7 +84,11 @@ CTranspFreehand::CTranspFreehand(CWnd* view, HGLOBAL block, int x, int y, int pa
   const BYTE* stored = reader.GetClassData() + sizeof(data);
   std::vector<POINT> points(static_cast<size_t>(data.count));
   if (data.count > 0) std::memcpy(points.data(), stored, points.size() * sizeof(POINT));
-  if (!ArePointsPlausible(points.data(), points.size())) {
+  // The separators are no places: they stay where they are when the stroke moves.
+  std::vector<POINT> places;
+  for (const POINT& p : points)
+    if (!IsStrokeSeparator(p)) places.push_back(p);
+  if (!ArePointsPlausible(places.data(), places.size())) {
     AppendErrorLog(L"TranspFreehand: object data of a stroke beyond any page was refused");
     m_dataRefused = TRUE;
     return;

@@ -314,7 +314,7 @@ CTranspCircle::CTranspCircle(CWnd* view, HGLOBAL block, int x, int y, int pageIn
   DEF_TRY
   CTranspDataReader reader(block);
   CIRCLE_DATA data;
-  if (!ReadShapeData(reader, DATA_TYPE_CIRCLE, &data, sizeof(data)) || data.radius < -MAX_OBJECT_EXTENT / 2 ||
+  if (!ReadShapeData(reader, DATA_TYPE_CIRCLE, &data, sizeof(data)) || data.radius < 0 ||
       data.radius > MAX_OBJECT_EXTENT / 2) {
     AppendErrorLog(L"TranspGraphClass: object data of a circle was refused");
     m_dataRefused = TRUE;

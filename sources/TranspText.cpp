@@ -156,11 +156,16 @@ void CTranspText::FromData(const TEXT_FIELD_DATA& d) {
   m_lines.assign(1, CString());
   SetText(d.text);
   // A field's record keeps what the field shows but not its value, which lives in the page's table.
-  // A number field read without one takes the number its text shows and shows it as its format
-  // does: handing the table no value while showing one let the next load show 0 instead.
+  // A number field read without one takes the number its text shows and shows it as its format does;
+  // one with a formula takes 0, as an empty cell gives it, until its formula is calculated. Handing
+  // the table no value while showing one let the next load show 0 instead.
   if (!d.valueSet && !m_label && IsNumeric() && m_value.GetType() == CVariant::typeNull) {
-    m_value = NumberShownBy(GetText(), m_decimalSeparator, m_thousandSeparator);
-    SetNumberAsTextForView();
+    if (HasFormula()) {
+      m_value = 0.0;
+    } else {
+      m_value = NumberShownBy(GetText(), m_decimalSeparator, m_thousandSeparator);
+      SetNumberAsTextForView();
+    }
   }
 }
 
@@ -194,6 +199,14 @@ BOOL CTranspText::SetObData(HGLOBAL data) {
   double inchesPerUnit = GetInchesPerUnit();
   if (!ReadTextObData(block, reader.GetHead().totalSize, m_label, d, inchesPerUnit)) {
     AppendErrorLog(L"TranspText: object data that does not hold what its version announces was refused");
+    return FALSE;
+  }
+  // A box or a font larger than any page lays the text out beyond the bound of every object, and a
+  // copy of it came out elsewhere each time it was pasted. 100000 tenths of a point are 139 inches.
+  const auto within = [](int64_t value, int64_t bound) { return value >= -bound && value <= bound; };
+  if (!within(d.style.boxWidth, MAX_OBJECT_EXTENT) || !within(d.style.boxHeight, MAX_OBJECT_EXTENT) ||
+      !within(d.style.font.lfHeight, 100000)) {
+    AppendErrorLog(L"TranspText: object data of a text larger than any page was refused");
     return FALSE;
   }
   SetInchesPerUnit(inchesPerUnit);

@@ -260,6 +260,8 @@ TEST_F(TranspBlock, RefusedDataPastesNothing) {
       {"line beyond any page", with(L"line_obdata.hex", 0x18, -kFar)},
       {"ellipse beyond any page", with(L"ellipse_obdata.hex", 0x24, kFar)},
       {"picture beyond any page", with(L"image_obdata.hex", 0x18, kFar)},
+      {"text box wider than any page", with(L"text_obdata_v9.hex", 28 + 128, MAX_OBJECT_EXTENT + 1)},
+      {"text font higher than any page", with(L"text_obdata_v9.hex", 28, -1000000)},
   };
   for (const auto& c : cases) {
     std::string bytes = c.bytes;
@@ -411,6 +413,48 @@ TEST_F(TranspBlockInView, MixedSelectionRoundTripsByteForByte) {
 }
 
 // The base's copy puts the group block on the clipboard under the object format.
+// Texts are placed at their own point: a right-aligned or centred one, whose align rectangle starts
+// left of that point and is measured in view pixels, once moved on every copy and paste.
+TEST_F(TranspBlockInView, AlignedTextsComeBackAsTheyWereCopied) {
+  _OBJECT_STYLE text;
+  SetDefaultTextStyle(&text);
+  std::vector<std::unique_ptr<CTranspBaseClass>> objects;
+  for (int alignment : {TEXT_ALIGN_LEFT, TEXT_ALIGN_CENTRE, TEXT_ALIGN_RIGHT}) {
+    TextAlignment(text) = alignment;
+    objects.emplace_back(new CTranspText(view_, 60000 + 80000 * alignment, 260000, &text, nullptr, L"7.25", 0));
+  }
+  CTranspObjectList list;
+  for (auto& object : objects) {
+    object->SetSelected(1);
+    list.AddTail(object.get());
+  }
+  CTranspBlock block(view_, 0);
+  const RECT frame = FillBlockFromSelection(block, list);
+  HGLOBAL packed = block.GetObData();
+  ASSERT_NE(nullptr, packed);
+  const std::string first = GlobalBytes(packed);
+  std::vector<CTranspBaseClass*> created;
+  ASSERT_TRUE(UnpackBlock(packed, view_, frame.left, frame.top, 0, created));
+  GlobalFree(packed);
+  std::vector<std::unique_ptr<CTranspBaseClass>> owned(created.begin(), created.end());
+  ASSERT_EQ(objects.size(), owned.size());
+  CTranspObjectList again;
+  for (size_t i = 0; i < owned.size(); ++i) {
+    const POINT was = static_cast<CTranspText*>(objects[i].get())->GetPosition();
+    const POINT now = static_cast<CTranspText*>(owned[i].get())->GetPosition();
+    EXPECT_EQ(was.x, now.x) << "text " << i;
+    EXPECT_EQ(was.y, now.y) << "text " << i;
+    owned[i]->SetSelected(1);
+    again.AddTail(owned[i].get());
+  }
+  CTranspBlock second(view_, 0);
+  FillBlockFromSelection(second, again);
+  HGLOBAL repacked = second.GetObData();
+  ASSERT_NE(nullptr, repacked);
+  EXPECT_EQ(ToHex(first), ToHex(GlobalBytes(repacked)));
+  GlobalFree(repacked);
+}
+
 TEST_F(TranspBlockInView, CopyPutsTheGroupOnTheClipboard) {
   const UINT format = RegisterClipboardFormatW(L"Brannow Applications Transparent Objects");
   CTranspBaseClass::SetClipboardFormat(format);
