@@ -112,6 +112,17 @@ ULONGLONG TableSlots(const CDynTable& table) {
   AfxThrowArchiveException(CArchiveException::badIndex);
 }
 
+// Metafile bits that begin with their header record, which states them whole. The system made a
+// metafile of bits without one too, and then refused the bits it gave back for it: the document
+// saved from such a file could not be opened again.
+bool IsWholeEnhancedMetafile(const std::vector<BYTE>& bits) {
+  ENHMETAHEADER header;
+  if (bits.size() < sizeof(header)) return false;
+  memcpy(&header, bits.data(), sizeof(header));
+  return header.iType == EMR_HEADER && header.dSignature == ENHMETA_SIGNATURE && header.nSize >= 88 &&
+         header.nSize <= bits.size() && header.nBytes == bits.size();
+}
+
 bool IsObjectTag(int tag) {
   switch (tag) {
     case 1: case 2: case 3: case 4: case 5: case 6: case 9: case 10: case 20: case 21:
@@ -606,6 +617,10 @@ void CFolimarDoc::ReadMetafileRecord(CArchive& ar, int length) {
   RequireBytes(ar, static_cast<LONGLONG>(size) + 8);
   std::vector<BYTE> bits(size);
   ReadArchiveExact(ar, bits.data(), static_cast<UINT>(size));
+  if (!IsWholeEnhancedMetafile(bits)) {
+    AppendErrorLog(L"CFolimarDoc: metafile bits without their header were refused");
+    FailDocumentFile();
+  }
   HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(size), bits.data());
   if (metafile == nullptr) FailDocumentFile();
   page->SetMetafile(metafile);

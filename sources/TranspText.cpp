@@ -201,11 +201,15 @@ BOOL CTranspText::SetObData(HGLOBAL data) {
     AppendErrorLog(L"TranspText: object data that does not hold what its version announces was refused");
     return FALSE;
   }
-  // A box or a font larger than any page lays the text out beyond the bound of every object, and a
-  // copy of it came out elsewhere each time it was pasted. 100000 tenths of a point are 139 inches.
+  // A box, a spacing or a font larger than any page lays the text out beyond the bound of every
+  // object, and a copy of it came out elsewhere each time it was pasted. 100000 tenths of a point,
+  // the font's largest height, are 139 inches.
   const auto within = [](int64_t value, int64_t bound) { return value >= -bound && value <= bound; };
-  if (!within(d.style.boxWidth, MAX_OBJECT_EXTENT) || !within(d.style.boxHeight, MAX_OBJECT_EXTENT) ||
-      !within(d.style.font.lfHeight, 100000)) {
+  const _OBJECT_STYLE& s = d.style;
+  if (!within(s.boxWidth, MAX_OBJECT_EXTENT) || !within(s.boxHeight, MAX_OBJECT_EXTENT) ||
+      !within(TextLineSpacing(s), MAX_OBJECT_EXTENT) || !within(TextCombCell(s), MAX_OBJECT_EXTENT) ||
+      !within(s.lineWidth, MAX_OBJECT_EXTENT) || !within(s.font.lfHeight, 100000) ||
+      !within(s.fontSize, 10000)) {
     AppendErrorLog(L"TranspText: object data of a text larger than any page was refused");
     return FALSE;
   }

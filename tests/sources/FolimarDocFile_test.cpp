@@ -467,6 +467,8 @@ TEST_F(FolimarDocFileTest, DamagedFilesEndTheLoadWithAnError) {
       {"negative metafile", &v28, [=](std::string& b) { PutInt(b, metafile + 4, 0); PutInt(b, metafile + 8, -4); }},
       {"metafile page outside", &v28, put(metafile + 12, 7)},
       {"metafile bits damaged", &v28, [=](std::string& b) { PutInt(b, metafile + 16, 0x12345678); PutInt(b, metafile + 56, 0); }},
+      // The system made a metafile of these, then refused the bits it gave back for it.
+      {"metafile bits without their header", &v28, [=](std::string& b) { b.replace(metafile + 16, 88, 88, '\0'); PutInt(b, metafile + 16, 14); PutInt(b, metafile + 20, 20); }},
       {"unknown tag of negative length", &v28, put(unknown + 4, -1)},
       {"unknown tag longer than the file", &v28, put(unknown + 4, 0x7FFFFFFF)},
       {"table page outside", &v28, put(table + 8, 9)},

@@ -262,6 +262,8 @@ TEST_F(TranspBlock, RefusedDataPastesNothing) {
       {"picture beyond any page", with(L"image_obdata.hex", 0x18, kFar)},
       {"text box wider than any page", with(L"text_obdata_v9.hex", 28 + 128, MAX_OBJECT_EXTENT + 1)},
       {"text font higher than any page", with(L"text_obdata_v9.hex", 28, -1000000)},
+      {"text font size past any page", with(L"text_obdata_v9.hex", 28 + 92, 1000000)},
+      {"text lines farther apart than any page", with(L"text_obdata_v9.hex", 28 + 136, MAX_OBJECT_EXTENT + 1)},
   };
   for (const auto& c : cases) {
     std::string bytes = c.bytes;
