@@ -74,7 +74,10 @@ std::string DropUnplacedTabStops(const std::string& rtf) {
     size_t end = k;
     if (end < n && rtf[end] == ' ') ++end;  // the delimiter belongs to the control word
     const std::string word = rtf.substr(i + 1, j - i - 1);
-    if (word == "tx" && (!hasNumber || negative)) {
+    // A number past 32 bits wraps: 2147483648 is read as a negative position.
+    unsigned long long value = 0;
+    for (size_t d = digitsStart; d < k && value <= 0x7FFFFFFFull; ++d) value = value * 10 + static_cast<unsigned>(rtf[d] - '0');
+    if (word == "tx" && (!hasNumber || negative || value > 0x7FFFFFFFull)) {
       // Its delimiter stays: a control word before it must not run into the text after it.
       if (end > k) out += ' ';
       i = end;

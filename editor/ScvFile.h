@@ -30,7 +30,8 @@ BOOL IsScvPath(LPCWSTR path);
 // format is titled so).
 CString TitleFromPath(LPCWSTR path);
 
-// The rich-text stream as the control is given it, with every tab stop (\tx) that has no position or
-// a negative one taken out: Wine's rich-text control keeps such a stop and crashes when it writes the
-// document again. Everything else, binary runs (\bin) included, passes unchanged.
+// The rich-text stream as the control is given it, with every tab stop (\tx) that has no position or a
+// negative one (also one past 32 bits, which wraps to negative) taken out: Wine's rich-text control
+// keeps such a stop and crashes when it writes the document again. Everything else, binary runs
+// (\bin) included, passes unchanged.
 std::string DropUnplacedTabStops(const std::string& rtf);
