@@ -509,6 +509,8 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
     }
     FinishLoad(version, isTemplate, fieldCounts, tableSlots);
   } catch (CArchiveException* e) {
+    // The message the user sees names the file: the table and value readers below know no file.
+    if (e->m_strFileName.IsEmpty()) e->m_strFileName = ar.GetFile()->GetFilePath();
     if (e->m_cause != kSilentFailure) ReportPassedException(__FILE__, __LINE__, "CFolimarDoc::LoadingSerialize");
     throw;
   } catch (CException*) {
