@@ -34,9 +34,10 @@ struct SharedState {
   volatile LONG64 baseline;      // committed bytes when the current mutant began
   volatile LONG64 mutantPeak;    // most committed above the baseline seen during its first read
   volatile LONG64 startCounter;  // performance counter when it began
+  volatile double startCpuMs;    // processor time of the worker when it began
   LONG64 counts[kOutcomes];
   LONG64 largestUse, largestUseMutant;
-  double slowestMs;              // of a first read
+  double slowestMs;              // processor time of a first read
   LONG64 slowestMutant;
   double readSeconds;            // time inside the reader, over all mutants
   LONG64 workerPeak;             // most committed by a worker at all
@@ -77,11 +78,22 @@ double MillisecondsSince(LONG64 start) {
   return static_cast<double>(Counter() - start) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+// The processor time this process has used, in milliseconds. A read's time is judged by it: on a
+// machine busy with other work the wall clock counts the waits for a processor too.
+double CpuMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  const auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
 double Megabytes(LONG64 bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
-// A worker past these is ended at once: its memory would crowd the machine, its time the run.
+// A worker past these is ended at once: its memory would crowd the machine, its time the run. The
+// time is processor time; a read that waits without working (a hang) is ended by the wall clock.
 SIZE_T HardMemoryLimit(const Reader& reader) { return reader.memoryBound * 4; }
 DWORD HardTimeLimitMs(const Reader& reader) { return std::max<DWORD>(reader.timeBoundMs * 10, 5000); }
+DWORD HangLimitMs(const Reader& reader) { return std::max<DWORD>(reader.timeBoundMs * 60, 60000); }
 
 std::string Narrow(const std::wstring& text) {
   std::string out;
@@ -196,11 +208,12 @@ void EndFirstRead() {
 }
 
 // What became of one mutant apart from crashes: the outcome and, for an unstable round trip, why.
+// `firstReadMs` is the processor time of the first read.
 Outcome ReadMutant(const Reader& reader, const std::string& bytes, int fixture, std::string& detail,
                    double& firstReadMs, ReadResult& first, ReadResult& second) {
-  const LONG64 start = Counter();
+  const double start = CpuMilliseconds();
   const bool firstReturned = GuardedRead(reader, ReadInput{bytes, fixture, false}, first, detail);
-  firstReadMs = MillisecondsSince(start);
+  firstReadMs = CpuMilliseconds() - start;
   EndFirstRead();
   if (!firstReturned) return kCrashed;
   if (!first.loaded) return kRejected;
@@ -269,7 +282,8 @@ DWORD WINAPI Watchdog(void*) {
       g_state->endedFor = kEndedByMemory;
       TerminateProcess(GetCurrentProcess(), 4);
     }
-    if (g_state->busy && MillisecondsSince(g_state->startCounter) > HardTimeLimitMs(*g_reader)) {
+    if (g_state->busy && (CpuMilliseconds() - g_state->startCpuMs > HardTimeLimitMs(*g_reader) ||
+                          MillisecondsSince(g_state->startCounter) > HangLimitMs(*g_reader))) {
       g_state->endedFor = kEndedByTime;
       TerminateProcess(GetCurrentProcess(), 5);
     }
@@ -295,6 +309,7 @@ int RunWorker(const Reader& reader, const Options& options) {
     g_state->mutantPeak = 0;
     g_state->baseline = CommittedBytes();
     g_state->startCounter = Counter();
+    g_state->startCpuMs = CpuMilliseconds();
     g_state->busy = kFirstRead;
     std::string detail;
     double slowestReadMs = 0;
@@ -320,7 +335,7 @@ int RunWorker(const Reader& reader, const Options& options) {
     if (slowestReadMs > reader.timeBoundMs) {
       ++g_state->counts[kOverTime];
       char text[64];
-      std::snprintf(text, sizeof(text), "%.0f ms", slowestReadMs);
+      std::snprintf(text, sizeof(text), "%.0f ms of processor time", slowestReadMs);
       PrintFinding(reader, options, index, "over time", text, mutant.description);
     }
   }
@@ -365,6 +380,7 @@ LONG64 SuperviseReader(const Reader& reader, const Options& options) {
   const LONG64 wallStart = Counter();
   const uint64_t end = options.first + options.count;
   uint64_t first = options.first;
+  LONG64 lastProgress = wallStart;
   while (first < end) {
     state->current = static_cast<LONG64>(first);
     state->busy = kIdle;
@@ -381,10 +397,16 @@ LONG64 SuperviseReader(const Reader& reader, const Options& options) {
     LONG64 seen = -1;
     double stalledMs = 0;
     while (WaitForSingleObject(worker, 500) == WAIT_TIMEOUT) {
+      // A long run says how far it got now and then.
+      if (MillisecondsSince(lastProgress) > 60000.0) {
+        lastProgress = Counter();
+        Print("reader %s: at mutant %lld of %llu after %.0f s\n", reader.name, state->current,
+              static_cast<unsigned long long>(end), MillisecondsSince(wallStart) / 1000.0);
+      }
       if (state->current != seen) {
         seen = state->current;
         stalledMs = 0;
-      } else if ((stalledMs += 500) > HardTimeLimitMs(reader) + 30000.0) {
+      } else if ((stalledMs += 500) > HangLimitMs(reader) + 30000.0) {
         state->endedFor = kEndedByTime;
         TerminateProcess(worker, 5);
         WaitForSingleObject(worker, INFINITE);
@@ -407,7 +429,8 @@ LONG64 SuperviseReader(const Reader& reader, const Options& options) {
     } else if (state->endedFor == kEndedByTime) {
       ++state->counts[kOverTime];
       ++state->ended;
-      std::snprintf(detail, sizeof(detail), "ended after %lu ms", HardTimeLimitMs(reader));
+      std::snprintf(detail, sizeof(detail), "ended past %lu ms of processor time or %lu ms in all",
+                    HardTimeLimitMs(reader), HangLimitMs(reader));
       PrintFinding(reader, options, index, "over time", detail, mutant.description);
     } else {
       ++state->counts[kCrashed];
@@ -429,7 +452,7 @@ LONG64 SuperviseReader(const Reader& reader, const Options& options) {
         mutants / std::max(state->readSeconds, 1e-9));
   Print("  ");
   for (int k = 0; k < kOutcomes; ++k) Print("%s%s %lld", k ? ", " : "", kOutcomeNames[k], state->counts[k]);
-  Print("\n  most memory one read used %.1f MB (mutant %lld), slowest read %.0f ms (mutant %lld), worker peak %.1f MB, %lld worker(s)\n",
+  Print("\n  most memory one read used %.1f MB (mutant %lld), slowest read %.0f ms of processor time (mutant %lld), worker peak %.1f MB, %lld worker(s)\n",
         Megabytes(state->largestUse), state->largestUseMutant, state->slowestMs, state->slowestMutant,
         Megabytes(state->workerPeak), state->workers);
   const LONG64 findings = state->counts[kCrashed] + state->counts[kOverMemory] + state->counts[kOverTime] +
@@ -492,7 +515,7 @@ int Replay(const Reader& reader, const Options& options) {
   // Beside the mutant, what the reader wrote of it and of its own output.
   if (!options.writePath.empty() && first.saved) WriteWholeFile(options.writePath + L".saved1", first.savedBytes);
   if (!options.writePath.empty() && second.saved) WriteWholeFile(options.writePath + L".saved2", second.savedBytes);
-  Print("%s in %.1f ms, %.1f MB more committed after it %s\n", kOutcomeNames[outcome], readMs,
+  Print("%s in %.1f ms of processor time, %.1f MB more committed after it %s\n", kOutcomeNames[outcome], readMs,
         Megabytes(CommittedBytes() - before), detail.c_str());
   return outcome == kCrashed || outcome == kUnstable ? 1 : 0;
 }

@@ -2,8 +2,9 @@
 // worker process and reports what became of them.
 //
 // A supervisor starts one worker per reader. The worker reads mutant after mutant in process and
-// watches itself: a watchdog thread samples its memory and the time of the current mutant, and an
-// unhandled-exception filter notes a crash; both end the worker, and the supervisor then reports the
+// watches itself: a watchdog thread samples its memory and the time of the current mutant (processor
+// time, so that a machine busy with other work does not make reads look slow; the wall clock only
+// catches a hang), and an unhandled-exception filter notes a crash; both end the worker, and the supervisor then reports the
 // mutant that was being read and starts a new worker after it. So a crash or a runaway load costs one
 // worker, never the run, and every finding names the reader, seed and mutant that replay it:
 //
@@ -48,7 +49,7 @@ struct Reader {
   std::vector<std::string> (*fixtures)();
   // Reads the bytes in this process. Must not let anything escape: a thrown exception is a finding.
   ReadResult (*read)(const ReadInput& input);
-  // What one read may use above what the process held before it, and take.
+  // What one read may use above what the process held before it, and take in processor time.
   SIZE_T memoryBound;
   DWORD timeBoundMs;
 };
