@@ -529,6 +529,9 @@ void CFolimarDoc::CreatePagesForLoad(int count, CArray<int, int>& fieldCounts) {
 }
 
 void CFolimarDoc::ReadPageSettings(CArchive& ar, UINT version, int fileCount) {
+  // The pages are walked in step: looking each up by its index took a time that grew with the square
+  // of the count, which a file of a few kilobytes can set to thousands.
+  POSITION pagePos = m_pages.GetHeadPosition();
   for (int i = 0; i < fileCount; ++i) {
     _PAGE_SETTINGS settings;
     memset(&settings, 0, sizeof(settings));
@@ -557,7 +560,7 @@ void CFolimarDoc::ReadPageSettings(CArchive& ar, UINT version, int fileCount) {
     } else {
       ReadArchiveExact(ar, &settings, sizeof(settings));
     }
-    CPageInfo* page = GetPage(i);
+    CPageInfo* page = pagePos != nullptr ? m_pages.GetNext(pagePos) : nullptr;
     if (page != nullptr) page->m_settings = settings;
   }
 }
