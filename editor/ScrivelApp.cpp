@@ -8,17 +8,11 @@
 #include "FillForm.h"
 #include "MainFrm.h"
 #include "ScrivelDoc.h"
+#include "ScrivelSettings.h"
 #include "ScrivelView.h"
 #include "ScvFile.h"
 #include "Units.h"
 #include "resource.h"
-
-namespace {
-const wchar_t kSettings[] = L"Settings";
-const wchar_t kSettingUnits[] = L"Units";
-const wchar_t kSettingPageMargin[] = L"PageMargin";
-const wchar_t kSettingApplicationLook[] = L"ApplicationLook";
-}  // namespace
 
 CScrivelApp theApp;
 
@@ -114,28 +108,20 @@ int CScrivelApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
 }
 
 void CScrivelApp::LoadSettings() {
-  WCHAR measure[4] = L"0";
-  ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, _countof(measure));
-  // LOCALE_IMEASURE: "0" metric, "1" U.S.
-  m_nUnits = static_cast<int>(GetProfileInt(kSettings, kSettingUnits, measure[0] == L'0' ? 1 : 0));
-  if (m_nUnits < 0 || m_nUnits >= CUnits::kChoosable) m_nUnits = 0;
-  m_nAppLook = static_cast<int>(GetProfileInt(kSettings, kSettingApplicationLook, 210));
-  BYTE* data = nullptr;
-  UINT bytes = 0;
-  if (GetProfileBinary(kSettings, kSettingPageMargin, &data, &bytes) && data && bytes >= 16) {
-    INT32 margins[4];
-    memcpy(margins, data, sizeof(margins));
-    m_rectPageMargin.SetRect(margins[0], margins[1], margins[2], margins[3]);
-  }
-  delete[] data;
+  SCRIVEL_SETTINGS settings;
+  settings.pageMargin = m_rectPageMargin;
+  LoadScrivelSettings(*this, settings);
+  m_nUnits = settings.units;
+  m_nAppLook = settings.appLook;
+  m_rectPageMargin = settings.pageMargin;
 }
 
 void CScrivelApp::SaveSettings() {
-  WriteProfileInt(kSettings, kSettingUnits, m_nUnits);
-  const INT32 margins[4] = {m_rectPageMargin.left, m_rectPageMargin.top, m_rectPageMargin.right,
-                            m_rectPageMargin.bottom};
-  WriteProfileBinary(kSettings, kSettingPageMargin, reinterpret_cast<LPBYTE>(const_cast<INT32*>(margins)),
-                     sizeof(margins));
+  SCRIVEL_SETTINGS settings;
+  settings.units = m_nUnits;
+  settings.appLook = m_nAppLook;
+  settings.pageMargin = m_rectPageMargin;
+  SaveScrivelSettings(*this, settings);
 }
 
 void CScrivelApp::NotifyPrinterChanged() {
@@ -184,25 +170,6 @@ void CScrivelApp::PrintUsage() {
   m_pMainWnd->PostMessage(WM_CLOSE);
 }
 
-BOOL CScrivelApp::ReadIniData(const CString& path, CFieldMap& data) {
-  HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return FALSE;
-  LARGE_INTEGER size = {};
-  const BOOL sized = ::GetFileSizeEx(file, &size);
-  ::CloseHandle(file);
-  if (!sized || size.QuadPart > 64 * 1024 * 1024) return FALSE;
-  // No key or value is longer than the file; two more characters hold the list's end marks.
-  const DWORD chars = static_cast<DWORD>(size.QuadPart) + 2;
-  CArray<WCHAR, WCHAR> keys, value;
-  keys.SetSize(chars);
-  value.SetSize(chars);
-  ::GetPrivateProfileStringW(L"Data", nullptr, L"", keys.GetData(), chars, path);
-  for (LPCWSTR key = keys.GetData(); *key; key += wcslen(key) + 1) {
-    ::GetPrivateProfileStringW(L"Data", key, L"", value.GetData(), chars, path);
-    data.SetAt(key, COleVariant(value.GetData()));
-  }
-  return TRUE;
-}
 
 void CScrivelApp::StartInstances() {
   const CString data = m_cmdInfo.m_bDataGiven ? m_cmdInfo.m_dataValue : CString();
@@ -244,7 +211,7 @@ void CScrivelApp::RunBatch() {
   } else if (!m_cmdInfo.m_bFileGiven && !m_cmdInfo.m_bFolderGiven) {
     AppendEditorLog(L"m_nErrorCode = -13;");
     m_nErrorCode = SCRIVEL_ERROR_NOTHING_TO_DO;
-  } else if (m_cmdInfo.m_bDataGiven && m_cmdInfo.m_bIniData && !ReadIniData(m_cmdInfo.m_iniPath, data)) {
+  } else if (m_cmdInfo.m_bDataGiven && m_cmdInfo.m_bIniData && !::ReadIniData(m_cmdInfo.m_iniPath, data)) {
     AppendEditorLog(L"m_nErrorCode = -2;");
     m_nErrorCode = SCRIVEL_ERROR_DATA;
   } else {

@@ -44,8 +44,6 @@ class CScrivelApp : public CWinApp {
   void SaveSettings();
   void PrintUsage();
   void RunBatch();
-  // Fills `data` from the section "Data" of the INI file; FALSE when the file cannot be opened.
-  BOOL ReadIniData(const CString& path, CFieldMap& data);
   void StartInstances();
   // Opens, fills, prints and saves one document of the batch; FALSE when it cannot be opened.
   BOOL FillOneDocument(const CString& path, const CFieldMap& data);

@@ -1,5 +1,7 @@
 #include "ScrivelDoc.h"
 
+#include <string>
+
 #include "ScrivelApp.h"
 #include "ScrivelView.h"
 #include "ScvFile.h"
@@ -34,7 +36,20 @@ void CScrivelDoc::Serialize(CArchive& ar) {
     if (CRichEditView* view = GetView()) view->m_rectMargin = margins;
     app->NotifyPrinterChanged();
   }
-  CRichEditDoc::Serialize(ar);
+  if (ar.IsStoring()) {
+    CRichEditDoc::Serialize(ar);
+    return;
+  }
+  // The stream goes to the control through memory, without the tab stops the control cannot write.
+  std::string rtf;
+  char buffer[4096];
+  for (UINT read; (read = ar.Read(buffer, sizeof(buffer))) > 0;) rtf.append(buffer, read);
+  rtf = DropUnplacedTabStops(rtf);
+  CMemFile memory(reinterpret_cast<BYTE*>(rtf.empty() ? buffer : &rtf[0]), static_cast<UINT>(rtf.size()));
+  CArchive cleaned(&memory, CArchive::load);
+  cleaned.m_strFileName = ar.m_strFileName;
+  CRichEditDoc::Serialize(cleaned);
+  cleaned.Close();
 }
 
 BOOL CScrivelDoc::OnNewDocument() {

@@ -3,6 +3,8 @@
 #pragma once
 #include "Framework.h"
 
+#include <string>
+
 #pragma pack(push, 1)
 struct _SCV_HEADER {
   char magic[4];    // "SCV" and a zero byte
@@ -27,3 +29,9 @@ BOOL IsScvPath(LPCWSTR path);
 // The file name of the path up to its first "." (a document opened from a template or another
 // format is titled so).
 CString TitleFromPath(LPCWSTR path);
+
+// The rich-text stream as the control is given it, with every tab stop (\tx) that has no position or a
+// negative one (also one past 32 bits, which wraps to negative) taken out: Wine's rich-text control
+// keeps such a stop and crashes when it writes the document again. Everything else, binary runs
+// (\bin) included, passes unchanged.
+std::string DropUnplacedTabStops(const std::string& rtf);

@@ -97,9 +97,10 @@ int LoadFromBytes(const uint8_t* data, size_t size, int bitsPerPixel, int page, 
   int result = DecodeImage(data, size, page, loaded, progress);
   if (result == SUCCESS && bitsPerPixel) result = loaded.ColorRes(bitsPerPixel);
   if (result != SUCCESS) return result;
-  // Other code divides by the resolution: a file that records none loads with the screen's.
-  if (loaded.GetXResolution() <= 0) loaded.SetXResolution(96);
-  if (loaded.GetYResolution() <= 0) loaded.SetYResolution(96);
+  // Other code divides by the resolution: a file that records none, or one no writer can keep (PNG
+  // and BMP hold it as pixels per metre, WIC reads no more than 100000 dpi), loads with the screen's.
+  if (loaded.GetXResolution() <= 0 || loaded.GetXResolution() > 100000) loaded.SetXResolution(96);
+  if (loaded.GetYResolution() <= 0 || loaded.GetYResolution() > 100000) loaded.SetYResolution(96);
   // The image moves in; the target keeps its callbacks and file name.
   target.SetHandle(loaded.GetHandle(), TRUE);
   progress.ReportProgress(100);

@@ -255,8 +255,10 @@ int LBitmapBase::ConvertFromDIB(const BITMAPINFO* pInfo, const void* pBits, SIZE
       std::memcpy(dst, src, stride);
     }
   }
-  if (hd.biXPelsPerMeter > 0) target.SetXResolution(static_cast<int>(std::lround(hd.biXPelsPerMeter * 0.0254)));
-  if (hd.biYPelsPerMeter > 0) target.SetYResolution(static_cast<int>(std::lround(hd.biYPelsPerMeter * 0.0254)));
+  // A resolution past 100000 dpi is no picture's: written back as pixels per metre it overflowed.
+  const auto dpi = [](LONG perMetre) { return static_cast<int>(std::lround(perMetre * 0.0254)); };
+  if (hd.biXPelsPerMeter > 0 && dpi(hd.biXPelsPerMeter) <= 100000) target.SetXResolution(dpi(hd.biXPelsPerMeter));
+  if (hd.biYPelsPerMeter > 0 && dpi(hd.biYPelsPerMeter) <= 100000) target.SetYResolution(dpi(hd.biYPelsPerMeter));
   TakeImage(target);
   return SUCCESS;
 }

@@ -132,6 +132,10 @@ int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progr
         }
       } else {
         std::memcpy(raw.data(), row, rowBytes);
+        // The bits past the last pixel of a packed row are whatever the source left there: written
+        // as they are, the same picture gave other bytes each time it was read and saved again.
+        const int usedBits = (w * bpp) % 8;
+        if (usedBits != 0) raw[rowBytes - 1] &= static_cast<uint8_t>(0xFF << (8 - usedBits));
       }
       // Filters help continuous tones; indexed rows go unfiltered, as the format advises.
       if (colourType == 3 || depth < 8) {

@@ -91,6 +91,14 @@ const Kept kKept[] = {
     {&GUID_WICPixelFormat24bppBGR, 24, false},  {&GUID_WICPixelFormat32bppBGR, 32, false},
 };
 
+// A resolution as whole dots per inch, or 96 where the file gives none that makes sense. Rounded
+// before it is judged: pixels per metre (PNG, BMP) hold 1 dpi as 0.99, and cutting that off gave a
+// picture another resolution each time it was saved and read again.
+int WholeDpi(double dpi) {
+  const double rounded = std::isfinite(dpi) ? std::round(dpi) : 0;
+  return rounded >= 1 && rounded <= 100000 ? static_cast<int>(rounded) : 96;
+}
+
 }  // namespace
 
 namespace imaging_internal {
@@ -179,8 +187,8 @@ int WicDecode(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap, L
   }
   double dpiX = 0, dpiY = 0;
   if (FAILED(frame->GetResolution(&dpiX, &dpiY))) dpiX = dpiY = 0;
-  image.SetXResolution(dpiX >= 1 && dpiX < 100000 ? static_cast<int>(std::lround(dpiX)) : 96);
-  image.SetYResolution(dpiY >= 1 && dpiY < 100000 ? static_cast<int>(std::lround(dpiY)) : 96);
+  image.SetXResolution(WholeDpi(dpiX));
+  image.SetYResolution(WholeDpi(dpiY));
   bitmap.SetHandle(image.GetHandle(), TRUE);
   return SUCCESS;
 }

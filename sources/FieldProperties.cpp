@@ -1,5 +1,6 @@
 #include "FieldProperties.h"
 
+#include <cmath>
 #include <cwchar>
 
 #include "ErrorLog.h"
@@ -124,11 +125,60 @@ void CCurrencyFormatStruct::Init(LCID locale) {
 void CCurrencyFormatStruct::SetThousandSeparator(LPCTSTR separator) { CopyCut(m_thousandSeparator, separator); }
 
 namespace {
+
+// Past this magnitude the fixed-point text of a value (every integer digit, then the decimals) grows
+// beyond what the system's formatter takes: from about two hundred digits on it fails, and under Wine
+// a few hundred overrun its stack. Such values, which only damaged or foreign input carries, are
+// shown in scientific form instead; everything below keeps the fixed-point form.
+const double kLargestFixedPointMagnitude = 1e100;
+
+bool IsFixedPointValue(double value) { return std::isfinite(value) && std::fabs(value) < kLargestFixedPointMagnitude; }
+
+// The locale's own text for NaN and the infinities, or a fixed one where the locale has none.
+CString NonFiniteText(LCID locale, double value) {
+  const LCTYPE type = std::isnan(value) ? LOCALE_SNAN : value > 0 ? LOCALE_SPOSINFINITY : LOCALE_SNEGINFINITY;
+  CString text = LocaleText(locale, type);
+  if (text.IsEmpty()) text = std::isnan(value) ? _T("NaN") : value > 0 ? _T("Infinity") : _T("-Infinity");
+  return text;
+}
+
+// Trailing zeros of the fraction go, then a separator left last.
+void StripTrailingZeros(CString& text, const CString& separator) {
+  const int at = separator.IsEmpty() ? -1 : text.Find(separator);
+  if (at <= 0) return;
+  const int fractionStart = at + separator.GetLength();
+  while (text.GetLength() > fractionStart && text[text.GetLength() - 1] == _T('0')) text.Delete(text.GetLength() - 1, 1);
+  if (text.GetLength() == fractionStart) text.Delete(at, separator.GetLength());
+}
+
+// A value past the fixed-point range: its mantissa with `decimals` places through the number
+// formatter (the locale's separator and negative form), then the exponent, as in -1.99E+304. NaN and
+// the infinities show the locale's words.
+CString OutOfRangeText(LCID locale, double value, int decimals, NUMBERFMTW format, bool stripZeros) {
+  if (!std::isfinite(value)) return NonFiniteText(locale, value);
+  format.NumDigits = static_cast<UINT>(decimals);
+  CString scientific;
+  scientific.Format(_T("%.*E"), decimals, value);
+  scientific.Replace(_T(','), _T('.'));
+  const int exponent = scientific.Find(_T('E'));
+  if (exponent < 0) return CString(_T("Error"));
+  CString mantissa = FormatWith(locale, scientific.Left(exponent), format, GetNumberFormatW);
+  if (mantissa == _T("Error")) return mantissa;
+  if (stripZeros) StripTrailingZeros(mantissa, CString(format.lpDecimalSep));
+  return mantissa + scientific.Mid(exponent);
+}
+
 // A number or an amount: the record's decimals (clamped into it), the locale's separators, grouped
 // only when the record asks for it.
 template <typename FormatStruct, typename Formatter>
 CString FormatValue(_PROPERTIES& p, LCID locale, Formatter formatter) {
   p.decimals = ClampDecimals(p.decimals);
+  if (!IsFixedPointValue(p.value)) {
+    // Amounts this large carry no currency: both forms show the plain number.
+    CNumberFormatStruct number;
+    number.Init(locale);
+    return OutOfRangeText(locale, p.value, p.decimals, number.m_format, false);
+  }
   FormatStruct format;
   format.Init(locale);
   format.m_format.NumDigits = static_cast<UINT>(p.decimals);
@@ -163,20 +213,14 @@ CString GetFullNumber(_PROPERTIES& p, LCID locale) {
   // the system rejects an empty decimal separator.
   if (!p.decimalSeparator.IsEmpty()) format.SetDecimalSeparator(p.decimalSeparator);
   format.SetThousandSeparator(_T(""));
+  if (!IsFixedPointValue(p.value)) return OutOfRangeText(locale, p.value, p.fullNumberDecimals, format.m_format, true);
   CString printFormat;
   printFormat.Format(_T("%%.%df"), p.fullNumberDecimals);
   CString result = FormatWith(locale, NeutralNumber(printFormat, p.value), format.m_format, GetNumberFormatW);
   if (result == _T("Error")) return result;
   // Trailing zeros and then a trailing separator go. The separator is the one the text was formatted
   // with: looking for the run-time library's "." instead left "2,50" whole in a locale with ",".
-  const CString separator(format.m_decimalSeparator);
-  const int at = separator.IsEmpty() ? -1 : result.Find(separator);
-  if (at > 0) {
-    const int fractionStart = at + separator.GetLength();
-    while (result.GetLength() > fractionStart && result[result.GetLength() - 1] == _T('0'))
-      result.Delete(result.GetLength() - 1, 1);
-    if (result.GetLength() == fractionStart) result.Delete(at, separator.GetLength());
-  }
+  StripTrailingZeros(result, CString(format.m_decimalSeparator));
   return result;
   DEF_CATCH("GetFullNumber")
   return CString(_T("Error"));

@@ -175,7 +175,7 @@ BOOL CFolimarApp::InitInstance() {
   tips.m_nMaxDescrWidth = 200;
   GetTooltipManager()->SetTooltipParams(AFX_TOOLTIP_TYPE_ALL, RUNTIME_CLASS(CMFCToolTipCtrl), &tips);
 
-  m_languageId = static_cast<int>(GetProfileInt(L"Settings", L"Language", kLanguageEnglish));
+  m_languageId = ReadLanguageSetting();
   AfxSetResourceLanguage(AfxLanguageFromPrimary(m_languageId));
   RestoreStoredPrinter();
   UpdatePrinterSettings();

@@ -148,7 +148,8 @@ class CFolimarDoc : public CDocument {
   int GetInfoArray(CFieldObjectInfoArray& fields);
   // 1: the objects' values into the current record; 0: the current record into the objects.
   void DoFieldsExchange(int store);
-  // Appends the columns that text objects and check marks lack; returns how many.
+  // Appends the columns that fields (text fields, check marks) lack, each named after its field;
+  // returns how many.
   int CorrectFieldsCount();
   // Rebuilds every object list with fresh nodes in the same order.
   void CorrectBug();
@@ -271,10 +272,16 @@ class CFolimarDoc : public CDocument {
   // The settings of the first `fileCount` pages, stored or (old files) derived.
   void ReadPageSettings(CArchive& ar, UINT version, int fileCount);
   void ReadObjectRecord(CArchive& ar, int tag, UINT version, BOOL templateFlagSet, BOOL templateByExtension,
-                        CArray<int, int>& fieldCounts);
+                        CArray<int, int>& fieldCounts, ULONGLONG tableSlots);
   void ReadMetafileRecord(CArchive& ar, int length);
-  // After tag 0: the stored image of old files, tables cut to their objects and padded to one length.
-  void FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts);
+  // Tag 13: the table of the page it names, read into the page's table or appended to it; the tables
+  // may hold at most `tableSlots` rows and cells in all (see TableSlotsFor).
+  void ReadPageTable(CArchive& ar, ULONGLONG tableSlots);
+  // After tag 0: the stored image of old files, tables cut to their objects and padded to one length,
+  // unless the tables would then hold more than `tableSlots` rows and cells.
+  void FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts, ULONGLONG tableSlots);
+  // Rows and cells the pages' tables hold now.
+  ULONGLONG TableSlotsInUse() const;
   // The page image of files that name it (version 5 and older) into the first page.
   BOOL OpenStoredImage(const CString& path);
   void WritePageRecords(CArchive& ar);

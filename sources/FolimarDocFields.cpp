@@ -119,14 +119,13 @@ int CFolimarDoc::CorrectFieldsCount() {
   DEF_TRY
   for (POSITION pagePos = m_pages.GetHeadPosition(); pagePos;) {
     CPageInfo* page = m_pages.GetNext(pagePos);
-    int count = 0;
-    for (POSITION pos = page->m_objects.GetHeadPosition(); pos;) {
-      CTranspBaseClass* object = page->m_objects.GetNext(pos);
-      if (!GetDocObjectServices()->hasField(object) && TextOf(object) == nullptr) continue;
-      if (++count > page->m_table.GetFieldCount() &&
+    // Only fields own columns. Counting labels too appended columns that no field fills and that the
+    // next load drops again, so a file changed each time it was opened and saved.
+    ForEachField(page, [&](CTranspBaseClass* object, int column) {
+      if (column >= page->m_table.GetFieldCount() &&
           page->m_table.AddField(GetDocObjectServices()->getName(object)) >= 0)
         ++added;
-    }
+    });
   }
   DEF_CATCH("CFolimarDoc::CorrectFieldsCount")
   return added;

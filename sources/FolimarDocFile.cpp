@@ -89,6 +89,40 @@ void ConvertAnsi(const char (&source)[S], wchar_t (&target)[T]) {
   ConvertAnsiSlot(source, S, target, T);
 }
 
+// What a file can make the loader hold in the pages' tables, counted in slots: one per record and one
+// per cell. Records of a table without fields, and the records and cells that padding and the field
+// exchange add, take no bytes of the file: without a bound a few kilobytes asked for billions of them.
+// A file may add as many slots as it has bytes times kTableSlotsPerByte, and a small one at least
+// kMinTableSlots: every document this program writes stores four bytes or more per cell, while a
+// damaged one stays within some tens of megabytes and a fraction of a second.
+const ULONGLONG kTableSlotsPerByte = 32;
+const ULONGLONG kMinTableSlots = 64 * 1024;
+
+ULONGLONG TableSlots(ULONGLONG records, ULONGLONG fields) { return records * (1 + fields); }
+ULONGLONG TableSlots(const CDynTable& table) {
+  return TableSlots(static_cast<ULONGLONG>(table.GetRecordCount()), static_cast<ULONGLONG>(table.GetFieldCount()));
+}
+
+// A file past what it can hold ends the load as a damaged one: the framework's message for an
+// unexpected format, not the silent end of the checks that find a short or broken file.
+[[noreturn]] void FailOverBound(LPCWSTR what) {
+  CString text;
+  text.Format(L"Document file: %s would hold more than the file can stand for", what);
+  AppendErrorLog(text);
+  AfxThrowArchiveException(CArchiveException::badIndex);
+}
+
+// Metafile bits that begin with their header record, which states them whole. The system made a
+// metafile of bits without one too, and then refused the bits it gave back for it: the document
+// saved from such a file could not be opened again.
+bool IsWholeEnhancedMetafile(const std::vector<BYTE>& bits) {
+  ENHMETAHEADER header;
+  if (bits.size() < sizeof(header)) return false;
+  memcpy(&header, bits.data(), sizeof(header));
+  return header.iType == EMR_HEADER && header.dSignature == ENHMETA_SIGNATURE && header.nSize >= 88 &&
+         header.nSize <= bits.size() && header.nBytes == bits.size();
+}
+
 bool IsObjectTag(int tag) {
   switch (tag) {
     case 1: case 2: case 3: case 4: case 5: case 6: case 9: case 10: case 20: case 21:
@@ -326,6 +360,9 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
   try {
     const CString ext = LowerFileExt(ar.GetFile()->GetFilePath());
     if (ext != L"qlm" && ext != L"rud" && ext != L"vyt") FailDocumentFile();
+    // A merge keeps what the document holds already; only what the file adds is bounded by it.
+    const ULONGLONG tableSlots =
+        TableSlotsInUse() + std::max(kMinTableSlots, kTableSlotsPerByte * ar.GetFile()->GetLength());
 
     RequireBytes(ar, sizeof(DOC_FILE_HEADER));
     DOC_FILE_HEADER header;
@@ -426,7 +463,7 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
       if (tag == kTagEnd) break;
       const int32_t length = ReadInt(ar);
       if (IsObjectTag(tag)) {
-        ReadObjectRecord(ar, tag, version, templateFlag != 0, templateByExtension, fieldCounts);
+        ReadObjectRecord(ar, tag, version, templateFlag != 0, templateByExtension, fieldCounts, tableSlots);
         continue;
       }
       switch (tag) {
@@ -451,19 +488,10 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
           if (before - BytesLeft(ar) != static_cast<ULONGLONG>(static_cast<uint32_t>(length))) FailDocumentFile();
           break;
         }
-        case kTagTable: {
+        case kTagTable:
           if (isTemplate) FailDocumentFile(IDS_TEMPLATE_CORRUPTED);
-          CPageInfo* page = GetPage(ReadInt(ar));
-          if (page == nullptr) FailDocumentFile();
-          if (page->m_table.GetFieldCount() == 0) {
-            page->m_table.Serialize(ar);
-          } else {
-            CDynTable table;
-            table.Serialize(ar);
-            page->m_table.Append(table);
-          }
+          ReadPageTable(ar, tableSlots);
           break;
-        }
         case kTagMetafile:
           ReadMetafileRecord(ar, length);
           break;
@@ -479,8 +507,10 @@ void CFolimarDoc::LoadingSerialize(CArchive& ar) {
           break;
       }
     }
-    FinishLoad(version, isTemplate, fieldCounts);
+    FinishLoad(version, isTemplate, fieldCounts, tableSlots);
   } catch (CArchiveException* e) {
+    // The message the user sees names the file: the table and value readers below know no file.
+    if (e->m_strFileName.IsEmpty()) e->m_strFileName = ar.GetFile()->GetFilePath();
     if (e->m_cause != kSilentFailure) ReportPassedException(__FILE__, __LINE__, "CFolimarDoc::LoadingSerialize");
     throw;
   } catch (CException*) {
@@ -499,6 +529,9 @@ void CFolimarDoc::CreatePagesForLoad(int count, CArray<int, int>& fieldCounts) {
 }
 
 void CFolimarDoc::ReadPageSettings(CArchive& ar, UINT version, int fileCount) {
+  // The pages are walked in step: looking each up by its index took a time that grew with the square
+  // of the count, which a file of a few kilobytes can set to thousands.
+  POSITION pagePos = m_pages.GetHeadPosition();
   for (int i = 0; i < fileCount; ++i) {
     _PAGE_SETTINGS settings;
     memset(&settings, 0, sizeof(settings));
@@ -527,13 +560,13 @@ void CFolimarDoc::ReadPageSettings(CArchive& ar, UINT version, int fileCount) {
     } else {
       ReadArchiveExact(ar, &settings, sizeof(settings));
     }
-    CPageInfo* page = GetPage(i);
+    CPageInfo* page = pagePos != nullptr ? m_pages.GetNext(pagePos) : nullptr;
     if (page != nullptr) page->m_settings = settings;
   }
 }
 
 void CFolimarDoc::ReadObjectRecord(CArchive& ar, int tag, UINT version, BOOL templateFlagSet,
-                                   BOOL templateByExtension, CArray<int, int>& fieldCounts) {
+                                   BOOL templateByExtension, CArray<int, int>& fieldCounts, ULONGLONG tableSlots) {
   const DOC_OBJECT_SERVICES* services = GetDocObjectServices();
   CTranspBaseClass* object = services->create(tag, this);
   if (object == nullptr) {
@@ -573,7 +606,11 @@ void CFolimarDoc::ReadObjectRecord(CArchive& ar, int tag, UINT version, BOOL tem
   if (!nameRead || templateByExtension) name = services->uniqueName(this, object);
   services->setName(object, name);
   CPageInfo* page = GetPage(pageIndex);
-  if (hasField && page != nullptr) page->m_table.AddField(name);
+  if (!hasField || page == nullptr) return;
+  // The new column has a cell in every record the page's table holds already.
+  if (TableSlotsInUse() + static_cast<ULONGLONG>(page->m_table.GetRecordCount()) > tableSlots)
+    FailOverBound(L"a field's column");
+  page->m_table.AddField(name);
 }
 
 void CFolimarDoc::ReadMetafileRecord(CArchive& ar, int length) {
@@ -585,6 +622,10 @@ void CFolimarDoc::ReadMetafileRecord(CArchive& ar, int length) {
   RequireBytes(ar, static_cast<LONGLONG>(size) + 8);
   std::vector<BYTE> bits(size);
   ReadArchiveExact(ar, bits.data(), static_cast<UINT>(size));
+  if (!IsWholeEnhancedMetafile(bits)) {
+    AppendErrorLog(L"CFolimarDoc: metafile bits without their header were refused");
+    FailDocumentFile();
+  }
   HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(size), bits.data());
   if (metafile == nullptr) FailDocumentFile();
   page->SetMetafile(metafile);
@@ -592,7 +633,34 @@ void CFolimarDoc::ReadMetafileRecord(CArchive& ar, int length) {
   page->m_imagePosition.y = ReadInt(ar);
 }
 
-void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts) {
+ULONGLONG CFolimarDoc::TableSlotsInUse() const {
+  ULONGLONG slots = 0;
+  for (POSITION pos = m_pages.GetHeadPosition(); pos;) slots += TableSlots(m_pages.GetNext(pos)->m_table);
+  return slots;
+}
+
+void CFolimarDoc::ReadPageTable(CArchive& ar, ULONGLONG tableSlots) {
+  CPageInfo* page = GetPage(ReadInt(ar));
+  if (page == nullptr) FailDocumentFile();
+  const ULONGLONG others = TableSlotsInUse() - TableSlots(page->m_table);
+  const ULONGLONG left = tableSlots > others ? tableSlots - others : 0;
+  if (page->m_table.GetFieldCount() == 0) {
+    page->m_table.Load(ar, left);
+    if (TableSlots(page->m_table) > left) FailOverBound(L"a page table");
+    return;
+  }
+  CDynTable table;
+  table.Load(ar, left);
+  // Appending gives every record of both tables the cells of both.
+  const ULONGLONG records =
+      static_cast<ULONGLONG>(std::max(page->m_table.GetRecordCount(), table.GetRecordCount()));
+  const ULONGLONG fields =
+      static_cast<ULONGLONG>(page->m_table.GetFieldCount()) + static_cast<ULONGLONG>(table.GetFieldCount());
+  if (TableSlots(records, fields) > left) FailOverBound(L"a page table appended to another");
+  page->m_table.Append(table);
+}
+
+void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts, ULONGLONG tableSlots) {
   // Files up to version 5 name their page image instead of holding it.
   if (version <= 5 && !m_imagePath.IsEmpty() && !OpenStoredImage(m_imagePath)) FailDocumentFile();
   int largest = 0;
@@ -604,6 +672,12 @@ void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fi
   }
   // A document has one record at least.
   largest = std::max(largest, 1);
+  // Padding gives every page that many records, and the field exchange gives each page a column per
+  // field: what the tables will hold is known before any of it is made.
+  ULONGLONG padded = 0;
+  for (INT_PTR p = 0; p < fieldCounts.GetSize(); ++p)
+    padded += TableSlots(static_cast<ULONGLONG>(largest), static_cast<ULONGLONG>(std::max(fieldCounts[p], 0)));
+  if (padded > tableSlots) FailOverBound(L"the padded page tables");
   for (POSITION pos = m_pages.GetHeadPosition(); pos;) {
     CDynTable& table = m_pages.GetNext(pos)->m_table;
     while (table.GetRecordCount() < largest) table.InsertRecord(-1);

@@ -1,6 +1,7 @@
 // The helpers that need no window, registry or shell: names, numbers, characters, archive strings.
 #include "MyProcs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cwchar>
@@ -258,8 +259,10 @@ void ReadStringAnsi(CArchive& ar, CString& text) {
   if (WrongDirection(ar, FALSE, "ReadStringAnsi", __LINE__)) return;
   const std::vector<char> bytes = ReadCountedBytes(ar);
   text.Empty();
-  if (bytes.empty()) return;
-  const int byteCount = static_cast<int>(bytes.size());
+  // The text up to its first NUL, as a wide string is read: a NUL kept inside would be written on
+  // and cut off by the next load.
+  const int byteCount = static_cast<int>(std::find(bytes.begin(), bytes.end(), '\0') - bytes.begin());
+  if (byteCount == 0) return;
   const int length =
       MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, nullptr, 0);
   if (length <= 0) return;

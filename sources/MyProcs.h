@@ -146,3 +146,5 @@ int ReadSettingInt(LPCTSTR valueName, int defaultValue);
 void WriteSettingInt(LPCTSTR valueName, int value);
 CString ReadSettingString(LPCTSTR valueName, LPCTSTR defaultValue);
 void WriteSettingString(LPCTSTR valueName, LPCTSTR value);
+// The interface language ("Language", a primary language id); English unless a DWORD says otherwise.
+int ReadLanguageSetting();

@@ -34,6 +34,8 @@ void WriteSettingString(LPCTSTR valueName, LPCTSTR value) {
   if (CWinApp* app = AfxGetApp()) app->WriteProfileString(kSettingsSection, valueName, value);
 }
 
+int ReadLanguageSetting() { return ReadSettingInt(L"Language", LANG_ENGLISH); }
+
 BOOL FileExists(const CString& path) {
   DEF_TRY
   HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -21,9 +21,16 @@ template <typename T>
 BOOL IsKind(CTranspBaseClass* object) {
   return dynamic_cast<T*>(object) != nullptr;
 }
+// An object whose data was refused is no copy of anything: it is discarded (logged by its class).
+CTranspBaseClass* Accepted(CTranspBaseClass* object) {
+  if (object == nullptr || !object->WasDataRefused()) return object;
+  delete object;
+  return nullptr;
+}
+
 template <typename T>
 CTranspBaseClass* FromData(HGLOBAL data, CFolimarDoc*, int pageIndex) {
-  return new T(nullptr, data, 0, 0, pageIndex);
+  return Accepted(new T(nullptr, data, 0, 0, pageIndex));
 }
 
 // A picture whose data does not decode is no picture: it is discarded (logged by the picture).
@@ -71,7 +78,7 @@ namespace {
 
 template <typename T>
 CTranspBaseClass* Paste(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) {
-  return new T(view, data, x, y, pageIndex);
+  return Accepted(new T(view, data, x, y, pageIndex));
 }
 
 CTranspBaseClass* PasteImage(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) {

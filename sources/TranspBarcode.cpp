@@ -99,7 +99,10 @@ CTranspBarcode::CTranspBarcode(CWnd* view, POINT point, const _OBJECT_STYLE* sty
 CTranspBarcode::CTranspBarcode(CWnd* view, HGLOBAL data, int x, int y, int pageIndex)
     : CTranspGraphClass(view, pageIndex) {
   DEF_TRY
-  if (!SetObData(data)) return;
+  if (!SetObData(data)) {
+    m_dataRefused = TRUE;
+    return;
+  }
   ::OffsetRect(&m_rect, x - m_rect.left, y - m_rect.top);
   DEF_CATCH("CTranspBarcode::CTranspBarcode")
 }
@@ -225,6 +228,12 @@ BOOL CTranspBarcode::SetObData(HGLOBAL block) {
   }
   BARCODE_DATA head;
   reader.ReadClassData(&head, sizeof(head));
+  // The largest symbol (32 layers) is 151 modules a side, and must fit the bound of any object.
+  const int32_t kLargestModule = MAX_OBJECT_EXTENT / 151;
+  if (!IsBoxPlausible(head.rect) || head.moduleSize < 0 || head.moduleSize > kLargestModule) {
+    AppendErrorLog(L"CTranspBarcode::SetObData: object data of a barcode beyond any page was refused");
+    return FALSE;
+  }
   m_rect = {head.rect[0], head.rect[1], head.rect[2], head.rect[3]};
   m_style.lineWidth = head.moduleSize;
   m_template = CString(found);

@@ -1,5 +1,6 @@
 #include "TranspBaseClass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -84,9 +85,29 @@ UINT CTranspBaseClass::s_clipboardFormat2 = 0;
 const VIEW_CONVERSIONS* CTranspBaseClass::s_conversions = nullptr;
 const TRANSP_VIEW_LINK* CTranspBaseClass::s_viewLink = nullptr;
 
+BOOL IsBoxPlausible(const int32_t box[4]) {
+  for (int i = 0; i < 4; ++i)
+    if (box[i] < -MAX_OBJECT_COORDINATE || box[i] > MAX_OBJECT_COORDINATE) return FALSE;
+  const int64_t width = static_cast<int64_t>(box[2]) - box[0], height = static_cast<int64_t>(box[3]) - box[1];
+  return width >= -MAX_OBJECT_EXTENT && width <= MAX_OBJECT_EXTENT && height >= -MAX_OBJECT_EXTENT &&
+         height <= MAX_OBJECT_EXTENT;
+}
+
+BOOL ArePointsPlausible(const POINT* points, size_t count) {
+  if (count == 0) return TRUE;
+  int32_t box[4] = {points[0].x, points[0].y, points[0].x, points[0].y};
+  for (size_t i = 1; i < count; ++i) {
+    box[0] = std::min<int32_t>(box[0], points[i].x);
+    box[1] = std::min<int32_t>(box[1], points[i].y);
+    box[2] = std::max<int32_t>(box[2], points[i].x);
+    box[3] = std::max<int32_t>(box[3], points[i].y);
+  }
+  return IsBoxPlausible(box);
+}
+
 void CTranspBaseClass::SetInchesPerUnit(double inchesPerUnit) {
-  if (!std::isfinite(inchesPerUnit) || inchesPerUnit <= 0.0) {
-    AppendErrorLog(L"TranspBaseClass: an inches-per-unit value that is not positive was ignored");
+  if (!std::isfinite(inchesPerUnit) || inchesPerUnit < 1e-7 || inchesPerUnit > 1.0) {
+    AppendErrorLog(L"TranspBaseClass: an inches-per-unit value that is no usable unit was ignored");
     return;
   }
   s_inchesPerUnit = inchesPerUnit;

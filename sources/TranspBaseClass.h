@@ -96,6 +96,18 @@ static_assert(sizeof(TRANSP_DATA_HEAD) == 24, "object-data head is 24 bytes");
 // Fixed structures larger than this are not ours: a bigger stored size is taken as a damaged file.
 enum { MAX_RECORD_STRUCTURE = 64 * 1024 };
 
+// Object data keeps its coordinates within MAX_OBJECT_COORDINATE units of 0 and its objects and the
+// displacements of a group's members within MAX_OBJECT_EXTENT units (about 1,300 inches at the usual
+// unit). Data beyond is refused as damaged: placing, measuring and moving objects add and subtract
+// coordinates, and past these bounds the sums left 32 bits, so a pasted object came out elsewhere each
+// time it was copied again. An object placed on a page stays within the coordinate bound.
+enum { MAX_OBJECT_COORDINATE = 1 << 29, MAX_OBJECT_EXTENT = 1 << 27 };
+// TRUE when the corners (left, top, right, bottom) lie within the coordinate bound and the sides
+// within the extent bound.
+BOOL IsBoxPlausible(const int32_t box[4]);
+// The same for the box around `count` points (x, y pairs); TRUE for no points.
+BOOL ArePointsPlausible(const POINT* points, size_t count);
+
 // Reads an object-data block: checks the head against the block's real size and takes the
 // inches-per-unit value into the process-wide one. The handle stays the caller's.
 class CTranspDataReader {
@@ -255,6 +267,9 @@ class CTranspBaseClass : public CCmdTarget {
 
   void SetDeleted(int deleted);
   int IsDeleted() const { return m_deleted; }
+  // A data constructor that refused its block (damaged, or of another kind) leaves the object empty
+  // and says so here: a paste, a drop or a copy through data must not place it.
+  BOOL WasDataRefused() const { return m_dataRefused; }
   void SetFrozen(int frozen) { m_frozen = frozen; }
   int IsFrozen() const { return m_frozen; }
   BOOL IsMirrored() const { return m_mirrored != 0; }
@@ -284,7 +299,8 @@ class CTranspBaseClass : public CCmdTarget {
   // Every stored geometry is in units of this many inches; records and data blocks carry it and
   // reading one sets it.
   static double GetInchesPerUnit() { return s_inchesPerUnit; }
-  // Ignores a value that is not a positive finite number: every conversion divides by it.
+  // Ignores a value outside 1e-7 to 1 inch: every conversion divides by it, and a unit far smaller or
+  // larger (damaged data) carried coordinates past 32 bits on their way to the screen.
   static void SetInchesPerUnit(double inchesPerUnit);
   static int InchToUnit(double inches);
   static double UnitToInch(int units);
@@ -367,6 +383,7 @@ class CTranspBaseClass : public CCmdTarget {
   int m_closed;
   int m_deleted;
   int m_frozen;
+  BOOL m_dataRefused = FALSE;
   CUndoState m_keptState;
   _OBJECT_STYLE m_style;
   CVariant m_value;

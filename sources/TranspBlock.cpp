@@ -133,6 +133,17 @@ void CTranspBlock::Draw(CDC* dc, int print, POINT* dpi) {
 
 int CTranspBlock::GetObjectKind() { return 0; }
 
+namespace {
+// The object's align rectangle by its top-left corner, as a paste places its data: a box stored
+// with its corners swapped (damaged data, a drag to the upper left) once got a displacement from the
+// wrong corner and came out elsewhere each time it was copied and pasted again.
+RECT PastedBox(CTranspBaseClass* object) {
+  RECT r;
+  object->GetAlignRect(&r);
+  return NormalizedRect(r);
+}
+}  // namespace
+
 RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& objects) {
   RECT frame = {0, 0, 0, 0};
   DEF_TRY
@@ -140,8 +151,7 @@ RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& object
   for (POSITION pos = objects.GetHeadPosition(); pos != nullptr;) {
     CTranspBaseClass* object = objects.GetNext(pos);
     if (object == nullptr || !object->IsSelected() || object->IsDeleted()) continue;
-    RECT r;
-    object->GetAlignRect(&r);
+    const RECT r = PastedBox(object);
     if (first) {
       frame = r;
       first = false;
@@ -155,12 +165,11 @@ RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& object
   for (POSITION pos = objects.GetHeadPosition(); pos != nullptr;) {
     CTranspBaseClass* object = objects.GetNext(pos);
     if (object == nullptr || !object->IsSelected() || object->IsDeleted()) continue;
-    RECT r;
-    object->GetAlignRect(&r);
+    const RECT r = PastedBox(object);
     HGLOBAL data = object->GetObData();
     if (data == nullptr) continue;
     int dx = r.left - frame.left, dy = r.top - frame.top;
-    // The paste places a circle's data by its centre and a text's by its first baseline.
+    // The paste places a circle's data by its centre and a text's at its own point, its first baseline.
     int32_t type = 0, radius = 0;
     if (const BYTE* p = static_cast<const BYTE*>(::GlobalLock(data))) {
       std::memcpy(&type, p + offsetof(TRANSP_DATA_HEAD, type), sizeof(type));
@@ -172,7 +181,14 @@ RECT FillBlockFromSelection(CTranspBlock& block, const CTranspObjectList& object
       dx += radius;
       dy += radius;
     } else if (type == DATA_TYPE_TEXT || type == DATA_TYPE_LABEL) {
-      if (CTranspText* text = dynamic_cast<CTranspText*>(object)) dy += text->GetLineHeight();
+      // A text is placed at its own point. Its align rectangle is measured in view pixels and follows
+      // its alignment, so deriving the point from it moved a right-aligned text or drifted by a
+      // rounding on every copy.
+      if (CTranspText* text = dynamic_cast<CTranspText*>(object)) {
+        const POINT at = text->GetPosition();
+        dx = at.x - frame.left;
+        dy = at.y - frame.top;
+      }
     }
     if (!block.AddMember(data, dx, dy)) ::GlobalFree(data);
   }
@@ -274,10 +290,13 @@ BOOL UnpackBlock(HGLOBAL block, CWnd* view, int x, int y, int pageIndex, std::ve
       AppendErrorLog(L"TranspBlock: a group inside a group was not pasted");
       continue;
     }
-    // Displacements come from outside: one that carries the member off the coordinate range is not pasted.
+    // Displacements come from outside: one that carries the member farther than any object reaches
+    // is not pasted. Within 32 bits was not enough: the member's own extent added to it overflowed.
     const int64_t px = static_cast<int64_t>(x) + member.displacement.x;
     const int64_t py = static_cast<int64_t>(y) + member.displacement.y;
-    if (px < INT32_MIN || px > INT32_MAX || py < INT32_MIN || py > INT32_MAX) {
+    const auto tooFar = [](int32_t d) { return d < -MAX_OBJECT_EXTENT || d > MAX_OBJECT_EXTENT; };
+    if (tooFar(member.displacement.x) || tooFar(member.displacement.y) || px < INT32_MIN || px > INT32_MAX ||
+        py < INT32_MIN || py > INT32_MAX) {
       AppendErrorLog(L"TranspBlock: a member displaced off the page's coordinates was not pasted");
       continue;
     }

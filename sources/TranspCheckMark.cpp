@@ -89,11 +89,17 @@ CTranspCheckMark::CTranspCheckMark(CWnd* view, HGLOBAL block, int x, int y, int 
   if (!reader.IsValid() || reader.GetHead().type != DATA_TYPE_CHECKMARK ||
       reader.GetClassSize() < DataSizeOfVersion(reader.GetHead().version)) {
     AppendErrorLog(L"TranspCheckMark: object data of another kind or too short for a check mark was refused");
+    m_dataRefused = TRUE;
     return;
   }
   const int32_t version = reader.GetHead().version;
   CHECKMARK_DATA data;
   reader.ReadClassData(&data, DataSizeOfVersion(version));
+  if (!IsBoxPlausible(data.rect)) {
+    AppendErrorLog(L"TranspCheckMark: object data of a check mark beyond any page was refused");
+    m_dataRefused = TRUE;
+    return;
+  }
   const RECT box = NormalizedRect(RECT{data.rect[0], data.rect[1], data.rect[2], data.rect[3]});
   m_rect = {x, y, x + box.right - box.left, y + box.bottom - box.top};
   m_style.lineWidth = data.lineWidth;

@@ -71,17 +71,29 @@ CTranspFreehand::CTranspFreehand(CWnd* view, HGLOBAL block, int x, int y, int pa
   const UINT size = reader.IsValid() ? reader.GetClassSize() : 0;
   if (!reader.IsValid() || reader.GetHead().type != DATA_TYPE_FREEHAND || size < sizeof(data)) {
     AppendErrorLog(L"TranspFreehand: object data of another kind or too short for a freehand object was refused");
+    m_dataRefused = TRUE;
     return;
   }
   reader.ReadClassData(&data, sizeof(data));
   // The count may ask for no more points than the block holds after its fixed part.
   if (data.count < 0 || static_cast<UINT>(data.count) > (size - sizeof(data)) / sizeof(POINT)) {
     AppendErrorLog(L"TranspFreehand: object data states more points than it holds and was refused");
+    m_dataRefused = TRUE;
     return;
   }
   const BYTE* stored = reader.GetClassData() + sizeof(data);
-  m_points.resize(static_cast<size_t>(data.count));
-  if (data.count > 0) std::memcpy(m_points.data(), stored, m_points.size() * sizeof(POINT));
+  std::vector<POINT> points(static_cast<size_t>(data.count));
+  if (data.count > 0) std::memcpy(points.data(), stored, points.size() * sizeof(POINT));
+  // The separators are no places: they stay where they are when the stroke moves.
+  std::vector<POINT> places;
+  for (const POINT& p : points)
+    if (!IsStrokeSeparator(p)) places.push_back(p);
+  if (!ArePointsPlausible(places.data(), places.size())) {
+    AppendErrorLog(L"TranspFreehand: object data of a stroke beyond any page was refused");
+    m_dataRefused = TRUE;
+    return;
+  }
+  m_points.swap(points);
   TakePen(data.color, data.lineWidth, data.penStyle);
   m_style.printable = 1;
   UpdateBox();

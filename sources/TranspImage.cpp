@@ -249,6 +249,10 @@ BOOL CTranspImage::SetObData(HGLOBAL block) {
   }
   IMAGE_DATA head;
   reader.ReadClassData(&head, sizeof(head));
+  if (!IsBoxPlausible(head.rect)) {
+    AppendErrorLog(L"CTranspImage::SetObData: object data of a picture beyond any page was refused");
+    return FALSE;
+  }
   const UINT available = reader.GetClassSize() - sizeof(IMAGE_DATA);
   if (head.dibSize <= 0 || static_cast<UINT>(head.dibSize) > available) {
     AppendErrorLog(L"CTranspImage::SetObData: object data whose DIB does not fit in the block was refused");

@@ -115,6 +115,10 @@ BOOL CTranspShape::ReadBoxObData(HGLOBAL block, int32_t type, int32_t c[4]) {
   CTranspDataReader reader(block);
   BOX_SHAPE_DATA data;
   if (!ReadShapeData(reader, type, &data, sizeof(data))) return FALSE;
+  if (!IsBoxPlausible(data.c)) {
+    AppendErrorLog(L"TranspGraphClass: object data of a shape beyond any page was refused");
+    return FALSE;
+  }
   std::memcpy(c, data.c, sizeof(data.c));
   TakePen(data.color, data.lineWidth, data.penStyle);
   return TRUE;
@@ -159,7 +163,10 @@ HGLOBAL CTranspShape::RectObData(int32_t type) {
 
 void CTranspShape::TakeRectObData(HGLOBAL data, int32_t type, int x, int y) {
   int32_t c[4];
-  if (!ReadBoxObData(data, type, c)) return;
+  if (!ReadBoxObData(data, type, c)) {
+    m_dataRefused = TRUE;
+    return;
+  }
   PlaceTopLeft(c, x, y);
   m_rect = FromCoords(c);
 }
@@ -307,7 +314,12 @@ CTranspCircle::CTranspCircle(CWnd* view, HGLOBAL block, int x, int y, int pageIn
   DEF_TRY
   CTranspDataReader reader(block);
   CIRCLE_DATA data;
-  if (!ReadShapeData(reader, DATA_TYPE_CIRCLE, &data, sizeof(data))) return;
+  if (!ReadShapeData(reader, DATA_TYPE_CIRCLE, &data, sizeof(data)) || data.radius < 0 ||
+      data.radius > MAX_OBJECT_EXTENT / 2) {
+    AppendErrorLog(L"TranspGraphClass: object data of a circle was refused");
+    m_dataRefused = TRUE;
+    return;
+  }
   TakePen(data.color, data.lineWidth, data.penStyle);
   m_radius = data.radius;
   m_cx = x;
@@ -440,7 +452,10 @@ CTranspLine::CTranspLine(CWnd* view, int x1, int y1, int x2, int y2, const _OBJE
 CTranspLine::CTranspLine(CWnd* view, HGLOBAL data, int x, int y, int pageIndex) : CTranspShape(view, pageIndex) {
   DEF_TRY
   int32_t c[4];
-  if (!ReadBoxObData(data, DATA_TYPE_LINE, c)) return;
+  if (!ReadBoxObData(data, DATA_TYPE_LINE, c)) {
+    m_dataRefused = TRUE;
+    return;
+  }
   PlaceTopLeft(c, x, y);
   m_x1 = c[0];
   m_y1 = c[1];

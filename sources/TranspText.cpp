@@ -75,7 +75,7 @@ CTranspText::CTranspText(CWnd* view, HGLOBAL data, int x, int y, int pageIndex, 
   init();
   // The label flag decides the printable flag of old object data, so it comes first.
   m_label = label;
-  SetObData(data);
+  m_dataRefused = !SetObData(data);
   m_x = x;
   m_y = y;
   m_captureCode = 0;
@@ -85,6 +85,36 @@ CTranspText::CTranspText(CWnd* view, HGLOBAL data, int x, int y, int pageIndex, 
 CTranspText::~CTranspText() = default;
 
 // ---- Stored forms ----
+
+namespace {
+
+// The number a text shows in the given separators: thousands separators, a currency symbol and
+// spaces are passed over, a minus or an opening bracket before the digits makes it negative, and a
+// scientific exponent is kept. 0 when the text shows no number.
+double NumberShownBy(const CString& text, const CString& decimalSeparator, const CString& thousandSeparator) {
+  CString s = text;
+  if (!thousandSeparator.IsEmpty() && thousandSeparator != decimalSeparator) s.Replace(thousandSeparator, _T(""));
+  if (!decimalSeparator.IsEmpty()) s.Replace(decimalSeparator, _T("."));
+  CString number;
+  bool negative = false;
+  for (int i = 0; i < s.GetLength(); ++i) {
+    const wchar_t c = s[i];
+    const wchar_t next = i + 1 < s.GetLength() ? s[i + 1] : 0;
+    if ((c >= _T('0') && c <= _T('9')) || c == _T('.')) {
+      number += c;
+    } else if ((c == _T('E') || c == _T('e')) && !number.IsEmpty() &&
+               ((next >= _T('0') && next <= _T('9')) || next == _T('+') || next == _T('-'))) {
+      number += _T('E');
+      if (next == _T('+') || next == _T('-')) number += s[++i];
+    } else if ((c == _T('-') || c == _T('(')) && number.IsEmpty()) {
+      negative = true;
+    }
+  }
+  const double value = wcstod(number, nullptr);
+  return negative ? -value : value;
+}
+
+}  // namespace
 
 TEXT_FIELD_DATA CTranspText::ToData() const {
   TEXT_FIELD_DATA d;
@@ -114,7 +144,9 @@ void CTranspText::FromData(const TEXT_FIELD_DATA& d) {
   m_formula = d.formula;
   m_numberFormat = d.numberFormat;
   m_formulaFlag = d.formulaFlag;
-  m_dataType = d.dataType;
+  // A kind the program does not know is shown as text: as it was, the field handed the table no value
+  // and took a number back, so a saved file changed when it was opened and saved again.
+  m_dataType = d.dataType >= TEXT_TYPE_TEXT && d.dataType <= TEXT_TYPE_INDEX ? d.dataType : TEXT_TYPE_TEXT;
   m_decimals = d.decimals;
   m_typedDecimals = d.typedDecimals;
   m_label = d.label;
@@ -123,6 +155,18 @@ void CTranspText::FromData(const TEXT_FIELD_DATA& d) {
   if (d.valueSet) m_value = d.value;
   m_lines.assign(1, CString());
   SetText(d.text);
+  // A field's record keeps what the field shows but not its value, which lives in the page's table.
+  // A number field read without one takes the number its text shows and shows it as its format does;
+  // one with a formula takes 0, as an empty cell gives it, until its formula is calculated. Handing
+  // the table no value while showing one let the next load show 0 instead.
+  if (!d.valueSet && !m_label && IsNumeric() && m_value.GetType() == CVariant::typeNull) {
+    if (HasFormula()) {
+      m_value = 0.0;
+    } else {
+      m_value = NumberShownBy(GetText(), m_decimalSeparator, m_thousandSeparator);
+      SetNumberAsTextForView();
+    }
+  }
 }
 
 void CTranspText::Serialize(CArchive& ar) {
@@ -155,6 +199,18 @@ BOOL CTranspText::SetObData(HGLOBAL data) {
   double inchesPerUnit = GetInchesPerUnit();
   if (!ReadTextObData(block, reader.GetHead().totalSize, m_label, d, inchesPerUnit)) {
     AppendErrorLog(L"TranspText: object data that does not hold what its version announces was refused");
+    return FALSE;
+  }
+  // A box, a spacing or a font larger than any page lays the text out beyond the bound of every
+  // object, and a copy of it came out elsewhere each time it was pasted. 100000 tenths of a point,
+  // the font's largest height, are 139 inches.
+  const auto within = [](int64_t value, int64_t bound) { return value >= -bound && value <= bound; };
+  const _OBJECT_STYLE& s = d.style;
+  if (!within(s.boxWidth, MAX_OBJECT_EXTENT) || !within(s.boxHeight, MAX_OBJECT_EXTENT) ||
+      !within(TextLineSpacing(s), MAX_OBJECT_EXTENT) || !within(TextCombCell(s), MAX_OBJECT_EXTENT) ||
+      !within(s.lineWidth, MAX_OBJECT_EXTENT) || !within(s.font.lfHeight, 100000) ||
+      !within(s.fontSize, 10000)) {
+    AppendErrorLog(L"TranspText: object data of a text larger than any page was refused");
     return FALSE;
   }
   SetInchesPerUnit(inchesPerUnit);

@@ -1,5 +1,6 @@
 #include "DynTable.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ErrorLog.h"
@@ -8,7 +9,7 @@
 namespace {
 // Records of a table without fields carry no bytes in the stream, so their count cannot be checked
 // against the stream: a count above this is taken for a damaged file.
-const uint32_t kMaxRecordsWithoutFields = 1u << 20;
+const ULONGLONG kMaxRecordsWithoutFields = 1u << 20;
 // Every stored value is at least its int32 tag.
 const ULONGLONG kMinValueBytes = 4;
 }  // namespace
@@ -200,8 +201,15 @@ int CDynTable::Append(CDynTable& other) {
 }
 
 void CDynTable::Serialize(CArchive& ar) {
-  DEF_TRY
   if (ar.IsStoring()) {
+    Store(ar);
+    return;
+  }
+  Load(ar, kMaxRecordsWithoutFields);
+}
+
+void CDynTable::Store(CArchive& ar) {
+  DEF_TRY
     ar << static_cast<int32_t>(1) << static_cast<int32_t>(m_fieldCount)
        << static_cast<int32_t>(GetRecordCount());
     for (int f = 0; f < m_fieldCount; ++f) {
@@ -210,8 +218,11 @@ void CDynTable::Serialize(CArchive& ar) {
     }
     for (int r = 0; r < GetRecordCount(); ++r)
       for (int f = 0; f < m_fieldCount; ++f) (*m_records[r])[f].Serialize(ar);
-    return;
-  }
+  DEF_CATCH_PASS_ARCHIVE("CDynTable::Serialize")
+}
+
+void CDynTable::Load(CArchive& ar, ULONGLONG maxRecordsWithoutFields) {
+  DEF_TRY
   int32_t version = 0, fieldCount = 0, recordCount = 0;
   ar >> version;
   RemoveAllRecords();
@@ -221,7 +232,8 @@ void CDynTable::Serialize(CArchive& ar) {
   if (fieldCount < 0) AfxThrowArchiveException(CArchiveException::badIndex);
   CheckArchiveCount(ar, static_cast<ULONGLONG>(fieldCount), kMinValueBytes);
   ar >> recordCount;
-  if (recordCount < 0 || (fieldCount == 0 && static_cast<uint32_t>(recordCount) > kMaxRecordsWithoutFields))
+  if (recordCount < 0 ||
+      (fieldCount == 0 && static_cast<ULONGLONG>(recordCount) > std::min(maxRecordsWithoutFields, kMaxRecordsWithoutFields)))
     AfxThrowArchiveException(CArchiveException::badIndex);
   CheckArchiveCount(ar, static_cast<ULONGLONG>(recordCount),
                     static_cast<ULONGLONG>(fieldCount) * kMinValueBytes);

@@ -42,8 +42,14 @@ class CDynTable : public CObject {
 
   // Loading passes an archive or file exception on (after logging it).
   void Serialize(CArchive& ar) override;
+  // Loading, where a table without fields may claim at most `maxRecordsWithoutFields` records: such
+  // records take no bytes of the stream, so only the caller knows how many its input can stand for.
+  // More end the load with the archive exception for a damaged stream (badIndex).
+  void Load(CArchive& ar, ULONGLONG maxRecordsWithoutFields);
 
  private:
+  void Store(CArchive& ar);
+
   CTypedPtrArray<CPtrArray, CVariantRecord*> m_records;
   CStringArray m_fieldNames;
   int m_fieldCount = 0;

@@ -206,12 +206,16 @@ LPCTSTR CVariant::GetUnicodeText() {
 }
 
 namespace {
+// The text up to its first NUL, as the wide strings of the archive are read: a NUL kept inside would
+// be written on and cut off by the next load.
 CString FromAnsi(const CStringA& text) {
   CString result;
-  if (text.IsEmpty()) return result;
-  const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, text, text.GetLength(), nullptr, 0);
+  int bytes = 0;
+  while (bytes < text.GetLength() && text[bytes] != 0) ++bytes;
+  if (bytes == 0) return result;
+  const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, nullptr, 0);
   if (length <= 0) return result;
-  MultiByteToWideChar(CP_THREAD_ACP, 0, text, text.GetLength(), result.GetBuffer(length), length);
+  MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, result.GetBuffer(length), length);
   result.ReleaseBuffer(length);
   return result;
 }

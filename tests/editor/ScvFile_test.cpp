@@ -68,4 +68,28 @@ TEST(ScvFile, ExtensionAndTitleFromPath) {
   }
 }
 
+// Wine's rich-text control crashed writing a document read with a tab stop that had no position or a
+// negative one: such stops are taken out before the control sees them, everything else stays.
+TEST(ScvFile, TabStopsWithoutAPlaceAreDropped) {
+  const struct {
+    const char* rtf;
+    const char* given;
+  } cases[] = {
+      {"\\pard\\tx\\tab x", "\\pard\\tab x"},
+      {"\\pard\\tx \\tab x", "\\pard \\tab x"},
+      {"\\pard\\tx-5\\tab x", "\\pard\\tab x"},
+      {"\\pard\\tx-5 x", "\\pard x"},
+      {"\\pard\\tx\x01" "440 x", "\\pard\x01" "440 x"},
+      {"\\pard\\tx0\\tx1440 \\tab x", "\\pard\\tx0\\tx1440 \\tab x"},
+      {"\\tx2147483647\\tab", "\\tx2147483647\\tab"},
+      {"\\tx2147483648\\tab", "\\tab"},
+      {"\\tx100900000310000000000000 x", " x"},
+      {"\\txe\\tqr\\tb\\tx720", "\\txe\\tqr\\tb\\tx720"},
+      {"text \\\\tx and \\{\\tx\\}", "text \\\\tx and \\{\\}"},
+      {"{\\pict\\bin6 \\tx-1}\\tx", "{\\pict\\bin6 \\tx-1}"},
+      {"\\tx", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.given, DropUnplacedTabStops(c.rtf)) << c.rtf;
+}
+
 }  // namespace

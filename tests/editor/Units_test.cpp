@@ -48,7 +48,9 @@ TEST_F(UnitsTest, ParsesTypedMeasurements) {
   for (const auto& c : cases) {
     int twips = 0;
     EXPECT_EQ(CUnits::ParseMeasurement(c.text, c.unit, twips), c.result) << c.text;
-    if (c.result == CUnits::parsed) EXPECT_EQ(twips, c.twips) << c.text;
+    if (c.result == CUnits::parsed) {
+      EXPECT_EQ(twips, c.twips) << c.text;
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include <TestSupport.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -308,6 +309,55 @@ TEST(ImageFile, MultiPageTiffRoundTripsPageByPage) {
   ASSERT_EQ(SUCCESS, turned.Save(Out(L"append.tif").c_str(), FILE_TIF_PACKBITS, 0, 2, 2));
   ASSERT_EQ(SUCCESS, back.Load(Out(L"append.tif").c_str()));
   EXPECT_EQ(2, back.GetItemsCount());
+}
+
+std::string SavedInMemory(LBitmapBase& b, int format) {
+  LMemoryFile file(&b);
+  LBuffer buffer;
+  if (file.Save(&buffer, format) != SUCCESS) return std::string();
+  return std::string(static_cast<const char*>(buffer.Lock()), buffer.GetSize());
+}
+
+int LoadFromMemory(LBitmapBase& b, const std::string& bytes) {
+  LBuffer buffer(bytes.data(), bytes.size());
+  LMemoryFile file(&b);
+  return file.Load(buffer);
+}
+
+// PNG and BMP keep the resolution as pixels per metre: 1 dpi is stored as 39 and reads as 0.99,
+// which was once cut to nothing and replaced by 96, so a picture changed each time it was saved.
+// A resolution no writer can keep (past 100000 dpi) loads as 96.
+TEST(ImageFile, ResolutionsComeBackFromPixelsPerMetre) {
+  for (int format : {FILE_PNG, FILE_BMP}) {
+    for (int dpi : {1, 2, 96, 99999, 100000}) {
+      LBitmapBase b, back;
+      ASSERT_EQ(SUCCESS, MakeFromRows(b, {"RG", "B."}));
+      b.SetXResolution(dpi);
+      b.SetYResolution(dpi);
+      ASSERT_EQ(SUCCESS, LoadFromMemory(back, SavedInMemory(b, format))) << format << " " << dpi;
+      EXPECT_EQ(dpi, back.GetXResolution()) << format;
+      EXPECT_EQ(dpi, back.GetYResolution()) << format;
+    }
+  }
+  LBitmapBase b, back;
+  ASSERT_EQ(SUCCESS, MakeFromRows(b, {"RG", "B."}));
+  std::string bmp = SavedInMemory(b, FILE_BMP);
+  ASSERT_GT(bmp.size(), 46u);
+  const int32_t ppm = 14600000;  // 370840 dpi
+  memcpy(&bmp[14 + 24], &ppm, 4);
+  ASSERT_EQ(SUCCESS, LoadFromMemory(back, bmp));
+  EXPECT_EQ(96, back.GetXResolution());
+}
+
+// The bits past the last pixel of a packed row are not the picture's: whatever they hold, the same
+// picture is written as the same PNG bytes.
+TEST(ImageFile, PaddingBitsOfPackedRowsAreNotWritten) {
+  LBitmapBase b;
+  ASSERT_EQ(SUCCESS, MakeFromRows(b, {"X.X.X.X.X.X.X.X", ".X.X.X.X.X.X.X."}, 1));
+  const std::string clean = SavedInMemory(b, FILE_PNG);
+  ASSERT_FALSE(clean.empty());
+  for (int y = 0; y < b.GetHeight(); ++y) b.Row(y)[1] ^= 1;  // the 16th bit of a 15-pixel row
+  EXPECT_EQ(clean, SavedInMemory(b, FILE_PNG));
 }
 
 TEST(ImageFile, MemoryFileSavesAndLoadsThroughABuffer) {

@@ -86,6 +86,23 @@ TEST(LBitmapPaint, DibRoundTripKeepsDepthPaletteAndResolution) {
   }
 }
 
+// A DIB claiming more than 100000 dpi keeps the bitmap's own resolution: taken, it overflowed when
+// the picture was written back as pixels per metre.
+TEST(LBitmapPaint, DibResolutionPastAnyPictureIsNotTaken) {
+  LBitmapBase b;
+  ASSERT_EQ(SUCCESS, LoadDib(b, Hex(
+      "0000: 28000000 02000000 01000000 0100 1800 00000000 08000000 FFFFFF7F 232E0000 00000000 00000000\n"
+      "0028: 0000FF 00FF00 0000")));
+  EXPECT_EQ(300, b.GetYResolution());  // 11811 per metre
+  EXPECT_GE(b.GetXResolution(), 1);
+  EXPECT_LE(b.GetXResolution(), 100000);
+  HGLOBAL dib = b.ConvertToDIB();
+  ASSERT_NE(nullptr, dib);
+  EXPECT_GT(static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib))->biXPelsPerMeter, 0);
+  GlobalUnlock(dib);
+  GlobalFree(dib);
+}
+
 // DIB blocks as other programs build them, written out byte by byte.
 TEST(LBitmapPaint, TwentyFourBitDibHasNoColourTable) {
   LBitmapBase b;

@@ -169,7 +169,9 @@ TEST_F(DocPropertiesTest, PasswordsMustBeEnteredAndConfirmedWhileSecurityIsOn) {
       ASSERT_FALSE(g_boxes.empty());
       EXPECT_EQ(c.message, g_boxes[0]);
     }
-    if (std::string(c.name) == "empty, switch off") EXPECT_EQ(0, doc_.Options().security[0]);
+    if (std::string(c.name) == "empty, switch off") {
+      EXPECT_EQ(0, doc_.Options().security[0]);
+    }
     if (!c.securityOn) {
       CString stored;
       GetDecodeString(stored, kPasswordKey, doc_.Options().userPasswordConfirm, kPasswordSlotUnits);

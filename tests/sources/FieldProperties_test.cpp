@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -81,11 +82,51 @@ TEST(NumberFormats, Currency) {
   EXPECT_EQ(L"$1234.50", W(GetFormattedCurrency(p, kEnglishUS)));
 }
 
-TEST(NumberFormats, UnformattableValueGivesError) {
-  _PROPERTIES p;
-  p.value = HUGE_VAL;
-  EXPECT_EQ(L"Error", W(GetFormattedNumber(p, kEnglishUS)));
-  EXPECT_EQ(L"Error", W(GetFormattedCurrency(p, kEnglishUS)));
+std::wstring LocaleText(LCID locale, LCTYPE type) {
+  wchar_t text[32] = {};
+  GetLocaleInfoW(locale, type, text, 32);
+  return text;
+}
+
+// From 1e100 on, the fixed-point text of a value is longer than the system's formatter takes (under
+// Wine about 260 digits overran its stack): such values show in scientific form through the
+// formatter, NaN and the infinities as the locale names them. Below the bound nothing changes.
+TEST(NumberFormats, ValuesPastTheFixedPointRangeHaveTheirOwnForm) {
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double kInfinity = std::numeric_limits<double>::infinity();
+  const std::wstring nan = LocaleText(kEnglishUS, LOCALE_SNAN), infinity = LocaleText(kEnglishUS, LOCALE_SPOSINFINITY),
+                     negativeInfinity = LocaleText(kEnglishUS, LOCALE_SNEGINFINITY);
+  ASSERT_FALSE(nan.empty() || infinity.empty() || negativeInfinity.empty());
+  const struct {
+    double value;
+    std::wstring number, currency, full;
+  } cases[] = {
+      {1e100, L"1.00E+100", L"1.00E+100", L"1E+100"},
+      {-1e100, L"-1.00E+100", L"-1.00E+100", L"-1E+100"},
+      {-1.99e304, L"-1.99E+304", L"-1.99E+304", L"-1.99E+304"},
+      {std::numeric_limits<double>::max(), L"1.80E+308", L"1.80E+308", L"1.8E+308"},
+      {kNaN, nan, nan, nan},
+      {kInfinity, infinity, infinity, infinity},
+      {-kInfinity, negativeInfinity, negativeInfinity, negativeInfinity},
+      {std::numeric_limits<double>::denorm_min(), L"0.00", L"$0.00", L"0"},
+  };
+  for (const auto& c : cases) {
+    _PROPERTIES p;
+    p.value = c.value;
+    p.decimalSeparator = L".";
+    EXPECT_EQ(c.number, W(GetFormattedNumber(p, kEnglishUS))) << c.value;
+    EXPECT_EQ(c.currency, W(GetFormattedCurrency(p, kEnglishUS))) << c.value;
+    EXPECT_EQ(c.full, W(GetFullNumber(p, kEnglishUS))) << c.value;
+  }
+  // Just below the bound the value keeps its hundred digits, grouped: 100 + 33 separators + ".00".
+  _PROPERTIES below;
+  below.value = std::nextafter(1e100, 0.0);
+  const std::wstring text = W(GetFormattedNumber(below, kEnglishUS));
+  EXPECT_EQ(136u, text.size()) << text;
+  EXPECT_EQ(0u, text.find(L"9,999,999,999,999,99")) << text;
+  EXPECT_EQ(std::wstring::npos, text.find(L'E')) << text;
+  below.value = -below.value;
+  EXPECT_EQ(L'-', W(GetFormattedNumber(below, kEnglishUS))[0]);
 }
 
 TEST(NumberFormats, FullNumberDropsTrailingZeros) {

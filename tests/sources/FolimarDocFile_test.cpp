@@ -467,6 +467,8 @@ TEST_F(FolimarDocFileTest, DamagedFilesEndTheLoadWithAnError) {
       {"negative metafile", &v28, [=](std::string& b) { PutInt(b, metafile + 4, 0); PutInt(b, metafile + 8, -4); }},
       {"metafile page outside", &v28, put(metafile + 12, 7)},
       {"metafile bits damaged", &v28, [=](std::string& b) { PutInt(b, metafile + 16, 0x12345678); PutInt(b, metafile + 56, 0); }},
+      // The system made a metafile of these, then refused the bits it gave back for it.
+      {"metafile bits without their header", &v28, [=](std::string& b) { b.replace(metafile + 16, 88, 88, '\0'); PutInt(b, metafile + 16, 14); PutInt(b, metafile + 20, 20); }},
       {"unknown tag of negative length", &v28, put(unknown + 4, -1)},
       {"unknown tag longer than the file", &v28, put(unknown + 4, 0x7FFFFFFF)},
       {"table page outside", &v28, put(table + 8, 9)},
@@ -485,6 +487,44 @@ TEST_F(FolimarDocFileTest, DamagedFilesEndTheLoadWithAnError) {
     EXPECT_NE(kNoFile, result);
     ExpectConsistent(doc, result);
   }
+}
+
+// Records of a table without fields take no bytes, and version 13 keeps no page settings: the two
+// fixtures (8 KB and 3 KB) claim 2^20 records, which padding would give each of their 30 and 10000
+// pages. A file that claims more than its size stands for ends the load as damaged (the cause the
+// framework reports as an unexpected format) before any of it is made.
+TEST_F(FolimarDocFileTest, RecordsAFileCannotHoldEndTheLoadAsDamaged) {
+  const NamedFixture cases[] = {{L"v28_records_without_fields.hex", L"records.qlm"},
+                                {L"v13_many_pages.hex", L"pages.qlm"}};
+  for (const NamedFixture& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.fixture)));
+    const std::string bytes = Fixture(c.fixture);
+    ASSERT_LT(bytes.size(), 10u * 1024);
+    CFolimarDoc doc;
+    EXPECT_EQ(CArchiveException::badIndex, LoadBytes(doc, Path(c.file), bytes));
+    ExpectConsistent(doc, kOtherException);
+    for (int p = 0; p < doc.GetPageCount(); ++p) ASSERT_LE(doc.GetPage(p)->m_table.GetRecordCount(), 1) << "page " << p;
+  }
+}
+
+// A document as the program writes it stores every cell: 5000 records of a field on one of 30 pages
+// load, and every page is padded to them.
+TEST_F(FolimarDocFileTest, ManyRecordsOnManyPagesStillLoad) {
+  const int32_t kRecords = 5000;
+  std::string bytes = Fixture(L"v28_records_without_fields.hex");
+  const size_t table = Find(bytes, Int32(13) + Int32(0) + Int32(0) + Int32(1) + Int32(0) + Int32(1 << 20));
+  bytes.resize(table);
+  bytes += TestObjectRecord(1, 7, 0, L"Count");
+  bytes += Int32(13) + Int32(0) + Int32(7) + Int32(1) + Int32(1) + Int32(kRecords);
+  bytes += Int32(12) + Int32(12) + std::string("C\0o\0u\0n\0t\0\0\0", 12);
+  for (int32_t r = 0; r < kRecords; ++r) bytes += Int32(7) + Int32(r);
+  bytes += Int32(0);
+  CFolimarDoc doc;
+  ASSERT_EQ(kLoaded, LoadBytes(doc, Path(L"many.qlm"), bytes));
+  ExpectConsistent(doc, kLoaded);
+  ASSERT_EQ(30, doc.GetPageCount());
+  EXPECT_EQ(kRecords, doc.GetPage(0)->m_table.GetRecordCount());
+  EXPECT_EQ(4999, doc.GetPage(7)->m_table[kRecords - 1][0].GetInteger());
 }
 
 TEST_F(FolimarDocFileTest, EveryTruncationOfTheFixturesEndsTheLoad) {
@@ -549,7 +589,9 @@ TEST_F(FolimarDocFileTest, Version7IsATemplateByItsExtensionAndReadsAnsiNames) {
     ASSERT_EQ(1, doc.GetPage(0)->m_objects.GetCount());
     const CString name = AsTest(doc.GetPage(0)->m_objects.GetHead())->name;
     EXPECT_EQ(c.generated, name.Left(9) == L"Generated") << static_cast<LPCWSTR>(name);
-    if (!c.generated) EXPECT_EQ(CString(L"Name"), name);
+    if (!c.generated) {
+      EXPECT_EQ(CString(L"Name"), name);
+    }
     // The generated name brings its own column; the ordinary file's table had none and grows by
     // one when the record is shown in the fields.
     EXPECT_EQ(1, doc.GetPage(0)->m_table.GetFieldCount());

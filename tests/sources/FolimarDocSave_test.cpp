@@ -89,6 +89,52 @@ TEST_F(DocumentSaveTest, OpeningAnythingElseFailsWithoutTouchingTheDocument) {
   EXPECT_TRUE(doc.GetPathName().IsEmpty());
 }
 
+namespace {
+
+// The texts of a message box's static controls, joined.
+std::wstring MessageBoxText(HWND box) {
+  std::wstring text;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM param) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"Static") == 0) {
+          wchar_t part[1024] = {};
+          GetWindowTextW(child, part, 1024);
+          *reinterpret_cast<std::wstring*>(param) += part;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+}  // namespace
+
+// Files of a few kilobytes that claim a million records (on 30 pages, or on 10000 pages of a version
+// that stores nothing per page) end the open with the message for a damaged file: the framework's
+// box for a file of an unexpected format, shown for real and answered.
+TEST_F(DocumentSaveTest, AFileClaimingMoreThanItsSizeEndsTheOpenAsDamaged) {
+  for (const wchar_t* fixture : {L"v28_records_without_fields.hex", L"v13_many_pages.hex"}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(fixture)));
+    const std::wstring path = Path(L"claims.qlm");
+    ASSERT_TRUE(testing_support::WriteFileBytes(path, Fixture(fixture)));
+    CFolimarDoc doc;
+    std::wstring shown;
+    const INT_PTR opened = testing_support::RunDialog([&] { return INT_PTR(doc.OnOpenDocument(path.c_str(), TRUE)); },
+                                                      [&](HWND box) {
+                                                        shown = MessageBoxText(box);
+                                                        PostMessageW(box, WM_COMMAND, IDOK, 0);
+                                                      });
+    EXPECT_EQ(FALSE, opened);
+    EXPECT_NE(std::wstring::npos, shown.find(L"Failed to open document")) << shown;
+    EXPECT_NE(std::wstring::npos, shown.find(L"\\claims.qlm has an unexpected format.")) << shown;
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(doc.GetPathName().IsEmpty());
+  }
+}
+
 TEST_F(DocumentSaveTest, NewDocumentRequestsOpenTheFileWithOrWithoutItsPath) {
   const std::wstring saved = SavedDocument(L"requested.rud", 9);
   NEW_DOCUMENT_REQUEST& request = theApp.m_newDocument;

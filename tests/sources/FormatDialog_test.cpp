@@ -90,7 +90,9 @@ TEST(FormatDialog, EachCategoryShowsItsControls) {
               for (const auto& c : cases) {
                 SelectCategory(window, c.category);
                 for (int id : kNumberControls) EXPECT_EQ(c.shown, Shown(window, id)) << c.category << ", " << id;
-                if (!c.shown) EXPECT_EQ(L"", ControlText(window, IDC_STATIC_SAMPLE)) << c.category;
+                if (!c.shown) {
+                  EXPECT_EQ(L"", ControlText(window, IDC_STATIC_SAMPLE)) << c.category;
+                }
               }
               SelectCategory(window, CFormatDialog::kNumeric);
               Click(window, IDOK);

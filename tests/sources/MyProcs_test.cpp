@@ -224,6 +224,16 @@ TEST(ArchiveStrings, AnsiStringOfOldVersions) {
   EXPECT_EQ(L"Abc", W(text));
 }
 
+// Like a wide string, an 8-bit one is its text up to the first NUL: kept whole, the NUL was written
+// into the next save as a wide string, whose load then cut the text there.
+TEST(ArchiveStrings, AnsiStringIsTheTextUpToItsFirstNul) {
+  const std::string bytes = std::string("\x05\0\0\0" "P\0\0xy", 9);
+  CString text;
+  EXPECT_EQ(0u, Load(bytes, [&](CArchive& ar) { ReadStringAnsi(ar, text); }));
+  EXPECT_EQ(1, text.GetLength());
+  EXPECT_EQ(L"P", W(text));
+}
+
 TEST(Styles, PdfDashPatterns) {
   const struct {
     int style;

@@ -114,7 +114,9 @@ TEST_F(ResizeDlgTest, SizesThatAreNoLengthAreRefusedAtOk) {
     bool open = false;
     const INT_PTR result = RunDialog(dialog, [&](HWND window) {
       TypeText(window, IDC_RESIZE_EDIT_WIDTH, typed);
-      if (typed[1] == L'x') EXPECT_EQ(L"11.000", ControlText(window, IDC_RESIZE_EDIT_HEIGHT));  // a letter changes nothing
+      if (typed[1] == L'x') {
+        EXPECT_EQ(L"11.000", ControlText(window, IDC_RESIZE_EDIT_HEIGHT));  // a letter changes nothing
+      }
       Click(window, IDOK);
       open = IsWindowVisible(window) != FALSE;
     });

@@ -109,8 +109,10 @@ TEST_F(TranspBase, InchesAndUnitsRoundHalfUp) {
   EXPECT_DOUBLE_EQ(CTranspBaseClass::UnitToInch(250000), 2.5);
   CTranspBaseClass::SetInchesPerUnit(0.001);
   EXPECT_EQ(CTranspBaseClass::InchToUnit(1.0), 1000);
-  // Every conversion divides by the value: one that is not a positive number is not taken.
-  for (double bad : {0.0, -0.5, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+  // Every conversion divides by the value: one that is not a positive number, or no usable unit
+  // (a tiny or huge one carried coordinates past 32 bits), is not taken.
+  for (double bad : {0.0, -0.5, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::denorm_min(), 9e-8, 1.5, 1e300}) {
     CTranspBaseClass::SetInchesPerUnit(bad);
     EXPECT_DOUBLE_EQ(CTranspBaseClass::GetInchesPerUnit(), 0.001);
   }

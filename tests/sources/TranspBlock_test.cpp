@@ -15,6 +15,7 @@
 #include "ErrorLog.h"
 #include "FolimarView.h"
 #include "MyProcs.h"
+#include "ObjectKinds.h"
 #include "TestSupport.h"
 #include "TranspBarcode.h"
 #include "TranspCheckMark.h"
@@ -236,6 +237,58 @@ TEST_F(TranspBlock, DamagedBlocksAreRefused) {
   EXPECT_FALSE(ReadBlockMembers(nullptr, members));
 }
 
+// Data a kind refuses pastes nothing, neither alone nor in a group: it once arrived as an empty object
+// (a barcode with no symbol, a shape at the origin) whose data came out different when copied again.
+TEST_F(TranspBlock, RefusedDataPastesNothing) {
+  fixtures::PrivateUserProfile profile;
+  ASSERT_TRUE(profile.Ready());
+  auto with = [](const wchar_t* fixture, size_t at, int32_t value) {
+    std::string bytes = Fixture(fixture);
+    Put32(bytes, at, value);
+    return bytes;
+  };
+  const int32_t kFar = MAX_OBJECT_COORDINATE + 1;
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"barcode template without its end", Fixture(L"barcode_obdata.hex").substr(0, 0x2e)},
+      {"barcode module larger than any symbol may be", with(L"barcode_obdata.hex", 0x28, 0x01000000)},
+      {"barcode beyond any page", with(L"barcode_obdata.hex", 0x18, -kFar)},
+      {"check mark beyond any page", with(L"checkmark_obdata_v4.hex", 0x20, kFar)},
+      {"stroke beyond any page", with(L"freehand_obdata.hex", 0x30, kFar)},
+      {"line beyond any page", with(L"line_obdata.hex", 0x18, -kFar)},
+      {"ellipse beyond any page", with(L"ellipse_obdata.hex", 0x24, kFar)},
+      {"picture beyond any page", with(L"image_obdata.hex", 0x18, kFar)},
+      {"text box wider than any page", with(L"text_obdata_v9.hex", 28 + 128, MAX_OBJECT_EXTENT + 1)},
+      {"text font higher than any page", with(L"text_obdata_v9.hex", 28, -1000000)},
+      {"text font size past any page", with(L"text_obdata_v9.hex", 28 + 92, 1000000)},
+      {"text lines farther apart than any page", with(L"text_obdata_v9.hex", 28 + 136, MAX_OBJECT_EXTENT + 1)},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = c.bytes;
+    Put32(bytes, 0, static_cast<int32_t>(bytes.size()));
+    HGLOBAL data = ToGlobal(bytes);
+    EXPECT_EQ(nullptr, CreateTranspFromData(nullptr, data, 0, 0, 0)) << c.name;
+    GlobalFree(data);
+    std::string group(12, '\0');
+    group += bytes + std::string(8, '\0');
+    Put32(group, 0, static_cast<int32_t>(group.size()));
+    Put32(group, 4, DATA_TYPE_GROUP);
+    Put32(group, 8, 1);
+    HGLOBAL block = ToGlobal(group);
+    std::vector<CTranspBaseClass*> created;
+    EXPECT_TRUE(UnpackBlock(block, nullptr, 0, 0, 0, created)) << c.name;
+    EXPECT_TRUE(created.empty()) << c.name;
+    for (CTranspBaseClass* object : created) delete object;
+    GlobalFree(block);
+  }
+  HGLOBAL sound = ToGlobal(Fixture(L"barcode_obdata.hex"));
+  std::unique_ptr<CTranspBaseClass> pasted(CreateTranspFromData(nullptr, sound, 0, 0, 0));
+  EXPECT_NE(nullptr, pasted);
+  GlobalFree(sound);
+}
+
 // Members of kinds that are not pasted (a group inside a group, an unknown code, a displacement
 // off the coordinate range) are skipped; the others still arrive in order.
 TEST_F(TranspBlock, UnpastableMembersAreSkipped) {
@@ -254,14 +307,16 @@ TEST_F(TranspBlock, UnpastableMembersAreSkipped) {
     Put32(d, 4, dy);
     return d;
   };
-  const std::string members[] = {unknown + displacement(0, 0), rectangle + displacement(10, 20),
-                                 nested + displacement(0, 0), rectangle + displacement(0x7fffffff, 0),
-                                 circle + displacement(30, 40)};
+  // A displacement farther than any object reaches, though within 32 bits, is off the page too: the
+  // member's extent added to it overflowed.
+  const std::string members[] = {unknown + displacement(0, 0),         rectangle + displacement(10, 20),
+                                 nested + displacement(0, 0),          rectangle + displacement(0x7fffffff, 0),
+                                 rectangle + displacement(0, -MAX_OBJECT_EXTENT - 1), circle + displacement(30, 40)};
   std::string bytes(12, '\0');
   for (const std::string& m : members) bytes += m;
   Put32(bytes, 0, static_cast<int32_t>(bytes.size()));
   Put32(bytes, 4, DATA_TYPE_GROUP);
-  Put32(bytes, 8, 5);
+  Put32(bytes, 8, 6);
   HGLOBAL block = ToGlobal(bytes);
   std::vector<CTranspBaseClass*> created;
   ASSERT_TRUE(UnpackBlock(block, nullptr, 1000, 1000, 0, created));
@@ -360,6 +415,48 @@ TEST_F(TranspBlockInView, MixedSelectionRoundTripsByteForByte) {
 }
 
 // The base's copy puts the group block on the clipboard under the object format.
+// Texts are placed at their own point: a right-aligned or centred one, whose align rectangle starts
+// left of that point and is measured in view pixels, once moved on every copy and paste.
+TEST_F(TranspBlockInView, AlignedTextsComeBackAsTheyWereCopied) {
+  _OBJECT_STYLE text;
+  SetDefaultTextStyle(&text);
+  std::vector<std::unique_ptr<CTranspBaseClass>> objects;
+  for (int alignment : {TEXT_ALIGN_LEFT, TEXT_ALIGN_CENTRE, TEXT_ALIGN_RIGHT}) {
+    TextAlignment(text) = alignment;
+    objects.emplace_back(new CTranspText(view_, 60000 + 80000 * alignment, 260000, &text, nullptr, L"7.25", 0));
+  }
+  CTranspObjectList list;
+  for (auto& object : objects) {
+    object->SetSelected(1);
+    list.AddTail(object.get());
+  }
+  CTranspBlock block(view_, 0);
+  const RECT frame = FillBlockFromSelection(block, list);
+  HGLOBAL packed = block.GetObData();
+  ASSERT_NE(nullptr, packed);
+  const std::string first = GlobalBytes(packed);
+  std::vector<CTranspBaseClass*> created;
+  ASSERT_TRUE(UnpackBlock(packed, view_, frame.left, frame.top, 0, created));
+  GlobalFree(packed);
+  std::vector<std::unique_ptr<CTranspBaseClass>> owned(created.begin(), created.end());
+  ASSERT_EQ(objects.size(), owned.size());
+  CTranspObjectList again;
+  for (size_t i = 0; i < owned.size(); ++i) {
+    const POINT was = static_cast<CTranspText*>(objects[i].get())->GetPosition();
+    const POINT now = static_cast<CTranspText*>(owned[i].get())->GetPosition();
+    EXPECT_EQ(was.x, now.x) << "text " << i;
+    EXPECT_EQ(was.y, now.y) << "text " << i;
+    owned[i]->SetSelected(1);
+    again.AddTail(owned[i].get());
+  }
+  CTranspBlock second(view_, 0);
+  FillBlockFromSelection(second, again);
+  HGLOBAL repacked = second.GetObData();
+  ASSERT_NE(nullptr, repacked);
+  EXPECT_EQ(ToHex(first), ToHex(GlobalBytes(repacked)));
+  GlobalFree(repacked);
+}
+
 TEST_F(TranspBlockInView, CopyPutsTheGroupOnTheClipboard) {
   const UINT format = RegisterClipboardFormatW(L"Brannow Applications Transparent Objects");
   CTranspBaseClass::SetClipboardFormat(format);

@@ -199,6 +199,20 @@ TEST_F(TranspFreehand, UnsuitableDataBuildsNothing) {
   CTranspFreehand freehand(nullptr, data, 0, 0, 0);
   EXPECT_EQ(7, freehand.GetCount());
   GlobalFree(data);
+  // A stroke reaching farther than any object is refused; its separators are no places and do not
+  // count, so a stroke as tall as an object may be, far from the separators' corner, is taken.
+  const struct {
+    int32_t y;
+    BOOL refused;
+  } reaches[] = {{200000 + MAX_OBJECT_EXTENT, FALSE}, {200000 + MAX_OBJECT_EXTENT + 1, TRUE}};
+  for (const auto& r : reaches) {
+    std::string bytes = good;
+    memcpy(&bytes[44 + 8], &r.y, 4);  // the second point's y; the first lies at y 200000
+    HGLOBAL block = ToGlobal(bytes);
+    CTranspFreehand stroke(nullptr, block, 0, 0, 0);
+    EXPECT_EQ(r.refused, stroke.WasDataRefused()) << r.y;
+    GlobalFree(block);
+  }
 }
 
 // ---- The box, kinds and geometry ----

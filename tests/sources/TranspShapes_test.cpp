@@ -192,24 +192,53 @@ TEST_F(TranspShapes, PasteFromDataPlacesTheShape) {
   GlobalFree(circleData);
 }
 
-// Data that is broken, of another kind or shorter than the shape's data builds an empty shape.
+// Data that is broken, of another kind, shorter than the shape's data or reaching farther than any
+// object builds an empty shape that says its data was refused. A box past the bounds once came out
+// of the paste with overflowed corners, elsewhere each time it was copied again.
 TEST_F(TranspShapes, UnsuitableDataBuildsNothing) {
-  std::string shortData = Fixture(L"rectangle_obdata.hex").substr(0, 40);
+  const std::string good = Fixture(L"rectangle_obdata.hex");
+  std::string shortData = good.substr(0, 40);
   shortData[0] = 40;
-  std::string circleData = Fixture(L"circle_obdata.hex");
-  std::string oversized = Fixture(L"rectangle_obdata.hex");
+  std::string oversized = good;
   oversized[0] = 120;  // states more than the block holds
-  for (const std::string& bytes : {shortData, circleData, oversized}) {
-    HGLOBAL data = ToGlobal(bytes);
+  auto withCorner = [&good](size_t at, int32_t value) {
+    std::string bytes = good;
+    memcpy(&bytes[at], &value, 4);
+    return bytes;
+  };
+  const size_t kLeft = 24, kRight = 32;
+  const struct {
+    const char* name;
+    std::string bytes;
+    BOOL refused;
+  } cases[] = {
+      {"short", shortData, TRUE},
+      {"a circle's data", Fixture(L"circle_obdata.hex"), TRUE},
+      {"states more than it holds", oversized, TRUE},
+      {"corner past the coordinates", withCorner(kLeft, -MAX_OBJECT_COORDINATE - 1), TRUE},
+      {"wider than any object", withCorner(kRight, 100000 + MAX_OBJECT_EXTENT + 1), TRUE},
+      {"as wide as an object may be", withCorner(kRight, 100000 + MAX_OBJECT_EXTENT), FALSE},
+  };
+  for (const auto& c : cases) {
+    HGLOBAL data = ToGlobal(c.bytes);
     CTranspRectangle rectangle(nullptr, data, 5, 5, 0);
+    EXPECT_EQ(c.refused, rectangle.WasDataRefused()) << c.name;
     const RECT empty = {0, 0, 0, 0};
-    EXPECT_TRUE(EqualRect(&empty, &rectangle.GetRect()));
+    EXPECT_EQ(c.refused, EqualRect(&empty, &rectangle.GetRect())) << c.name;
     GlobalFree(data);
   }
-  HGLOBAL rectData = ToGlobal(Fixture(L"rectangle_obdata.hex"));
+  HGLOBAL rectData = ToGlobal(good);
   CTranspCircle circle(nullptr, rectData, 5, 5, 0);
   EXPECT_EQ(0, circle.GetRadius());
+  EXPECT_TRUE(circle.WasDataRefused());
   GlobalFree(rectData);
+  std::string hugeCircle = Fixture(L"circle_obdata.hex");
+  const int32_t radius = MAX_OBJECT_EXTENT / 2 + 1;
+  memcpy(&hugeCircle[24], &radius, 4);
+  HGLOBAL circleData = ToGlobal(hugeCircle);
+  CTranspCircle tooLarge(nullptr, circleData, 5, 5, 0);
+  EXPECT_TRUE(tooLarge.WasDataRefused());
+  GlobalFree(circleData);
 }
 
 // ---- Hit-test rules (client pixels) ----

@@ -149,7 +149,9 @@ TEST_F(ViewDialogsTest, FaxDriverIsChosenFromTheLocalPrinters) {
     });
     CString name, port;
     // Without a local printer there is nothing to choose; otherwise what Wine lists is offered.
-    if (empty) EXPECT_EQ(0, dialog.GetSelectedPrinter(name, port));
+    if (empty) {
+      EXPECT_EQ(0, dialog.GetSelectedPrinter(name, port));
+    }
   }
   const std::wstring ppd = std::wstring(VANTRY_SOURCE_DIR) + L"/tests/vpd/data/VantrySimplex.ppd";
   testing_support::InstalledPrinter first(L"Fax One", ppd), second(L"Fax Two", ppd);

@@ -70,6 +70,19 @@ TEST(Variant, StringComesBackAsUnicodeString) {
   EXPECT_EQ(L"ab", W(loaded.GetString()));
 }
 
+// 8-bit text holding a NUL is the text before it, as the wide strings the value is written as are
+// read: kept whole, the NUL went into the next save and the load after it cut the text there.
+TEST(Variant, StringIsTheTextUpToItsFirstNul) {
+  const std::string stored = std::string("\x08\0\0\0\x04\0\0\0" "ab\0c", 12);
+  CVariant loaded;
+  EXPECT_EQ(0u, Load(stored, [&](CArchive& ar) { loaded.Serialize(ar); }));
+  EXPECT_EQ(CVariant::typeUnicodeString, loaded.GetType());
+  EXPECT_EQ(L"ab", W(loaded.GetString()));
+  CVariant again;
+  EXPECT_EQ(0u, Load(Stored(loaded), [&](CArchive& ar) { again.Serialize(ar); }));
+  EXPECT_EQ(ToHex(Stored(loaded)), ToHex(Stored(again)));
+}
+
 TEST(Variant, Tag11ReadsOnlyTheTagAndKeepsTheValue) {
   CVariant v(7.25), next;
   EXPECT_EQ(0u, Load(Fixture(L"variant_tag11.hex"), [&](CArchive& ar) {

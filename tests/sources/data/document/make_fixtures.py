@@ -45,8 +45,9 @@ def header(h, magic, version, pages, offx=0, offy=0, origin=0):
     h.add(b'\0' * 8, 'zero'); h.add(i32(origin), 'image-origin flag'); h.add(i32(pages), 'page count')
     h.add(b'\0' * 8, 'zero')
 
-def options28(h, form, author, creator, scale, landscape=1):
-    h.block(5304, [
+def options28(h, form, author, creator, scale, landscape=1, register=0):
+    registered = [(5236, i32(register), 'register-stored-names flag')] if register else []
+    h.block(5304, registered + [
         (0, u32(0x01000005), 'format tag'), (4, wslot(form, 255), 'form name'),
         (514, wslot(author, 255), 'author'), (1024, wslot('Subject', 255), 'subject'),
         (1534, wslot('Key words', 255), 'keywords'),
@@ -187,3 +188,87 @@ options28(h, 'Objects', '', 'Vantry 2.0.0', 1.0, landscape=0)
 h.add(wstr(''), 'connect string'); h.add(wstr(''), 'table name'); h.add(i32(0), 'link count')
 page_settings(h, 8.5, 11.0, 1, 1, 1, 'Letter')
 h.write('v28_fixed_part.hex')
+
+def text_record(h, name, text, data_type, page=0, label=0, fmt='%.2f', value=0.0, y=100000):
+    """Tag 1 (or 20 for a label), the version-10 text record and, outside it, the object's name."""
+    h.add(i32(20 if label else 1), 'tag %d %s' % (20 if label else 1, 'label' if label else 'text field'))
+    h.add(u32(232 + len(text) + len(fmt)), 'outer length 232 + characters of the strings')
+    h.add(u32(216), 'record size')
+    font = i32(-120) + b'\0' * 12 + i32(400) + b'\0' * 8 + wslot('Arial', 32)
+    h.block(216, [
+        (0, u32(216), 'record size'), (4, u32(10), 'version 10'), (8, f64(0.00001), 'inches per unit'),
+        (16, i32(100000), 'x'), (20, i32(y), 'y'), (24, font, 'LOGFONTW: height -120, weight 400, "Arial"'),
+        (116, i32(2), 'typed decimals'), (132, i32(page), 'page index'),
+        (158, bytes([0, data_type, 2, label]), 'no formula, data type, decimals 2, label flag'),
+        (164, i32(5000), 'box height'), (172, i32(52083), 'box width'), (188, i32(1), 'grouping'),
+        (200, f64(value), 'value (labels only)'), (208, i32(0 if label else 1), 'printable')], 'text')
+    h.add(wstr(text), 'text'); h.add(wstr(''), 'no formula'); h.add(wstr(fmt), 'number format')
+    h.add(wstr(name), 'object name')
+
+def variant_double(v): return i32(6) + f64(v)
+
+def table_head(h, fields, records, page=0):
+    h.add(i32(13) + i32(0) + i32(page), 'tag 13 page table, length 0, page %d' % page)
+    h.add(i32(1) + i32(fields) + i32(records), 'table version 1, %d fields, %d records' % (fields, records))
+
+def fixed_part_v28(h, title, pages=1, register=0):
+    header(h, b'KTD', 28, pages)
+    h.add(i32(0), 'template flag'); h.add(i32(0), 'current record')
+    options28(h, title, '', 'Vantry 2.0.0', 1.0, landscape=0, register=register)
+    h.add(wstr(''), 'connect string'); h.add(wstr(''), 'table name'); h.add(i32(0), 'link count')
+    for p in range(pages): page_settings(h, 8.5, 11.0, 1, 1, 1, 'Letter')
+
+# A number past what the system formats: the number field shows it in its defined form.
+h = Hex('Version-28 document, one page: a number field "Amount" showing 7.25, and its column holding\n'
+        '-1.99e304, a number whose fixed-point text is 322 characters long.')
+fixed_part_v28(h, 'Huge number')
+text_record(h, 'Amount', '7.25', 1)
+table_head(h, 1, 1)
+h.add(i32(12) + wstr('Amount'), 'field name'); h.add(variant_double(-1.99e304), 'cell: Double -1.99e304')
+h.add(i32(0), 'end tag')
+h.write('v28_huge_number.hex')
+
+# Records that take no bytes: a table without fields claims 2^20 records for each of 30 pages.
+h = Hex('Version-28 document of 30 pages (8 KB): the table of page 0 has no fields and 1048576 records,\n'
+        'which padding would give every page.')
+fixed_part_v28(h, 'Many records', pages=30)
+table_head(h, 0, 1 << 20)
+h.add(i32(0), 'end tag')
+h.write('v28_records_without_fields.hex')
+
+# Version 13 keeps no page settings, so pages cost no bytes: 10000 of them and a table of 2^20 records.
+h = Hex('Version-13 document claiming 10000 pages (3 KB): no page settings in this version, and a table\n'
+        'without fields claiming 1048576 records.')
+header(h, b'KTD', 13, 10000)
+h.add(i32(0), 'template flag'); h.add(i32(0), 'current record')
+h.add(i32(0), 'old block: count 0')
+options_old(h)
+h.add(astr(''), 'ANSI connect string'); h.add(astr(''), 'ANSI table name'); h.add(i32(0), 'link count')
+table_head(h, 0, 1 << 20)
+h.add(i32(0), 'end tag')
+h.write('v13_many_pages.hex')
+
+# A number field whose column the table lacks: the column it gets must hold what the field shows.
+h = Hex('Version-28 document, one page: number fields "Price" showing 7.25 and "Total" showing 1,234.50,\n'
+        'and a table of one field "Name" for the text field before them.')
+fixed_part_v28(h, 'Column missing')
+text_record(h, 'Name', 'Ada', 0, y=50000)
+text_record(h, 'Price', '7.25', 1, y=100000)
+text_record(h, 'Total', '1,234.50', 1, y=150000)
+table_head(h, 1, 1)
+h.add(i32(12) + wstr('Name'), 'field name'); h.add(i32(12) + wstr('Ada'), 'cell')
+h.add(i32(0), 'end tag')
+h.write('v28_missing_column.hex')
+
+# Names registered from the file: the columns come from the objects, and a label has none.
+h = Hex('Version-28 document, one page, register-stored-names flag set: a label "Caption" between the\n'
+        'text fields "Name" and "Price", and the stored table of the two fields.')
+fixed_part_v28(h, 'Registered', register=1)
+text_record(h, 'Name', 'Ada', 0, y=50000)
+text_record(h, 'Caption', 'Price:', 0, label=1, y=100000)
+text_record(h, 'Price', '7.25', 1, y=150000)
+table_head(h, 2, 1)
+h.add(i32(12) + wstr('Name') + i32(12) + wstr('Price'), 'field names')
+h.add(i32(12) + wstr('Ada') + variant_double(7.25), 'cells')
+h.add(i32(0), 'end tag')
+h.write('v28_registered_names.hex')
