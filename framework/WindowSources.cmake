@@ -81,6 +81,7 @@ target_sources(VantryFW PRIVATE
   src/ToolBarMouse.cpp
   src/ToolBarState.cpp
   src/MenuBar.cpp
+  src/MenuBarPersonal.cpp
   src/StatusBar.cpp
   src/FrameToolBars.cpp
   src/DialogTemplate.cpp
