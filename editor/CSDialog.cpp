@@ -46,6 +46,11 @@ ON_MESSAGE(WM_HELP, OnHelpMessage)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
+BOOL CCSPropertySheet::OnInitDialog() {
+  ModifyStyleEx(0, WS_EX_CONTEXTHELP, SWP_FRAMECHANGED);
+  return TRUE;
+}
+
 LRESULT CCSPropertySheet::OnHelpMessage(WPARAM wParam, LPARAM lParam) {
   CPropertyPage* page = GetActivePage();
   return page && page->m_hWnd ? page->SendMessage(WM_HELP, wParam, lParam) : FALSE;

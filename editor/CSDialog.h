@@ -47,6 +47,9 @@ class CCSPropertySheet : public CPropertySheet {
  public:
   explicit CCSPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0)
       : CPropertySheet(nIDCaption, pParentWnd, iSelectPage) {}
+  // The caption's help button: the common sheet asks for it by a template style that not every
+  // system turns into the button.
+  BOOL OnInitDialog() override;
 
  protected:
   afx_msg LRESULT OnHelpMessage(WPARAM wParam, LPARAM lParam);

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cwchar>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +17,8 @@
 #include "FormatParaDlg.h"
 #include "InstalledPrinter.h"
 #include "MainFrm.h"
+#include "OptionSheet.h"
+#include "PageSetupDlg.h"
 #include "SVDocManager.h"
 #include "ScrivelApp.h"
 #include "ScrivelCntrItem.h"
@@ -305,6 +307,7 @@ TEST_F(ScrivelUi, TheFrameHasItsMenusToolBarStatusBarAndBasicCommands) {
     EXPECT_TRUE(CMFCToolBar::IsBasicCommand(id)) << id;
   for (UINT id : {ID_FILE_SAVE_AS, ID_EDIT_COPY, ID_VIEW_APPLOOK_VS_2008, ID_PAGE_SETUP})
     EXPECT_FALSE(CMFCToolBar::IsBasicCommand(id)) << id;
+  EXPECT_EQ(theApp.GetAppID(), CString(L"Scrivel.AppID.NoVersion"));
   // The user's tool bars and the view's context menu.
   EXPECT_TRUE(frame->GetToolBarSupport()->IsUserToolbarsEnabled());
   EXPECT_NE(afxContextMenuManager->GetMenuByName(L"Edit"), nullptr);
@@ -488,6 +491,82 @@ TEST_F(ScrivelUi, TheSystemPageSetupGetsTheMarginsRoundedToTensInItsUnit) {
   // OK takes them back as twips.
   EXPECT_EQ(view->m_rectMargin, CRect(1803, 1440, 998, 2880));
   EXPECT_EQ(theApp.m_rectPageMargin, view->m_rectMargin);
+}
+
+// ---- context help ----
+
+// The help requests a dialog or page makes, instead of opening the help file.
+struct HelpRequest {
+  int control;
+  UINT command;
+  DWORD helpId;
+  bool operator==(const HelpRequest& other) const {
+    return control == other.control && command == other.command && helpId == other.helpId;
+  }
+};
+void PrintTo(const HelpRequest& r, std::ostream* os) {
+  *os << "{" << r.control << ", " << r.command << ", " << r.helpId << "}";
+}
+
+template <typename Base>
+class RecordingHelp : public Base {
+ public:
+  using Base::Base;
+  std::vector<HelpRequest> requests;
+
+ protected:
+  BOOL ShowContextHelp(HWND control, UINT command) override {
+    const int id = ::GetDlgCtrlID(control);
+    requests.push_back({id, command, this->HelpIdOf(id)});
+    return TRUE;
+  }
+};
+
+class RecordingSheet : public CCSPropertySheet {
+ public:
+  RecordingSheet() : CCSPropertySheet(IDS_OPTIONS), page(0) { AddPage(&page); }
+  RecordingHelp<CUnitsPage> page;
+};
+
+// F1 (WM_HELP) over a control and a right click on it (WM_CONTEXTMENU), as the system sends them.
+void AskForHelp(HWND window, HWND control) {
+  HELPINFO info = {};
+  info.cbSize = sizeof(info);
+  info.iContextType = HELPINFO_WINDOW;
+  info.iCtrlId = ::GetDlgCtrlID(control);
+  info.hItemHandle = control;
+  SendMessageW(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(10, 10));
+}
+
+TEST_F(ScrivelUi, DialogsAskForTheHelpTopicOfTheControl) {
+  RecordingHelp<CPageSetupDlg> dialog(CRect(1800, 1440, 1800, 1440));
+  bool helpButton = false;
+  RunDialog(dialog, [&helpButton](HWND d) {
+    helpButton = (GetWindowLongW(d, GWL_EXSTYLE) & WS_EX_CONTEXTHELP) != 0;
+    AskForHelp(d, GetDlgItem(d, IDC_MARGIN_LEFT));
+  });
+  EXPECT_TRUE(helpButton) << "the caption shows the help button";
+  const DWORD leftTopic = dialog.HelpIdOf(IDC_MARGIN_LEFT);
+  EXPECT_NE(leftTopic, 0u);
+  EXPECT_EQ(dialog.HelpIdOf(IDOK), 0u) << "a control without a topic";
+  EXPECT_EQ(dialog.requests, (std::vector<HelpRequest>{{IDC_MARGIN_LEFT, HELP_WM_HELP, leftTopic},
+                                                       {IDC_MARGIN_LEFT, HELP_CONTEXTMENU, leftTopic}}));
+}
+
+TEST_F(ScrivelUi, TheOptionsSheetPassesHelpRequestsToItsPage) {
+  RecordingSheet sheet;
+  bool helpButton = false;
+  RunDialog(sheet, [&helpButton](HWND s) {
+    helpButton = (GetWindowLongW(s, GWL_EXSTYLE) & WS_EX_CONTEXTHELP) != 0;
+    HWND page = PropSheet_GetCurrentPageHwnd(s);
+    AskForHelp(s, GetDlgItem(page, IDC_UNITS_CM));
+  });
+  EXPECT_TRUE(helpButton) << "the caption shows the help button";
+  const DWORD topic = sheet.page.HelpIdOf(IDC_UNITS_CM);
+  EXPECT_NE(topic, 0u);
+  EXPECT_EQ(sheet.page.requests, (std::vector<HelpRequest>{{IDC_UNITS_CM, HELP_WM_HELP, topic},
+                                                           {IDC_UNITS_CM, HELP_CONTEXTMENU, topic}}));
 }
 
 // ---- the paragraph dialog ----
