@@ -3,13 +3,25 @@
 #include <shellapi.h>
 
 namespace {
-// The value in double quotes. Backslashes before the closing quote are doubled, or a folder such as
-// "D:\" would escape the quote and swallow the parameters after it.
+// The value as one parameter by the rules Windows uses to split a command line: in double quotes,
+// a quote inside escaped with a backslash, and the backslashes that come before a quote (inside, or
+// the closing one) doubled. Otherwise a name with a quote or a folder such as "D:\" would end the
+// parameter early and let the rest of the value pass for switches of its own.
 CString Quoted(const CString& value) {
-  int trailing = 0;
-  while (trailing < value.GetLength() && value[value.GetLength() - 1 - trailing] == L'\\') ++trailing;
-  CString quoted = L"\"" + value;
-  for (int i = 0; i < trailing; ++i) quoted += L"\\";
+  CString quoted = L"\"";
+  int backslashes = 0;
+  for (int i = 0; i < value.GetLength(); ++i) {
+    const wchar_t c = value[i];
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    const int copies = c == L'"' ? backslashes * 2 + 1 : backslashes;
+    for (int n = 0; n < copies; ++n) quoted += L'\\';
+    backslashes = 0;
+    quoted += c;
+  }
+  for (int n = 0; n < backslashes * 2; ++n) quoted += L'\\';
   return quoted + L"\"";
 }
 }  // namespace

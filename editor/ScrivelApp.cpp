@@ -3,38 +3,106 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "AboutDlg.h"
 #include "EditorInstances.h"
 #include "EditorLog.h"
+#include "FileNewDialog.h"
 #include "FillForm.h"
 #include "MainFrm.h"
+#include "SVDocManager.h"
 #include "ScrivelDoc.h"
 #include "ScrivelSettings.h"
 #include "ScrivelView.h"
 #include "ScvFile.h"
+#include "SharedProcs.h"
 #include "Units.h"
 #include "resource.h"
 
-CScrivelApp theApp;
+namespace {
+const wchar_t kSettings[] = L"Settings";
+const wchar_t kSettingOpenFilePath[] = L"OpenFilePath";
+const wchar_t kSettingInitialTemplatePath[] = L"InitialTemplatePath";
+}  // namespace
 
-CScrivelApp* GetScrivelApp() { return &theApp; }
+CScrivelApp* GetScrivelApp() { return static_cast<CScrivelApp*>(AfxGetApp()); }
 
-BEGIN_MESSAGE_MAP(CScrivelApp, CWinApp)
-ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+BEGIN_MESSAGE_MAP(CScrivelApp, CWinAppEx)
+// File
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+// Help
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
-CScrivelApp::CScrivelApp() : CWinApp(L"Scrivel"), m_rectPageMargin(1800, 1440, 1800, 1440) {}
-
-void CScrivelApp::OnFileOpen() {
-  m_bOpeningByCommand = TRUE;
-  CWinApp::OnFileOpen();
-  m_bOpeningByCommand = FALSE;
+CScrivelApp::CScrivelApp() : CWinAppEx(), m_rectPageMargin(1800, 1440, 1800, 1440) {
+  free(const_cast<LPTSTR>(m_pszAppName));
+  m_pszAppName = _wcsdup(L"Scrivel");
+  SetAppID(L"Scrivel.AppID.NoVersion");
 }
 
-BOOL CScrivelApp::InitInstance() {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+CSVDocManager* CScrivelApp::GetSVDocManager() const { return static_cast<CSVDocManager*>(m_pDocManager); }
+
+void CScrivelApp::UseDocumentsKey() {
+  if (CSVDocManager* manager = GetSVDocManager()) manager->SetKey(kSettingOpenFilePath, GetMyDocumentsPathName());
+}
+
+void CScrivelApp::OnFileOpen() {
+  UseDocumentsKey();
+  m_bAddToRecent = TRUE;
+  CWinAppEx::OnFileOpen();
+  m_bAddToRecent = FALSE;
+}
+
+// Before start-up is complete a plain new document; afterwards the user chooses an empty one or a
+// template.
+void CScrivelApp::OnFileNew() {
+  if (!m_bStartupComplete || !m_pMainWnd) {
+    CWinAppEx::OnFileNew();
+    return;
+  }
+  CFileNewDialog dialog(m_pMainWnd);
+  if (dialog.DoModal() != IDOK) return;
+  if (dialog.m_nChoice == CFileNewDialog::kEmpty) {
+    CWinAppEx::OnFileNew();
+    return;
+  }
+  CSVDocManager* manager = GetSVDocManager();
+  if (!manager) return;
+  manager->SetKey(kSettingInitialTemplatePath, GetMyDocumentsPathName() + L"\\Scrivel");
+  CString name;
+  if (!manager->DoPromptFileName(name, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
+  OpenTemplate(name);
+}
+
+CDocument* CScrivelApp::OpenTemplate(const CString& path) {
+  if (!m_pDocManager) return nullptr;
+  CDocument* doc = m_pDocManager->OpenDocumentFile(path, FALSE);
+  if (!doc) return nullptr;
+  // Saving must never write over the template.
+  doc->ClearPathName();
+  doc->SetTitle(TitleFromPath(path));
+  if (CScrivelDoc* scrivel = dynamic_cast<CScrivelDoc*>(doc)) scrivel->m_bOpenedByOpen = 0;
+  return doc;
+}
+
+void CScrivelApp::OnAppAbout() {
+  CAboutDlg about(m_pMainWnd);
+  about.DoModal();
+}
+
+void CScrivelApp::PreLoadState() {
+  CString name;
+  name.LoadString(IDS_EDIT_MENU);
+  if (CContextMenuManager* menus = GetContextMenuManager()) menus->AddMenu(name, IDR_POPUP_EDIT);
+}
+
+BOOL CScrivelApp::InitEditor() {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
+                                                         ICC_DATE_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES |
+                                                         ICC_INTERNET_CLASSES | ICC_PAGESCROLLER_CLASS |
+                                                         ICC_NATIVEFNTCTL_CLASS | ICC_LINK_CLASS};
   ::InitCommonControlsEx(&controls);
-  CWinApp::InitInstance();
+  CWinAppEx::InitInstance();
   if (FAILED(::OleInitialize(nullptr))) {
     AfxMessageBox(IDP_OLE_INIT_FAILED);
     return FALSE;
@@ -45,13 +113,29 @@ BOOL CScrivelApp::InitInstance() {
     return FALSE;
   }
   SetRegistryKey(L"Quennick");
+  // The look and the frame's own state sit beside the editor's other settings.
+  SetRegistryBase(kSettings);
   LoadSettings();
   LoadStdProfileSettings(4);
   CUnits::LoadAbbreviations(m_hInstance);
   m_nPrinterChangedMsg = ::RegisterWindowMessageW(L"ScrivelPrinterChanged");
 
+  InitContextMenuManager();
+  InitKeyboardManager();
+  InitTooltipManager();
+  CMFCToolTipInfo tips;
+  tips.m_bVislManagerTheme = TRUE;
+  GetTooltipManager()->SetTooltipParams(AFX_TOOLTIP_TYPE_ALL, RUNTIME_CLASS(CMFCToolTipCtrl), &tips);
+
+  m_pDocManager = new CSVDocManager;
+  UseDocumentsKey();
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CScrivelDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CScrivelView)));
+  return TRUE;
+}
+
+BOOL CScrivelApp::InitInstance() {
+  if (!InitEditor()) return FALSE;
   ParseCommandLine(m_cmdInfo);
   EnableShellOpen();
   RegisterShellFileTypes(TRUE);
@@ -86,7 +170,7 @@ int CScrivelApp::ExitInstance() {
     m_hRichEdit = nullptr;
   }
   ::OleUninitialize();
-  const int result = CWinApp::ExitInstance();
+  const int result = CWinAppEx::ExitInstance();
   return m_nErrorCode < 0 ? m_nErrorCode : result;
 }
 
@@ -104,7 +188,7 @@ int CScrivelApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
         return IDOK;
     }
   }
-  return CWinApp::DoMessageBox(lpszPrompt, nType, nIDPrompt);
+  return CWinAppEx::DoMessageBox(lpszPrompt, nType, nIDPrompt);
 }
 
 void CScrivelApp::LoadSettings() {
@@ -185,11 +269,8 @@ BOOL CScrivelApp::FillOneDocument(const CString& path, const CFieldMap& data) {
     if (view->GetDocument()) view->GetDocument()->SetModifiedFlag(FALSE);
   }
   manager->OnFileNew();
-  CDocument* doc = manager->OpenDocumentFile(path, FALSE);
+  CDocument* doc = OpenTemplate(path);
   if (!doc) return FALSE;
-  // Saving must never write over the template the document came from.
-  doc->ClearPathName();
-  doc->SetTitle(TitleFromPath(path));
   CScrivelView* view = GetCurrentView();
   if (!view) return FALSE;
   view->FillFromMap(data);

@@ -2,14 +2,51 @@
 
 #include <string>
 
+#include "OptionSheet.h"
+#include "SVDocManager.h"
 #include "ScrivelApp.h"
+#include "ScrivelCntrItem.h"
 #include "ScrivelView.h"
 #include "ScvFile.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CScrivelDoc, CRichEditDoc)
 
+BEGIN_MESSAGE_MAP(CScrivelDoc, CRichEditDoc)
+// File
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+// View
+ON_COMMAND(ID_VIEW_OPTIONS, OnViewOptions)
+END_MESSAGE_MAP()
+
 CScrivelDoc::CScrivelDoc() = default;
+
+CRichEditCntrItem* CScrivelDoc::CreateClientItem(REOBJECT* preo) const {
+  return new CScrivelCntrItem(preo, const_cast<CScrivelDoc*>(this));
+}
+
+// The framework's save with its file dialog in the documents' folder; the file chosen there goes
+// into the recent-file list.
+void CScrivelDoc::SaveFromDialog(BOOL bSaveAs) {
+  CScrivelApp* app = GetScrivelApp();
+  app->UseDocumentsKey();
+  app->m_bAddToRecent = TRUE;
+  if (bSaveAs)
+    CRichEditDoc::OnFileSaveAs();
+  else
+    CRichEditDoc::OnFileSave();
+  app->m_bAddToRecent = FALSE;
+}
+
+void CScrivelDoc::OnFileSave() { SaveFromDialog(FALSE); }
+void CScrivelDoc::OnFileSaveAs() { SaveFromDialog(TRUE); }
+
+void CScrivelDoc::OnViewOptions() {
+  CScrivelApp* app = GetScrivelApp();
+  COptionSheet sheet(IDS_OPTIONS, app->m_nUnits);
+  if (sheet.DoModal() == IDOK) app->m_nUnits = sheet.m_pageUnits.m_nUnits;
+}
 
 BOOL CScrivelDoc::OnSaveDocument(LPCTSTR lpszPathName) {
   // The framework writes into a temporary file first: the target's name decides the layout.
@@ -61,7 +98,7 @@ BOOL CScrivelDoc::OnNewDocument() {
 
 BOOL CScrivelDoc::OnOpenDocument(LPCTSTR lpszPathName) {
   m_bScvLayout = IsScvPath(lpszPathName);
-  m_bOpenedByOpen = GetScrivelApp()->m_bOpeningByCommand ? 1 : 0;
+  m_bOpenedByOpen = GetScrivelApp()->m_bAddToRecent ? 1 : 0;
   if (!CRichEditDoc::OnOpenDocument(lpszPathName)) return FALSE;
   // Saving a document read from another format asks for a new name: the path the framework gives it
   // next is dropped.
@@ -70,7 +107,7 @@ BOOL CScrivelDoc::OnOpenDocument(LPCTSTR lpszPathName) {
 }
 
 void CScrivelDoc::SetPathName(LPCTSTR lpszPathName, BOOL) {
-  CRichEditDoc::SetPathName(lpszPathName, FALSE);
+  CRichEditDoc::SetPathName(lpszPathName, GetScrivelApp()->m_bAddToRecent && !m_bDropNextPath);
   if (m_bDropNextPath) {
     m_bDropNextPath = FALSE;
     ClearPathName();

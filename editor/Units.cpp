@@ -100,3 +100,27 @@ CString CUnits::FormatMeasurement(int twips, int unitIndex) {
   text += unit.m_strAbbrev;
   return text.Left(63);
 }
+
+int RoundToTen(int value) {
+  const long long v = value;
+  const long long rounded = v >= 0 ? (v + 5) / 10 * 10 : -((-v + 5) / 10 * 10);
+  return static_cast<int>(rounded);
+}
+
+namespace {
+long long PageSetupUnitsPerInch(BOOL metric) { return metric ? 2540 : 1000; }
+}  // namespace
+
+int TwipsToPageSetupUnits(int twips, BOOL metric) {
+  const long long exact = static_cast<long long>(twips) * PageSetupUnitsPerInch(metric) / 1440;
+  return RoundToTen(static_cast<int>(exact));
+}
+
+int PageSetupUnitsToTwips(int value, BOOL metric) {
+  const long long rounded = RoundToTen(value);
+  const long long perInch = PageSetupUnitsPerInch(metric);
+  const long long scaled = rounded * 1440;
+  // To the nearest twip, halves away from zero.
+  const long long twips = scaled >= 0 ? (scaled + perInch / 2) / perInch : -((-scaled + perInch / 2) / perInch);
+  return static_cast<int>(twips);
+}

@@ -35,3 +35,13 @@ class CUnits {
   // and the unit's abbreviation; at most 63 characters.
   static CString FormatMeasurement(int twips, int unitIndex);
 };
+
+// The system's page-setup dialog takes margins in hundredths of millimetres (when the user's unit
+// is centimetres) or in thousandths of inches: a length in twips is multiplied by 2540 or 1000 and
+// divided by 1440 (the remainder dropped), then rounded to a multiple of 10, a last digit of 5 or
+// more rounding up. So 1800 twips show as 3180 hundredths of a millimetre (3175 rounded).
+int TwipsToPageSetupUnits(int twips, BOOL metric);
+// And back: the dialog's value rounded to a multiple of 10 the same way, then to the nearest twip.
+int PageSetupUnitsToTwips(int value, BOOL metric);
+// Rounds to a multiple of 10, halves away from zero.
+int RoundToTen(int value);

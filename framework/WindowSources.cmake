@@ -25,6 +25,10 @@ target_sources(VantryFW PRIVATE
   src/PropertySheet.cpp
   src/OleDataTransfer.cpp
   src/RichEdit.cpp
+  src/RichEditFind.cpp
+  src/RichEditFormat.cpp
+  src/RichEditOle.cpp
+  src/CommonDialogs.cpp
   # The feature pack: looks, panes, docking and the frames that dock them.
   src/VisualManager.cpp
   src/Pane.cpp
@@ -81,6 +85,7 @@ target_sources(VantryFW PRIVATE
   src/ToolBarMouse.cpp
   src/ToolBarState.cpp
   src/MenuBar.cpp
+  src/MenuBarPersonal.cpp
   src/StatusBar.cpp
   src/FrameToolBars.cpp
   src/DialogTemplate.cpp
@@ -90,4 +95,4 @@ target_sources(VantryFW PRIVATE
 )
 # windres names no dependencies: the language scripts and the id headers rebuild Bars.rc.
 set_source_files_properties(resources/Bars.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_enu.rc;${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_deu.rc;${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_rus.rc;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/BarResourceIds.h;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/PaneStyles.h")
+  "${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_enu.rc;${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_deu.rc;${CMAKE_CURRENT_SOURCE_DIR}/resources/Bars_rus.rc;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/BarResourceIds.h;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/PaneStyles.h;${CMAKE_CURRENT_SOURCE_DIR}/include/fw/CommandIds.h")

@@ -47,6 +47,7 @@
 #include "fw/PropertySheet.h"
 #include "fw/OleDataTransfer.h"
 #include "fw/PrintPreview.h"
+#include "fw/CommonDialogs.h"
 #include "fw/RichEdit.h"
 
 // The feature pack: looks, panes, docking and the frames that dock them.

@@ -1,5 +1,12 @@
 #include "fw/DocTemplate.h"
 #include "fw/FileDialog.h"
+#include "fw/ResourceLanguage.h"
+
+CString AFXAPI AfxGetFrameworkString(UINT id) {
+  LPCWSTR text = nullptr;
+  const int length = AfxGetStringInLanguage(AfxGetCallingModule(), id, &text);
+  return length > 0 ? CString(text, length) : CString();
+}
 
 namespace {
 CDocManager* g_docManager = nullptr;
@@ -66,7 +73,7 @@ void CDocManager::OnFileNew() {
 
 void CDocManager::OnFileOpen() {
   CString name;
-  if (!DoPromptFileName(name, 0, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
+  if (!DoPromptFileName(name, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
   OpenDocumentFile(name);
 }
 
@@ -89,11 +96,12 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
   } else {
     for (POSITION pos = GetFirstDocTemplatePosition(); pos;) AppendFilter(GetNextDocTemplate(pos), filter, &defaultExt);
   }
-  filter += L"All Files (*.*)|*.*||";
+  filter += AfxGetFrameworkString(AFX_IDS_ALLFILTER) + L"|*.*||";
   CFileDialog dialog(bOpenFileDialog, defaultExt.IsEmpty() ? nullptr : static_cast<LPCTSTR>(defaultExt), fileName,
                      lFlags, filter);
   CString title;
-  if (nIDSTitle && title.LoadString(nIDSTitle)) dialog.m_ofn.lpstrTitle = title;
+  if (nIDSTitle && !title.LoadString(nIDSTitle)) title = AfxGetFrameworkString(nIDSTitle);
+  if (!title.IsEmpty()) dialog.m_ofn.lpstrTitle = title;
   if (dialog.DoModal() != IDOK) return FALSE;
   fileName = dialog.GetPathName();
   return TRUE;

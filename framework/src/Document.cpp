@@ -238,7 +238,7 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace) {
   if (newName.IsEmpty()) {
     newName = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
     CDocManager* manager = AfxGetDocManager();
-    if (!manager || !manager->DoPromptFileName(newName, 0, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, FALSE,
+    if (!manager || !manager->DoPromptFileName(newName, AFX_IDS_SAVEFILE, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, FALSE,
                                                m_pDocTemplate))
       return FALSE;
   }

@@ -1,5 +1,7 @@
 #include "fw/FrameEx.h"
 
+#include "fw/BarResourceIds.h"
+
 #include "fw/VisualManager.h"
 #include "fw/WinAppEx.h"
 
@@ -48,6 +50,8 @@ ON_WM_INITMENUPOPUP()
 ON_COMMAND_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId, OnPaneMenuCommand)
 ON_UPDATE_COMMAND_UI_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId,
                            OnUpdatePaneMenuCommand)
+// The last entry of a personalised pop-up has no handler; the menu bar takes it.
+ON_UPDATE_COMMAND_UI(ID_FW_SHOW_FULL_MENU, OnUpdatePaneMenuCommand)
 END_MESSAGE_MAP()
 
 CFrameWndEx::CFrameWndEx() { m_dockManager.Create(this); }
@@ -87,6 +91,8 @@ ON_WM_INITMENUPOPUP()
 ON_COMMAND_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId, OnPaneMenuCommand)
 ON_UPDATE_COMMAND_UI_RANGE(CDockingManager::kPaneMenuFirstId, CDockingManager::kPaneMenuLastId,
                            OnUpdatePaneMenuCommand)
+// The last entry of a personalised pop-up has no handler; the menu bar takes it.
+ON_UPDATE_COMMAND_UI(ID_FW_SHOW_FULL_MENU, OnUpdatePaneMenuCommand)
 END_MESSAGE_MAP()
 
 CMDIFrameWndEx::CMDIFrameWndEx() { m_dockManager.Create(this); }

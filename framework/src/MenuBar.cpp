@@ -6,6 +6,7 @@
 
 #include "BarInternal.h"
 #include "BarStrings.h"
+#include "fw/BarResourceIds.h"
 
 IMPLEMENT_SERIAL(CMFCMenuBar, CMFCToolBar, 1)
 
@@ -197,6 +198,7 @@ BOOL CMFCMenuBar::DropDownMenu(CMFCToolBarMenuButton* pButton) {
   CFrameWnd* target = GetCommandTarget();
   if (index < 0 || m_iOpen >= 0 || !target || !target->m_hWnd) return FALSE;
   BOOL keyboard = m_bNextByKeyboard;
+  BOOL full = FALSE;
   int lastOpened = index;
   m_bEscaped = FALSE;
   while (index >= 0) {
@@ -207,9 +209,15 @@ BOOL CMFCMenuBar::DropDownMenu(CMFCToolBarMenuButton* pButton) {
     const bool owned = !popup || !::IsMenu(popup);
     if (owned) popup = item->CreateMenu();
     if (!popup) break;
+    // With personalised menus a trimmed copy shows until the user asks for the whole menu; the bar
+    // then takes the choice itself, to note the command's use.
+    HMENU personal = full ? nullptr : CreatePersonalMenu(popup);
+    HMENU shown = personal ? personal : popup;
+    const BOOL personalised = !CMFCToolBar::GetBasicCommands().IsEmpty();
     m_iOpen = lastOpened = index;
     m_iNext = -1;
-    m_hOpenPopup = popup;
+    m_bNextFull = FALSE;
+    m_hOpenPopup = shown;
     m_bEscaped = FALSE;
     item->SetDroppedDown(TRUE);
     SetHighlighted(-1);
@@ -224,23 +232,36 @@ BOOL CMFCMenuBar::DropDownMenu(CMFCToolBarMenuButton* pButton) {
     HHOOK outerHook = t_menuHook;
     t_trackingBar = this;
     t_menuHook = ::SetWindowsHookExW(WH_MSGFILTER, MenuLoopFilter, nullptr, ::GetCurrentThreadId());
-    ::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL | GetTrackFlags(),
-                       rect.left, rect.bottom, target->m_hWnd, &params);
+    const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL | GetTrackFlags() |
+                       (personalised ? TPM_RETURNCMD : 0);
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(shown, flags, rect.left, rect.bottom, target->m_hWnd, &params));
     if (t_menuHook) ::UnhookWindowsHookEx(t_menuHook);
     t_menuHook = outerHook;
     t_trackingBar = outer;
     m_hOpenPopup = nullptr;
+    if (personal) ::DestroyMenu(personal);
     if (owned) ::DestroyMenu(popup);
     // A command may have rebuilt the bar meanwhile.
-    if (IndexOf(item) >= 0) {
+    const int still = IndexOf(item);
+    if (still >= 0) {
       item->SetDroppedDown(FALSE);
-      InvalidateButton(IndexOf(item));
+      InvalidateButton(still);
+    }
+    if (personalised && chosen == ID_FW_SHOW_FULL_MENU && still >= 0) {
+      m_iNext = still;
+      m_bNextFull = TRUE;
+      m_bNextByKeyboard = keyboard;
+    } else if (personalised && chosen != 0) {
+      CMFCToolBar::AddCommandUsage(chosen);
+      target->PostMessage(WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
     }
     index = m_iNext;
     keyboard = m_bNextByKeyboard;
+    full = m_bNextFull;
   }
   m_iOpen = -1;
   m_bNextByKeyboard = FALSE;
+  m_bNextFull = FALSE;
   // Esc leaves the keyboard on the bar's item; anything else ends the menu session.
   if (m_bEscaped && m_bKeyboardMode)
     SetHighlighted(lastOpened);

@@ -27,8 +27,10 @@ thread_local CPropertySheet* t_sheetInit = nullptr;
 
 int CALLBACK PropertySheetProc(HWND hWnd, UINT message, LPARAM) {
   if (message == PSCB_INITIALIZED && t_sheetInit && !t_sheetInit->m_hWnd) {
-    t_sheetInit->SubclassWindow(hWnd);
+    CPropertySheet* sheet = t_sheetInit;
     t_sheetInit = nullptr;
+    sheet->SubclassWindow(hWnd);
+    fw_internal::Guarded<BOOL>(FALSE, [sheet] { return sheet->OnInitDialog(); });
   }
   return 0;
 }

@@ -9,6 +9,8 @@ IMPLEMENT_DYNCREATE(CRichEditView, CView)
 
 CRichEditDoc::CRichEditDoc() = default;
 
+CRichEditDoc::~CRichEditDoc() { DeleteAllItems(); }
+
 CRichEditView* CRichEditDoc::GetView() const {
   POSITION pos = GetFirstViewPosition();
   while (pos) {
@@ -30,10 +32,16 @@ void CRichEditDoc::DeleteContents() {
   if (CRichEditView* view = GetView()) {
     if (view->m_hWnd) view->DeleteContents();
   }
+  DeleteAllItems();
 }
+
+namespace {
+UINT g_findReplaceMessage = ::RegisterWindowMessageW(FINDMSGSTRINGW);
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CRichEditView, CView)
 ON_WM_CREATE()
+ON_WM_DESTROY()
 ON_WM_PAINT()
 ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
 ON_COMMAND(ID_EDIT_CUT, OnEditCut)
@@ -46,6 +54,16 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedSel)
 ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateNeedSel)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateNeedSel)
 ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+// Find and replace.
+ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+ON_COMMAND(ID_EDIT_REPEAT, OnEditRepeat)
+ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateEditFindReplace)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateEditFindReplace)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateEditFindReplace)
+ON_REGISTERED_MESSAGE(g_findReplaceMessage, OnFindReplaceCmd)
+// Format.
+ON_COMMAND(ID_FORMAT_FONT, OnFormatFont)
 END_MESSAGE_MAP()
 
 CRichEditView::CRichEditView() {
@@ -53,6 +71,10 @@ CRichEditView::CRichEditView() {
   m_charFormat.cbSize = sizeof(m_charFormat);
   ZeroMemory(&m_paraFormat, sizeof(m_paraFormat));
   m_paraFormat.cbSize = sizeof(m_paraFormat);
+  ZeroMemory(&m_charSelection, sizeof(m_charSelection));
+  m_charSelection.cbSize = sizeof(m_charSelection);
+  ZeroMemory(&m_paraSelection, sizeof(m_paraSelection));
+  m_paraSelection.cbSize = sizeof(m_paraSelection);
 }
 
 CRichEditView::~CRichEditView() {
@@ -70,7 +92,16 @@ int CRichEditView::OnCreate(LPCREATESTRUCT lpcs) {
   if (CView::OnCreate(lpcs) == -1) return -1;
   // Text beyond the control's small default limit would be cut off silently.
   SendMessage(EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
+  AttachOle();
   return 0;
+}
+
+void CRichEditView::OnDestroy() {
+  // The dialog reports to this window; it goes first.
+  if (m_pFindReplaceDlg && m_pFindReplaceDlg->m_hWnd) m_pFindReplaceDlg->DestroyWindow();
+  m_pFindReplaceDlg = nullptr;
+  DetachOle();
+  CView::OnDestroy();
 }
 
 // The control paints itself.
@@ -125,6 +156,8 @@ void CRichEditView::Stream(CArchive& ar, BOOL bSelection) {
     es.pfnCallback = StreamInCallback;
     SendMessage(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
     SendMessage(EM_SETMODIFY, FALSE, 0);
+    // The objects the stream brought get their items.
+    if (doc) doc->SyncItems();
   }
   if (state.error) throw state.error;
   if (es.dwError != 0) AfxThrowArchiveException(CArchiveException::genericException);
@@ -145,10 +178,23 @@ void CRichEditView::OnPrinterChanged(HDC hdcPrinter) {
   if (m_hWnd) SendMessage(EM_SETTARGETDEVICE, 0, 0);
   if (m_hdcTarget) ::DeleteDC(m_hdcTarget);
   m_hdcTarget = hdcPrinter;
-  if (!m_hWnd || !hdcPrinter) return;
-  const LONG paper = PixelsToTwips(::GetDeviceCaps(hdcPrinter, PHYSICALWIDTH), ::GetDeviceCaps(hdcPrinter, LOGPIXELSX));
+  WrapChanged();
+}
+
+void CRichEditView::WrapChanged() {
+  if (!m_hWnd) return;
+  if (m_nWordWrap == WrapNone) {
+    // A line width of 1 tells the control not to wrap at all.
+    SendMessage(EM_SETTARGETDEVICE, 0, 1);
+    return;
+  }
+  if (m_nWordWrap == WrapToWindow || !m_hdcTarget) {
+    SendMessage(EM_SETTARGETDEVICE, 0, 0);
+    return;
+  }
+  const LONG paper = PixelsToTwips(::GetDeviceCaps(m_hdcTarget, PHYSICALWIDTH), ::GetDeviceCaps(m_hdcTarget, LOGPIXELSX));
   const LONG width = paper - m_rectMargin.left - m_rectMargin.right;
-  SendMessage(EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(hdcPrinter), width > 0 ? width : 1);
+  SendMessage(EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(m_hdcTarget), width > 0 ? width : 1);
 }
 
 BOOL CRichEditView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
@@ -186,8 +232,7 @@ void CRichEditView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   fr.chrg.cpMin = start;
   fr.chrg.cpMax = -1;
   const LONG next = static_cast<LONG>(SendMessage(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr)));
-  GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
-  const LONG total = static_cast<LONG>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+  const LONG total = TextLength();
   // A page that takes nothing (a line taller than the page) would otherwise repeat forever.
   if (next > start && next < total && pInfo->m_nCurPage == static_cast<UINT>(m_aPageStart.GetSize()))
     m_aPageStart.Add(next);
@@ -201,7 +246,15 @@ void CRichEditView::OnEndPrinting(CDC*, CPrintInfo*) {
 void CRichEditView::OnEditUndo() { SendMessage(EM_UNDO, 0, 0); }
 void CRichEditView::OnEditCut() { SendMessage(WM_CUT, 0, 0); }
 void CRichEditView::OnEditCopy() { SendMessage(WM_COPY, 0, 0); }
-void CRichEditView::OnEditPaste() { SendMessage(EM_PASTESPECIAL, CF_UNICODETEXT, 0); }
+void CRichEditView::OnEditPaste() {
+  // A picture alone on the clipboard comes in as an embedded object; anything with text as text.
+  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::IsClipboardFormatAvailable(CF_ENHMETAFILE)) {
+    SendMessage(EM_PASTESPECIAL, CF_ENHMETAFILE, 0);
+    if (CRichEditDoc* doc = GetDocument()) doc->SyncItems();
+    return;
+  }
+  SendMessage(EM_PASTESPECIAL, CF_UNICODETEXT, 0);
+}
 void CRichEditView::OnEditClear() { SendMessage(WM_CLEAR, 0, 0); }
 void CRichEditView::OnEditSelectAll() { SendMessage(EM_SETSEL, 0, -1); }
 
@@ -212,3 +265,8 @@ void CRichEditView::OnUpdateNeedSel(CCmdUI* pCmdUI) {
 }
 void CRichEditView::OnUpdateEditUndo(CCmdUI* pCmdUI) { pCmdUI->Enable(SendMessage(EM_CANUNDO, 0, 0) != 0); }
 void CRichEditView::OnUpdateEditPaste(CCmdUI* pCmdUI) { pCmdUI->Enable(SendMessage(EM_CANPASTE, 0, 0) != 0); }
+
+LONG CRichEditView::TextLength() const {
+  GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<LONG>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <richedit.h>
+#include <richole.h>
 #include <winspool.h>
 
 #include <string>
@@ -44,6 +45,41 @@ std::wstring RichText(const std::string& rtf) {
   DestroyWindow(edit);
   FreeLibrary(library);
   return text;
+}
+
+// The embedded objects a Rich Text Format stream holds once the rich-edit control has read it.
+int ObjectCount(const std::string& rtf) {
+  HMODULE library = LoadLibraryW(L"MSFTEDIT.DLL");
+  HWND edit = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_POPUP | ES_MULTILINE, 0, 0, 400, 300, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  SETTEXTEX set = {ST_DEFAULT, CP_ACP};
+  SendMessageW(edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(rtf.c_str()));
+  IRichEditOle* ole = nullptr;
+  SendMessageW(edit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+  const int count = ole ? static_cast<int>(ole->GetObjectCount()) : -1;
+  if (ole) ole->Release();
+  DestroyWindow(edit);
+  FreeLibrary(library);
+  return count;
+}
+
+// A picture (an enhanced metafile: a black bar) as the Rich Text Format group of an embedded object.
+std::string PictureGroup() {
+  const RECT bounds = {0, 0, 3000, 1500};  // 0.01 mm
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &bounds, nullptr);
+  SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  Rectangle(dc, 0, 0, 110, 55);
+  HENHMETAFILE picture = CloseEnhMetaFile(dc);
+  std::vector<BYTE> bits(GetEnhMetaFileBits(picture, 0, nullptr));
+  GetEnhMetaFileBits(picture, static_cast<UINT>(bits.size()), bits.data());
+  DeleteEnhMetaFile(picture);
+  std::string group = "{\\pict\\emfblip\\picw3000\\pich1500\\picwgoal1701\\pichgoal850 ";
+  const char digits[] = "0123456789abcdef";
+  for (BYTE b : bits) {
+    group += digits[b >> 4];
+    group += digits[b & 15];
+  }
+  return group + "}";
 }
 
 // A visible top-level window whose title holds the text.
@@ -119,6 +155,20 @@ TEST_F(ScrivelBatch, FolderOfDocumentsIsFilledIntoOutputFolder) {
     EXPECT_EQ(RichText(saved.substr(24)).substr(0, 17), L"Dear Alice Smith,") << name;
   }
   EXPECT_EQ(GetFileAttributesW((Out() + L"\\Notes.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ScrivelBatch, AnEmbeddedPictureStaysInTheFilledDocument) {
+  const std::string rtf = "{\\rtf1\\ansi Dear [Name], see " + PictureGroup() + " here.\\par}";
+  ASSERT_EQ(ObjectCount(rtf), 1) << "the rich-edit control reads the picture as an object";
+  ASSERT_TRUE(WriteFileBytes(Letter(), letter.substr(0, 24) + rtf));
+  EXPECT_EQ(Run(L"/f " + Q(Letter()) + L" /d " + Q(Ini()) + L" /out " + Q(Out())), 0u);
+  const std::string saved = ReadFileBytes(Out() + L"\\Letter.scv");
+  ASSERT_GT(saved.size(), 24u);
+  const std::wstring text = RichText(saved.substr(24));
+  EXPECT_EQ(text.substr(0, 22), L"Dear Alice Smith, see ");
+  EXPECT_EQ(text.substr(text.size() - 6), L" here.");
+  EXPECT_NE(saved.find("\\pict", 24), std::string::npos);
+  EXPECT_EQ(ObjectCount(saved.substr(24)), 1);
 }
 
 TEST_F(ScrivelBatch, DocumentAloneFillsAndSavesNothing) {

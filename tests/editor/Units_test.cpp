@@ -90,4 +90,45 @@ TEST_F(UnitsTest, FormattedTextReadsBackToTheSameShownValue) {
   }
 }
 
+// The system's page-setup dialog gets the margins in hundredths of millimetres or thousandths of
+// inches, rounded to tens with a last digit of 5 rounding up: 1800 twips are exactly 3175
+// hundredths of a millimetre and show as 3180.
+TEST(PageSetupUnits, MarginsAreRoundedToTensWithFivesUp) {
+  struct {
+    int twips;
+    BOOL metric;
+    int shown;
+  } const cases[] = {
+      {1800, TRUE, 3180},   // 3175
+      {1440, TRUE, 2540},
+      {1000, TRUE, 1760},   // 1763.8: the remainder dropped, then 1763 rounds down
+      {1800, FALSE, 1250},
+      {1440, FALSE, 1000},
+      {1450, FALSE, 1010},  // 1006.9: 1006 rounds up
+      {0, TRUE, 0},
+      {-1800, TRUE, -3180},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TwipsToPageSetupUnits(c.twips, c.metric), c.shown) << c.twips << " " << c.metric;
+}
+
+TEST(PageSetupUnits, DialogValuesComeBackAsTheNearestTwips) {
+  struct {
+    int value;
+    BOOL metric;
+    int twips;
+  } const cases[] = {
+      {3180, TRUE, 1803},   // 1802.8
+      {2540, TRUE, 1440},
+      {2545, TRUE, 1446},   // rounded to 2550 first
+      {1250, FALSE, 1800},
+      {1000, FALSE, 1440},
+      {1004, FALSE, 1440},  // rounded to 1000 first
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageSetupUnitsToTwips(c.value, c.metric), c.twips) << c.value;
+  // What the dialog shows for a margin reads back within half a step of tens (7.2 twips at most).
+  for (int twips = 0; twips <= 4000; twips += 50)
+    for (BOOL metric : {FALSE, TRUE})
+      EXPECT_NEAR(PageSetupUnitsToTwips(TwipsToPageSetupUnits(twips, metric), metric), twips, 8) << twips;
+}
+
 }  // namespace

@@ -190,4 +190,32 @@ TEST(InstanceParameters, CarryEveryValueWholeInQuotes) {
   }
 }
 
+// Values with quotes and backslashes anywhere: each arrives as exactly one parameter with its own
+// text, so nothing in a name can end it early and add switches of its own.
+TEST(InstanceParameters, QuotesAndBackslashesInsideValuesCannotInjectSwitches) {
+  struct {
+    const char* name;
+    const wchar_t *file, *data, *group, *out;
+  } const cases[] = {
+      {"quote in the profile", L"C:\\a.scv", L"Bob \" /p /d \"x", L"", L""},
+      {"quote and trailing backslash", L"C:\\a.scv", L"", L"G\\\"", L"D:\\out\\"},
+      {"backslashes before a quote", L"C:\\a.scv", L"a\\\\\"b", L"c\\", L""},
+      {"quote in the path", L"C:\\we\"ird\\d.scv", L"", L"", L"E:\\"},
+      {"only a backslash", L"C:\\a.scv", L"\\", L"\\\\", L""},
+      {"spaces and tabs", L"C:\\in dir\\t\tab.scv", L" lead", L"tail ", L""},
+  };
+  for (const auto& c : cases) {
+    const CString parameters = BuildInstanceParameters(c.file, c.data, c.group, c.out);
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW((L"Scrivel.exe " + std::wstring(parameters)).c_str(), &argc);
+    ASSERT_NE(argv, nullptr) << c.name;
+    std::vector<std::wstring> expected = {L"Scrivel.exe", L"/f", c.file, L"/o2"};
+    if (*c.data) expected.insert(expected.end(), {L"/d", c.data});
+    if (*c.group) expected.insert(expected.end(), {L"/g", c.group});
+    if (*c.out) expected.insert(expected.end(), {L"/out", c.out});
+    EXPECT_EQ(std::vector<std::wstring>(argv, argv + argc), expected) << c.name << ": " << static_cast<LPCWSTR>(parameters);
+    LocalFree(argv);
+  }
+}
+
 }  // namespace

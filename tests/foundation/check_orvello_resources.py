@@ -4,8 +4,9 @@
 - the table beside the resource scripts (OrvelloUi.tsv) names every command, string, menu, tool bar,
   picture and cursor with the number resource.h or the framework gives it, and lists every command of
   the menus and every string of the English script, so the resource test that reads it sees all of them;
-- the pictures in resources/Orvello/res are exactly what tools/orvello_art.py draws, so the drawings in
-  the generator and the files the program carries cannot drift apart."""
+- the pictures in resources/Orvello/res are exactly what tools/orvello_art.py draws (and Scrivel's,
+  which share some of them, what tools/scrivel_art.py draws), so the drawings in the generators and
+  the files the programs carry cannot drift apart."""
 import re
 import subprocess
 import sys
@@ -62,15 +63,19 @@ def table_problems(root):
 
 
 def art_problems(root):
-    kept = root / "resources" / "Orvello" / "res"
-    with tempfile.TemporaryDirectory() as tmp:
-        subprocess.run([sys.executable, str(root / "tools" / "orvello_art.py"), tmp], check=True, stdout=subprocess.DEVNULL)
-        drawn = {p.name: p.read_bytes() for p in Path(tmp).iterdir()}
-    files = {p.name: p.read_bytes() for p in kept.iterdir()}
-    problems = sorted(set(drawn) ^ set(files))
-    problems = ["%s is only in %s" % (n, "the generator" if n in drawn else "res") for n in problems]
-    problems += ["%s differs from what the generator draws" % n for n in sorted(set(drawn) & set(files)) if drawn[n] != files[n]]
-    return problems, "%d pictures as the generator draws them" % len(files)
+    problems, count = [], 0
+    for program, generator in (("Orvello", "orvello_art.py"), ("Scrivel", "scrivel_art.py")):
+        kept = root / "resources" / program / "res"
+        with tempfile.TemporaryDirectory() as tmp:
+            subprocess.run([sys.executable, str(root / "tools" / generator), tmp], check=True, stdout=subprocess.DEVNULL)
+            drawn = {p.name: p.read_bytes() for p in Path(tmp).iterdir()}
+        files = {p.name: p.read_bytes() for p in kept.iterdir()}
+        only = sorted(set(drawn) ^ set(files))
+        problems += ["%s: %s is only in %s" % (program, n, generator if n in drawn else "res") for n in only]
+        problems += ["%s: %s differs from what %s draws" % (program, n, generator)
+                     for n in sorted(set(drawn) & set(files)) if drawn[n] != files[n]]
+        count += len(files)
+    return problems, "%d pictures as the generators draw them" % count
 
 
 def main():

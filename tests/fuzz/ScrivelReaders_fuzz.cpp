@@ -34,6 +34,9 @@ struct Workplace {
   CScrivelDoc* doc = nullptr;
 };
 
+// The editor's application object, as Scrivel.exe has it.
+CScrivelApp theApp;
+
 Workplace& TheWorkplace() {
   static Workplace workplace;
   return workplace;

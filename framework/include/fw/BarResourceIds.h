@@ -35,6 +35,11 @@
 #define IDS_FW_CLOSE 0x7B1D
 #define IDS_FW_ADD_REMOVE_BUTTONS 0x7B1E
 #define IDS_FW_TOOLBAR_TO_ADD 0x7B1F
+#define IDS_FW_SHOW_FULL_MENU 0x7B20
+
+// The last entry of a personalised pop-up: it shows the whole menu. Taken by the menu bar itself,
+// it never reaches a frame.
+#define ID_FW_SHOW_FULL_MENU 0xE1F0
 
 // Controls of the customize dialog's pages and of the tool-bar name prompt.
 #define IDC_FW_CATEGORIES 0x7C00

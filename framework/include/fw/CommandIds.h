@@ -18,7 +18,10 @@
 #define ID_EDIT_CLEAR 0xE120
 #define ID_EDIT_COPY 0xE122
 #define ID_EDIT_CUT 0xE123
+#define ID_EDIT_FIND 0xE124
 #define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_REPEAT 0xE128
+#define ID_EDIT_REPLACE 0xE129
 #define ID_EDIT_SELECT_ALL 0xE12A
 #define ID_EDIT_UNDO 0xE12B
 #define ID_EDIT_REDO 0xE12C
@@ -33,6 +36,16 @@
 #define ID_HELP 0xE146
 #define ID_NEXT_PANE 0xE150
 #define ID_PREV_PANE 0xE151
+#define ID_FORMAT_FONT 0xE160
+
+// Showing and hiding the frame's tool bar and status bar: the bars' own window ids.
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+
+// The framework's own strings for the file dialogs of the document manager.
+#define AFX_IDS_OPENFILE 0xF000
+#define AFX_IDS_SAVEFILE 0xF001
+#define AFX_IDS_ALLFILTER 0xF002
 
 // Results of a wizard's buttons.
 #define ID_WIZBACK 0x3023

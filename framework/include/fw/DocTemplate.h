@@ -96,6 +96,10 @@ class FW_API CDocManager {
   CPtrList m_templateList;
 };
 
+// String `id` of the framework's own table (AFX_IDS_OPENFILE, AFX_IDS_SAVEFILE, AFX_IDS_ALLFILTER)
+// in the resource language; empty when the framework has none of that id.
+FW_API CString AFXAPI AfxGetFrameworkString(UINT id);
+
 // The document manager the framework's own commands use (the application's, once it has one).
 FW_API CDocManager* AFXAPI AfxGetDocManager();
 FW_API void AFXAPI AfxSetDocManager(CDocManager* pManager);

@@ -56,6 +56,15 @@ class FW_API CMFCMenuBar : public CMFCToolBar {
   static BOOL GetForceMenuFocus();
   // The TrackPopupMenuEx flags of the chosen animation.
   static UINT GetTrackFlags();
+  // Pop-ups show every command even when the tool bars have basic commands (see
+  // CMFCToolBar::SetBasicCommands).
+  static void SetShowAllCommands(BOOL bShowAllCommands = TRUE);
+  static BOOL IsShowAllCommands();
+  // The pop-up of personalised menus for `hMenu`: a new menu (the caller destroys it) with the
+  // basic and used commands, sub-menus trimmed alike (dropped when nothing of them is left), no
+  // doubled or dangling separators, and as last entry the command that shows the whole menu.
+  // Null when nothing would be hidden: then the whole menu is shown.
+  static HMENU CreatePersonalMenu(HMENU hMenu);
 
   // The menu bar is built from its menu, not stored.
   BOOL SaveState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = static_cast<UINT>(-1)) override;
@@ -80,6 +89,7 @@ class FW_API CMFCMenuBar : public CMFCToolBar {
   HMENU m_hOpenPopup = nullptr;
   int m_iOpen = -1;             // item whose pop-up is tracked
   int m_iNext = -1;             // item to open when the tracked pop-up ends
+  BOOL m_bNextFull = FALSE;     // ... showing all its commands
   BOOL m_bNextByKeyboard = FALSE;
   BOOL m_bEscaped = FALSE;      // the pop-up was closed with Esc
   BOOL m_bKeyboardMode = FALSE;

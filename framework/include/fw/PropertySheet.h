@@ -65,6 +65,9 @@ class FW_API CPropertySheet : public CWnd {
   virtual INT_PTR DoModal();
   // Modeless.
   virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = (DWORD)-1, DWORD dwExStyle = 0);
+  // Called once the sheet's window exists and belongs to this object, before it is shown: the place
+  // for a derived sheet to adjust its window. The return value is ignored.
+  virtual BOOL OnInitDialog() { return TRUE; }
 
   PROPSHEETHEADERW m_psh;
   CString m_strCaption;

@@ -128,6 +128,19 @@ class FW_API CMFCToolBar : public CPane {
   static void SetShowTooltips(BOOL bValue);
   static BOOL GetShowTooltips();
 
+  // Personalised menus: the commands the menu bar's pop-ups always show. While the list is not
+  // empty, a pop-up shows only these and the commands used since the program started; its last
+  // entry shows the whole menu. An empty list (the default) shows every command.
+  static void SetBasicCommands(CList<UINT, UINT>& lstCommands);
+  static const CList<UINT, UINT>& GetBasicCommands();
+  static void AddBasicCommand(UINT uiCmd);
+  static BOOL IsBasicCommand(UINT uiCmd);
+  // A command chosen from a menu: shown from then on.
+  static void AddCommandUsage(UINT uiCommand);
+  // Neither basic nor used (always FALSE without basic commands).
+  static BOOL IsCommandRarelyUsed(UINT uiCmd);
+  static void ResetAllUsageData();
+
   // The frame the bar's commands and notifications go to.
   CFrameWnd* GetCommandTarget() const;
   // The button under the mouse (or picked by the keyboard), -1 for none, -2 for the chevron.

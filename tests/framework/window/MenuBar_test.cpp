@@ -97,6 +97,82 @@ TEST_F(MenuBar, AcceleratorsStillReachTheFrame) {
   EXPECT_FALSE(frame->menuBar->IsKeyboardMode());
 }
 
+// The entries of a menu: command ids, 0 for a separator, -1 for a sub-menu.
+std::vector<int> Entries(HMENU menu) {
+  std::vector<int> entries;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    if (::GetSubMenu(menu, i))
+      entries.push_back(-1);
+    else
+      entries.push_back(static_cast<int>(::GetMenuItemID(menu, i)));
+  }
+  return entries;
+}
+
+// Basic commands of this process's bars, cleared again when the case ends.
+struct BasicCommands {
+  explicit BasicCommands(std::initializer_list<UINT> ids) {
+    CList<UINT, UINT> list;
+    for (UINT id : ids) list.AddTail(id);
+    CMFCToolBar::SetBasicCommands(list);
+  }
+  ~BasicCommands() {
+    CList<UINT, UINT> none;
+    CMFCToolBar::SetBasicCommands(none);
+    CMFCToolBar::ResetAllUsageData();
+    CMFCMenuBar::SetShowAllCommands(FALSE);
+  }
+};
+
+TEST_F(MenuBar, PersonalisedPopupsShowTheBasicAndTheUsedCommands) {
+  const int full = ID_FW_SHOW_FULL_MENU;
+  HMENU menu = frame->m_hMenuDefault;
+  HMENU file = ::GetSubMenu(menu, 0), edit = ::GetSubMenu(menu, 1), view = ::GetSubMenu(menu, 2);
+  EXPECT_EQ(CMFCMenuBar::CreatePersonalMenu(file), nullptr) << "without basic commands every command shows";
+  BasicCommands basic{ID_T_OPEN, ID_T_UNDO, ID_T_OPEN};
+  EXPECT_EQ(CMFCToolBar::GetBasicCommands().GetCount(), 2);
+  EXPECT_TRUE(CMFCToolBar::IsBasicCommand(ID_T_UNDO));
+  EXPECT_TRUE(CMFCToolBar::IsCommandRarelyUsed(ID_T_SAVE));
+  struct {
+    const char* name;
+    HMENU source;
+    std::vector<int> shown;
+  } const cases[] = {
+      {"file", file, {ID_T_OPEN, 0, full}},
+      // Cut and Copy gone: no separator stays above Undo.
+      {"edit", edit, {ID_T_UNDO, 0, full}},
+      {"view", view, {full}},
+  };
+  for (const auto& c : cases) {
+    HMENU personal = CMFCMenuBar::CreatePersonalMenu(c.source);
+    ASSERT_NE(personal, nullptr) << c.name;
+    EXPECT_EQ(Entries(personal), c.shown) << c.name;
+    wchar_t text[64] = {};
+    ::GetMenuStringW(personal, ID_FW_SHOW_FULL_MENU, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"Show &Full Menu") << c.name;
+    ::DestroyMenu(personal);
+  }
+  // A menu of separators hides no command; a used command shows from then on.
+  EXPECT_EQ(CMFCMenuBar::CreatePersonalMenu(::GetSubMenu(menu, 3)), nullptr);
+  CMFCToolBar::AddCommandUsage(ID_T_COPY);
+  HMENU personal = CMFCMenuBar::CreatePersonalMenu(edit);
+  EXPECT_EQ(Entries(personal), (std::vector<int>{ID_T_COPY, 0, ID_T_UNDO, 0, full}));
+  ::DestroyMenu(personal);
+  // Sub-menus are trimmed alike; the user's choice of full menus shows everything.
+  HMENU outer = ::CreatePopupMenu();
+  ::AppendMenuW(outer, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  ::AppendMenuW(outer, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"&View");
+  personal = CMFCMenuBar::CreatePersonalMenu(outer);
+  ASSERT_EQ(Entries(personal), (std::vector<int>{-1, 0, full}));
+  EXPECT_EQ(Entries(::GetSubMenu(personal, 0)), (std::vector<int>{ID_T_OPEN}));
+  ::DestroyMenu(personal);
+  ::RemoveMenu(outer, 1, MF_BYPOSITION);
+  ::RemoveMenu(outer, 0, MF_BYPOSITION);
+  ::DestroyMenu(outer);
+  CMFCMenuBar::SetShowAllCommands(TRUE);
+  EXPECT_EQ(CMFCMenuBar::CreatePersonalMenu(file), nullptr);
+}
+
 TEST_F(MenuBar, AMenuItemsPromptShowsWhileItIsSelectedAndTheIdleTextAfter) {
   HMENU file = ::GetSubMenu(frame->m_hMenuDefault, 0);
   frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_T_SAVE, MF_STRING), reinterpret_cast<LPARAM>(file));
@@ -218,6 +294,25 @@ TEST_F(MenuBarPopups, TheMouseOnAnotherItemSwitchesToItsPopup) {
   Pump();
   EXPECT_EQ(frame->commands[ID_T_CUT], 1);
   EXPECT_EQ(frame->commands[ID_T_OPEN], 0);
+}
+
+TEST_F(MenuBarPopups, ThePersonalisedPopupShowsTheWholeMenuOnRequestAndNotesTheCommandUsed) {
+  CMFCMenuBar* bar = frame->menuBar;
+  frame->saveEnabled = TRUE;
+  BasicCommands basic{ID_T_OPEN};
+  // File shows Open and the full-menu entry; that entry opens the whole menu, where Save is chosen.
+  FeedKeysWhileTracking(frame->m_hWnd, {VK_DOWN, VK_DOWN, VK_RETURN, VK_DOWN, VK_DOWN, VK_RETURN});
+  ClickAt(bar, bar->GetButton(0)->Rect());
+  Pump();
+  EXPECT_EQ(frame->commands[ID_T_SAVE], 1);
+  EXPECT_EQ(frame->commands[ID_T_OPEN], 0);
+  EXPECT_EQ(bar->GetOpenItem(), -1);
+  EXPECT_FALSE(CMFCToolBar::IsCommandRarelyUsed(ID_T_SAVE));
+  // Now the trimmed File menu holds Save as its second entry.
+  FeedKeysWhileTracking(frame->m_hWnd, {VK_DOWN, VK_DOWN, VK_RETURN});
+  ClickAt(bar, bar->GetButton(0)->Rect());
+  Pump();
+  EXPECT_EQ(frame->commands[ID_T_SAVE], 2);
 }
 
 TEST_F(MenuBarPopups, TheQuickCustomizeMenuShowsAndHidesButtons) {

@@ -76,6 +76,35 @@ TEST(PropertySheets, OkStoresEveryVisitedPage) {
   EXPECT_EQ(name.m_hWnd, nullptr);
 }
 
+// A sheet that adjusts its own window as it starts.
+class HelpButtonSheet : public CPropertySheet {
+ public:
+  HelpButtonSheet() : CPropertySheet(L"Options") {}
+  BOOL OnInitDialog() override {
+    ++initCount;
+    visibleAtInit = ::IsWindowVisible(m_hWnd) != FALSE;
+    ModifyStyleEx(0, WS_EX_CONTEXTHELP, SWP_FRAMECHANGED);
+    return TRUE;
+  }
+  int initCount = 0;
+  bool visibleAtInit = true;
+};
+
+TEST(PropertySheets, OnInitDialogRunsOnceWithTheWindowBeforeItShows) {
+  NamePage name;
+  HelpButtonSheet sheet;
+  sheet.AddPage(&name);
+  LONG exStyle = 0;
+  name.script = {
+      [&](NamePage& p) { exStyle = ::GetWindowLongW(p.Sheet(), GWL_EXSTYLE); },
+      [](NamePage& p) { Press(p, PSBTN_CANCEL); },
+  };
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(sheet.initCount, 1);
+  EXPECT_FALSE(sheet.visibleAtInit);
+  EXPECT_TRUE(exStyle & WS_EX_CONTEXTHELP);
+}
+
 TEST(PropertySheets, CancelLeavesTheMembers) {
   NamePage name;
   CPropertySheet sheet(L"Options");

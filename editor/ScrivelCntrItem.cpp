@@ -1,0 +1,7 @@
+#include "ScrivelCntrItem.h"
+
+#include "ScrivelDoc.h"
+
+IMPLEMENT_DYNAMIC(CScrivelCntrItem, CRichEditCntrItem)
+
+CScrivelCntrItem::CScrivelCntrItem(REOBJECT* preo, CScrivelDoc* pContainer) : CRichEditCntrItem(preo, pContainer) {}
