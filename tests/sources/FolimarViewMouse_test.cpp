@@ -488,6 +488,49 @@ TEST_F(ViewEditingTest, SendToBackReordersAndMarksTheDocumentModified) {
   EXPECT_TRUE(view->GetDocument()->IsModified());
 }
 
+// A double-click on a selected object switches to the tool of its kind and gives it the focus.
+TEST_F(ViewEditingTest, DoubleClickInSelectModeSwitchesToTheKindsTool) {
+  CFolimarView* view = OpenDocument();
+  ASSERT_NE(view, nullptr);
+  const struct {
+    int mode;
+    POINT from, to, grip;
+  } cases[] = {{kCircle, {300, 200}, {330, 200}, {300, 170}}, {kEllipse, {60, 60}, {160, 120}, {110, 60}},
+               {kLine, {60, 250}, {200, 250}, {130, 250}}};
+  for (const auto& c : cases) {
+    Mode(c.mode);
+    Drag(view, c.from, c.to);
+    Mode(kSelect);
+    Click(view, c.grip);
+    view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(c.grip.x, c.grip.y));
+    EXPECT_EQ(c.mode, frame->GetProgramMode()) << "mode " << c.mode;
+    EXPECT_NE(nullptr, view->GetActiveObject());
+  }
+}
+
+// With snap to grid the press point goes to the grid line at or left of it and to the next one
+// below.
+TEST_F(ViewEditingTest, SnapToGridPlacesANewObjectOnTheGrid) {
+  CFolimarView* view = OpenDocument();
+  ASSERT_NE(view, nullptr);
+  frame->SetSnapToGrid(1);
+  Mode(kRectangle);
+  Drag(view, {63, 47}, {180, 130});
+  frame->SetSnapToGrid(0);
+  CTranspBaseClass* rect = Live(view).at(0);
+  RECT units;
+  rect->GetAlignRect(&units);
+  const int stepX = frame->GetGridStepX(), stepY = frame->GetGridStepY();
+  ASSERT_GT(stepX, 0);
+  POINT pressed = {63, 47};
+  view->ClientToPage(&pressed);
+  view->PageToUnit(&pressed);
+  // The snapped point goes back through client pixels: a unit of rounding either way.
+  EXPECT_NEAR(stepX * (pressed.x / stepX), units.left, 2);
+  EXPECT_NEAR(stepY * (pressed.y / stepY + 1), units.top, 2);
+  EXPECT_GT(units.top - pressed.y, 2);
+}
+
 // ---- Tab order and form filling ----
 
 TEST_F(ViewEditingTest, TabOrderModeNumbersTheFieldsInTheOrderClicked) {
