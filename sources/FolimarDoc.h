@@ -335,6 +335,8 @@ class CFolimarDoc : public CDocument {
   // nothing) and loads them.
   void MoveToRecord(int record, BOOL fromCommand);
   void PrepareViewsForRecordChange();
+  // Every view's objects keep their current bounds for the repaint after the record change.
+  void SaveViewRegions();
   BOOL IsObjectNameUsed(const CString& name);
   // Per object kind, in the order of the name formats; they only grow and are not stored.
   int m_nameCounters[kNameKinds] = {};

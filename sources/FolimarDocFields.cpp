@@ -212,7 +212,10 @@ void CFolimarDoc::MoveToRecord(int record, BOOL fromCommand) {
   // Every later step would index past the tables.
   if (record < 0 || record >= GetRecordCount()) return;
   ClearUndoManager();
-  if (fromCommand) PrepareViewsForRecordChange();
+  if (fromCommand)
+    PrepareViewsForRecordChange();
+  else
+    SaveViewRegions();
   DoFieldsExchange(1);
   m_currentRecord = record;
   DoFieldsExchange(0);
@@ -286,16 +289,24 @@ void CFolimarDoc::OnDBDeleteAllRecords() {
 void CFolimarDoc::PrepareViewsForRecordChange() {
   CFolimarView* view = GetFirstFolimarView();
   if (view != nullptr) view->DeactivateActiveObject();
+  SaveViewRegions();
+}
+
+void CFolimarDoc::SaveViewRegions() {
+  for (POSITION pos = GetFirstViewPosition(); pos;) {
+    CFolimarView* view = dynamic_cast<CFolimarView*>(GetNextView(pos));
+    if (view != nullptr) view->SavePreviousRegions();
+  }
 }
 
 void CFolimarDoc::RefreshAfterRecordChange() {
   UpdateAllViews(nullptr);
   SetModifiedFlag(TRUE);
   Calculate();
-  POSITION pos = GetFirstViewPosition();
-  while (pos) {
-    CView* view = GetNextView(pos);
-    if (view != nullptr && view->m_hWnd != nullptr) view->Invalidate(FALSE);
+  // Objects change content and size together: each repaints where it was and where it is now.
+  for (POSITION pos = GetFirstViewPosition(); pos;) {
+    CFolimarView* view = dynamic_cast<CFolimarView*>(GetNextView(pos));
+    if (view != nullptr && view->m_hWnd != nullptr) view->RepaintObjectsWithSavedRegions();
   }
 }
 

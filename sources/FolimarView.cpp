@@ -20,6 +20,70 @@ ON_COMMAND(ID_TOOLBAR_FIT_TO_WINDOW, OnToolbarFitToWindow)
 ON_COMMAND(ID_COMBO_SCALE, OnComboScaleReturn)
 ON_CBN_SELCHANGE(ID_COMBO_SCALE, OnSelchangeComboScale)
 ON_WM_MOUSEWHEEL()
+ON_WM_CREATE()
+ON_WM_DROPFILES()
+ON_COMMAND(ID_INSERT_PICTURE, OnEditInsertImage)
+// The page: mouse and keys by program mode.
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_CONTEXTMENU()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+// Edit menu: clipboard.
+ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCopy)
+// Edit menu: the selection and the active object.
+ON_COMMAND(ID_EDIT_DELETE, OnEditDelete)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+ON_COMMAND_RANGE(ID_EDIT_ALIGN_LEFT, ID_EDIT_ALIGN_BOTTOM, OnAlignCommand)
+ON_COMMAND(ID_EDIT_SPACE_ACROSS, OnGroupbarSpaceHorz)
+ON_COMMAND(ID_EDIT_SPACE_DOWN, OnGroupbarSpaceVert)
+ON_COMMAND(ID_EDIT_ALIGN_TO_GRID, OnEditAlignToGrid)
+ON_COMMAND(ID_EDIT_SNAP_TO_GRID, OnEditSnapToGrid)
+ON_COMMAND(ID_EDIT_OBJECT_UP, OnEditObjectUp)
+ON_COMMAND_RANGE(ID_LAYER_SEND_TO_BACK, ID_LAYER_BRING_FORWARD, OnLayerCommand)
+ON_COMMAND(ID_EDIT_FREEZE_OBJECT, OnEditFreezeObject)
+ON_COMMAND(ID_EDIT_UNFREEZE_ALL, OnEditUnfreezeAllObject)
+ON_COMMAND(ID_EDIT_REQUIRED, OnEditRequired)
+ON_COMMAND(ID_EDIT_CLEAR_CONTENTS, OnEditClearContents)
+ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE, OnUpdateEditDelete)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+ON_UPDATE_COMMAND_UI_RANGE(ID_EDIT_ALIGN_LEFT, ID_EDIT_ALIGN_BOTTOM, OnUpdateAlignCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SPACE_ACROSS, OnUpdateSpaceCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SPACE_DOWN, OnUpdateSpaceCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_ALIGN_TO_GRID, OnUpdateEditAlignToGrid)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SNAP_TO_GRID, OnUpdateEditSnapToGrid)
+ON_UPDATE_COMMAND_UI_RANGE(ID_LAYER_SEND_TO_BACK, ID_LAYER_BRING_FORWARD, OnUpdateLayerCommand)
+ON_UPDATE_COMMAND_UI(ID_EDIT_FREEZE_OBJECT, OnUpdateEditFreezeObject)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNFREEZE_ALL, OnUpdateEditUnfreezeAllObject)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REQUIRED, OnUpdateEditRequired)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_CONTENTS, OnUpdateEditClearContents)
+ON_COMMAND(ID_EDIT_DECREASE_TEXT_WIDTH, OnEditDecreaseTextWidth)
+ON_COMMAND(ID_EDIT_DECREASE_TEXT_HEIGHT, OnEditDecreaseTextHeight)
+ON_COMMAND(ID_EDIT_RESTORE_PROPORTIONS, OnContextmenuRestoreproportions)
+ON_COMMAND(ID_EDIT_RENUMBER_FORMS, OnRenumberForms)
+ON_COMMAND(ID_EDIT_ADD_TO_SHELF, OnCommandAddToCollection)
+ON_UPDATE_COMMAND_UI(ID_EDIT_DECREASE_TEXT_WIDTH, OnUpdateDecreaseText)
+ON_UPDATE_COMMAND_UI(ID_EDIT_DECREASE_TEXT_HEIGHT, OnUpdateDecreaseText)
+ON_UPDATE_COMMAND_UI(ID_EDIT_RESTORE_PROPORTIONS, OnUpdateRestoreProportions)
+ON_UPDATE_COMMAND_UI(ID_EDIT_ADD_TO_SHELF, OnUpdateAddToCollection)
+ON_UPDATE_COMMAND_UI(ID_EDIT_OBJECT_UP, OnUpdateObjectUp)
+// Image menu: move the page image by one page pixel.
+ON_COMMAND_RANGE(ID_IMAGE_MOVE_LEFT, ID_IMAGE_MOVE_DOWN, OnImageMoveCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -49,6 +113,33 @@ CFolimarView::~CFolimarView() {
   m_scaledPages.WaitForJobs();
   while (!m_refPointTools.IsEmpty()) delete m_refPointTools.RemoveHead();
   DEF_CATCH("CFolimarView::~CFolimarView")
+}
+
+int CFolimarView::OnCreate(LPCREATESTRUCT create) {
+  DEF_TRY
+  if (CScrollView::OnCreate(create) == -1) return -1;
+  // A view of a document takes drops; without OLE in the process the view works without them.
+  if (m_pDocument != nullptr) {
+    m_dropTarget.Register(this);
+    DragAcceptFiles(TRUE);
+  }
+  return 0;
+  DEF_CATCH("CFolimarView::OnCreate")
+  return -1;
+}
+
+DROPEFFECT CFolimarView::CViewDropTarget::OnDragEnter(CWnd* window, COleDataObject* data, DWORD keys, CPoint point) {
+  return OnDragOver(window, data, keys, point);
+}
+
+DROPEFFECT CFolimarView::CViewDropTarget::OnDragOver(CWnd* window, COleDataObject* data, DWORD keys, CPoint point) {
+  CFolimarView* view = dynamic_cast<CFolimarView*>(window);
+  return view != nullptr ? view->OnDragOver(data, keys, point) : DROPEFFECT_NONE;
+}
+
+BOOL CFolimarView::CViewDropTarget::OnDrop(CWnd* window, COleDataObject* data, DROPEFFECT effect, CPoint point) {
+  CFolimarView* view = dynamic_cast<CFolimarView*>(window);
+  return view != nullptr && view->OnDrop(data, effect, point);
 }
 
 CFolimarDoc* CFolimarView::GetDocument() const { return dynamic_cast<CFolimarDoc*>(m_pDocument); }

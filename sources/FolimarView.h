@@ -6,7 +6,9 @@
 #pragma once
 #include "Framework.h"
 
+#include "DrawTools.h"
 #include "MarkerTools.h"
+#include "UndoState.h"
 #include "ObjectStyle.h"
 #include "PageInfo.h"
 #include "ScaledBitmapJob.h"
@@ -120,6 +122,106 @@ class CFolimarView : public CScrollView {
   BOOL IsImageAvailableNotJPGOnActivePage() const;
   BOOL IsMetafileAvailableOnActivePage() const;
 
+  // ---- Mouse and keys by program mode (FolimarViewMouse.cpp) ----
+  // The active page in client pixels: clicks outside it do nothing.
+  CRect GetPageRect() const;
+  // The topmost object under a client point that the current mode lets the user reach; null for none.
+  CTranspBaseClass* PtInObject(POINT point);
+  // Selects every unfrozen object whose align rectangle meets `rect` (client pixels) and shows the
+  // first one's properties.
+  void SelectObjects(const RECT* rect);
+  // With the frame's snap switch on: x down to its grid line, y to the next grid line below.
+  void SnapToGrid(POINT* point);
+  // Moves the selection by a client-pixel delta; a drag out of the window becomes a drag and drop.
+  void MoveGroupBy(POINT delta);
+  // Gives the object the focus; in tab-order mode hands it the next tab index and returns it.
+  int ActivateObject(CTranspBaseClass* object);
+  CTranspBaseClass* DeactivateObject(CTranspBaseClass* object);
+  // Tab and Shift+Tab: the focus to the next or previous candidate of the mode, wrapping round.
+  void ProcessTabKey(BOOL forward);
+  int GetSelectedObjectsCount() const;
+  BOOL IsGroupSelected() const { return GetSelectedObjectsCount() > 1; }
+  // The union of the selected objects' align rectangles (units); empty without a selection.
+  CRect GetGroupFrameRect() const;
+  // Hands properties, style and kind bits to the properties pane and keeps a non-empty style.
+  void SetPropertyList(const _PROPERTIES& properties, const _OBJECT_STYLE& style, int kindBits);
+  void UpdatePropertyList();
+  // Makes a rectangle in view pixels visible; direction 1 moving down, 2 moving right.
+  void ScrollToRect(const RECT& rect, int direction);
+  // The frame's program mode; 0 without a frame of ours.
+  int GetProgramMode() const;
+  // The menu shown on a right click in the current mode (the first pop-up of its resource).
+  UINT GetContextMenuId() const;
+  // Greys and ticks the context menu's items for the mode, the selection and the active object.
+  void UpdateContextMenu(HMENU menu, int mode);
+
+  // ---- Creating objects, clipboard and drag and drop (FolimarViewCreate.cpp) ----
+  // Each builds an object at a client point (rectangle, centre and radius, end points), names it,
+  // numbers a field, records one undoable creation and, with `activate`, gives it the focus.
+  CTranspBaseClass* CreateTextBox(LPCWSTR text, POINT point, int activate);
+  CTranspBaseClass* CreateLabel(LPCWSTR text, POINT point, int activate);
+  CTranspBaseClass* CreateCheckMark(POINT point, int activate);
+  CTranspBaseClass* CreateBarcode(POINT point, int activate);
+  CTranspBaseClass* CreateRectangle(const RECT& rect, int activate);
+  CTranspBaseClass* CreateEllipse(const RECT& rect, int activate);
+  CTranspBaseClass* CreateCircle(POINT centre, int radius, int activate);
+  CTranspBaseClass* CreateLine(POINT start, POINT end, int activate);
+  CTranspBaseClass* CreateFreehand(int activate);
+  CTranspBaseClass* CreatePolygon(int activate);
+  CTranspBaseClass* CreateImageObject(LPCWSTR path, POINT point, int activate);
+  CTranspBaseClass* CreateDibObject(HGLOBAL dib, POINT point, int activate);
+  CTranspBaseClass* CreateBitmapObject(POINT point, int activate);
+  // Object data of any kind (a group included) at a client point; 1 when its kind is known and the
+  // block sound. With `freeAfter` the block is freed then.
+  int PasteObject(HGLOBAL data, POINT point, int freeAfter);
+  // Members of a group block, selected, as one undo step; check-mark groups renumbered.
+  int CreateBlock(HGLOBAL data, POINT point, int activate);
+  // The paste of the Edit menu (0) or of the context menu at the right-click point (1).
+  void Paste(int atRightClick);
+  // The view as a drop target: the effect by the keys (Ctrl copy, Ctrl+Shift none, else move) and
+  // the object format, text and DIB in that order.
+  DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+  BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  BOOL DropObject(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  BOOL DropText(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  BOOL DropDIB(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  // The next paste point (client pixels) and its step after every copy and paste.
+  POINT GetLastPastePoint() const { return m_lastPastePoint; }
+
+  // ---- Selection commands (FolimarViewSelection.cpp) ----
+  void DeleteActiveObject();
+  void DeleteSelectedObjects();
+  // Moves the edge of every selected object to the same edge of the group frame: one undo step.
+  void AlignTo(int edge);
+  void SpaceEvenly(BOOL across);
+  void SnapObjectToGrid(CTranspBaseClass* object);
+  void SnapGroupToGrid();
+  // Moves the page image by page pixels and marks the document modified (no undo step).
+  void MoveImage(int dx, int dy);
+  // The same as one undo step.
+  void MoveImageUndo(int dx, int dy);
+  // The image move from the page's previous position to its current one as one undo step.
+  void RecordImageMove();
+  void SetTabOrder(int index);
+  // Carries out a tab-order change (the tab-order command's two directions): the object moves in
+  // the page's list and its data column with it.
+  void SetTabOrderCommand(CTranspBaseClass* object, int index);
+  // 1 when the object's contents were cleared (or it has none to clear).
+  int ClearContents(CTranspBaseClass* object);
+  // The page's check marks of `group` as radio buttons: only `checkMark` stays checked, one step.
+  void InvertCheckMarks(int group, CTranspBaseClass* checkMark);
+  // Shrinks the selected (select mode) or the active text boxes to their text, as one undo step.
+  void DecreaseTextBoxes(BOOL width);
+  // Hands the selection (a group block for several) or the active object to the shelf; its result.
+  int OnEditAddToCollection();
+  void CalculateAndRepaint();
+  // Mirrored objects of `name` on every page take the source's value, formula or text.
+  void RepaintMirroredObjects(CTranspBaseClass* source, LPCWSTR name);
+  void RepaintMirroredCheckMarks(CTranspBaseClass* source, LPCWSTR name);
+  // Every object keeps its bounds, so a record change repaints where it was and where it is now.
+  void SavePreviousRegions();
+  void RepaintObjectsWithSavedRegions();
+
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
 
@@ -154,6 +256,66 @@ class CFolimarView : public CScrollView {
   afx_msg void OnComboScaleReturn();
   afx_msg void OnSelchangeComboScale();
   afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  afx_msg int OnCreate(LPCREATESTRUCT create);
+  afx_msg void OnDropFiles(HDROP drop);
+  afx_msg void OnEditInsertImage();
+  // ---- Mouse and keys ----
+  afx_msg void OnLButtonDown(UINT flags, CPoint point);
+  afx_msg void OnMouseMove(UINT flags, CPoint point);
+  afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+  afx_msg void OnRButtonDown(UINT flags, CPoint point);
+  afx_msg void OnContextMenu(CWnd* window, CPoint point);
+  afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
+  afx_msg void OnSetFocus(CWnd* oldWindow);
+  afx_msg void OnKillFocus(CWnd* newWindow);
+  afx_msg LRESULT OnMouseLeave(WPARAM, LPARAM);
+  // ---- Edit menu: clipboard ----
+  afx_msg void OnEditCopy();
+  afx_msg void OnEditCut();
+  afx_msg void OnEditPaste();
+  afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  // ---- Edit menu: the selection ----
+  afx_msg void OnEditDelete();
+  afx_msg void OnEditUndo();
+  afx_msg void OnEditRedo();
+  afx_msg void OnEditSelectAll();
+  afx_msg void OnAlignCommand(UINT id);
+  afx_msg void OnGroupbarSpaceHorz();
+  afx_msg void OnGroupbarSpaceVert();
+  afx_msg void OnEditAlignToGrid();
+  afx_msg void OnEditSnapToGrid();
+  afx_msg void OnEditObjectUp();
+  afx_msg void OnLayerCommand(UINT id);
+  afx_msg void OnEditFreezeObject();
+  afx_msg void OnEditUnfreezeAllObject();
+  afx_msg void OnEditRequired();
+  afx_msg void OnEditClearContents();
+  afx_msg void OnImageMoveCommand(UINT id);
+  afx_msg void OnEditDecreaseTextWidth();
+  afx_msg void OnEditDecreaseTextHeight();
+  afx_msg void OnContextmenuRestoreproportions();
+  afx_msg void OnRenumberForms();
+  afx_msg void OnCommandAddToCollection();
+  afx_msg void OnUpdateDecreaseText(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateRestoreProportions(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateAddToCollection(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateObjectUp(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditDelete(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateAlignCommand(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateSpaceCommand(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditAlignToGrid(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditSnapToGrid(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateLayerCommand(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditFreezeObject(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditUnfreezeAllObject(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditRequired(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditClearContents(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -185,6 +347,66 @@ class CFolimarView : public CScrollView {
   // The active page's image resolution: the bitmap's, else the metafile's device, else the screen's.
   SIZE ActivePageResolution() const;
 
+  // Mouse editing: what the press started and the points it came from (client pixels, the group
+  // move's and image drag's last points in page pixels).
+  void OnLButtonDownObject(UINT flags, CPoint point);
+  void OnMouseMoveObject(UINT flags, CPoint point);
+  void OnLButtonUpObject(UINT flags, CPoint point);
+  void OnLButtonDownSelect(UINT flags, CPoint point);
+  void OnMouseMoveSelect(UINT flags, CPoint point);
+  void OnLButtonUpSelect(UINT flags, CPoint point);
+  void OnRButtonDownObject(UINT flags, CPoint point);
+  void OnRButtonDownSelect(UINT flags, CPoint point);
+  // The hit test with the active object's precedence: a hit inside its bounds gives it.
+  CTranspBaseClass* HitWithActiveRule(POINT point);
+  // A client point rounded to page pixels, snapped with `snap`.
+  CPoint RoundedPoint(CPoint point, BOOL snap);
+  // The common steps of every creation: name, tab index, one undo step, focus, data column.
+  CTranspBaseClass* AddCreatedObject(CTranspBaseClass* object, int activate);
+  // Runs a command on the active page's history (applied at once without one).
+  void DoCommand(UNDO::CommandBase* command);
+  void BeginMacro();
+  void EndMacro();
+  // One CModifyCommand from a snapshot taken before the change.
+  void RecordModify(const CUndoState& before, CTranspBaseClass* object);
+  void SetModified();
+  void MoveToListPosition(CTranspBaseClass* object, POSITION before, BOOL after);
+
+  CTranspBaseClass* m_pCaptured = nullptr;
+  CUndoState m_capturedState;
+  BOOL m_buttonDown = FALSE;
+  CPoint m_lastDown;
+  CPoint m_lastUp;
+  CPoint m_lastRightClick;
+  BOOL m_groupMove = FALSE;
+  BOOL m_moveDrag = FALSE;
+  BOOL m_rubberBand = FALSE;
+  CPoint m_groupLast;
+  BOOL m_imageDrag = FALSE;
+  CPoint m_imageLast;
+  POINT m_lastPastePoint = {0, 0};
+  BOOL m_blockPaste = FALSE;
+  BOOL m_checkMarkPasted = FALSE;
+  BOOL m_trackingLeave = FALSE;
+  CDrawRect m_drawRect;
+  CDrawEllipse m_drawEllipse;
+  CDrawCircle m_drawCircle;
+  CDrawLine m_drawLine;
+  CDrawFreehand m_drawFreehand;
+  CDrawPolygon m_drawPolygon;
+  CConstRectTool m_eraser;
+  // Erases (or with `restore` gives back) the page image under the eraser square; TRUE on a change.
+  BOOL EraseUnderSquare(BOOL restore);
+  // The eraser square follows the mouse in modes 14 and 15; FALSE once it has left the window.
+  BOOL TrackEraser(CPoint point);
+  // Registered for views of a document: objects, text and pictures dropped from any window.
+  class CViewDropTarget : public COleDropTarget {
+   public:
+    DROPEFFECT OnDragEnter(CWnd* window, COleDataObject* data, DWORD keys, CPoint point) override;
+    DROPEFFECT OnDragOver(CWnd* window, COleDataObject* data, DWORD keys, CPoint point) override;
+    BOOL OnDrop(CWnd* window, COleDataObject* data, DROPEFFECT effect, CPoint point) override;
+  };
+  CViewDropTarget m_dropTarget;
   BOOL m_showPageImage = TRUE;
   int m_tabOrderCounter = 1;
   _OBJECT_STYLE m_focusedStyle = {};

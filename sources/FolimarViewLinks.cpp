@@ -1,7 +1,6 @@
 // The links through which objects and undo commands reach the form view without knowing its class.
-// The view fills the entries it can serve, the main frame's options among them; the others stay null
-// until the view parts that own them (mirrored fields, recalculation) exist, and every caller checks
-// them.
+// The view fills the entries it serves: the main frame's options, recalculation, mirrored fields and tab
+// order.
 #include "FolimarView.h"
 
 #include "FolimarDoc.h"
@@ -90,11 +89,21 @@ const TRANSP_VIEW_LINK kObjectLink = {
     InvertActivePageCheckMarks,
 };
 
+void CalculateAndRepaintOf(CWnd* window) {
+  CFolimarView* view = AsView(window);
+  if (view != nullptr) view->CalculateAndRepaint();
+}
+
+void RepaintMirroredObjectsOf(CWnd* window, CTranspBaseClass* object, LPCWSTR name) {
+  CFolimarView* view = AsView(window);
+  if (view != nullptr) view->RepaintMirroredObjects(object, name);
+}
+
 const CTranspText::TEXT_VIEW_LINK kTextLink = {
     TextViewStateOf,
     AreHeadersOn,
-    nullptr,  // CalculateAndRepaint
-    nullptr,  // RepaintMirroredObjects
+    CalculateAndRepaintOf,
+    RepaintMirroredObjectsOf,
     GetActivePageExtent,
 };
 
@@ -103,6 +112,21 @@ UNDO_VIEW_LINK MakeUndoLink() {
   link.GetWindow = WindowOfView;
   link.RepaintObjects = [](CFolimarView* view) { view->RepaintObjects(); };
   link.DeactivateActiveObject = [](CFolimarView* view) { view->DeactivateActiveObject(); };
+  link.SetTabOrderCommand = [](CFolimarView* view, CTranspBaseClass* object, int index) {
+    view->SetTabOrderCommand(object, index);
+  };
+  link.RepaintMirroredObjects = [](CFolimarView* view, CTranspBaseClass* object, LPCWSTR name) {
+    view->RepaintMirroredObjects(object, name);
+  };
+  link.RepaintMirroredCheckMarks = [](CFolimarView* view, CTranspBaseClass* object, LPCWSTR name) {
+    view->RepaintMirroredCheckMarks(object, name);
+  };
+  link.HasMirroredObjects = [](CFolimarView* view) -> BOOL {
+    CTranspObjectList* objects = view->GetActiveObjectList();
+    for (POSITION pos = objects != nullptr ? objects->GetHeadPosition() : nullptr; pos;)
+      if (objects->GetNext(pos)->IsMirrored()) return TRUE;
+    return FALSE;
+  };
   link.IsLineBreakTyped = CTranspText::IsLineBreakTypedIn;
   link.ClearTextSelection = CTranspText::ClearSelectionOf;
   return link;

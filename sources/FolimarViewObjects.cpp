@@ -63,9 +63,6 @@ void CFolimarView::DeselectObjects() {
   DEF_CATCH("CFolimarView::DeselectObjects")
 }
 
-// The view draws no freehand strokes of its own yet: there is never one to end.
-void CFolimarView::EndWorkingSignature() {}
-
 void CFolimarView::RepaintObjects() {
   DEF_TRY
   if (m_pObjects == nullptr || m_pObjects->IsEmpty()) return;

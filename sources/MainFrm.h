@@ -145,6 +145,8 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnClose();
+  // Files dropped on the frame or passed on by a view: the document files among them are opened.
+  afx_msg void OnDropFiles(HDROP drop);
   afx_msg LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
   // Tool commands and their states (MainFrmModes.cpp).
   afx_msg void OnToolCommand(UINT id);

@@ -6,6 +6,7 @@
 #include "FolimarDoc.h"
 #include "FolimarView.h"
 #include "MainFrm.h"
+#include "MyProcs.h"
 #include "resource.h"
 
 namespace {
@@ -215,4 +216,16 @@ void CMainFrame::HideProgress() {
     m_statusBar.SetPaneText(0, empty);
   }
   DEF_CATCH("CMainFrame::HideProgress")
+}
+
+void CMainFrame::OnDropFiles(HDROP drop) {
+  DEF_TRY
+  CWinApp* app = AfxGetApp();
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count && app != nullptr; ++i) {
+    const CString path = GetDroppedFilePath(drop, i);
+    if (IsDocumentFileName(path)) app->OpenDocumentFile(path);
+  }
+  DEF_CATCH("CMainFrame::OnDropFiles")
+  ::DragFinish(drop);
 }

@@ -113,6 +113,11 @@ InfoBoxPresenter SetInfoBoxPresenter(InfoBoxPresenter presenter);
 void ShowInfoBoxOnce(LPCTSTR valueName, LPCTSTR text);
 
 void PumpMessages();
+// The path of file `index` of a drop, sized from the list itself (a path may be longer than MAX_PATH
+// and hold any letters); empty past the end.
+CString GetDroppedFilePath(HDROP drop, UINT index);
+// Whether a path names a document file of the program (qlm, rud, vyt in any case).
+BOOL IsDocumentFileName(const CString& path);
 // Places `child` over the whole client area of `parent` (no z-order change, no activation); nothing
 // while either window is missing.
 void FitChildToClient(CWnd& parent, CWnd& child);

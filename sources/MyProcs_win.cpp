@@ -442,3 +442,18 @@ BOOL GetImageFormatParams(LPCTSTR path, int& bitsPerPixel, int& fileFormat, int&
   DEF_CATCH("GetImageFormatParams")
   return FALSE;
 }
+
+CString GetDroppedFilePath(HDROP drop, UINT index) {
+  CString path;
+  const UINT length = ::DragQueryFileW(drop, index, nullptr, 0);
+  if (length == 0) return path;
+  ::DragQueryFileW(drop, index, path.GetBuffer(static_cast<int>(length) + 1), length + 1);
+  path.ReleaseBuffer(static_cast<int>(length));
+  return path;
+}
+
+BOOL IsDocumentFileName(const CString& path) {
+  CString extension = path.Mid(path.ReverseFind(L'.') + 1);
+  extension.MakeLower();
+  return path.ReverseFind(L'.') >= 0 && (extension == L"qlm" || extension == L"rud" || extension == L"vyt");
+}

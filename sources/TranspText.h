@@ -78,6 +78,8 @@ class CTranspText : public CTranspBaseClass {
   int IsRequired() const { return m_style.requiredForFilling; }
   void InvertRequired();
   void ClearValue();
+  // A numeric value that was cleared (blank), as against the number 0.
+  BOOL IsValueBlank() const { return m_valueBlank != 0; }
   void SaveNumberBase();
   double GetNumberBase() const { return m_numberBase; }
   void CopyObjectStyle(_OBJECT_STYLE* out) const { *out = m_style; }
