@@ -6,6 +6,7 @@
 #pragma once
 #include "Framework.h"
 
+#include "FieldProperties.h"
 #include "MarkerTools.h"
 #include "ObjectStyle.h"
 #include "PageInfo.h"
@@ -119,6 +120,16 @@ class CFolimarView : public CScrollView {
   // The active page holds an image that is no JPEG file kept as it was read / a background metafile.
   BOOL IsImageAvailableNotJPGOnActivePage() const;
   BOOL IsMetafileAvailableOnActivePage() const;
+
+  // ---- Properties pane edits (FolimarViewStyle.cpp) ----
+  // One property (the pane's id) goes to the active object, or else to every selected object, as one
+  // undo step.
+  void SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_STYLE* style, int propertyId);
+  // The active object takes this tab index and the others are renumbered (one undo step).
+  void SetTabOrder(int index);
+  // The selected (select mode) or active labels become text fields, and back.
+  void ConvertTextBox();
+  void ConvertTextField();
 
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
