@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,81 @@ TEST_F(FrameToolsTest, ChoosingTheSpellingLanguageWithoutASpellCheckerSaysSo) {
   expected.LoadString(IDS_NO_SPELL_CHECKER);
   ASSERT_EQ(1u, g_boxes.size());
   EXPECT_EQ(std::wstring(expected), g_boxes[0]);
+}
+
+// The pixel at (x, y) of a window as it is on the screen now.
+COLORREF ScreenPixel(CWnd& window, int x, int y) {
+  HDC source = ::GetWindowDC(window.m_hWnd);
+  HDC memory = ::CreateCompatibleDC(source);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(source, 1, 1);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, 1, 1, source, x, y, SRCCOPY);
+  const COLORREF color = ::GetPixel(memory, 0, 0);
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(window.m_hWnd, source);
+  return color;
+}
+
+// What the current look paints as the background of `bar` at (x, y).
+COLORREF LookBackground(CBasePane& bar, int x, int y) {
+  CRect client;
+  bar.GetClientRect(&client);
+  CDC screen;
+  screen.Attach(::GetDC(nullptr));
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+  CBitmap* old = memory.SelectObject(&bitmap);
+  CMFCVisualManager::GetInstance()->OnFillBarBackground(&memory, &bar, client, client);
+  const COLORREF color = memory.GetPixel(x, y);
+  memory.SelectObject(old);
+  ::ReleaseDC(nullptr, screen.Detach());
+  return color;
+}
+
+TEST_F(FrameToolsTest, ALookIsAppliedRedrawnCheckedAndStored) {
+  ASSERT_NE(nullptr, OpenFrame());
+  const struct {
+    UINT command;
+    CRuntimeClass* look;
+  } cases[] = {{ID_VIEW_LOOK_WIN2000, RUNTIME_CLASS(CMFCVisualManager)},
+               {ID_VIEW_LOOK_OFFICE_XP, RUNTIME_CLASS(CMFCVisualManagerOfficeXP)},
+               {ID_VIEW_LOOK_WIN_XP, RUNTIME_CLASS(CMFCVisualManagerWindows)},
+               {ID_VIEW_LOOK_OFFICE_2003, RUNTIME_CLASS(CMFCVisualManagerOffice2003)},
+               {ID_VIEW_LOOK_VS_2005, RUNTIME_CLASS(CMFCVisualManagerVS2005)},
+               {ID_VIEW_LOOK_VS_2008, RUNTIME_CLASS(CMFCVisualManagerVS2008)},
+               {ID_VIEW_LOOK_OFFICE_2007_BLACK, RUNTIME_CLASS(CMFCVisualManagerOffice2007)},
+               {ID_VIEW_LOOK_WIN7, RUNTIME_CLASS(CMFCVisualManagerWindows7)}};
+  CMFCToolBar* bar = frame->GetMainBar();
+  ASSERT_NE(nullptr, bar);
+  CRect client;
+  bar->GetClientRect(&client);
+  // A point of the bar's face right of its buttons.
+  const int x = client.right - 3, y = client.Height() / 2;
+  std::set<COLORREF> faces;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    Command(c.command);
+    EXPECT_EQ(c.look, CMFCVisualManager::GetInstance()->GetRuntimeClass());
+    EXPECT_EQ(c.command, ReadInt(L"ApplicationLook"));
+    EXPECT_EQ(1, QueryCommand(frame, c.command).checked);
+    EXPECT_EQ(0, QueryCommand(frame, c.command == ID_VIEW_LOOK_WIN7 ? ID_VIEW_LOOK_WIN2000 : ID_VIEW_LOOK_WIN7).checked);
+    CRect window;
+    bar->GetWindowRect(&window);
+    CPoint onWindow(x, y);
+    bar->ClientToScreen(&onWindow);
+    const COLORREF face = LookBackground(*bar, x, y);
+    faces.insert(face);
+    EXPECT_EQ(face, ScreenPixel(*bar, onWindow.x - window.left, onWindow.y - window.top));
+  }
+  EXPECT_GE(faces.size(), 4u) << "the looks paint the bar differently, so a bar left unpainted shows";
+  CloseFrame();
+  ASSERT_NE(nullptr, OpenFrame());
+  EXPECT_EQ(RUNTIME_CLASS(CMFCVisualManagerWindows7), CMFCVisualManager::GetInstance()->GetRuntimeClass())
+      << "the stored look comes back";
 }
 
 }  // namespace
