@@ -4,6 +4,7 @@
 #include "ShelfBar.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -247,6 +248,40 @@ TEST_F(ShelfTest, AnItemIsDraggedOutAsACopyOfItsObjectData) {
   EXPECT_EQ(1, Shelf().GetList().GetItemCount()) << "the shelf keeps its item";
   target.Revoke();
   window.DestroyWindow();
+}
+
+// A 2 x 2 24-bit bitmap file.
+std::string SmallBmp() {
+  auto u16 = [](uint16_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+  const std::string pixels(16, '\x40');  // two rows of 6 bytes padded to 8
+  std::string info = U32(40) + U32(2) + U32(2) + u16(1) + u16(24) + U32(0) + U32(16) + U32(2835) + U32(2835) + U32(0) + U32(0);
+  return "BM" + U32(14 + 40 + 16) + U32(0) + U32(14 + 40) + info + pixels;
+}
+
+// A drop of files as the shell sends it.
+HDROP FilesDrop(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  HGLOBAL block = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  DROPFILES* drop = static_cast<DROPFILES*>(::GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+  ::GlobalUnlock(block);
+  return static_cast<HDROP>(block);
+}
+
+TEST_F(ShelfTest, DroppedImageFilesBecomePicturesOtherFilesAreIgnored) {
+  ASSERT_NE(nullptr, OpenFrame());
+  const std::wstring picture = temp_.Path() + L"dot.bmp", notes = temp_.Path() + L"notes.txt";
+  ASSERT_TRUE(testing_support::WriteFileBytes(picture, SmallBmp()));
+  ASSERT_TRUE(testing_support::WriteFileBytes(notes, SmallBmp()));
+  HDROP drop = FilesDrop({notes, picture});
+  Shelf().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+  ::DragFinish(drop);
+  ASSERT_EQ((std::vector<std::wstring>{L"1 Picture"}), Names());
+  EXPECT_EQ(8, CShelfBar::GetItemType(Shelf().GetItemData(0)));
 }
 
 }  // namespace
