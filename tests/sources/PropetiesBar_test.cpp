@@ -13,7 +13,10 @@
 #include "FormatProperty.h"
 #include "FrameTestSupport.h"
 #include "MyProcs.h"
+#include "TranspCheckMark.h"
+#include "TranspLabel.h"
 #include "TranspShapes.h"
+#include "TranspText.h"
 #include "resource.h"
 #include "undo.h"
 
@@ -399,6 +402,63 @@ TEST_F(PropertiesPaneTest, AnEditChangesTheSelectedObjectsAsOneUndoStepAndIsSave
   CTranspObjectList& objects = reopened->GetPage(0)->m_objects;
   for (POSITION pos = objects.GetHeadPosition(); pos;) widths.push_back(widthOf(objects.GetNext(pos)));
   EXPECT_EQ((std::vector<int>{5000, 5000, oldWidth}), widths);
+}
+
+// Each kind of object shown with its own values; a row changed for it changes it and undoes.
+TEST_F(PropertiesPaneTest, EachKindShowsItsValuesAndTakesAnEditAsOneUndoStep) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CFolimarDoc* doc = NewDocument(1);
+  ASSERT_NE(nullptr, doc);
+  CFolimarView* view = ViewOf(doc);
+  ASSERT_NE(nullptr, view);
+  _OBJECT_STYLE style = SampleStyle();
+  style.printable = 1;
+  _PROPERTIES properties;
+  const struct {
+    const char* kind;
+    std::function<CTranspBaseClass*()> make;
+    std::function<void(PropertiesPaneTest&)> edit;
+    std::function<int(const _OBJECT_STYLE&)> field;
+    int changed;
+  } cases[] = {
+      {"text field", [&] { return new CTranspText(view, 1000, 1000, &style, &properties, L"abc", 0); },
+       [](PropertiesPaneTest& t) { t.Choose(4, IDS_YES); }, [](const _OBJECT_STYLE& s) { return s.font.lfWeight; },
+       FW_BOLD},
+      {"label", [&] { return new CTranspLabel(view, 1000, 20000, &style, &properties, L"label", 0); },
+       [](PropertiesPaneTest& t) { t.Change(8, COleVariant(14L)); }, [](const _OBJECT_STYLE& s) { return s.fontSize; },
+       14},
+      {"check mark", [&] { return new CTranspCheckMark(view, 1000, 40000, &style, 0); },
+       [](PropertiesPaneTest& t) { t.Choose(18, IDS_YES); }, [](const _OBJECT_STYLE& s) { return s.checkMarkKind; }, 1},
+      {"rectangle", [&] { return new CTranspRectangle(view, RECT{1000, 60000, 9000, 70000}, &style, 0); },
+       [](PropertiesPaneTest& t) { t.Choose(17, IDS_LINE_DOT); }, [](const _OBJECT_STYLE& s) { return s.penStyle; }, 2},
+  };
+  CommandManagerT* undo = view->GetActiveUndoManager();
+  ASSERT_NE(nullptr, undo);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    CTranspBaseClass* object = c.make();
+    doc->GetPage(0)->m_objects.AddTail(object);
+    view->DeselectObjects();
+    object->SetSelected(1);
+    _OBJECT_STYLE shown;
+    object->GetObjectStyle(&shown);
+    _PROPERTIES record;
+    object->GetProperties(&record);
+    int mask = object->GetObjectKind();
+    frame->SetPropertyList(record, &shown, &mask);
+    ASSERT_NE(nullptr, Row(23));
+    EXPECT_EQ(std::wstring(record.name), ValueText(Row(23)));
+    EXPECT_EQ(Text(shown.printable ? IDS_YES : IDS_NO), ValueText(Row(30)));
+    const int before = c.field(shown);
+    ASSERT_NE(before, c.changed);
+    c.edit(*this);
+    _OBJECT_STYLE after;
+    object->GetObjectStyle(&after);
+    EXPECT_EQ(c.changed, c.field(after));
+    undo->Undo();
+    object->GetObjectStyle(&after);
+    EXPECT_EQ(before, c.field(after)) << "undone in one step";
+  }
 }
 
 }  // namespace
