@@ -186,4 +186,63 @@ TEST_F(FrameToolsTest, ALookIsAppliedRedrawnCheckedAndStored) {
       << "the stored look comes back";
 }
 
+// Answers the message boxes a thread shows, one answer each in turn, as a user would click them.
+struct BOX_ANSWERS {
+  DWORD thread;
+  std::vector<int> answers;
+  std::vector<std::wstring> texts;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+DWORD WINAPI AnswerBoxes(LPVOID param) {
+  BOX_ANSWERS* work = static_cast<BOX_ANSWERS*>(param);
+  for (int answer : work->answers) {
+    HWND box = nullptr;
+    for (int i = 0; i < 1000 && box == nullptr; ++i) {
+      ::EnumThreadWindows(work->thread, FindBox, reinterpret_cast<LPARAM>(&box));
+      if (box == nullptr) ::Sleep(10);
+    }
+    if (box == nullptr) return 1;
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 256);
+    work->texts.push_back(text);
+    ::PostMessageW(box, WM_COMMAND, answer, 0);
+    for (int i = 0; i < 1000 && ::IsWindow(box); ++i) ::Sleep(10);
+  }
+  return 0;
+}
+
+TEST_F(FrameToolsTest, CloseAllAsksAboutEachModifiedDocumentAndKeepsTheRefusedOne) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CFolimarDoc* first = NewDocument(1);
+  CFolimarDoc* second = NewDocument(1);
+  ASSERT_NE(nullptr, first);
+  ASSERT_NE(nullptr, second);
+  first->SetModifiedFlag(TRUE);
+  second->SetModifiedFlag(TRUE);
+  EXPECT_TRUE(QueryCommand(frame, ID_WINDOW_CLOSE_ALL).enabled);
+  BOX_ANSWERS work = {::GetCurrentThreadId(), {IDCANCEL, IDNO}, {}};
+  HANDLE thread = ::CreateThread(nullptr, 0, AnswerBoxes, &work, 0, nullptr);
+  Command(ID_WINDOW_CLOSE_ALL);
+  ::WaitForSingleObject(thread, 30000);
+  ::CloseHandle(thread);
+  Pump();
+  EXPECT_EQ(2u, work.texts.size()) << "one question for each document";
+  std::vector<CDocument*> open;
+  for (POSITION pos = s_template->GetFirstDocPosition(); pos;) open.push_back(s_template->GetNextDoc(pos));
+  ASSERT_EQ(1u, open.size());
+  EXPECT_EQ(static_cast<CDocument*>(first), open[0]) << "the one refused stays";
+  frame->CloseAllDocumentsWS();
+  Pump();
+  EXPECT_EQ(nullptr, s_template->GetFirstDocPosition()) << "closing without asking";
+  EXPECT_FALSE(QueryCommand(frame, ID_WINDOW_CLOSE_ALL).enabled);
+}
+
 }  // namespace
