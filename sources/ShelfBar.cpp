@@ -96,13 +96,19 @@ DROPEFFECT CMyOleDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject
 }
 
 DROPEFFECT CMyOleDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+  DEF_TRY
   CShelfBar* pane = dynamic_cast<CShelfBar*>(pWnd);
   return pane != nullptr ? pane->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+  DEF_CATCH("CMyOleDropTarget::OnDragOver")
+  return DROPEFFECT_NONE;
 }
 
 BOOL CMyOleDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) {
+  DEF_TRY
   CShelfBar* pane = dynamic_cast<CShelfBar*>(pWnd);
   return pane != nullptr && pane->OnDrop(pDataObject, dropEffect, point);
+  DEF_CATCH("CMyOleDropTarget::OnDrop")
+  return FALSE;
 }
 
 // ---- The pane ----
@@ -305,10 +311,12 @@ void CShelfBar::OnKeydownCollectionbarListctrl(NMHDR* pNMHDR, LRESULT* pResult) 
 }
 
 void CShelfBar::OnRclickCollectionbarListctrl(NMHDR*, LRESULT* pResult) {
+  DEF_TRY
   *pResult = 0;
   CPoint point;
   ::GetCursorPos(&point);
   OnContextMenu(&m_list, point);
+  DEF_CATCH("CShelfBar::OnRclickCollectionbarListctrl")
 }
 
 void CShelfBar::OnContextMenu(CWnd*, CPoint point) {
@@ -426,8 +434,10 @@ DROPEFFECT CShelfBar::DragItem(int row) {
 }
 
 void CShelfBar::OnBegindragCollectionbarListctrl(NMHDR* pNMHDR, LRESULT* pResult) {
+  DEF_TRY
   *pResult = 0;
   DragItem(reinterpret_cast<const NMLISTVIEW*>(pNMHDR)->iItem);
+  DEF_CATCH("CShelfBar::OnBegindragCollectionbarListctrl")
 }
 
 DROPEFFECT CShelfBar::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
