@@ -7,6 +7,7 @@
 #include "Framework.h"
 
 #include "DrawTools.h"
+#include "FieldProperties.h"
 #include "MarkerTools.h"
 #include "UndoState.h"
 #include "ObjectStyle.h"
@@ -221,6 +222,13 @@ class CFolimarView : public CScrollView {
   // Every object keeps its bounds, so a record change repaints where it was and where it is now.
   void SavePreviousRegions();
   void RepaintObjectsWithSavedRegions();
+  // ---- Properties pane edits (FolimarViewStyle.cpp) ----
+  // One property (the pane's id) goes to the active object, or else to every selected object, as one
+  // undo step.
+  void SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_STYLE* style, int propertyId);
+  // The selected (select mode) or active labels become text fields, and back.
+  void ConvertTextBox();
+  void ConvertTextField();
 
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;

@@ -134,12 +134,23 @@ void CFormsPane::OnContextMenu(CWnd* pWnd, CPoint point) {
       CFolimarApp* folimar = GetFolimarApp();
       if (folimar != nullptr) folimar->OpenDocFromTemplate(path);
     } else if (command == ID_FORMS_DELETE) {
-      ::DeleteFileW(path);
-      LoadForms();
+      DeleteForm(path);
     }
   }
   menu.DestroyMenu();
   DEF_CATCH("CFormsPane::OnContextMenu")
+}
+
+BOOL CFormsPane::DeleteForm(const CString& path) {
+  DEF_TRY
+  CString question;
+  question.Format(IDS_DELETE_FORM_QUESTION, static_cast<LPCWSTR>(GetFormName(path.Mid(path.ReverseFind(L'\\') + 1))));
+  if (YesNoBox(question) != IDYES) return FALSE;
+  const BOOL deleted = ::DeleteFileW(path);
+  LoadForms();
+  return deleted;
+  DEF_CATCH("CFormsPane::DeleteForm")
+  return FALSE;
 }
 
 void CFormsPane::OnSize(UINT nType, int cx, int cy) {

@@ -15,6 +15,8 @@ class CFormsPane : public CDockablePane {
   void LoadFormsByExt(LPCTSTR extension);
   // The full path of the first selected form; empty when nothing is selected.
   CString GetSelectedItemPathName();
+  // Asks the user, then removes the form's file and lists the folder again; TRUE when it was removed.
+  BOOL DeleteForm(const CString& path);
   CListCtrl& GetList() { return m_list; }
   // The file names behind the list's rows, in row order.
   const CStringList& GetFileNames() const { return m_fileNames; }

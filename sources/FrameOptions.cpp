@@ -9,7 +9,7 @@ bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && 
 bool IsSwitch(int32_t value) { return value == 0 || value == 1; }
 
 // Grid steps beyond ten inches (one million document units) cannot come from the options page.
-const int32_t kMaxGridStep = 1000000;
+using frame_settings::kMaxGridStep;
 const int kFrameWidth = 940;
 const int kFrameHeight = 700;
 

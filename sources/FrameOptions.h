@@ -101,6 +101,8 @@ constexpr wchar_t kOnClose[] = L"OnClose";
 constexpr wchar_t kBackupTime[] = L"BackupTime";
 constexpr int kDefaultProgramMode = 23;
 constexpr int kDefaultLook = 33293;
+// The largest grid step kept (10 inches in text units); the smallest is 1.
+constexpr int32_t kMaxGridStep = 1000000;
 }  // namespace frame_settings
 
 // Defaults of a fresh profile.

@@ -80,6 +80,16 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_LOOK_WIN2000, ID_VIEW_LOOK_WIN7, OnUpdateAppL
 ON_COMMAND(ID_WINDOW_CLOSE_ALL, OnCloseAllDocuments)
 ON_UPDATE_COMMAND_UI(ID_WINDOW_CLOSE_ALL, OnUpdateCloseAllDocuments)
 ON_COMMAND(ID_VIEW_CUSTOMIZE, OnViewCustomize)
+// Help menu, Tools > Options, Spelling > Configure spellchecker.
+ON_COMMAND_RANGE(ID_HELP_FIRST_STEP, ID_HELP_FIRST_STEP, OnHelpTopic)
+ON_COMMAND_RANGE(ID_HELP_CONTENTS, ID_HELP_CONTENTS, OnHelpTopic)
+ON_COMMAND_RANGE(ID_HELP_FORM_FILLING, ID_HELP_FORM_FILLING, OnHelpTopic)
+ON_COMMAND_RANGE(ID_HELP_SUPPORT, ID_HELP_SUPPORT, OnHelpTopic)
+ON_COMMAND_RANGE(ID_HELP_ORDERING, ID_HELP_ORDERING, OnHelpTopic)
+ON_COMMAND_RANGE(ID_HELP_FAQ, ID_HELP_FAQ, OnHelpTopic)
+ON_COMMAND_RANGE(ID_HELP_HOWTO, ID_HELP_HOWTO, OnHelpTopic)
+ON_COMMAND(ID_OPTIONS, OnOptions)
+ON_COMMAND(ID_SPELLING_SELECT_LANGUAGE, OnSpellingSelectLanguage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -533,10 +543,21 @@ CFolimarView* CMainFrame::GetActiveFormView() const {
 }
 
 int CMainFrame::AddObjectToCollection(HGLOBAL data) {
-  // The shelf's items and file come with the shelf's own commands; until then nothing is kept.
+  DEF_TRY
   if (data == nullptr) return 0;
-  ::GlobalFree(data);
+  if (m_shelfBar.m_hWnd == nullptr) {
+    ::GlobalFree(data);
+    return 0;
+  }
+  return m_shelfBar.AddItem(data, nullptr) ? 1 : 0;
+  DEF_CATCH("CMainFrame::AddObjectToCollection")
   return 0;
+}
+
+void CMainFrame::LoadShelfCollection() {
+  DEF_TRY
+  if (m_shelfBar.m_hWnd != nullptr) m_shelfBar.LoadCollection();
+  DEF_CATCH("CMainFrame::LoadShelfCollection")
 }
 
 void CMainFrame::LoadForms() {

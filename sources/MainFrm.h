@@ -102,9 +102,44 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   // The form view of the active document window, or null.
   CFolimarView* GetActiveFormView() const;
 
+  // ---- Default properties, help and the other frame commands (MainFrmTools.cpp) ----
+  // One property of the properties pane changed (`propertyId` names it): the style of new objects
+  // takes it, and the active view applies it to its active or selected objects as one undo step.
+  // Only the format row (28) changes the default field format; the other ids leave it alone.
+  void SetDefaultProperty(const _PROPERTIES* properties, const _OBJECT_STYLE* style, const int* propertyId);
+  // The active object of the active view takes this tab index.
+  void SetTabOrder(const int* index);
+  // The selected labels become text fields (TRUE) or the selected text fields labels (FALSE).
+  void ConvertTextBox(BOOL toTextFields);
+  // Where a help page is: the quoted file URL of the help folder for the Russian interface, the page
+  // inside the help file otherwise; empty on failure.
+  CString Topic(LPCTSTR page);
+  // Opens a page of the help file.
+  void ShowHelpTopic(LPCTSTR page);
+  // The default browser's program (looked up once); empty when the system names none.
+  CString GetDefaultBrowser();
+  // How help is shown: a browser with a URL (`browser` non-empty) or the help file at `location`.
+  // Tests replace it to record what would be opened; the previous launcher is returned.
+  typedef void (*HelpLauncher)(LPCTSTR browser, LPCTSTR location);
+  static HelpLauncher SetHelpLauncher(HelpLauncher launcher);
+  void HelpPrintOptions();
+  void HelpBackup();
+  void HelpRestore();
+  // Closes every document without asking.
+  void CloseAllDocumentsWS();
+  // The options sheet; TRUE when it was closed with OK (the main bar, the view and the forms pane
+  // then follow the new options).
+  BOOL RunOptions();
+  void SetPdfOptions(const _PDF_OPTIONS& options, const _PDF_OPTIONS2& options2) {
+    m_pdfOptions = options;
+    m_pdfOptions2 = options2;
+  }
+
   // ---- Other services ----
   // The object data goes onto the shelf (the shelf takes the handle); 0 for null.
   int AddObjectToCollection(HGLOBAL data);
+  // The shelf reads its file again (after a restore from backup).
+  void LoadShelfCollection();
   // Lists the forms folder again in the forms pane.
   void LoadForms();
   int GetNextCheckMarkGroup();
@@ -171,6 +206,10 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   afx_msg void OnCloseAllDocuments();
   afx_msg void OnUpdateCloseAllDocuments(CCmdUI* pCmdUI);
   afx_msg void OnViewCustomize();
+  // Help menu, Options, the spell checker's language (MainFrmTools.cpp).
+  afx_msg void OnHelpTopic(UINT id);
+  afx_msg void OnOptions();
+  afx_msg void OnSpellingSelectLanguage();
   // Frame events (MainFrmEvents.cpp).
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
@@ -206,6 +245,8 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   int m_eraseComboShown = 0;
   CObList m_hiddenInPreview;
   HMENU m_spellingMenu = nullptr;
+  // The default browser's program, once found.
+  CString m_browserPath;
   // Set once the settings were read, so closing never writes what was not loaded.
   BOOL m_settingsLoaded = FALSE;
 };

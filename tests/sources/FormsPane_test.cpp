@@ -103,4 +103,34 @@ TEST_F(FormsPaneTest, WithoutADocumentsFolderNothingIsListedOrMadeAtTheRoot) {
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, madeAtRoot);
 }
 
+// Deleting removes a file, so the user is asked first; "No" keeps it.
+int g_answer = IDNO;
+std::vector<std::wstring> g_questions;
+int AnswerBox(LPCTSTR text, UINT) {
+  g_questions.push_back(text);
+  return g_answer;
+}
+
+TEST_F(FormsPaneTest, DeletingAFormAsksFirstAndNoKeepsTheFile) {
+  ASSERT_NE(nullptr, OpenFrame());
+  SaveForm(L"keep.qlm");
+  CFormsPane& pane = frame->GetFormsPane();
+  pane.LoadForms();
+  ASSERT_EQ(1, pane.GetList().GetItemCount());
+  const std::wstring path = forms_ + L"\\keep.qlm";
+  MessageBoxPresenter previous = SetMessageBoxPresenter(AnswerBox);
+  g_questions.clear();
+  g_answer = IDNO;
+  EXPECT_FALSE(pane.DeleteForm(path.c_str()));
+  EXPECT_EQ(1u, g_questions.size());
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path.c_str()));
+  EXPECT_EQ(1, pane.GetList().GetItemCount());
+  g_answer = IDYES;
+  EXPECT_TRUE(pane.DeleteForm(path.c_str()));
+  SetMessageBoxPresenter(previous);
+  EXPECT_EQ(2u, g_questions.size());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path.c_str()));
+  EXPECT_EQ(0, pane.GetList().GetItemCount());
+}
+
 }  // namespace

@@ -1,0 +1,116 @@
+// What the properties pane changes in the view: one property of the active or selected objects, the
+// active object's tab index, and the conversion between labels and text fields; each as one undo step.
+#include "ErrorLog.h"
+#include "FolimarDoc.h"
+#include "FolimarView.h"
+#include "MainFrm.h"
+#include "MyProcs.h"
+#include "TranspText.h"
+#include "UndoCommands.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kModeSelect = 12;
+constexpr int kPropertyName = 23;
+constexpr int kPropertyFormat = 28;
+
+int FrameMode() {
+  CMainFrame* frame = GetMainFrame();
+  return frame != nullptr ? frame->GetProgramMode() : 0;
+}
+
+// The objects an edit reaches: the active one alone, else every selected one (live objects only).
+void CollectTargets(CTranspObjectList* objects, CTranspBaseClass* active, CPtrList& targets) {
+  if (active != nullptr) {
+    targets.AddTail(active);
+    return;
+  }
+  if (objects == nullptr) return;
+  for (POSITION pos = objects->GetHeadPosition(); pos;) {
+    CTranspBaseClass* object = objects->GetNext(pos);
+    if (object->IsSelected() && !object->IsDeleted()) targets.AddTail(object);
+  }
+}
+
+CTranspText* TextFieldOf(CTranspBaseClass* object) {
+  CTranspText* text = dynamic_cast<CTranspText*>(object);
+  return text != nullptr && !text->IsLabel() ? text : nullptr;
+}
+
+}  // namespace
+
+void CFolimarView::SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_STYLE* style, int propertyId) {
+  DEF_TRY
+  if (properties == nullptr || style == nullptr || m_pUndoManager == nullptr) return;
+  CPtrList targets;
+  CollectTargets(m_pObjects, GetActiveObject(), targets);
+  if (targets.IsEmpty()) return;
+  CFolimarDoc* doc = GetDocument();
+  m_pUndoManager->BeginMacro();
+  for (POSITION pos = targets.GetHeadPosition(); pos;) {
+    CTranspBaseClass* object = static_cast<CTranspBaseClass*>(targets.GetNext(pos));
+    CTranspText* field = propertyId == kPropertyFormat ? TextFieldOf(object) : nullptr;
+    _PROPERTIES before;
+    if (field != nullptr) field->GetProperties(&before);
+    const CUndoState state = object->GetUndoState();
+    object->SetObjectStyle(properties, style, &propertyId, 1);
+    m_pUndoManager->DoCommand(new CModifyCommand(state, object, this));
+    if (field == nullptr || doc == nullptr) continue;
+    _PROPERTIES after;
+    field->GetProperties(&after);
+    // Stored values of the field's column follow a change of its kind of number.
+    if (after.formatCategory != before.formatCategory) doc->ConvertFormatForField(field, after.formatCategory != 0);
+  }
+  m_pUndoManager->EndMacro();
+  if (propertyId == kPropertyName && doc != nullptr) {
+    doc->RenameInAllFormulas(properties->firstText, properties->name);
+    doc->SetMirroredFields();
+    RepaintObjects();
+  }
+  DEF_CATCH("CFolimarView::SetObjectStyle")
+}
+
+void CFolimarView::ConvertTextBox() {
+  DEF_TRY
+  if (m_pUndoManager == nullptr || m_pObjects == nullptr) return;
+  CPtrList labels;
+  CollectTargets(m_pObjects, FrameMode() == kModeSelect ? nullptr : GetActiveObject(), labels);
+  m_pUndoManager->BeginMacro();
+  BOOL converted = FALSE;
+  for (POSITION pos = labels.GetHeadPosition(); pos;) {
+    CTranspText* label = dynamic_cast<CTranspText*>(static_cast<CTranspBaseClass*>(labels.GetNext(pos)));
+    if (label == nullptr || !label->IsLabel()) continue;
+    m_pUndoManager->DoCommand(new CConvertToTextFieldCommand(label, m_activePage, this));
+    converted = TRUE;
+  }
+  m_pUndoManager->EndMacro();
+  CFolimarDoc* doc = GetDocument();
+  if (converted && doc != nullptr) doc->SetModifiedFlag(TRUE);
+  DEF_CATCH("CFolimarView::ConvertTextBox")
+}
+
+void CFolimarView::ConvertTextField() {
+  DEF_TRY
+  if (m_pUndoManager == nullptr || m_pObjects == nullptr) return;
+  const BOOL selectMode = FrameMode() == kModeSelect;
+  CFolimarDoc* doc = GetDocument();
+  if (doc != nullptr && doc->GetRecordCount() > 1) {
+    CString hint;
+    hint.LoadString(selectMode ? IDS_HINT_CONVERT_FIELDS : IDS_HINT_CONVERT_FIELD);
+    ShowInfoBoxOnce(selectMode ? L"ShowBoxConvertTextFieldM" : L"ShowBoxConvertTextField", hint);
+  }
+  CPtrList fields;
+  CollectTargets(m_pObjects, selectMode ? nullptr : GetActiveObject(), fields);
+  m_pUndoManager->BeginMacro();
+  BOOL converted = FALSE;
+  for (POSITION pos = fields.GetHeadPosition(); pos;) {
+    CTranspText* field = TextFieldOf(static_cast<CTranspBaseClass*>(fields.GetNext(pos)));
+    if (field == nullptr) continue;
+    m_pUndoManager->DoCommand(new CConvertToTextBoxCommand(field, m_activePage, this));
+    converted = TRUE;
+  }
+  m_pUndoManager->EndMacro();
+  if (converted && doc != nullptr) doc->SetModifiedFlag(TRUE);
+  DEF_CATCH("CFolimarView::ConvertTextField")
+}
