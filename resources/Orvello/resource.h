@@ -722,8 +722,8 @@
 #define IDS_OPTION_UNITS                62733
 #define IDS_PDF_DOC_COMPRESSIONS        62734
 #define IDS_PDF_VERSIONS                62735
-#define IDS_PDF_IMAGE_COMPRESSIONS      62736
-#define IDS_PDF_PAGE_LAYOUTS            62737
+#define IDS_PDF_IMAGE_COMPRESSIONS      62750
+#define IDS_PDF_PAGE_LAYOUTS            62751
 #define IDS_PDF_PAGE_MODES              62738
 #define IDS_PDF_FONT_EMBEDDINGS         62739
 #define IDS_DELETE_FORM_QUESTION        62740
