@@ -43,15 +43,57 @@ PrivateTempPath::~PrivateTempPath() {
   SetEnvironmentVariableW(L"TEMP", temp_.empty() ? nullptr : temp_.c_str());
 }
 
-TempFolder::~TempFolder() {
-  // SHFileOperation wants a double-terminated list.
-  std::wstring from = path_;
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW operation = {};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationW(&operation);
+TempFolder::~TempFolder() { RemoveTestFolder(path_); }
+
+namespace {
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
+  return text;
+}
+// Whether `inner` is `outer` or lies below it (both full paths).
+bool Within(const std::wstring& inner, const std::wstring& outer) {
+  std::wstring a = Lower(inner), b = Lower(outer);
+  while (!b.empty() && (b.back() == L'\\' || b.back() == L'/')) b.pop_back();
+  return a.compare(0, b.size(), b) == 0 && (a.size() == b.size() || a[b.size()] == L'\\' || a[b.size()] == L'/');
+}
+}  // namespace
+
+namespace {
+bool RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  return RemoveDirectoryW(folder.c_str()) != FALSE;
+}
+}  // namespace
+
+bool RemoveTestFolder(const std::wstring& folder) {
+  wchar_t full[MAX_PATH * 4] = L"";
+  const bool absolute = folder.size() >= 4 && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/');
+  if (!absolute || GetFullPathNameW(folder.c_str(), _countof(full), full, nullptr) == 0) return false;
+  wchar_t current[MAX_PATH * 4] = L"", program[MAX_PATH * 4] = L"";
+  GetCurrentDirectoryW(_countof(current), current);
+  GetModuleFileNameW(nullptr, program, _countof(program));
+  if (Within(current, full) || Within(program, full)) {
+    OutputDebugStringW((L"RemoveTestFolder: refused " + folder + L"\n").c_str());
+    return false;
+  }
+  // Walked by hand with long-path names: the shell's delete misreads paths past MAX_PATH and then
+  // deletes relative to the current folder.
+  return RemoveTree(L"\\\\?\\" + std::wstring(full));
 }
 
 ChildProcess::ChildProcess(const std::wstring& commandLine) {

@@ -10,6 +10,11 @@ namespace testing_support {
 std::wstring ProgramFolder();
 
 // A fresh empty folder under the temporary folder, removed with its contents on destruction.
+// Deletes a folder tree the tests made. Refuses (false) a path that is not absolute, or that is the
+// current folder, the test program's folder or a folder above either: a wrong path must never take
+// the build with it.
+bool RemoveTestFolder(const std::wstring& folder);
+
 class TempFolder {
  public:
   TempFolder();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ErrorLogFile.h"
+#include "TestSupport.h"
 
 namespace fixtures {
 
@@ -109,16 +110,7 @@ int LoadFailureCause(const std::string& bytes, const std::function<void(CArchive
   return -1;
 }
 
-void RemoveFolderTree(const std::wstring& folder) {
-  std::vector<wchar_t> from(folder.begin(), folder.end());
-  from.push_back(0);
-  from.push_back(0);
-  SHFILEOPSTRUCTW op = {};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.data();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
-}
+void RemoveFolderTree(const std::wstring& folder) { testing_support::RemoveTestFolder(folder); }
 
 namespace {
 const wchar_t kShellFolders[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
