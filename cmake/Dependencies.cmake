@@ -23,7 +23,11 @@ endif()
 if(NOT EXISTS ${SEVENZIP_EXE})
   message(FATAL_ERROR "7-Zip console archiver missing at ${SEVENZIP_EXE}: run tools/setup")
 endif()
-configure_file(${SEVENZIP_EXE} ${CMAKE_BINARY_DIR}/bin/7zr.exe COPYONLY)
+# A build step, so a copy that went missing comes back with the next build.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/7zr.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${SEVENZIP_EXE} ${CMAKE_BINARY_DIR}/bin/7zr.exe
+  DEPENDS ${SEVENZIP_EXE})
+add_custom_target(console_archiver ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/7zr.exe)
 
 # Boost.Spirit classic: headers only, through a folder that holds nothing but the boost link.
 add_library(boost_headers INTERFACE)
