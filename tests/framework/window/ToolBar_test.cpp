@@ -290,7 +290,9 @@ TEST_F(ToolBar, TipsShowTheSecondLineOfTheCommandsStringWithItsShortcut) {
   for (const Case& c : cases) {
     CString description;
     EXPECT_EQ(bar.GetButtonToolTip(bar.CommandToIndex(c.id), &description), CString(c.text));
-    if (c.description) EXPECT_EQ(description, CString(c.description));
+    if (c.description) {
+      EXPECT_EQ(description, CString(c.description));
+    }
     wchar_t text[80] = {};
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof(tool);
