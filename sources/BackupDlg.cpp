@@ -2,6 +2,7 @@
 
 #include "Archiver.h"
 #include "ErrorLog.h"
+#include "MainFrm.h"
 #include "MyProcs.h"
 #include "SharedProcs.h"
 #include "resource.h"
@@ -68,6 +69,7 @@ BEGIN_MESSAGE_MAP(CBackupDlg, CDialogEx)
   ON_MESSAGE(WM_START_AUTOMATIC_BACKUP, OnStartAutomatic)
   ON_BN_CLICKED(IDC_BACKUP_BROWSE, OnBnClickedBrowse)
   ON_BN_CLICKED(IDOK, OnBnClickedBackup)
+  ON_BN_CLICKED(IDC_BACKUP_HELP, OnBnClickedBackupHelp)
 END_MESSAGE_MAP()
 
 CBackupDlg::CBackupDlg(CWnd* parent) : CDialogEx(IDD_BACKUP, parent) {
@@ -132,6 +134,12 @@ void CBackupDlg::OnBnClickedBrowse() {
   SetDlgItemText(IDC_BACKUP_FILE, m_archivePath);
   GetDlgItem(IDOK)->EnableWindow(TRUE);
   DEF_CATCH("CBackupDlg::OnBnClickedBrowse")
+}
+
+void CBackupDlg::OnBnClickedBackupHelp() {
+  DEF_TRY
+  if (CMainFrame* frame = GetMainFrame()) frame->HelpBackup();
+  DEF_CATCH("CBackupDlg::OnBnClickedBackupHelp")
 }
 
 void CBackupDlg::ShowStatus(const CString& text) {

@@ -23,6 +23,7 @@ class CBackupDlg : public CDialogEx {
   afx_msg LRESULT OnStartAutomatic(WPARAM, LPARAM);
   afx_msg void OnBnClickedBrowse();
   afx_msg void OnBnClickedBackup();
+  afx_msg void OnBnClickedBackupHelp();
   DECLARE_MESSAGE_MAP()
 
  public:

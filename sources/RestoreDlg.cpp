@@ -37,6 +37,7 @@ BOOL LiesIn(const CString& entryPath, const CString& folder) {
 BEGIN_MESSAGE_MAP(CRestoreDlg, CDialogEx)
   ON_BN_CLICKED(IDC_BACKUP_BROWSE, OnBnClickedBrowse)
   ON_BN_CLICKED(IDOK, OnBnClickedRestore)
+  ON_BN_CLICKED(IDC_BACKUP_HELP, OnBnClickedRestoreHelp)
 END_MESSAGE_MAP()
 
 CRestoreDlg::CRestoreDlg(CWnd* parent) : CDialogEx(IDD_RESTORE, parent) {}
@@ -80,6 +81,12 @@ void CRestoreDlg::OnBnClickedBrowse() {
   DEF_CATCH("CRestoreDlg::OnBnClickedBrowse")
 }
 
+void CRestoreDlg::OnBnClickedRestoreHelp() {
+  DEF_TRY
+  if (CMainFrame* frame = GetMainFrame()) frame->HelpRestore();
+  DEF_CATCH("CRestoreDlg::OnBnClickedRestoreHelp")
+}
+
 void CRestoreDlg::OnBnClickedRestore() {
   DEF_TRY
   if (m_bDone) {
@@ -95,9 +102,11 @@ void CRestoreDlg::OnBnClickedRestore() {
   if (proceed) Restore();
   if (!documents.Leave()) return;
   if (!proceed) return;
-  // The forms pane shows the restored forms.
-  CWnd* main = AfxGetMainWnd();
-  if (main && main->IsKindOf(RUNTIME_CLASS(CMainFrame))) static_cast<CMainFrame*>(main)->LoadForms();
+  // The forms pane and the shelf show the restored files.
+  if (CMainFrame* frame = GetMainFrame()) {
+    frame->LoadForms();
+    frame->LoadShelfCollection();
+  }
   m_status = Text(IDS_RESTORE_FINISHED);
   SetDlgItemText(IDC_BACKUP_STATUS, m_status);
   SetDlgItemText(IDOK, Text(IDS_BACKUP_DONE_BUTTON));

@@ -13,6 +13,7 @@ class CRestoreDlg : public CDialogEx {
   BOOL OnInitDialog() override;
   afx_msg void OnBnClickedBrowse();
   afx_msg void OnBnClickedRestore();
+  afx_msg void OnBnClickedRestoreHelp();
   DECLARE_MESSAGE_MAP()
 
  public:

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "FrameTestSupport.h"
+#include "DialogDriver.h"
+#include "RestoreDlg.h"
+#include "BackupDlg.h"
 #include "MyProcs.h"
 #include "resource.h"
 
@@ -55,6 +58,18 @@ class FrameToolsTest : public FrameTest {
   CMainFrame::HelpLauncher previousHelp_ = nullptr;
   MessageBoxPresenter previousBox_ = nullptr;
 };
+
+// The Help buttons of the backup and restore dialogs open their pages.
+TEST_F(FrameToolsTest, TheBackupAndRestoreDialogsHelpButtonsOpenTheirPages) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CBackupDlg backup;
+  testing_support::RunDialog(backup, [](HWND dialog) { testing_support::Click(dialog, IDC_BACKUP_HELP); });
+  CRestoreDlg restore;
+  testing_support::RunDialog(restore, [](HWND dialog) { testing_support::Click(dialog, IDC_BACKUP_HELP); });
+  ASSERT_EQ(2u, g_help.size());
+  EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\creationofbackupcopy.htm", g_help[0].location);
+  EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\restorationfrombackupcopy.htm", g_help[1].location);
+}
 
 TEST_F(FrameToolsTest, HelpCommandsOpenTheirPagesOfTheHelpFile) {
   ASSERT_NE(nullptr, OpenFrame());
