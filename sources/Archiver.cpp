@@ -165,6 +165,17 @@ BOOL EscapesExtractionFolder(const CString& entryPath) {
   return TRUE;
 }
 
+CString NextFreeName(LPCTSTR format, const CString& base, int& next) {
+  DEF_TRY
+  for (;;) {
+    CString candidate;
+    candidate.Format(format, static_cast<LPCTSTR>(base), next++);
+    if (GetFileAttributesW(candidate) == INVALID_FILE_ATTRIBUTES) return candidate;
+  }
+  DEF_CATCH("NextFreeName")
+  return CString();
+}
+
 CCurrentFolderSwitch::CCurrentFolderSwitch(const CString& folder) {
   DEF_TRY
   const DWORD length = GetCurrentDirectoryW(_countof(m_previous), m_previous);

@@ -32,6 +32,10 @@ BOOL ListArchive(const CString& archive, std::vector<ArchiveEntry>& entries, DWO
 // stream, or climbing with "..".
 BOOL EscapesExtractionFolder(const CString& entryPath);
 
+// The first name `format` (one %s for `base`, one %d) makes from `next` on that names no file or
+// folder; `next` is left past it.
+CString NextFreeName(LPCTSTR format, const CString& base, int& next);
+
 // The archiver works relative to the user's documents folder: this makes a folder the current one
 // and the previous one current again, logging what fails. Entered() is FALSE when the switch failed.
 class CCurrentFolderSwitch {

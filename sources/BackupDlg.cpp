@@ -221,11 +221,7 @@ CString CBackupDlg::GetTempBackupFileName(const CString& path) {
 CString CBackupDlg::CheckPathName(const CString& path) {
   DEF_TRY
   if (!FileExists(path)) return path;
-  for (;;) {
-    CString candidate;
-    candidate.Format(L"%s %d.7z", static_cast<LPCTSTR>(m_baseName), m_nextNumber++);
-    if (!FileExists(candidate)) return candidate;
-  }
+  return NextFreeName(L"%s %d.7z", m_baseName, m_nextNumber);
   DEF_CATCH("CBackupDlg::CheckPathName")
   return CString();
 }

@@ -166,11 +166,7 @@ BOOL CRestoreDlg::MoveFolder() {
 
 CString CRestoreDlg::GetNewFolder() {
   DEF_TRY
-  for (;;) {
-    CString candidate;
-    candidate.Format(L"%s Copy%d", static_cast<LPCTSTR>(m_documentsFolder), m_nextCopy++);
-    if (!NameExists(candidate)) return candidate;
-  }
+  return NextFreeName(L"%s Copy%d", m_documentsFolder, m_nextCopy);
   DEF_CATCH("CRestoreDlg::GetNewFolder")
   return CString();
 }

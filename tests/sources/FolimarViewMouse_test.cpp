@@ -91,10 +91,14 @@ class ViewEditingTest : public ::testing::Test {
 
   // A new document of one Letter page, its view's client area about 600 x 400 at 100 %.
   CFolimarView* OpenDocument() {
-    NEW_DOCUMENT_REQUEST& request = theApp.m_newDocument;
     CPageInfo* page = new CPageInfo(nullptr);
     page->m_settings.width = 8.5;
     page->m_settings.height = 11.0;
+    return OpenFromPage(page);
+  }
+  // A new document made from `page` (which it copies; the page is deleted), in its view.
+  CFolimarView* OpenFromPage(CPageInfo* page) {
+    NEW_DOCUMENT_REQUEST& request = theApp.m_newDocument;
     request.pages.AddTail(page);
     request.kind = NEW_DOCUMENT_REQUEST::kFromPagesList;
     CDocument* doc = s_template->OpenDocumentFile(nullptr);
@@ -131,17 +135,7 @@ class ViewEditingTest : public ::testing::Test {
     page->m_settings.width = static_cast<double>(bitmap->GetWidth()) / dpiX;
     page->m_settings.height = static_cast<double>(bitmap->GetHeight()) / dpiY;
     page->SetBitmap(bitmap);
-    NEW_DOCUMENT_REQUEST& request = theApp.m_newDocument;
-    request.pages.AddTail(page);
-    request.kind = NEW_DOCUMENT_REQUEST::kFromPagesList;
-    CDocument* doc = s_template->OpenDocumentFile(nullptr);
-    request.kind = NEW_DOCUMENT_REQUEST::kEmpty;
-    request.pages.RemoveAll();
-    delete page;
-    // Every page of a new document starts with one empty record.
-    CFolimarDoc* folimar = dynamic_cast<CFolimarDoc*>(doc);
-    if (folimar != nullptr) folimar->InitPageDBTable(folimar->GetPage(0));
-    return ViewOf(doc);
+    return OpenFromPage(page);
   }
 
   void Mode(int mode) { frame->SetProgramMode(mode, 1); }
