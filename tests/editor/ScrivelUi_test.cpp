@@ -110,32 +110,33 @@ HWND WaitForNewDialog(DWORD thread, const std::set<HWND>& before) {
   return search.found;
 }
 
+struct MessageBoxAnswerer {
+  DWORD thread;
+  std::set<HWND> before;
+  std::vector<std::wstring> texts;
+  volatile LONG done = 0;
+};
+
+DWORD WINAPI AnswerMessageBoxesUntilDone(LPVOID param) {
+  MessageBoxAnswerer* c = static_cast<MessageBoxAnswerer*>(param);
+  while (!c->done) {
+    ThreadDialogs search = {c->thread, c->before};
+    EnumThreadWindows(c->thread, FindNewDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found && GetDlgItem(search.found, IDOK) && StaticTexts(search.found).size()) {
+      c->texts.push_back(StaticTexts(search.found));
+      c->before.insert(search.found);
+      PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    }
+    Sleep(10);
+  }
+  return 0;
+}
+
 // Runs `action` on this thread while another thread answers each message box it shows with OK;
 // returns their texts.
 std::vector<std::wstring> AnswerMessageBoxes(const std::function<void()>& action) {
-  struct Context {
-    DWORD thread;
-    std::set<HWND> before;
-    std::vector<std::wstring> texts;
-    volatile LONG done = 0;
-  } context = {GetCurrentThreadId(), VisibleDialogs(GetCurrentThreadId()), {}};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID param) -> DWORD {
-        Context* c = static_cast<Context*>(param);
-        while (!c->done) {
-          ThreadDialogs search = {c->thread, c->before};
-          EnumThreadWindows(c->thread, FindNewDialog, reinterpret_cast<LPARAM>(&search));
-          if (search.found && GetDlgItem(search.found, IDOK) && StaticTexts(search.found).size()) {
-            c->texts.push_back(StaticTexts(search.found));
-            c->before.insert(search.found);
-            PostMessageW(search.found, WM_COMMAND, IDOK, 0);
-          }
-          Sleep(10);
-        }
-        return 0;
-      },
-      &context, 0, nullptr);
+  MessageBoxAnswerer context = {GetCurrentThreadId(), VisibleDialogs(GetCurrentThreadId()), {}};
+  HANDLE thread = CreateThread(nullptr, 0, AnswerMessageBoxesUntilDone, &context, 0, nullptr);
   action();
   InterlockedExchange(&context.done, 1);
   WaitForSingleObject(thread, 10000);

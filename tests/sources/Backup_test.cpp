@@ -90,20 +90,20 @@ bool BecomesEnabled(HWND dialog, int id) {
   return false;
 }
 
+BOOL CALLBACK FindYesNoBox(HWND window, LPARAM result) {
+  if (IsWindowVisible(window) && GetDlgItem(window, IDYES)) {
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // Answers Yes to the save dialog's question whether to replace an existing file.
 DWORD WINAPI ConfirmReplace(void*) {
   for (int i = 0; i < 500; ++i) {
     Sleep(20);
     HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM result) -> BOOL {
-          if (IsWindowVisible(window) && GetDlgItem(window, IDYES)) {
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(FindYesNoBox, reinterpret_cast<LPARAM>(&found));
     if (found) {
       PostMessageW(found, WM_COMMAND, IDYES, 0);
       return 1;

@@ -91,22 +91,21 @@ TEST_F(DocumentSaveTest, OpeningAnythingElseFailsWithoutTouchingTheDocument) {
 
 namespace {
 
+BOOL CALLBACK AppendStaticText(HWND child, LPARAM param) {
+  wchar_t name[16] = {};
+  GetClassNameW(child, name, 16);
+  if (lstrcmpiW(name, L"Static") == 0) {
+    wchar_t part[1024] = {};
+    GetWindowTextW(child, part, 1024);
+    *reinterpret_cast<std::wstring*>(param) += part;
+  }
+  return TRUE;
+}
+
 // The texts of a message box's static controls, joined.
 std::wstring MessageBoxText(HWND box) {
   std::wstring text;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM param) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(child, name, 16);
-        if (lstrcmpiW(name, L"Static") == 0) {
-          wchar_t part[1024] = {};
-          GetWindowTextW(child, part, 1024);
-          *reinterpret_cast<std::wstring*>(param) += part;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  EnumChildWindows(box, AppendStaticText, reinterpret_cast<LPARAM>(&text));
   return text;
 }
 
