@@ -9,8 +9,10 @@
 #include "ChildFrm.h"
 #include "DialogDriver.h"
 #include "FrameTestSupport.h"
+#include "ImageOptions.h"
 #include "MyProcs.h"
 #include "PaperTable.h"
+#include "TranspText.h"
 #include "resource.h"
 
 namespace {
@@ -210,6 +212,149 @@ TEST_F(FileCommandsTest, DocumentsFromBitmapsAndMetafilesTakeTheGivenName) {
   EXPECT_TRUE(printed->IsMetafileAvailable(1));
   EXPECT_EQ(CString(L"Letter"), printed->GetTitle());
   EXPECT_TRUE(theApp.m_newDocument.metafiles.IsEmpty());
+}
+
+
+// ---- Records, page images and the page image saved from other document files ----
+
+std::vector<std::wstring> g_boxes;
+int RecordBox(LPCTSTR text, UINT) {
+  g_boxes.push_back(text);
+  return IDOK;
+}
+
+CTranspText* AddField(CFolimarDoc& doc, LPCWSTR name) {
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  _PROPERTIES properties;
+  CTranspText* text = new CTranspText(nullptr, 10000, 10000, &style, &properties, nullptr, 0);
+  text->SetName(name);
+  doc.AddObjectToList(text);
+  doc.AddDBField(text, 0);
+  return text;
+}
+
+LMyBitmap* Solid(COLORREF colour) {
+  LMyBitmap* bitmap = new LMyBitmap;
+  bitmap->Create(34, 44, 24);
+  bitmap->Fill(colour);
+  return bitmap;
+}
+
+class OtherDocumentTest : public FileCommandsTest {
+ protected:
+  void SetUp() override {
+    FileCommandsTest::SetUp();
+    g_boxes.clear();
+    previousBox_ = SetMessageBoxPresenter(RecordBox);
+  }
+  void TearDown() override {
+    SetMessageBoxPresenter(previousBox_);
+    FileCommandsTest::TearDown();
+  }
+  std::wstring Folder() const { return WindowsPath(temp_.Path()); }
+  // A saved document of `pages` pages whose field "Name" holds `values`, one record each.
+  std::wstring SaveRecords(const wchar_t* name, int pages, const std::vector<const wchar_t*>& values) {
+    CFolimarDoc doc;
+    while (doc.GetPageCount() < pages) doc.InitPageDBTable(doc.AppendNewPage());
+    AddField(doc, L"Name");
+    while (doc.GetRecordCount() < static_cast<int>(values.size())) doc.AddRecord();
+    for (size_t r = 0; r < values.size(); ++r) doc.GetPage(0)->m_table[static_cast<int>(r)][0] = values[r];
+    doc.DoFieldsExchange(0);
+    const std::wstring path = Folder() + name;
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    return path;
+  }
+  std::wstring SaveImages(const wchar_t* name, const std::vector<COLORREF>& colours, bool firstWithout = false) {
+    CFolimarDoc doc;
+    while (doc.GetPageCount() < static_cast<int>(colours.size())) doc.InitPageDBTable(doc.AppendNewPage());
+    for (size_t p = 0; p < colours.size(); ++p)
+      if (!(firstWithout && p == 0)) doc.GetPage(static_cast<int>(p))->SetBitmap(Solid(colours[p]));
+    const std::wstring path = Folder() + name;
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    return path;
+  }
+
+  MessageBoxPresenter previousBox_ = nullptr;
+};
+
+TEST_F(OtherDocumentTest, LoadDataAppendsTheRecordsOfADocumentWithTheSamePages) {
+  const std::wstring same = SaveRecords(L"same.qlm", 1, {L"Ann", L"Bob", L"Cy"});
+  const std::wstring longer = SaveRecords(L"longer.qlm", 2, {L"Dee"});
+  CFolimarDoc* doc = dynamic_cast<CFolimarDoc*>(theApp.CreateEmptyDoc(0));
+  ASSERT_NE(nullptr, doc);
+  AddField(*doc, L"Name");
+  const size_t documents = Documents().size();
+
+  theApp.LoadData(longer.c_str());
+  ASSERT_EQ(1u, g_boxes.size());
+  CString incorrect;
+  incorrect.LoadString(IDS_INCORRECT_DOCUMENT);
+  EXPECT_EQ(std::wstring(incorrect), g_boxes[0]);
+  EXPECT_EQ(1, doc->GetRecordCount());
+  EXPECT_EQ(documents, Documents().size());
+
+  theApp.LoadData(same.c_str());
+  ASSERT_EQ(4, doc->GetRecordCount());
+  EXPECT_EQ(documents, Documents().size());  // the copy read is closed again
+  const wchar_t* expected[] = {L"Ann", L"Bob", L"Cy"};
+  for (int r = 0; r < 3; ++r) EXPECT_EQ(CString(expected[r]), doc->GetPage(0)->m_table[r + 1][0].GetString()) << r;
+  EXPECT_EQ(3, doc->GetCurrentRecord());
+}
+
+TEST_F(OtherDocumentTest, LoadImageFromRudGivesThePagesTheOtherDocumentsImages) {
+  const std::wstring images = SaveImages(L"images.rud", {RGB(255, 0, 0), RGB(0, 0, 255)});
+  const std::wstring without = SaveImages(L"without.rud", {RGB(0, 255, 0), RGB(0, 255, 0)}, true);
+  CFolimarDoc* doc = NewDocument(3);
+  ASSERT_NE(nullptr, doc);
+  const size_t documents = Documents().size();
+
+  theApp.LoadImageFromRUD(without.c_str());
+  ASSERT_EQ(1u, g_boxes.size());
+  CString noImage;
+  noImage.LoadString(IDS_NO_MAIN_IMAGE);
+  EXPECT_EQ(std::wstring(noImage), g_boxes[0]);
+  EXPECT_FALSE(doc->IsImageAvailable());
+
+  theApp.LoadImageFromRUD(images.c_str());
+  EXPECT_EQ(documents, Documents().size());
+  ASSERT_TRUE(doc->IsImageAvailable(1));
+  EXPECT_EQ(RGB(255, 0, 0), doc->GetPage(0)->m_pBitmap->GetPixelColor(5, 5));
+  EXPECT_EQ(RGB(0, 0, 255), doc->GetPage(1)->m_pBitmap->GetPixelColor(5, 5));
+  EXPECT_FALSE(doc->IsImageAvailable(2));
+  // Each new image can be taken back.
+  doc->GetUndoManager(1)->Undo();
+  EXPECT_FALSE(doc->IsImageAvailable(1));
+}
+
+TEST_F(OtherDocumentTest, SaveBackgroundReplacesAFileOnlyByACompleteOne) {
+  SetImageSaveChoices(nullptr);  // no option dialog waits for a user
+  CFolimarDoc* doc = NewDocument(1);
+  ASSERT_NE(nullptr, doc);
+  doc->GetPage(0)->SetBitmap(Solid(RGB(0, 128, 255)));
+  doc->GetPage(0)->m_imageChanged = 1;
+  const std::wstring target = Folder() + L"page.png";
+  ASSERT_TRUE(testing_support::WriteFileBytes(target, "old"));
+
+  // The new file cannot be written beside the old one: the old one stays.
+  const std::wstring beside = target + L".saving";
+  ASSERT_TRUE(::CreateDirectoryW(beside.c_str(), nullptr));
+  EXPECT_EQ(0, doc->SaveImageAs(target.c_str(), CString()));
+  EXPECT_EQ("old", testing_support::ReadFileBytes(target));
+  EXPECT_EQ(1u, g_boxes.size());
+  ASSERT_TRUE(::RemoveDirectoryW(beside.c_str()));
+
+  EXPECT_EQ(1, doc->SaveImageAs(target.c_str(), CString()));
+  const std::string png = testing_support::ReadFileBytes(target);
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_EQ("\x89PNG", png.substr(0, 4));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(beside.c_str()));
+  EXPECT_EQ(CString(target.c_str()), doc->m_imagePath);
+  EXPECT_EQ(0, doc->GetPage(0)->m_imageChanged);
+  LMyBitmap reread;
+  ASSERT_EQ(SUCCESS, reread.Load(target.c_str()));
+  EXPECT_EQ(RGB(0, 128, 255), reread.GetPixelColor(3, 3));
+  RegisterImageOptionDialogs();
 }
 
 }  // namespace
