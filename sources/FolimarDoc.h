@@ -119,6 +119,45 @@ class CFolimarDoc : public CDocument {
   // FALSE, leaving the object to the caller, when the document has no page.
   BOOL AddObjectToList(CTranspBaseClass* object);
 
+  // ---- Documents and pages from images (FolimarDocImages.cpp) ----
+  // Each returns 1 on success and 0 after a failure it has reported or logged.
+  // The first page takes a copy of the bitmap, placed at (x, y) in document units.
+  int CreateFromBitmap(const LBitmapBase& bitmap, int x, int y);
+  // One page per item of the list, which is emptied; pages past the list's items keep theirs.
+  int CreateFromBitmapList(LBitmapList& list);
+  // A new last page holding a copy of the bitmap; an imageless first page gets a white one as large.
+  int AppendPageFromBitmap(const LBitmapBase& bitmap);
+  // Every image of the file into the pages from the first on; a JPEG file's bytes are kept for saving.
+  int OpenImage(const CString& path);
+  // The metafiles of the paths in order become the pages' backgrounds.
+  int CreateFromEMFList(const CStringList& paths);
+  // A new document's first page takes the metafile file as its background.
+  BOOL OpenMetafileAsDocument(const CString& path);
+  // Reads another document file into this one: its objects, pages and records are added.
+  void MergeToDoc(const CString& path);
+  afx_msg void OnFileImportFromVantry();
+  // Horizontal and vertical dots per inch: the image's, else the metafile's reference device's,
+  // else the screen's.
+  SIZE GetPageResolution(int pageIndex) const;
+  POINT GetPageImagePos(int pageIndex) const;
+  void SetPageImagePos(int pageIndex, int x, int y);
+  void SetPageImagePos(int pageIndex, POINT position) { SetPageImagePos(pageIndex, position.x, position.y); }
+  BOOL IsImageAvailable(int pageIndex) const;
+  BOOL IsImageAvailable() const;
+  // The smallest paper of the table that holds a page of `size` inches within a tenth of an inch,
+  // turned for a landscape page; the default paper when none does. Sets size, paper index and
+  // orientation only.
+  static void GetFormatSettings(const double size[2], _PAGE_SETTINGS& settings);
+  // Every page's paper from its image size; a document loaded from a file keeps its own unless forced.
+  void CheckImageSizeAndOrientation(int force);
+  // Warns once when a page image takes more than 30 MB.
+  void BigImageMessage();
+  // Image > Save Background As: the first view's page image (or its metafile) to a file, asked for
+  // when `path` is empty (`defaultName` offered); 1 when written. An existing file is replaced only
+  // by a complete new one.
+  afx_msg void OnFileSaveImageAs();
+  int SaveImageAs(const CString& path, const CString& defaultName);
+
   // Options block.
   double GetScale() const { return m_options.viewScale; }
   void SetScale(double scale) { m_options.viewScale = scale; }
@@ -282,9 +321,10 @@ class CFolimarDoc : public CDocument {
   void FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts, ULONGLONG tableSlots);
   // Rows and cells the pages' tables hold now.
   ULONGLONG TableSlotsInUse() const;
-  // The page image of files that name it (version 5 and older) into the first page.
-  BOOL OpenStoredImage(const CString& path);
   void WritePageRecords(CArchive& ar);
+  // Moves the list's bitmaps into the pages from the first on, adding pages as needed; `place` sets
+  // each page up with its bitmap before the page takes it. 0 after a failure it has shown.
+  int TakePagesFromList(LBitmapList& list, const std::function<void(CPageInfo*, LMyBitmap&)>& place);
   // Destroys a page that is out of the list, with its objects.
   void DestroyPage(CPageInfo* page);
   // Where the document is being saved to: the framework writes into a temporary file beside it.
