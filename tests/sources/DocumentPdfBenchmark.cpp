@@ -74,6 +74,7 @@ int wmain(int argc, wchar_t** argv) {
     style.boxWidth = static_cast<int>(3.4 * kUnitsPerInch);
     for (int p = 0; p < pages; ++p) {
       CPageInfo* page = doc.GetPage(p);
+      CFolimarDoc::DefaultPageSettings(page->m_settings, 1033);  // Letter
       // Every page shows the one scan (100 copies of it would take a gigabyte); taken back below.
       page->m_pBitmap = &scan;
       for (int i = 0; i < 30; ++i) {

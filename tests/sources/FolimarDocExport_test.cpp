@@ -6,6 +6,9 @@
 #include "DialogDriver.h"
 #include "DocumentSaveSupport.h"
 #include "MapiRecord.h"
+#include "ObjectKinds.h"
+#include "TranspText.h"
+#include "TranspTextData.h"
 #include "resource.h"
 
 using namespace doctest;
@@ -39,8 +42,12 @@ class ExportCommandTest : public SaveTest {
     SetEnvironmentVariableW(L"VANTRY_MAPI_RESULT", nullptr);
     previousOpener_ = SetShellOpener(RecordOpen);
     s_opened.clear();
+    // The program's own objects: the export looks at text fields.
+    SetDocObjectServices(GetTranspObjectServices());
+    RegisterOverlayObjectKinds();
   }
   void TearDown() override {
+    UnregisterOverlayObjectKinds();
     SetShellOpener(previousOpener_);
     SaveTest::TearDown();
   }
@@ -93,6 +100,44 @@ TEST_F(ExportCommandTest, ExportToPdfProposesTheTitleAndRemembersTheFile) {
   const std::wstring offered = AnswerFileDialog([&] { Command(doc, ID_FILE_EXPORT_PDF); }, L"");
   EXPECT_EQ(L"first.pdf", offered.substr(offered.rfind(L'\\') + 1));
   EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(ExportCommandTest, TurnedTextAsksFirstAndCancelEndsTheExport) {
+  CFolimarDoc doc;
+  LetterPages(doc);
+  doc.SetTitle(L"Turned");
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  TextOrientation(style) = TEXT_BOTTOM_UP;
+  SetFontOrientation(style);
+  CTranspText* text = new CTranspText(nullptr, 10000, 10000, &style, nullptr, L"up", 0);
+  text->SetName(L"Up");
+  doc.AddObjectToList(text);
+  g_boxAnswer = IDCANCEL;
+  bool dialogShown = false;
+  testing_support::RunDialog(
+      [&] {
+        Command(doc, ID_FILE_EXPORT_PDF);
+        return INT_PTR(0);
+      },
+      [&](HWND) { dialogShown = true; });
+  EXPECT_FALSE(dialogShown);
+  ASSERT_EQ(1u, g_boxes.size());
+  EXPECT_EQ(std::wstring(LoadText(IDS_VERTICAL_TEXT_IN_PDF)), g_boxes[0]);
+  // OK goes on to the file dialog and writes the fields as page text.
+  g_boxAnswer = IDOK;
+  AnswerFileDialog([&] { Command(doc, ID_FILE_EXPORT_PDF); }, Path(L"turned.pdf"));
+  EXPECT_EQ("%PDF-", testing_support::ReadFileBytes(Path(L"turned.pdf")).substr(0, 5));
+}
+
+TEST_F(ExportCommandTest, AFailedExportReturnsZeroAndLogsTheWritersReason) {
+  CFolimarDoc doc;
+  LetterPages(doc);
+  const std::wstring path = Path(L"no such folder\\out.pdf");
+  EXPECT_EQ(0, doc.SaveAsPDF(path.c_str(), -1, -1, 0));
+  EXPECT_FALSE(Exists(path));
+  EXPECT_NE(std::wstring::npos, fixtures::ErrorLogText().find(L"CFolimarDoc::SaveAsPDF: 0x"));
+  EXPECT_TRUE(s_opened.empty());
 }
 
 TEST_F(ExportCommandTest, ExportOffersTheTitleUpToItsFirstSpaceAndRefusesUnknownTypes) {
