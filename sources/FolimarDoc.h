@@ -15,6 +15,7 @@ class CDBImport;
 class CFolimarView;
 class CTranspBaseClass;
 class CTranspText;
+struct IPdfDocument;
 
 // One field of the document for database import and export: its page, its object and its column in
 // that page's data table.
@@ -279,6 +280,33 @@ class CFolimarDoc : public CDocument {
   CString GetScript(CTranspText* field);
   void SetObjectNameForPDFForOtherFields(int pageIndex, CTranspBaseClass* field);
 
+  // ---- PDF export (FolimarDocPdf.cpp) ----
+  // Writes pages `firstPage` (-1: 0) on, `pageCount` of them (-1: to the end), as a PDF file; with
+  // `forMail` the file is never opened in a viewer. 1 written, -1 no writer, 0 failed (logged).
+  int SaveAsPDF(LPCTSTR path, int firstPage, int pageCount, BOOL forMail);
+  // Every mirrored text field gets the script that copies its value to its copies.
+  void SetScriptActions(IPdfDocument* pdf);
+  afx_msg void OnSaveAsPDF();
+  // The file of the last PDF export, proposed again.
+  CString m_pdfPath;
+  // ---- Mail and export of pages (FolimarDocExport.cpp) ----
+  // File > Send > Email: the document or the current page in the format the mail dialog offers.
+  afx_msg void OnFileSendByMail();
+  // Writes the attachment of mail format `format` (0 PDF, 1 document, ...) and lists the files to send;
+  // FALSE when it could not be made (reported by its writer).
+  BOOL MakeMailAttachment(int format, BOOL wholeDocument, const CString& attachment, CStringArray& paths);
+  // The active page of the first view; 0 without a view.
+  int CurrentPageIndex() const;
+  // Writes the whole document or the current page to the file the path names, by its extension (an
+  // image format, "emf" or "pdf"); any other shows "Unsupported file format.".
+  void ExportTo(const CString& path, BOOL wholeDocument);
+  afx_msg void OnFileExportTo();
+  afx_msg void OnFileSaveAsImage();
+  CString ExportFileName() const;
+  // Writes the data-exchange file (FolimarDocViz.cpp); the document's own path and state stay. FALSE
+  // when the file could not be written (reported).
+  BOOL StoringVIZ(LPCTSTR path);
+
   // File format.
   void StoringSerialize(CArchive& ar);
   void LoadingSerialize(CArchive& ar);
@@ -381,6 +409,12 @@ class CFolimarDoc : public CDocument {
   // Per object kind, in the order of the name formats; they only grow and are not stored.
   int m_nameCounters[kNameKinds] = {};
   void RefreshAfterRecordChange();
+  // The export commands' common steps: document or page, the save dialog with the remembered folder
+  // and filter, the export.
+  void RunExportDialog(UINT choiceCaptionId, BOOL askWhenMultipage, UINT pageFilterId, UINT documentFilterId,
+                       LPCWSTR defaultExt, LPCWSTR filterIndexSetting, int defaultFilterIndex);
+  // One page of the PDF: page image, shapes and page text, then fields.
+  void DrawPdfPage(CFolimarView* view, CDC* dc, int pageIndex, IPdfDocument* pdf);
   DECLARE_MESSAGE_MAP()
 };
 
