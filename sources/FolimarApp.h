@@ -18,6 +18,8 @@ class CFolimarDoc;
 class CChildFrame;
 class LBitmapBase;
 class LBitmapList;
+class LBitmap;
+class LUserBitmap;
 
 // What the next new document is to be built from; the document reads it once in OnNewDocument.
 struct NEW_DOCUMENT_REQUEST {
@@ -115,6 +117,23 @@ class CFolimarApp : public CWinAppEx {
   // Switches the application's printer to the one the active document stores; 0 without a document.
   BYTE RestorePrinterSelection();
 
+  // ---- Scanning (FolimarAppScan.cpp) ----
+  // Opens the TWAIN session on the main window when a data source manager is there; closed again
+  // at exit.
+  void StartScanningSessions();
+  void EndScanningSessions();
+  // A new one-page document from a scanned page, and the page appended to every open document.
+  CDocument* CreateDocFromScan(const LBitmapBase& page);
+  void AppendScanToDocuments(const LBitmapBase& page);
+  LUserBitmap* m_pTwainHost = nullptr;
+  int m_twainAvailable = 0;
+  int m_twainAcquiring = 0;
+  int m_feederWanted = 0;     // the user chose autofeed and the source took it
+  int m_feederRequested = 1;  // the next page starts the acquisition's document
+  int m_feederChosen = 1;     // the WIA source choice: 1 feeder, 0 flatbed
+  // The document an autofeed acquisition started; it goes again when the scan fails or is cancelled.
+  CDocument* m_scanDocument = nullptr;
+
   NEW_DOCUMENT_REQUEST m_newDocument;
   int m_languageId = kLanguageEnglish;  // the "Language" setting
   // The current printer's resolution, printable area, offsets and paper size.
@@ -132,6 +151,13 @@ class CFolimarApp : public CWinAppEx {
   afx_msg void OnFilePageSetup();
   afx_msg void OnUpdateFilePageSetup(CCmdUI* pCmdUI);
   afx_msg LRESULT OnCheckPreviousForms(WPARAM wParam, LPARAM lParam);
+  // Scanning commands (FolimarAppScan.cpp).
+  afx_msg void OnFileTwainSelectSource();
+  afx_msg void OnTwainAcquire();
+  afx_msg void OnFileTwainSetup();
+  afx_msg void OnUpdateTwainCommand(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateTwainAcquire(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateAppExit(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
   // The printer stored at the last exit, else the system's default.
