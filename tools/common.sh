@@ -36,6 +36,7 @@ APT_PACKAGES=(
   xvfb xauth python3 curl ca-certificates
   sqlite3 imagemagick poppler-utils qpdf libtiff-tools python3-zxing-cpp zint ghostscript
   python3-numpy img2pdf
+  hunspell-en-us hunspell-de-de hunspell-ru
 )
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
