@@ -322,8 +322,12 @@ BOOL CFolimarDoc::OnNewDocument() {
       created = request.bitmapList != nullptr && CreateFromBitmapList(*request.bitmapList);
       break;
     case NEW_DOCUMENT_REQUEST::kFromPagesList:
-      created = CreateFromPagesList(request.pages);
-      break;
+      // Copied pages keep the paper of their documents: matching it to the page images again would
+      // turn a blank A4 form into a Letter one.
+      if (!CreateFromPagesList(request.pages)) return FALSE;
+      UpdateTitle();
+      BigImageMessage();
+      return TRUE;
     default:
       return FALSE;
   }
