@@ -195,6 +195,7 @@ class CFolimarDoc : public CDocument {
   void CorrectBug();
   // Empties the page's records and gives it as many empty ones as the document has (one at least).
   void InitPageDBTable(CPageInfo* page);
+  // A column for the field, at its place among the page's fields (the last when it is not listed).
   void AddDBField(CTranspBaseClass* object, int pageIndex);
   // Removes the column of the field that stands at `position` of the page's list.
   void DeleteDBField(POSITION position, int pageIndex);

@@ -240,6 +240,14 @@ class CFolimarView : public CScrollView {
   // Moves the focus to the next object to check; 1 when the walk wrapped round or there is nothing
   // to walk.
   int ProcessTabKeyForSpelling(BOOL forward);
+  // The conversion commands' two directions (new object, old object, page): the new one takes the
+  // old one's place in the page's list and its selection, the old one stays there deleted until
+  // the step is undone. A text field takes a data column where it stands; a label leaves the old
+  // field's column alone, so an undo finds its values.
+  void ConvertTextBoxCommand(CTranspBaseClass* field, CTranspBaseClass* label, int page);
+  void RemoveTextBoxCommand(CTranspBaseClass* field, CTranspBaseClass* label, int page);
+  void ConvertTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page);
+  void RemoveTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page);
 
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
