@@ -86,6 +86,8 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_OBJECT_UP, OnUpdateObjectUp)
 ON_COMMAND_RANGE(ID_IMAGE_MOVE_LEFT, ID_IMAGE_MOVE_DOWN, OnImageMoveCommand)
 // Spelling menu and the main bar's spelling button.
 ON_COMMAND(ID_SPELLING, OnToolbarSpelling)
+// The found text's second look.
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 namespace {

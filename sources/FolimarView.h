@@ -18,6 +18,7 @@
 class CFolimarDoc;
 class CMainFrame;
 class CSpellCheckerClient;
+class CTranspText;
 
 class CFolimarView : public CScrollView {
   DECLARE_DYNCREATE(CFolimarView)
@@ -94,6 +95,9 @@ class CFolimarView : public CScrollView {
   void GetCurrentCursorPosition(BOOL down, int textLength, int& field, int& position) const;
   // Shows the found text selected in its field on `pageIndex`.
   void ViewFoundedText(int pageIndex, int field, int position, int length);
+  // Scrolls the found text (or its field until it is painted) into the middle of the window when it
+  // is not in view; looks again twice, 100 ms apart, while only the field's place was known.
+  void ScrollToFoundSelection(CTranspText* field);
 
   // Gives objects and undo commands the services of the view they reach through their links; the
   // application installs them once at start-up.
@@ -343,11 +347,16 @@ class CFolimarView : public CScrollView {
   afx_msg void OnUpdateEditUnfreezeAllObject(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditRequired(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditClearContents(CCmdUI* pCmdUI);
+  afx_msg void OnTimer(UINT_PTR id);
   // ---- Spelling ----
   afx_msg void OnToolbarSpelling();
   DECLARE_MESSAGE_MAP()
 
  private:
+  // The field whose found text the view scrolls to, and how often its timer looked again.
+  enum { kFoundSelectionTimer = 100 };
+  CTranspText* m_pFoundField = nullptr;
+  int m_foundRechecks = 0;
   // The active text object's words through the checker; FALSE when the user cancelled.
   BOOL CheckObjectSpelling(CSpellCheckerClient& checker);
   // The main frame when it is ours (null in tools and tests without one).
