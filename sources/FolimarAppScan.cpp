@@ -35,6 +35,7 @@ void CFolimarApp::StartScanningSessions() {
   m_twainAvailable = LTwain::IsAvailable();
   if (m_twainAvailable && twain->InitSession(m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr) != SUCCESS)
     m_twainAvailable = 0;
+  StartWiaSession();
   DEF_CATCH("CFolimarApp::StartScanningSessions")
 }
 
@@ -46,6 +47,7 @@ void CFolimarApp::EndScanningSessions() {
     m_pTwainHost = nullptr;
   }
   m_twainAvailable = 0;
+  EndWiaSession();
   DEF_CATCH("CFolimarApp::EndScanningSessions")
 }
 
