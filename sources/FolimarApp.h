@@ -15,8 +15,10 @@
 
 class CPageInfo;
 class CFolimarDoc;
-class LBitmap;
+class CChildFrame;
 class LBitmapBase;
+class LBitmapList;
+class LBitmap;
 class LUserBitmap;
 class LUserWia;
 struct LWIAOPTIONS;
@@ -31,11 +33,11 @@ struct NEW_DOCUMENT_REQUEST {
   CString title;          // becomes the document's title when not empty
   CString documentPath;
   CString imagePath;
-  LBitmap* bitmap = nullptr;
-  int bitmapX = 0, bitmapY = 0;
-  CPtrList bitmaps;
+  const LBitmapBase* bitmap = nullptr;
+  int bitmapX = 0, bitmapY = 0;  // where the bitmap stands on the page, in document units
+  LBitmapList* bitmapList = nullptr;
   CTypedPtrList<CPtrList, CPageInfo*> pages;
-  CStringList metafiles;
+  CStringList metafiles;  // the EMF pages, in order
   int autoCreated = 0;    // copied into an empty new document
 };
 
@@ -83,6 +85,21 @@ class CFolimarApp : public CWinAppEx {
   CDocument* CreateDocFromImage(LPCTSTR path);
   CDocument* CreateDocFromEMF(LPCTSTR path);
   CDocument* CreateDocFromPagesList(CTypedPtrList<CPtrList, CPageInfo*>& pages);
+  // A one-page document holding a copy of the bitmap at (x, y) in document units.
+  CDocument* CreateDocFromBitmap(const LBitmapBase* bitmap, int x = 0, int y = 0);
+  // One page per bitmap of the list (emptied by this); `name` titles the document when not null.
+  CDocument* CreateDocFromBitmapList(LBitmapList* list, LPCTSTR name);
+  // One page per metafile of the request's EMF page list (m_newDocument.metafiles, emptied by this).
+  CDocument* CreateDocFromEmfList(LPCTSTR name);
+  // Every open document gets the bitmap as a new last page; the active window's pages pane follows.
+  void AppendPageToDocuments(const LBitmapBase* bitmap);
+  // The page images of another document file, page by page, into the active document.
+  void LoadImageFromRUD(LPCTSTR path);
+  // The records of another document file with the same pages and fields appended to the active one.
+  void LoadData(LPCTSTR path);
+  // The active document window and its document; null without one.
+  CChildFrame* ActiveChild() const;
+  CFolimarDoc* ActiveDocument() const;
   // Closes every document that is auto-created, empty and not modified.
   void DeleteAutoCreatedDocs();
   // Appends every open document.
@@ -175,6 +192,8 @@ class CFolimarApp : public CWinAppEx {
   BOOL RunCommandLine();
   // Writes the usage to the console of the program that started us.
   void PrintToConsole(UINT stringId);
+  // Opens a copy of the document file (the file itself is never touched); the copy's document.
+  CFolimarDoc* OpenCopyOf(LPCTSTR path);
   // Runs a new-document request through the document template.
   CDocument* CreateDocument(int kind);
   // A request of `kind` for the document or image at `path`.

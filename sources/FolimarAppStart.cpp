@@ -130,8 +130,22 @@ ON_UPDATE_COMMAND_UI(ID_FILE_WIA_ACQUIRE, OnUpdateFileWiaAcquire)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
+namespace {
+
+// File > Import from Document reads each file through the application when the document is the active
+// one (the file is opened as a copy beside it), else straight into the document.
+BOOL LoadDataThroughApplication(CFolimarDoc* doc, LPCTSTR path) {
+  CFolimarApp* app = GetFolimarApp();
+  if (app == nullptr || app->ActiveDocument() != doc) return doc->AppendRecordsFromFile(path);
+  app->LoadData(path);
+  return TRUE;
+}
+
+}  // namespace
+
 void CFolimarApp::RegisterProgramServices() {
   RegisterOverlayObjectKinds();
+  CFolimarDoc::SetDataLoader(LoadDataThroughApplication);
   // Objects without a name in their file take the document's own naming.
   SetTranspObjectNamer(nullptr);
   CFolimarView::InstallViewLinks();
