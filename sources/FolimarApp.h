@@ -124,9 +124,6 @@ class CFolimarApp : public CWinAppEx {
   // at exit.
   void StartScanningSessions();
   void EndScanningSessions();
-  // A new one-page document from a scanned page, and the page appended to every open document.
-  CDocument* CreateDocFromScan(const LBitmapBase& page);
-  void AppendScanToDocuments(const LBitmapBase& page);
   LUserBitmap* m_pTwainHost = nullptr;
   int m_twainAvailable = 0;
   int m_twainAcquiring = 0;

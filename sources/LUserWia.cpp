@@ -28,7 +28,7 @@ int LUserWia::AcquireCallBack(pBITMAPHANDLE pBitmap, LPCWSTR pszFile, int nPerce
   if (app->m_transferMode != LWIA_TRANSFER_FILE && pBitmap != nullptr && (pBitmap->Flags & BITMAP_ALLOCATED)) {
     LBitmapBase page;
     page.SetHandle(pBitmap, TRUE);
-    app->CreateDocFromScan(page);
+    app->CreateDocFromBitmap(&page);
     PumpMessages();
   }
   DEF_CATCH("LUserWia::AcquireCallBack")
