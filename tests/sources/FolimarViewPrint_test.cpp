@@ -40,17 +40,6 @@ LMyBitmap* QuadrantImage(int width, int height, int dpi) {
   return bitmap;
 }
 
-// A Linux path of the prefix's drive Z: as Wine sees it.
-std::string UnixPath(const std::wstring& windowsPath) {
-  typedef char*(CDECL * UnixName)(const wchar_t*);
-  auto unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-  char* path = unixName != nullptr ? unixName(windowsPath.c_str()) : nullptr;
-  if (path == nullptr) return std::string();
-  std::string result(path);
-  HeapFree(GetProcessHeap(), 0, path);
-  return result;
-}
-
 std::string ReadAll(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -209,12 +198,12 @@ class PrintJobTest : public ViewPrintTest {
     else
       outputRoot = temp_.Path() + L"print";
     CreateDirectoryW(outputRoot.c_str(), nullptr);
-    const std::string unixRoot = UnixPath(outputRoot);
+    const std::wstring unixRoot = testing_support::UnixPath(outputRoot);
     ASSERT_FALSE(unixRoot.empty());
     jobs = outputRoot + L"\\jobs";
     CreateDirectoryW(jobs.c_str(), nullptr);
     for (const std::wstring& old : FilesIn(jobs, L"*")) DeleteFileW(old.c_str());
-    const std::wstring port = L"|cat > " + std::wstring(unixRoot.begin(), unixRoot.end()) + L"/jobs/job-$$.ps";
+    const std::wstring port = L"|cat > " + unixRoot + L"/jobs/job-$$.ps";
     printer = std::make_unique<testing_support::InstalledPrinter>(
         kPrinterName, std::wstring(VANTRY_SOURCE_DIR) + L"/tests/vpd/data/VantrySimplex.ppd", port);
     ASSERT_TRUE(printer->installed());
