@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
 #include "DialogDriver.h"
+#include "ErrorLog.h"
 #include "FolimarApp.h"
 #include "FolimarDoc.h"
 #include "InstalledPrinter.h"
@@ -370,6 +372,61 @@ TEST_F(PrintJobTest, ALongPrinterAndPortNameFitTheNamesBlock) {
   EXPECT_EQ(CString(kPrinterName), info.m_pPD->GetDeviceName());
   EXPECT_EQ(900, info.m_pPD->GetPortName().GetLength());
   EXPECT_EQ(CString(L""), info.m_pPD->GetDriverName());
+}
+
+}  // namespace
+
+namespace {
+
+// With the document's page settings applied, each page reaches the printer with its own orientation
+// and the paper of the page settings, and the steps are logged; without, the printer's own settings
+// (A4, portrait) hold for every page.
+TEST_F(PrintJobTest, PageSettingsReachThePrinterPageByPageWhenTheDocumentAppliesThem) {
+  _PAGE_SETTINGS settings = doc->GetPage(0)->m_settings;
+  settings.orientation = DMORIENT_PORTRAIT;
+  settings.paperSize = DMPAPER_LETTER;
+  doc->SetPageSettings(settings, 0);
+  settings.orientation = DMORIENT_LANDSCAPE;
+  std::swap(settings.width, settings.height);
+  doc->SetPageSettings(settings, 1);
+  const struct {
+    int apply;
+    const char *paper, *secondPage;
+  } cases[] = {{1, "*PageSize Letter", "-90 rotate"}, {0, "*PageSize A4", "0 rotate"}};
+  for (const auto& c : cases) {
+    doc->Options().applyToPrinter = c.apply;
+    // The application's printer as it starts: the system default's own settings.
+    AfxSetPrinterHandles(nullptr, nullptr);
+    GetFolimarApp()->UpdatePrinterSettings();
+    for (const std::wstring& old : FilesIn(jobs, L"*")) DeleteFileW(old.c_str());
+    Print([](HWND dialog) { testing_support::Click(dialog, IDOK); });
+    const std::vector<std::wstring> files = Jobs(1);
+    ASSERT_EQ(1u, files.size());
+    const std::string job = ReadAll(files[0]);
+    const size_t second = job.find("%%Page: 2 2");
+    ASSERT_NE(std::string::npos, second);
+    EXPECT_NE(std::string::npos, job.find(c.paper)) << c.apply;
+    EXPECT_NE(std::string::npos, job.find("\n0 rotate", job.find("%%Page: 1 1"))) << c.apply << ": page 1 portrait";
+    EXPECT_EQ(second, job.rfind("%%Page:", job.find(std::string("\n") + c.secondPage, second))) << c.apply;
+  }
+  const std::string log = testing_support::ReadFileBytes(std::wstring(GetErrorLogPathName()));
+  const std::wstring text(reinterpret_cast<const wchar_t*>(log.data()), log.size() / sizeof(wchar_t));
+  EXPECT_NE(std::wstring::npos, text.find(L"CFolimarView::IsAppliedToPrinter"));
+  EXPECT_NE(std::wstring::npos, text.find(L"CFolimarView::ApplyToPrinter End"));
+}
+
+// The batch mode's print: no dialog, the printer named on the command line, the data alone with /r.
+TEST_F(PrintJobTest, ACommandLinePrintAsksNothingAndPrintsTheDataAloneWithR) {
+  VYCommandLineInfo line;
+  line.m_strPrinterName = kPrinterName;
+  line.m_dataOnly = 1;
+  GetFolimarApp()->m_pPrintRequest = &line;
+  view->DoFilePrint();
+  GetFolimarApp()->m_pPrintRequest = nullptr;
+  const std::vector<std::wstring> files = Jobs(1);
+  ASSERT_EQ(1u, files.size());
+  EXPECT_NE(std::string::npos, ReadAll(files[0]).find("%%Pages: 2"));
+  EXPECT_EQ(CFolimarView::kPrintDataOnly, view->GetPrintMode());
 }
 
 }  // namespace
