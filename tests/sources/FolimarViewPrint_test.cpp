@@ -284,8 +284,9 @@ class PrintJobTest : public ViewPrintTest {
 };
 
 // Blank paper, all records: one job per record, each of both pages, each filled with its record; the
-// document ends on the last record. The pages as printed and as shown go to the host's check.
+// document ends on the last record. A corner of the image is erased. The pages as printed and as shown go to the host's check.
 TEST_F(PrintJobTest, BlankPaperPrintsOneJobPerRecordWithEveryPage) {
+  doc->GetPage(0)->m_eraseList.AddErased({10, 10, 40, 40});  // white on paper and on screen
   Print([](HWND dialog) {
     testing_support::Click(dialog, IDC_RADIO_TEXT_IMAGE);
     testing_support::Click(dialog, IDC_RADIO_ALL_RECORDS);
@@ -427,6 +428,28 @@ TEST_F(PrintJobTest, ACommandLinePrintAsksNothingAndPrintsTheDataAloneWithR) {
   ASSERT_EQ(1u, files.size());
   EXPECT_NE(std::string::npos, ReadAll(files[0]).find("%%Pages: 2"));
   EXPECT_EQ(CFolimarView::kPrintDataOnly, view->GetPrintMode());
+}
+
+// A document that keeps its printer preferences prints on its own printer, whatever the application's
+// printer was.
+TEST_F(PrintJobTest, ADocumentWithStoredPreferencesPrintsOnItsOwnPrinter) {
+  const std::wstring stored = outputRoot + L"\\stored";
+  CreateDirectoryW(stored.c_str(), nullptr);
+  for (const std::wstring& old : FilesIn(stored, L"*")) DeleteFileW(old.c_str());
+  testing_support::InstalledPrinter own(L"Orvello Stored Printer",
+                                        std::wstring(VANTRY_SOURCE_DIR) + L"/tests/vpd/data/VantrySimplex.ppd",
+                                        L"|cat > " + testing_support::UnixPath(stored) + L"/job-$$.ps");
+  ASSERT_TRUE(own.installed());
+  _PRINTER_PREFERENCES preferences = {};
+  doc->GetPrinterPreferences(preferences);
+  preferences.printerName = own.name();
+  preferences.portName = L"FILE:";
+  doc->SetPrinterPreferences(preferences);
+  doc->Options().savedPrintingPreferences = 1;
+  Print([](HWND dialog) { testing_support::Click(dialog, IDOK); });
+  for (int i = 0; i < 100 && FilesIn(stored, L"job-*.ps").empty(); ++i) Sleep(100);
+  EXPECT_EQ(1u, FilesIn(stored, L"job-*.ps").size()) << "on the document's printer";
+  EXPECT_TRUE(FilesIn(jobs, L"job-*.ps").empty()) << "not on the default printer";
 }
 
 }  // namespace

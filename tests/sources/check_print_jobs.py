@@ -4,7 +4,7 @@ jobs and the view's screen pictures of the same pages stay in one folder, then h
 knows nothing of our code, render every printed page at the screen's 96 pixels an inch:
 - blank paper, all records: two jobs of two pages; each page matches the screen picture of its page
   and record (few pixels differ), and in the text field's band it matches its own record better than
-  the other one;
+  the other one; the erased corner of the page image is not printed;
 - preprinted form: no page image where the screen shows it, and the blue rectangle moved by the output
   offset (0.5 and 0.25 inch).
 Usage: check_print_jobs.py <wine-run> <test program> <folder>"""
@@ -93,6 +93,10 @@ def main():
                 if share > MAX_DIFFERENT:
                     failures.append("record %d page %d differs from the screen in %.3f of its pixels"
                                     % (record, page, share))
+        for record in range(2):
+            if (record, 0) in printed and not is_white(printed[(record, 0)].at(25, 25)):
+                failures.append("record %d: the erased corner of the image is printed: %s"
+                                % (record, printed[(record, 0)].at(25, 25)))
         if len(printed) == 4:
             for record in range(2):
                 own = different_share(printed[(record, 0)], screens[(record, 0)], TEXT_BAND)
