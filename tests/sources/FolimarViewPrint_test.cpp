@@ -20,6 +20,8 @@
 #include "MyProcs.h"
 #include "RecordedMessageBoxes.h"
 #include "ToolTestSupport.h"
+#include <pdfwriter/PdfComponent.h>
+#include "support/LetterPdf.h"
 #include "TranspShapes.h"
 #include "TranspText.h"
 #include "resource.h"
@@ -450,6 +452,28 @@ TEST_F(PrintJobTest, ADocumentWithStoredPreferencesPrintsOnItsOwnPrinter) {
   for (int i = 0; i < 100 && FilesIn(stored, L"job-*.ps").empty(); ++i) Sleep(100);
   EXPECT_EQ(1u, FilesIn(stored, L"job-*.ps").size()) << "on the document's printer";
   EXPECT_TRUE(FilesIn(jobs, L"job-*.ps").empty()) << "not on the default printer";
+}
+
+// A PDF page drawn as the PDF export draws it: the page image, its erased corner in white and the
+// objects; written beside the jobs for the host's check.
+TEST_F(PrintJobTest, APdfPageHoldsTheImageTheErasedAreasAndTheObjects) {
+  doc->GetPage(0)->m_eraseList.AddErased({10, 10, 40, 40});
+  const std::wstring path = outputRoot + L"\\page0.pdf";
+  IPdfDocument* raw = nullptr;
+  ASSERT_TRUE(SUCCEEDED(CreatePdfDocument(&raw)));
+  IPdfDocumentPtr pdf(raw, false);
+  try {
+    BeginLetterPdf(pdf, path);
+    CDC surface;
+    surface.Attach(pdf->GetDrawingSurface());
+    view->DrawPrint(&surface, 0, CFolimarView::kOutputPdf, pdf);
+    surface.Detach();
+    pdf->EndDocument();
+  } catch (const _com_error& e) {
+    FAIL() << "PDF writer: " << static_cast<const char*>(e.Description());
+  }
+  EXPECT_EQ(0u, ReadAll(path).find("%PDF"));
+  SaveScreen(0, L"screen-pdf-page0.ppm");
 }
 
 }  // namespace

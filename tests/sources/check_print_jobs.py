@@ -6,7 +6,9 @@ knows nothing of our code, render every printed page at the screen's 96 pixels a
   and record (few pixels differ), and in the text field's band it matches its own record better than
   the other one; the erased corner of the page image is not printed;
 - preprinted form: no page image where the screen shows it, and the blue rectangle moved by the output
-  offset (0.5 and 0.25 inch).
+  offset (0.5 and 0.25 inch);
+- a PDF page drawn as the PDF export draws it, rendered by poppler: the image, its erased corner and
+  the rectangle where the screen shows them.
 Usage: check_print_jobs.py <wine-run> <test program> <folder>"""
 import glob
 import os
@@ -71,7 +73,8 @@ def main():
     os.makedirs(FOLDER)
     env = dict(os.environ, VANTRY_PRINT_OUT=FOLDER)
     cases = "PrintJobTest.BlankPaperPrintsOneJobPerRecordWithEveryPage:" \
-            "PrintJobTest.APreprintedFormLeavesOutThePageImageAndShiftsTheObjects"
+            "PrintJobTest.APreprintedFormLeavesOutThePageImageAndShiftsTheObjects:" \
+            "PrintJobTest.APdfPageHoldsTheImageTheErasedAreasAndTheObjects"
     run = subprocess.run([WINE_RUN, PROGRAM, "--gtest_filter=" + cases], env=env)
     if run.returncode != 0:
         print("the test program failed")
@@ -118,6 +121,19 @@ def main():
         expected = shown and tuple(v + d for v, d in zip(shown, (DPI // 2, DPI // 4, DPI // 2, DPI // 4)))
         if not shown or not put or any(abs(a - b) > 2 for a, b in zip(put, expected)):
             failures.append("the rectangle is not moved by the output offset: %s, expected %s" % (put, expected))
+        # The PDF page, rendered by poppler.
+        subprocess.run(["pdftoppm", "-r", str(DPI), "-singlefile", os.path.join(FOLDER, "page0.pdf"),
+                        os.path.join(work, "pdf")], check=True)
+        pdf = Picture(os.path.join(work, "pdf.ppm"))
+        screen = Picture(os.path.join(FOLDER, "screen-pdf-page0.ppm"))
+        for x, y, what in [(60, 25, "red"), (150, 25, "green"), (50, 75, "blue"), (150, 75, "grey"), (25, 25, "erased")]:
+            if max(abs(a - b) for a, b in zip(pdf.at(x, y), screen.at(x, y))) > TOLERANCE:
+                failures.append("the PDF page's %s point (%d, %d) is %s, the screen's %s"
+                                % (what, x, y, pdf.at(x, y), screen.at(x, y)))
+        shown, put = blue_box(screen, 120), blue_box(pdf, 120)
+        print("rectangle on screen %s, on the PDF page %s" % (shown, put))
+        if not shown or not put or any(abs(a - b) > 2 for a, b in zip(put, shown)):
+            failures.append("the PDF page's rectangle %s is not where the screen shows it, %s" % (put, shown))
     if failures:
         print("\n".join(failures))
         return 1
