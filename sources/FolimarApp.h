@@ -158,6 +158,9 @@ class CFolimarApp : public CWinAppEx {
   PRINTER_METRICS m_printerMetrics = {};
   CEnumPrinters m_printers;
   VYCommandLineInfo m_cmdInfo;
+  // The printer and data-only switch of a print that asks nothing (the command line, a fax); null
+  // for the user's own prints. Not owned.
+  const CCommandLineInfo* m_pPrintRequest = nullptr;
   CString m_versionText;
 
  protected:

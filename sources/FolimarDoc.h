@@ -69,6 +69,8 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnFileSaveAs();
   // A copy of the document in another file; its own title, path and modified state stay.
   afx_msg void OnFileExportToVantry();
+  // File > Send > Fax (FolimarDocFax.cpp): prints to the chosen fax printer without the print dialog.
+  afx_msg void OnFileSendByFax();
   // Lower-cased extension of a path, as the document file types are told apart.
   static CString LowerFileExt(const CString& path);
   // An image file a document can be made from: bmp, tif, tiff, pcx, jpg, jpeg, png, gif.

@@ -35,6 +35,10 @@ ON_WM_CHAR()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+// File menu: print (also the framework's direct print) and print preview.
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 // Edit menu: clipboard.
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 ON_COMMAND(ID_EDIT_CUT, OnEditCut)

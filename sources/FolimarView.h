@@ -19,6 +19,9 @@ class CFolimarDoc;
 class CMainFrame;
 class CSpellCheckerClient;
 class CTranspText;
+class LBitmapBase;
+class LBitmapList;
+struct IPdfDocument;
 
 class CFolimarView : public CScrollView {
   DECLARE_DYNCREATE(CFolimarView)
@@ -278,6 +281,45 @@ class CFolimarView : public CScrollView {
   void SetEraserRect(const RECT& rect) { m_eraserRect = rect; }
   const _OBJECT_STYLE& GetFocusedObjectStyle() const { return m_focusedStyle; }
 
+  // ---- Printing and page rendering (FolimarViewPrint.cpp) ----
+  // Where DrawPrint draws, and what a printed page shows.
+  enum { kOutputPrinter = 0, kOutputPreview = 1, kOutputPdf = 2 };
+  enum { kPrintDataOnly = 0, kPrintBlankPaper = 1, kPrintImageOnly = 2 };
+  // One page with the paper's corner at logical 0,0: on a printer or preview context by the print
+  // mode (data only with the output offset, blank paper, image only), or on the PDF page of `pdf`
+  // (image, erased areas and objects, shifted by the output offset).
+  void DrawPrint(CDC* pDC, int page, int kind, IPdfDocument* pdf);
+  // The page on white at `resolution` (image pixels at the page image's resolution), without objects
+  // when `imageOnly` is set.
+  void DrawOnImagePage(CDC* pDC, int page, SIZE resolution, BOOL imageOnly);
+  // The page rendered into a new 24-bit bitmap of the page's paper size at the page image's
+  // resolution; 1 on success.
+  int GetPageAsBitmap(int page, LBitmapBase* bitmap, int flag);
+  int GetActivePageAsBitmap(LBitmapBase* bitmap);
+  // Every page appended to the list in order; 0 at the first that fails.
+  int GetDocumentAsBitmapList(LBitmapList* list);
+  // Writes the page as a metafile file; the handle belongs to the caller, null on failure.
+  HENHMETAFILE WritePageToEmf(int page, LPCTSTR path);
+  // A page image's resolution: the bitmap's, else the metafile's device, else the screen's.
+  SIZE PageResolution(int page) const;
+  int GetPrintMode() const { return m_printMode; }
+  void SetPrintMode(int mode, BOOL printAllObjects) {
+    m_printMode = mode;
+    m_printAllObjects = printAllObjects;
+  }
+
+  // ---- The print loop (FolimarViewPrintJob.cpp) ----
+  // File > Print as the batch mode runs it: with the application's print request, no dialog.
+  void DoFilePrint();
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  // The page's orientation, paper, quality and resolution into the device mode when the document
+  // applies its page settings; with `reset` the context takes the changed mode.
+  void ApplyToPrinter(HGLOBAL devMode, int page, CDC* pDC, BOOL reset);
+  // The printer the document stores becomes the application's, when the document asks for it.
+  void RestorePrintingPreferences();
+
  protected:
   // ---- View menu: zoom ----
   afx_msg void OnZoomIn();
@@ -350,6 +392,10 @@ class CFolimarView : public CScrollView {
   afx_msg void OnTimer(UINT_PTR id);
   // ---- Spelling ----
   afx_msg void OnToolbarSpelling();
+  // ---- File menu: print and preview ----
+  afx_msg void OnFilePrint();
+  afx_msg void OnFilePrintDirect();
+  afx_msg void OnFilePrintPreview();
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -455,4 +501,20 @@ class CFolimarView : public CScrollView {
   CTypedPtrList<CPtrList, CRefPointTool*> m_refPointTools;
   CCropTool m_cropTool;
   CScaledBitmapCache m_scaledPages;
+
+  // Printing.
+  void DrawPrintBackground(HDC dc, int page, int kind, int physicalX, int physicalY);
+  void DrawPdfBackground(CDC* pDC, int page, IPdfDocument* pdf);
+  // One job per record of the options' range; `direct` skips the print dialog.
+  void PrintRecords(BOOL direct);
+  // The print options dialog: output offset, print mode and, with `withRecords`, the range of records
+  // [first, end); FALSE on Cancel.
+  BOOL AskPrintOptions(BOOL withRecords, int& first, int& end);
+  // One complete job of every page for the record; FALSE when it could not start or a page failed.
+  BOOL PrintOneRecord(CPrintInfo* info, int record);
+  int m_printMode = kPrintBlankPaper;
+  // Set while the print loop prepares a page's context, so the page's settings reach the printer.
+  BOOL m_printing = FALSE;
+  // Objects whose printable flag is off go to paper too (under the others).
+  BOOL m_printAllObjects = TRUE;
 };
