@@ -35,6 +35,9 @@ BEGIN_MESSAGE_MAP(CFolimarDoc, CDocument)
   ON_COMMAND(ID_DB_IMPORT_FROM_DOCUMENT, OnDBImportDataFromDocument)
   // Edit menu
   ON_COMMAND(ID_EDIT_RENAME_FORM, OnEditRename)
+  // Image menu: the page image
+  ON_COMMAND(ID_IMAGE_LOAD_BACKGROUND, OnFileLoadImage)
+  ON_COMMAND(ID_IMAGE_DELETE_BACKGROUND, OnFileDeleteImage)
   // Records menu
   ON_COMMAND(ID_DB_NEW, OnDBInsertRecord)
   ON_COMMAND(ID_DB_NEW_DUPLICATE, OnDBInsertRecordDuplicate)

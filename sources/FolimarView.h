@@ -256,6 +256,26 @@ class CFolimarView : public CScrollView {
   void ConvertTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page);
   void RemoveTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page);
 
+  // ---- Page image commands (FolimarViewPageImage.cpp) ----
+  // The rotation dialog on `bitmap`: SUCCESS with the chosen angle (hundredths of a degree,
+  // clockwise); the failing library result otherwise, -1 after an exception.
+  int GetRotateAngleFromDialog(LBitmapBase* bitmap, int& angle);
+  // Turns the active page by whole degrees, or with `ask` by the angle the rotation dialog gives.
+  void RotatePage(int degrees, BOOL ask);
+  // The first reference point whose marker box holds the client point; null for none.
+  CRefPointTool* GetRefPointFromPoint(int x, int y);
+  void RepaintRefPoint(CRefPointTool* tool);
+  // Radians, positive when the right point of the two lies higher on the page; 0 unless there are two.
+  double GetRefPointsAngle() const;
+  void DeleteRefPoints(BOOL repaint);
+  void AddRefPoint(POINT pagePoint);
+  // Turns the page so that the two reference points lie on a horizontal or a vertical line.
+  void DoImageStraighten();
+  // The crop area cut out of the page image, which keeps its place on the page; one undo step.
+  void DoImageCrop();
+  // The crop area as the white (0) or black (1) reference of a colour correction.
+  void DoImageColCorrection(int kind);
+
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
 
@@ -396,6 +416,20 @@ class CFolimarView : public CScrollView {
   afx_msg void OnFilePrint();
   afx_msg void OnFilePrintDirect();
   afx_msg void OnFilePrintPreview();
+  // ---- Image menu: the page image ----
+  afx_msg void OnImageFlip();
+  afx_msg void OnImageReverse();
+  afx_msg void OnImageInvert();
+  afx_msg void OnImageBrightness();
+  afx_msg void OnImageContrast();
+  afx_msg void OnImageRotateCommand(UINT id);
+  afx_msg void OnImageRotateAnyAngle();
+  afx_msg void OnImageResolution();
+  afx_msg void OnImageResize();
+  afx_msg void OnEditRotateImage();
+  afx_msg void OnToolbarDoImageTransformation();
+  afx_msg void OnUpdateMenuImage(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateDoImageTransformation(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -413,6 +447,15 @@ class CFolimarView : public CScrollView {
   SIZE LiveDpi() const;
   // The client area's size.
   SIZE ClientSize() const;
+
+  // Page image commands: the cache and the window after a change; the colour dialog's answer; the
+  // crop area relative to the page image (page pixels).
+  void AfterPageImageEdit();
+  void RunPageImageEdit(BOOL (CFolimarDoc::*edit)(int));
+  BOOL AskColourChange(BOOL contrast, int& change);
+  CRect CropAreaOnImage() const;
+  // The reference point being dragged in mode 4.
+  CRefPointTool* m_pMovingRefPoint = nullptr;
 
   mutable CViewGeometry m_geometry;
   int m_activePage = 0;
@@ -436,6 +479,7 @@ class CFolimarView : public CScrollView {
   // Mouse editing: what the press started and the points it came from (client pixels, the group
   // move's and image drag's last points in page pixels).
   void OnLButtonDownObject(UINT flags, CPoint point);
+  void OnLButtonDownRefPoint(CPoint point);
   void OnMouseMoveObject(UINT flags, CPoint point);
   void OnLButtonUpObject(UINT flags, CPoint point);
   void OnLButtonDownSelect(UINT flags, CPoint point);

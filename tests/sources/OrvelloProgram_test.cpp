@@ -9,6 +9,8 @@
 #include "DialogDriver.h"
 #include "ErrorLog.h"
 #include "FolimarApp.h"
+#include "FolimarDoc.h"
+#include "LMyBitmap.h"
 #include "FrameOptions.h"
 #include "MyProcs.h"
 #include "ProgramTestSupport.h"
@@ -215,3 +217,41 @@ TEST_F(ProgramTest, FileNewAndOpenMakeADocumentOfEveryPageOfAnImage) {
 }
 
 }  // namespace
+
+// The Image menu of the document window in the running program: its page commands change the page
+// image, and the saved document holds the changed image.
+TEST_F(ProgramTest, ImageMenuCommandsEditThePageImageOfTheRunningProgram) {
+  const std::wstring path = folder_.File(L"scan.rud");
+  ASSERT_TRUE(program_test::MakeQuadrantDocument(path, 1, 1.0));
+  const UINT commands[] = {ID_IMAGE_FLIP, ID_IMAGE_ROTATE_90, ID_IMAGE_INVERT, ID_IMAGE_INVERT};
+  HMODULE exe = ::LoadLibraryExW((testing_support::ProgramFolder() + L"\\Orvello.exe").c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, exe);
+  HMENU menu = ::LoadMenuW(exe, MAKEINTRESOURCEW(IDR_FOLIMARTYPE));
+  ASSERT_NE(nullptr, menu);
+  for (UINT id : commands) EXPECT_NE(static_cast<UINT>(-1), ::GetMenuState(menu, id, MF_BYCOMMAND)) << id;
+  ::DestroyMenu(menu);
+  ::FreeLibrary(exe);
+
+  ChildProcess program(CommandLine(path));
+  HWND frame = program.WaitForMainWindow(kWait);
+  ASSERT_NE(nullptr, frame);
+  ASSERT_NE(nullptr, program_test::WaitForDocumentView(program, frame, kWait));
+  for (UINT id : commands) ::SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  ::SendMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE, 0), 0);
+  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_EQ(0u, program.WaitForExit(kWait));
+
+  CFolimarDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str(), TRUE));
+  const LMyBitmap* image = doc.GetCurrentBitmap(0);
+  ASSERT_NE(nullptr, image);
+  // Flipped (blue and grey on top), then turned a quarter clockwise; inverted twice is as it was.
+  ASSERT_EQ(program_test::kImageHeight, image->GetWidth());
+  ASSERT_EQ(program_test::kImageWidth, image->GetHeight());
+  const int w = image->GetWidth(), h = image->GetHeight();
+  EXPECT_EQ(program_test::kQuadrants[0], image->GetPixelColor(5, 5));
+  EXPECT_EQ(program_test::kQuadrants[2], image->GetPixelColor(w - 5, 5));
+  EXPECT_EQ(program_test::kQuadrants[1], image->GetPixelColor(5, h - 5));
+  EXPECT_EQ(program_test::kQuadrants[3], image->GetPixelColor(w - 5, h - 5));
+}
