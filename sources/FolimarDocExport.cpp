@@ -182,6 +182,8 @@ void ShowImagingError(int code) {
 }  // namespace
 
 BOOL CFolimarDoc::RenderPageBitmap(int pageIndex, LBitmapBase& bitmap) {
+  if (CFolimarView* view = GetFirstFolimarView()) return view->GetPageAsBitmap(pageIndex, &bitmap, 0) != 0;
+  // A document without a view (a tool's or a batch's own) draws the page itself.
   CPageInfo* page = GetPage(pageIndex);
   if (page == nullptr) return FALSE;
   _PAGE_SETTINGS settings = {};
@@ -245,15 +247,27 @@ BOOL CFolimarDoc::WriteCurrentPageToBitmap(int pageIndex, const CString& path, i
   return FALSE;
 }
 
-BOOL CFolimarDoc::WriteToGraphicOrEmfFile(const CString& path, int allPages, int multipage) {
+BOOL CFolimarDoc::WriteCurrentPageToEmf(int pageIndex, const CString& path) {
   DEF_TRY
-  if (LowerFileExt(path) == L"emf") {
-    // Pages as metafiles come with the view's page metafile writer.
-    AppendErrorLog(L"CFolimarDoc::WriteToGraphicOrEmfFile: no metafile writer for " + path);
-    ErrorBox(IDS_UNSUPPORTED_FILE_FORMAT);
+  CFolimarView* view = GetFirstFolimarView();
+  HENHMETAFILE metafile = view != nullptr ? view->WritePageToEmf(pageIndex, path) : nullptr;
+  if (metafile == nullptr) {
+    ErrorBox(IDS_OUT_OF_MEMORY);
     return FALSE;
   }
-  if (!allPages) return WriteCurrentPageToBitmap(CurrentPageIndex(), path, 1);
+  ::DeleteEnhMetaFile(metafile);  // the file stays written
+  return TRUE;
+  DEF_CATCH("CFolimarDoc::WriteCurrentPageToEmf")
+  return FALSE;
+}
+
+BOOL CFolimarDoc::WriteToGraphicOrEmfFile(const CString& path, int allPages, int multipage) {
+  DEF_TRY
+  const BOOL emf = LowerFileExt(path) == L"emf";
+  auto writePage = [&](int page, const CString& file) {
+    return emf ? WriteCurrentPageToEmf(page, file) : WriteCurrentPageToBitmap(page, file, 1);
+  };
+  if (!allPages) return writePage(CurrentPageIndex(), path);
   if (multipage) {
     LMyBitmapList list;
     for (int i = 0; i < m_pageCount; ++i) {
@@ -273,7 +287,7 @@ BOOL CFolimarDoc::WriteToGraphicOrEmfFile(const CString& path, int allPages, int
   for (int i = 0; i < m_pageCount; ++i) {
     CString file;
     file.Format(L"%s_page_%d.%s", static_cast<LPCWSTR>(stem), i + 1, static_cast<LPCWSTR>(LowerFileExt(path)));
-    all = WriteCurrentPageToBitmap(i, file, 1) && all;
+    all = writePage(i, file) && all;
   }
   return all;
   DEF_CATCH("CFolimarDoc::WriteToGraphicOrEmfFile")
