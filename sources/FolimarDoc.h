@@ -16,6 +16,7 @@ class CFolimarView;
 class CTranspBaseClass;
 class CTranspText;
 struct IPdfDocument;
+class LBitmapBase;
 
 // One field of the document for database import and export: its page, its object and its column in
 // that page's data table.
@@ -336,6 +337,17 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnFileExportTo();
   afx_msg void OnFileSaveAsImage();
   CString ExportFileName() const;
+  // The page or pages as image files: one page (`allPages` 0, the current one), every page into one
+  // file (`multipage`), or every page into its own file "<name>_page_<n>.<ext>". FALSE on failure
+  // (reported).
+  BOOL WriteToGraphicOrEmfFile(const CString& path, int allPages, int multipage);
+  // The page with its objects as an image file, its format asked for when `ask` is set.
+  BOOL WriteCurrentPageToBitmap(int pageIndex, const CString& path, int ask);
+  // The page as a metafile file through the first view; "Out of memory." when none is made.
+  BOOL WriteCurrentPageToEmf(int pageIndex, const CString& path);
+  // The page at its image's resolution and its paper size, page image first, then shapes and text,
+  // then fields.
+  BOOL RenderPageBitmap(int pageIndex, LBitmapBase& bitmap);
   // Writes the data-exchange file (FolimarDocViz.cpp); the document's own path and state stay. FALSE
   // when the file could not be written (reported).
   BOOL StoringVIZ(LPCTSTR path);

@@ -2,9 +2,11 @@
 // formats of the mail dialog, and (below) the export of pages to image and PDF files.
 #include "ErrorLog.h"
 #include "FolimarDoc.h"
+#include "LMyBitmap.h"
 #include "FolimarView.h"
 #include "MyMapi.h"
 #include "MyProcs.h"
+#include "TranspBaseClass.h"
 #include "ViewDialogs.h"
 #include "resource.h"
 
@@ -89,8 +91,12 @@ BOOL CFolimarDoc::MakeMailAttachment(int format, BOOL wholeDocument, const CStri
       if (anyImage && !m_imagePath.IsEmpty()) paths.Add(m_imagePath);
       return TRUE;
     }
-    default:
-      return FALSE;
+    default: {
+      // TIFF holds every page of the whole document; the other formats one page.
+      if (!WriteToGraphicOrEmfFile(attachment, wholeDocument && format == 2, TRUE)) return FALSE;
+      paths.Add(attachment);
+      return TRUE;
+    }
   }
 }
 
@@ -100,6 +106,10 @@ void CFolimarDoc::ExportTo(const CString& path, BOOL wholeDocument) {
   DEF_TRY
   if (path.IsEmpty()) return;
   const CString ext = LowerFileExt(path);
+  if (IsImageFormatSupported(path) || ext == L"emf") {
+    WriteToGraphicOrEmfFile(path, wholeDocument, ext == L"tif");
+    return;
+  }
   if (ext == L"pdf") {
     if (wholeDocument)
       SaveAsPDF(path, -1, -1, 0);
@@ -159,4 +169,127 @@ void CFolimarDoc::OnFileSaveAsImage() {
   RunExportDialog(IDS_CONVERT, m_pageCount > 1, IDS_FILTER_SAVE_IMAGE, IDS_FILTER_SAVE_IMAGE, L"png",
                   L"SaveAsImageFilterIndex", 1);
   DEF_CATCH("CFolimarDoc::OnFileSaveAsImage")
+}
+
+// ---- Pages as image files ----
+
+namespace {
+
+void ShowImagingError(int code) {
+  if (code != ERROR_USER_ABORT) ErrorBox(LBase::GetErrorString(code));
+}
+
+}  // namespace
+
+BOOL CFolimarDoc::RenderPageBitmap(int pageIndex, LBitmapBase& bitmap) {
+  if (CFolimarView* view = GetFirstFolimarView()) return view->GetPageAsBitmap(pageIndex, &bitmap, 0) != 0;
+  // A document without a view (a tool's or a batch's own) draws the page itself.
+  CPageInfo* page = GetPage(pageIndex);
+  if (page == nullptr) return FALSE;
+  _PAGE_SETTINGS settings = {};
+  GetPageSettings(settings, pageIndex);
+  const SIZE dpi = GetPageResolution(pageIndex);
+  if (bitmap.Create(static_cast<int>(dpi.cx * settings.width), static_cast<int>(dpi.cy * settings.height), 24) !=
+      SUCCESS)
+    return FALSE;
+  bitmap.SetXResolution(dpi.cx);
+  bitmap.SetYResolution(dpi.cy);
+  bitmap.Fill(RGB(255, 255, 255));
+  HDC dc = bitmap.CreateLeadDC();
+  if (dc == nullptr) return FALSE;
+  CDC cdc;
+  cdc.Attach(dc);
+  if (page->HasBitmap()) {
+    const double inchesPerUnit = CTranspBaseClass::GetInchesPerUnit();
+    LMyBitmap* image = page->m_pBitmap;
+    const double sx = static_cast<double>(dpi.cx) / (image->GetXResolution() > 0 ? image->GetXResolution() : dpi.cx);
+    const double sy = static_cast<double>(dpi.cy) / (image->GetYResolution() > 0 ? image->GetYResolution() : dpi.cy);
+    HBITMAP ddb = image->ConvertToDDB(dc);
+    if (ddb != nullptr) {
+      HDC memory = ::CreateCompatibleDC(dc);
+      HGDIOBJ old = ::SelectObject(memory, ddb);
+      ::SetStretchBltMode(dc, COLORONCOLOR);
+      ::StretchBlt(dc, RoundToInt(inchesPerUnit * page->m_imagePosition.x * dpi.cx),
+                   RoundToInt(inchesPerUnit * page->m_imagePosition.y * dpi.cy), RoundToInt(image->GetWidth() * sx),
+                   RoundToInt(image->GetHeight() * sy), memory, 0, 0, image->GetWidth(), image->GetHeight(), SRCCOPY);
+      ::SelectObject(memory, old);
+      ::DeleteDC(memory);
+      ::DeleteObject(ddb);
+    }
+  } else if (page->m_hMetafile != nullptr) {
+    const SIZE size = GetPageImageSize(pageIndex);
+    RECT frame = {0, 0, size.cx, size.cy};
+    ::PlayEnhMetaFile(dc, page->m_hMetafile, &frame);
+  }
+  POINT resolution = {dpi.cx, dpi.cy};
+  for (int fields = 0; fields < 2; ++fields) {
+    for (POSITION pos = page->m_objects.GetHeadPosition(); pos != nullptr;) {
+      CTranspBaseClass* object = OverlayOf(page->m_objects.GetNext(pos));
+      if (object != nullptr && !object->IsDeleted() && (object->IsField() != 0) == (fields != 0))
+        object->Draw(&cdc, 1, &resolution);
+    }
+  }
+  cdc.Detach();
+  LBitmapBase::DeleteLeadDC(dc);
+  return TRUE;
+}
+
+BOOL CFolimarDoc::WriteCurrentPageToBitmap(int pageIndex, const CString& path, int ask) {
+  DEF_TRY
+  LMyBitmap bitmap;
+  if (!RenderPageBitmap(pageIndex, bitmap)) return FALSE;
+  int bits = bitmap.GetBitsPerPixel(), format = 0, quality = 2;
+  if (!GetImageFormatParams(path, bits, format, quality, ask)) return FALSE;
+  const int result = bitmap.Save(path, format, bits, quality, 1);
+  if (result == SUCCESS) return TRUE;
+  ShowImagingError(result);
+  DEF_CATCH("CFolimarDoc::WriteCurrentPageToBitmap")
+  return FALSE;
+}
+
+BOOL CFolimarDoc::WriteCurrentPageToEmf(int pageIndex, const CString& path) {
+  DEF_TRY
+  CFolimarView* view = GetFirstFolimarView();
+  HENHMETAFILE metafile = view != nullptr ? view->WritePageToEmf(pageIndex, path) : nullptr;
+  if (metafile == nullptr) {
+    ErrorBox(IDS_OUT_OF_MEMORY);
+    return FALSE;
+  }
+  ::DeleteEnhMetaFile(metafile);  // the file stays written
+  return TRUE;
+  DEF_CATCH("CFolimarDoc::WriteCurrentPageToEmf")
+  return FALSE;
+}
+
+BOOL CFolimarDoc::WriteToGraphicOrEmfFile(const CString& path, int allPages, int multipage) {
+  DEF_TRY
+  const BOOL emf = LowerFileExt(path) == L"emf";
+  auto writePage = [&](int page, const CString& file) {
+    return emf ? WriteCurrentPageToEmf(page, file) : WriteCurrentPageToBitmap(page, file, 1);
+  };
+  if (!allPages) return writePage(CurrentPageIndex(), path);
+  if (multipage) {
+    LMyBitmapList list;
+    for (int i = 0; i < m_pageCount; ++i) {
+      LMyBitmap page;
+      if (!RenderPageBitmap(i, page) || list.InsertItem(&page) != SUCCESS) return FALSE;
+    }
+    int bits = 24, format = 0, quality = 2;
+    if (!GetImageFormatParams(path, bits, format, quality, TRUE)) return FALSE;
+    const int result = list.Save(path, format, bits, quality);
+    if (result == SUCCESS) return TRUE;
+    ShowImagingError(result);
+    return FALSE;
+  }
+  const int dot = path.ReverseFind(L'.');
+  const CString stem = dot > path.ReverseFind(L'\\') ? path.Left(dot) : path;
+  BOOL all = TRUE;
+  for (int i = 0; i < m_pageCount; ++i) {
+    CString file;
+    file.Format(L"%s_page_%d.%s", static_cast<LPCWSTR>(stem), i + 1, static_cast<LPCWSTR>(LowerFileExt(path)));
+    all = writePage(i, file) && all;
+  }
+  return all;
+  DEF_CATCH("CFolimarDoc::WriteToGraphicOrEmfFile")
+  return FALSE;
 }

@@ -191,7 +191,11 @@ void CFolimarDoc::OnSaveAsPDF() {
 }
 
 void CFolimarDoc::DrawPdfPage(CFolimarView* view, CDC* dc, int pageIndex, IPdfDocument* pdf) {
-  (void)view;
+  if (view != nullptr) {
+    view->DrawPrint(dc, pageIndex, 2, pdf);
+    return;
+  }
+  // A document without a view (a tool's or a batch's own) draws the page itself.
   CPageInfo* page = GetPage(pageIndex);
   if (page == nullptr) return;
   const double resolution = pdf->GetResolution();

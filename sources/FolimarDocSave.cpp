@@ -34,14 +34,18 @@ BOOL CFolimarDoc::OnOpenDocument(LPCTSTR lpszPathName, BOOL setPath) {
   const CString path = lpszPathName != nullptr ? lpszPathName : L"";
   const CString ext = LowerFileExt(path);
   if (!IsDocumentExt(ext)) {
-    // Image files become documents through the page-image import, which this program does not have yet.
-    AppendErrorLog(L"CFolimarDoc::OnOpenDocument: not a document file: " + path);
-    return FALSE;
+    // Any other file is a page image: the document shows it under a new document's title.
+    if (OpenImage(path) != 1) return FALSE;
+    if (CDocTemplate* docTemplate = GetDocTemplate()) docTemplate->SetDefaultTitle(this);
+    UpdateTitle();
+    CheckImageSizeAndOrientation(0);
+    return TRUE;
   }
   SetTitle(ExtractFileName(path));
   UpdateTitle();
   if (!CDocument::OnOpenDocument(path)) return FALSE;
   if (setPath && ext != L"qlm") SetPathName(path, TRUE);
+  BigImageMessage();
   return TRUE;
   DEF_CATCH("CFolimarDoc::OnOpenDocument")
   return FALSE;

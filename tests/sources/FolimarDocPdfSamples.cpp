@@ -5,6 +5,8 @@
 //   form.pdf, form_page1.bmp, form_page2.bmp  two Letter pages: page image, fields, a mirrored field
 //   secure.pdf                               the form with passwords and permissions (see kUser...)
 //   range.pdf                                pages 2 and 3 of five; page 3 landscape
+//   page.png .bmp .jpg .pcx .gif, document.tif, each_page_1.png, each_page_2.png: the form's first page,
+//   both pages in one TIFF file and each page in its own file, through the export of pages
 #include <cstdio>
 #include <string>
 
@@ -170,6 +172,13 @@ int wmain(int argc, wchar_t** argv) {
     check(doc.SaveAsPDF((folder + L"form.pdf").c_str(), -1, -1, 0) == 1, "form.pdf");
     check(WriteReference(doc, 0, folder + L"form_page1.bmp"), "form_page1.bmp");
     check(WriteReference(doc, 1, folder + L"form_page2.bmp"), "form_page2.bmp");
+    for (const wchar_t* ext : {L"png", L"bmp", L"jpg", L"pcx", L"gif"}) {
+      const std::wstring path = folder + L"page." + ext;
+      doc.ExportTo(path.c_str(), FALSE);
+      check(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES, "page image");
+    }
+    doc.ExportTo((folder + L"document.tif").c_str(), TRUE);
+    check(doc.WriteToGraphicOrEmfFile((folder + L"each.png").c_str(), 1, 0) == TRUE, "each page");
     _DOC_OPTIONS& options = doc.Options();
     GetEncodeString(kUser, kPasswordKey, options.userPassword, kPasswordSlotUnits);
     GetEncodeString(kOwner, kPasswordKey, options.ownerPassword, kPasswordSlotUnits);

@@ -1,6 +1,7 @@
 // Opening document files and the File menu's saving commands, with real files and the real file
 // dialog answered by typing into it.
 #include "DocumentSaveSupport.h"
+#include "LMyBitmap.h"
 #include "resource.h"
 
 using namespace doctest;
@@ -71,6 +72,21 @@ TEST_F(DocumentSaveTest, OpeningADocumentFileSetsTitleAndPathByItsType) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+TEST_F(DocumentSaveTest, OpeningAnImageFileShowsItAsAOnePageDocumentWithoutAPath) {
+  const std::wstring image = Path(L"scan.png");
+  LMyBitmap bitmap;
+  ASSERT_EQ(SUCCESS, bitmap.Create(120, 80, 24));
+  bitmap.Fill(RGB(0, 128, 255));
+  ASSERT_EQ(SUCCESS, bitmap.Save(image.c_str(), FILE_PNG, 24));
+  CFolimarDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(image.c_str(), TRUE));
+  ASSERT_EQ(1, doc.GetPageCount());
+  ASSERT_TRUE(doc.GetPage(0)->HasBitmap());
+  EXPECT_EQ(120, doc.GetPage(0)->m_pBitmap->GetWidth());
+  EXPECT_EQ(80, doc.GetPage(0)->m_pBitmap->GetHeight());
+  EXPECT_TRUE(doc.GetPathName().IsEmpty());
+}
+
 TEST_F(DocumentSaveTest, OpeningAnythingElseFailsWithoutTouchingTheDocument) {
   const std::wstring image = Path(L"page.png");
   ASSERT_TRUE(testing_support::WriteFileBytes(image, "\x89PNG\r\n\x1a\n"));
@@ -79,6 +95,7 @@ TEST_F(DocumentSaveTest, OpeningAnythingElseFailsWithoutTouchingTheDocument) {
   EXPECT_FALSE(doc.OnOpenDocument(image.c_str(), TRUE));
   EXPECT_STREQ(L"Kept", doc.GetTitle());
   EXPECT_TRUE(doc.GetPathName().IsEmpty());
+  g_boxes.clear();  // what the image reader said of the damaged file
 
   // A document file that is not one fails with the reader's message.
   const std::wstring broken = Path(L"broken.rud");
