@@ -231,12 +231,16 @@ class CFolimarView : public CScrollView {
   // One property (the pane's id) goes to the active object, or else to every selected object, as one
   // undo step.
   void SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_STYLE* style, int propertyId);
-  // After the active text field took `name`: it takes the content of the mirrored field of that name,
-  // as one undo step.
+  // After the active text field took `name`: it takes the content of the other mirrored field of
+  // that name (recorded with the rename by the caller).
   void RepaintMirroredObjectsAfterRename(LPCWSTR name);
   // The selected (select mode) or active labels become text fields, and back.
   void ConvertTextBox();
   void ConvertTextField();
+  // What the conversion undo commands do on page `page`: `added` goes into the list before
+  // `replaced`, which is marked deleted (a new text field gets a data column of its own), and back.
+  void PutInPlaceOf(CTranspBaseClass* added, CTranspBaseClass* replaced, int page, BOOL newColumn);
+  void TakeBack(CTranspBaseClass* added, CTranspBaseClass* restored, int page, BOOL dropColumn);
   // ---- Spelling (FolimarViewSpelling.cpp) ----
   // The next word of `text` from `position` (separators: CR, LF, space): its start, and the position
   // after it, -1 when it ends the text.
@@ -349,6 +353,8 @@ class CFolimarView : public CScrollView {
   enum { kFoundSelectionTimer = 100 };
   CTranspText* m_pFoundField = nullptr;
   int m_foundRechecks = 0;
+  // A conversion's old object passes the focus (it is given up) or its selection to the new one.
+  void HandOverSelection(CTranspBaseClass* from, CTranspBaseClass* to);
   // The active text object's words through the checker; FALSE when the user cancelled.
   BOOL CheckObjectSpelling(CSpellCheckerClient& checker);
   // The main frame when it is ours (null in tools and tests without one).

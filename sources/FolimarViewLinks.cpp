@@ -129,6 +129,23 @@ UNDO_VIEW_LINK MakeUndoLink() {
   };
   link.IsLineBreakTyped = CTranspText::IsLineBreakTypedIn;
   link.ClearTextSelection = CTranspText::ClearSelectionOf;
+  link.SetMirroredFields = [](CFolimarView* view) {
+    CFolimarDoc* doc = view->GetDocument();
+    if (doc != nullptr) doc->SetMirroredFields();
+  };
+  // Labels and text fields converted into each other in place: only a new text field brings a column.
+  link.ConvertTextBoxCommand = [](CFolimarView* view, CTranspBaseClass* field, CTranspBaseClass* label, int page) {
+    view->PutInPlaceOf(field, label, page, TRUE);
+  };
+  link.RemoveTextBoxCommand = [](CFolimarView* view, CTranspBaseClass* field, CTranspBaseClass* label, int page) {
+    view->TakeBack(field, label, page, TRUE);
+  };
+  link.ConvertTextFieldCommand = [](CFolimarView* view, CTranspBaseClass* label, CTranspBaseClass* field, int page) {
+    view->PutInPlaceOf(label, field, page, FALSE);
+  };
+  link.RemoveTextFieldCommand = [](CFolimarView* view, CTranspBaseClass* label, CTranspBaseClass* field, int page) {
+    view->TakeBack(label, field, page, FALSE);
+  };
   return link;
 }
 const UNDO_VIEW_LINK kUndoLink = MakeUndoLink();
