@@ -234,8 +234,8 @@ class CFolimarView : public CScrollView {
   // One property (the pane's id) goes to the active object, or else to every selected object, as one
   // undo step.
   void SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_STYLE* style, int propertyId);
-  // After the active text field took `name`: it takes the content of the mirrored field of that name,
-  // as one undo step.
+  // After the active text field took `name`: it takes the content of the other mirrored field of
+  // that name (recorded with the rename by the caller).
   void RepaintMirroredObjectsAfterRename(LPCWSTR name);
   // The selected (select mode) or active labels become text fields, and back.
   void ConvertTextBox();

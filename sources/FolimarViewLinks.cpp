@@ -129,6 +129,10 @@ UNDO_VIEW_LINK MakeUndoLink() {
   };
   link.IsLineBreakTyped = CTranspText::IsLineBreakTypedIn;
   link.ClearTextSelection = CTranspText::ClearSelectionOf;
+  link.SetMirroredFields = [](CFolimarView* view) {
+    CFolimarDoc* doc = view->GetDocument();
+    if (doc != nullptr) doc->SetMirroredFields();
+  };
   link.ConvertTextBoxCommand = [](CFolimarView* view, CTranspBaseClass* field, CTranspBaseClass* label, int page) {
     view->ConvertTextBoxCommand(field, label, page);
   };

@@ -1,5 +1,6 @@
 // What the properties pane changes in the view: one property of the active or selected objects, the
 // active object's tab index, and the conversion between labels and text fields; each as one undo step.
+#include "DocObjects.h"
 #include "ErrorLog.h"
 #include "FolimarDoc.h"
 #include "FolimarView.h"
@@ -56,6 +57,12 @@ void CFolimarView::SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_S
     if (field != nullptr) field->GetProperties(&before);
     const CUndoState state = object->GetUndoState();
     object->SetObjectStyle(properties, style, &propertyId, 1);
+    // A field renamed to a mirrored name takes the namesake's content in the same step, so that one
+    // undo gives it back its own name and content and leaves the namesake as it was.
+    if (propertyId == kPropertyName && doc != nullptr && object == GetActiveObject()) {
+      doc->SetMirroredFields();
+      RepaintMirroredObjectsAfterRename(properties->name);
+    }
     m_pUndoManager->DoCommand(new CModifyCommand(state, object, this));
     if (field == nullptr || doc == nullptr) continue;
     _PROPERTIES after;
@@ -67,7 +74,6 @@ void CFolimarView::SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_S
   if (propertyId == kPropertyName && doc != nullptr) {
     doc->RenameInAllFormulas(properties->firstText, properties->name);
     doc->SetMirroredFields();
-    RepaintMirroredObjectsAfterRename(properties->name);
     RepaintObjects();
   }
   DEF_CATCH("CFolimarView::SetObjectStyle")
@@ -77,7 +83,7 @@ void CFolimarView::RepaintMirroredObjectsAfterRename(LPCWSTR name) {
   DEF_TRY
   CFolimarDoc* doc = GetDocument();
   CTranspText* active = dynamic_cast<CTranspText*>(GetActiveObject());
-  if (doc == nullptr || active == nullptr || m_pUndoManager == nullptr || name == nullptr || *name == L'\0') return;
+  if (doc == nullptr || active == nullptr || name == nullptr || *name == L'\0') return;
   // The renamed field is mirrored now as well: the content comes from the first other field of the
   // name, wherever the renamed one stands in the document.
   CTranspText* found = nullptr;
@@ -90,7 +96,6 @@ void CFolimarView::RepaintMirroredObjectsAfterRename(LPCWSTR name) {
     }
   }
   if (found == nullptr) return;
-  const CUndoState state = active->GetUndoState();
   if (found->IsNumeric() && !active->IsNumeric()) {
     _PROPERTIES properties;
     found->GetProperties(&properties);
@@ -108,7 +113,6 @@ void CFolimarView::RepaintMirroredObjectsAfterRename(LPCWSTR name) {
     active->SetText(found->GetText());
     active->Wrap();
   }
-  m_pUndoManager->DoCommand(new CModifyCommand(state, active, this));
   if (recalculate) doc->Calculate();
   active->Repaint();
   DEF_CATCH("CFolimarView::RepaintMirroredObjectsAfterRename")

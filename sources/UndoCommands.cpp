@@ -89,6 +89,7 @@ bool CModifyCommand::Restore(const CUndoState& state, const char* functionName) 
   CTranspBaseClass* object = Object();
   if (object == nullptr) return false;
   CUndoState current = object->GetUndoState();
+  const CString nameBefore = object->GetName();
   object->SetUndoState(state);
   RECT both;
   ::UnionRect(&both, &current.m_rect, &state.m_rect);
@@ -97,13 +98,16 @@ bool CModifyCommand::Restore(const CUndoState& state, const char* functionName) 
   const int kind = object->GetObjectKind();
   if (g_link != nullptr && m_pView != nullptr) {
     const CString name = object->GetName();
+    // A change of name is no change of content: the namesakes of either name keep theirs.
+    const bool sameName = name == nameBefore;
     if (kind & (KIND_TEXTFIELD | KIND_LABEL)) {
       if (g_link->ClearTextSelection != nullptr) g_link->ClearTextSelection(object);
       if (g_link->SetMirroredFields != nullptr) g_link->SetMirroredFields(m_pView);
-      if (g_link->RepaintMirroredObjects != nullptr) g_link->RepaintMirroredObjects(m_pView, object, name);
+      if (sameName && g_link->RepaintMirroredObjects != nullptr) g_link->RepaintMirroredObjects(m_pView, object, name);
     } else if (kind & KIND_CHECKMARK) {
       if (g_link->SetMirroredFields != nullptr) g_link->SetMirroredFields(m_pView);
-      if (g_link->RepaintMirroredCheckMarks != nullptr) g_link->RepaintMirroredCheckMarks(m_pView, object, name);
+      if (sameName && g_link->RepaintMirroredCheckMarks != nullptr)
+        g_link->RepaintMirroredCheckMarks(m_pView, object, name);
     }
     if (g_link->HasMirroredObjects != nullptr && g_link->HasMirroredObjects(m_pView)) InvalidateView();
   }

@@ -624,6 +624,9 @@ TEST_F(FolimarViewTest, ObjectsAndCommandsReachTheViewThroughTheirLinks) {
   CTranspCheckMark* first = new CTranspCheckMark(view, 1000, 1000, &markStyle, 0);
   CTranspCheckMark* second = new CTranspCheckMark(view, 5000, 1000, &markStyle, 0);
   for (CTranspCheckMark* mark : {first, second}) mark->SetObjectStyle(nullptr, &markStyle, &groupField, 0);
+  // Radio buttons of one group have names of their own: namesakes would be mirrored copies.
+  first->SetName(L"Yes");
+  second->SetName(L"No");
   first->SetState(1);
   page->AddTail(first);
   page->AddTail(second);
