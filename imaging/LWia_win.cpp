@@ -284,8 +284,8 @@ int LWia::Acquire(UINT uFlags, pLWIAITEM pItem, const LWIAACQUIRESETTINGS* pSett
       std::vector<WCHAR> path(name.begin(), name.end());
       path.push_back(L'\0');
       medium.lpszFileName = path.data();
+      // The name is ours: the medium is not released through COM, which would free it.
       hr = transfer->idtGetData(&medium, &sink);
-      ReleaseStgMedium(&medium);
     } else {
       WIA_DATA_TRANSFER_INFO info = {};
       info.ulSize = sizeof info;

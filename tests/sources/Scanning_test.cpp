@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "DialogDriver.h"
-#include "FrameTestSupport.h"
 #include "LUserTwain.h"
-#include "PageInfo.h"
 #include "RecordedMessageBoxes.h"
-#include "TestScannerSettings.h"
+#include "ScanTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -34,36 +32,6 @@ bool InstallTwainTestSource() {
   return CopyFileW(built.c_str(), target.c_str(), FALSE) != FALSE;
 }
 
-// A page whose pixels tell it apart: a colour band of its own across a white page, in 24 bits.
-bool WritePage(const std::wstring& path, int index) {
-  LBitmapBase page;
-  if (page.Create(120 + index * 8, 90, 24) != SUCCESS || page.Fill(RGB(255, 255, 255)) != SUCCESS) return false;
-  const COLORREF band = RGB(40 * index, 200 - 30 * index, 60 + 50 * index);
-  for (int y = 10 * index; y < 10 * index + 20; ++y)
-    for (int x = 0; x < page.GetWidth(); ++x) page.PutPixelColor(x, y, band);
-  page.SetXResolution(200);
-  page.SetYResolution(200);
-  return page.Save(path.c_str(), FILE_BMP) == SUCCESS;
-}
-
-// Whether the page image of `doc`'s page `index` has the pixels of the image file.
-::testing::AssertionResult SamePixels(CFolimarDoc* doc, int index, const std::wstring& file) {
-  if (doc == nullptr) return ::testing::AssertionFailure() << "no document";
-  CPageInfo* page = doc->GetPage(index);
-  if (page == nullptr || !page->HasBitmap()) return ::testing::AssertionFailure() << "page " << index << " has no image";
-  LBitmapBase expected;
-  if (expected.Load(file.c_str()) != SUCCESS) return ::testing::AssertionFailure() << "fixture unreadable";
-  const LBitmapBase& actual = *page->m_pBitmap;
-  if (actual.GetWidth() != expected.GetWidth() || actual.GetHeight() != expected.GetHeight())
-    return ::testing::AssertionFailure() << "size " << actual.GetWidth() << "x" << actual.GetHeight() << " instead of "
-                                         << expected.GetWidth() << "x" << expected.GetHeight();
-  for (int y = 0; y < expected.GetHeight(); ++y)
-    for (int x = 0; x < expected.GetWidth(); ++x)
-      if (actual.GetPixelColor(x, y) != expected.GetPixelColor(x, y))
-        return ::testing::AssertionFailure() << "pixel " << x << "," << y << " differs";
-  return ::testing::AssertionSuccess();
-}
-
 BOOL CALLBACK FindListBox(HWND window, LPARAM param) {
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
@@ -83,46 +51,21 @@ std::vector<std::wstring> ListBoxItems(HWND list) {
   return items;
 }
 
-class TwainScanTest : public FrameTest {
+class TwainScanTest : public ScanTest {
  protected:
   void SetUp() override {
-    FrameTest::SetUp();
+    ScanTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(InstallTwainTestSource());
-    for (int i = 1; i <= 3; ++i) {
-      pages_.push_back(folder_.File(L"page" + std::to_wstring(i) + L".bmp"));
-      ASSERT_TRUE(WritePage(pages_.back(), i));
-    }
-    ASSERT_NE(nullptr, OpenFrame());
     theApp.m_feederWanted = 0;
     theApp.m_feederRequested = 1;
-    theApp.StartScanningSessions();
+    StartSessions();
     ASSERT_TRUE(theApp.m_twainAvailable);
-  }
-  void TearDown() override {
-    theApp.EndScanningSessions();
-    RegDeleteKeyW(HKEY_CURRENT_USER, test_scanner::kSettingsKey);
-    FrameTest::TearDown();
-  }
-
-  void Scanner(const std::wstring& flatbed, std::vector<std::wstring> feeder, DWORD failAt = 0, DWORD cancelAt = 0) {
-    test_scanner::Settings settings;
-    settings.flatbed = flatbed;
-    settings.feeder = std::move(feeder);
-    settings.failAtPage = failAt;
-    settings.cancelAtPage = cancelAt;
-    ASSERT_TRUE(test_scanner::WriteSettings(settings));
   }
 
   void Command(UINT id) {
     frame->SendMessage(WM_COMMAND, id);
     Pump();
-  }
-
-  std::vector<CFolimarDoc*> Documents() {
-    std::vector<CFolimarDoc*> docs;
-    for (POSITION pos = s_template->GetFirstDocPosition(); pos;)
-      docs.push_back(dynamic_cast<CFolimarDoc*>(s_template->GetNextDoc(pos)));
-    return docs;
   }
 
   // Runs TWAIN Setup and answers it with the mode's radio button and OK.
@@ -139,8 +82,6 @@ class TwainScanTest : public FrameTest {
     Pump();
   }
 
-  testing_support::TempFolder folder_;
-  std::vector<std::wstring> pages_;
 };
 
 TEST_F(TwainScanTest, TheManagersDialogListsOurSourceAndCancellingItShowsNothing) {

@@ -208,7 +208,7 @@ class Item : public Unknown<IWiaItem>, public IWiaPropertyStorage, public IWiaDa
     if (next >= pages.size()) return (g_select & kFeeder) ? kPaperEmpty : kGeneralError;
     const DWORD number = static_cast<DWORD>(++next);
     for (int step = 1; step <= 5; ++step) {
-      Sleep(20);
+      Sleep(60);
       if (Report(callback, IT_MSG_STATUS, step * 10, 0, 0, nullptr) != S_OK) return S_FALSE;
     }
     if (number == settings_.cancelAtPage) return S_FALSE;
