@@ -106,6 +106,8 @@ ON_UPDATE_COMMAND_UI(ID_IMAGE_CONTRAST, OnUpdateMenuImage)
 ON_UPDATE_COMMAND_UI(ID_IMAGE_INVERT, OnUpdateMenuImage)
 ON_UPDATE_COMMAND_UI(ID_EDIT_ROTATE_PICTURE, OnUpdateMenuImage)
 ON_UPDATE_COMMAND_UI(ID_TOOL_DO_TRANSFORMATION, OnUpdateDoImageTransformation)
+// Spelling menu and the main bar's spelling button.
+ON_COMMAND(ID_SPELLING, OnToolbarSpelling)
 END_MESSAGE_MAP()
 
 namespace {
@@ -429,6 +431,7 @@ void CFolimarView::OnInitialUpdate() {
   m_geometry.m_dpiY = dpi.cy;
   CScrollView::OnInitialUpdate();
   m_cropTool.SetView(this);
+  m_cutTool.SetView(this);
   SetTranspView();
   CFolimarDoc* doc = GetDocument();
   if (doc != nullptr) {
