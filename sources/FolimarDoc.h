@@ -69,6 +69,8 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnFileSaveAs();
   // A copy of the document in another file; its own title, path and modified state stay.
   afx_msg void OnFileExportToVantry();
+  // File > Send > Fax (FolimarDocFax.cpp): prints to the chosen fax printer without the print dialog.
+  afx_msg void OnFileSendByFax();
   // Lower-cased extension of a path, as the document file types are told apart.
   static CString LowerFileExt(const CString& path);
   // An image file a document can be made from: bmp, tif, tiff, pcx, jpg, jpeg, png, gif.
@@ -195,6 +197,7 @@ class CFolimarDoc : public CDocument {
   void CorrectBug();
   // Empties the page's records and gives it as many empty ones as the document has (one at least).
   void InitPageDBTable(CPageInfo* page);
+  // A column for the field, at its place among the page's fields (the last when it is not listed).
   void AddDBField(CTranspBaseClass* object, int pageIndex);
   // Removes the column of the field that stands at `position` of the page's list.
   void DeleteDBField(POSITION position, int pageIndex);

@@ -35,6 +35,10 @@ ON_WM_CHAR()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+// File menu: print (also the framework's direct print) and print preview.
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 // Edit menu: clipboard.
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 ON_COMMAND(ID_EDIT_CUT, OnEditCut)
@@ -84,6 +88,10 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_ADD_TO_SHELF, OnUpdateAddToCollection)
 ON_UPDATE_COMMAND_UI(ID_EDIT_OBJECT_UP, OnUpdateObjectUp)
 // Image menu: move the page image by one page pixel.
 ON_COMMAND_RANGE(ID_IMAGE_MOVE_LEFT, ID_IMAGE_MOVE_DOWN, OnImageMoveCommand)
+// Spelling menu and the main bar's spelling button.
+ON_COMMAND(ID_SPELLING, OnToolbarSpelling)
+// The found text's second look.
+ON_WM_TIMER()
 // Image menu: the page image (flip, mirror, invert, brightness, contrast, rotation, resolution, size);
 // the image tools' "Do transformation".
 ON_COMMAND(ID_IMAGE_FLIP, OnImageFlip)
@@ -106,8 +114,6 @@ ON_UPDATE_COMMAND_UI(ID_IMAGE_CONTRAST, OnUpdateMenuImage)
 ON_UPDATE_COMMAND_UI(ID_IMAGE_INVERT, OnUpdateMenuImage)
 ON_UPDATE_COMMAND_UI(ID_EDIT_ROTATE_PICTURE, OnUpdateMenuImage)
 ON_UPDATE_COMMAND_UI(ID_TOOL_DO_TRANSFORMATION, OnUpdateDoImageTransformation)
-// Spelling menu and the main bar's spelling button.
-ON_COMMAND(ID_SPELLING, OnToolbarSpelling)
 END_MESSAGE_MAP()
 
 namespace {

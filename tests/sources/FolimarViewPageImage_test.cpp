@@ -412,7 +412,8 @@ TEST_F(PageImageView, ResizeAsksFirstAndTheTypedWidthGivesTheResolution) {
   EXPECT_EQ(96, Bitmap(view).GetXResolution());
 }
 
-// The copy-region mode marks its area as the crop mode does, in its own tool; the crop area stays.
+// The copy-region mode marks its area as the crop mode does, in its own tool (the crop area stays),
+// and Edit > Copy copies that part of the page.
 TEST_F(PageImageView, CopyRegionModeMarksItsOwnArea) {
   CFolimarView* view = Open(PagePicture(300, 200));
   ASSERT_NE(nullptr, view);
@@ -429,4 +430,17 @@ TEST_F(PageImageView, CopyRegionModeMarksItsOwnArea) {
   EXPECT_EQ(121, area.right);  // the pixel under the release point is in the area
   EXPECT_EQ(81, area.bottom);
   EXPECT_TRUE(view->GetCropTool().IsEmpty());
+  // Edit > Copy puts the marked part of the page on the clipboard.
+  ASSERT_TRUE(Enabled(view, ID_EDIT_COPY));
+  view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_COPY, 0), 0);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  HGLOBAL dib = ::GetClipboardData(CF_DIB);
+  LMyBitmap copied;
+  const int loaded = dib != nullptr ? copied.CopyFromHDib(dib) : 0;
+  ::CloseClipboard();
+  ASSERT_EQ(SUCCESS, loaded);
+  EXPECT_EQ(101, copied.GetWidth());
+  EXPECT_EQ(51, copied.GetHeight());
+  EXPECT_EQ(Bitmap(view).GetPixelColor(20, 30), copied.GetPixelColor(0, 0));
+  EXPECT_EQ(Bitmap(view).GetPixelColor(120, 80), copied.GetPixelColor(100, 50));
 }
