@@ -6,6 +6,7 @@
 
 #include "ColCorrection.h"
 #include "ErrorLog.h"
+#include "FolimarApp.h"
 #include "FolimarDoc.h"
 #include "FolimarView.h"
 #include "MyProcs.h"
@@ -316,8 +317,15 @@ BOOL CFolimarDoc::LoadBackgroundFile(const CString& path) {
       return FALSE;
     }
     if (!LoadMainImage(bitmap.release(), -1)) return FALSE;
+    CheckImageSizeAndOrientation(1);
+  } else if (extension == L"rud") {
+    CFolimarApp* app = dynamic_cast<CFolimarApp*>(AfxGetApp());
+    if (app == nullptr) return FALSE;
+    app->LoadImageFromRUD(path);
+    return TRUE;
   } else if (extension == L"emf") {
     if (!LoadEMF(path, CurrentViewPage())) return FALSE;
+    CheckImageSizeAndOrientation(1);
   } else {
     CString pattern, text;
     pattern.LoadString(IDS_OPEN_IN_OWN_PROGRAM);

@@ -437,6 +437,7 @@ void CFolimarView::OnInitialUpdate() {
   m_geometry.m_dpiY = dpi.cy;
   CScrollView::OnInitialUpdate();
   m_cropTool.SetView(this);
+  m_cutTool.SetView(this);
   SetTranspView();
   CFolimarDoc* doc = GetDocument();
   if (doc != nullptr) {

@@ -275,6 +275,11 @@ class CFolimarView : public CScrollView {
   void DoImageCrop();
   // The crop area as the white (0) or black (1) reference of a colour correction.
   void DoImageColCorrection(int kind);
+  // The page with its objects, cut to `rect` (image pixels), onto the clipboard (`toClipboard` 1) or
+  // into the image file `path` (format from its extension, `option` asks for the format's choices).
+  BOOL WriteCuttedPageToBitmap(int page, LPCTSTR path, const RECT& rect, int toClipboard, int option);
+  // Edit > Copy in the copy-region mode: the marked region of the page onto the clipboard.
+  void CopyCutRegion();
 
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
@@ -297,6 +302,7 @@ class CFolimarView : public CScrollView {
   // The reference points (owned, at most two) and the crop area; the tools fill them.
   CTypedPtrList<CPtrList, CRefPointTool*>& GetRefPointTools() { return m_refPointTools; }
   CCropTool& GetCropTool() { return m_cropTool; }
+  CCutTool& GetCutTool() { return m_cutTool; }
   // The eraser's current square (page pixels); the next paint takes it out of the erased region.
   void SetEraserRect(const RECT& rect) { m_eraserRect = rect; }
   const _OBJECT_STYLE& GetFocusedObjectStyle() const { return m_focusedStyle; }
@@ -544,6 +550,7 @@ class CFolimarView : public CScrollView {
   RECT m_previousEraserRect = {0, 0, 0, 0};
   CTypedPtrList<CPtrList, CRefPointTool*> m_refPointTools;
   CCropTool m_cropTool;
+  CCutTool m_cutTool;
   CScaledBitmapCache m_scaledPages;
 
   // Printing.

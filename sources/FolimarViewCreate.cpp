@@ -24,7 +24,7 @@
 
 namespace {
 
-enum { kModeForm = 23, kPasteStep = 25, kPropertyGroup = 31 };
+enum { kModeCopyRegion = 18, kModeForm = 23, kPasteStep = 25, kPropertyGroup = 31 };
 
 // Reads the type code of object data after checking that the block holds the two leading int32s and
 // the size it states; 0 for anything else.
@@ -446,6 +446,10 @@ void CFolimarView::OnEditPaste() { Paste(0); }
 void CFolimarView::OnEditCopy() {
   DEF_TRY
   EndWorkingSignature();
+  if (GetProgramMode() == kModeCopyRegion) {
+    CopyCutRegion();
+    return;
+  }
   if (GetProgramMode() == 12 && GetSelectedObjectsCount() > 0 && m_pObjects != nullptr) {
     CTranspBlock block(this, m_activePage);
     RECT frame = FillBlockFromSelection(block, *m_pObjects);
@@ -509,7 +513,9 @@ void CFolimarView::OnUpdateEditPaste(CCmdUI* pCmdUI) {
 
 void CFolimarView::OnUpdateEditCopy(CCmdUI* pCmdUI) {
   BOOL enable = FALSE;
-  if (GetProgramMode() == 12 && GetSelectedObjectsCount() > 0) {
+  if (GetProgramMode() == kModeCopyRegion && pCmdUI->m_nID == ID_EDIT_COPY) {
+    enable = !m_cutTool.IsEmpty();
+  } else if (GetProgramMode() == 12 && GetSelectedObjectsCount() > 0) {
     enable = TRUE;
   } else {
     CTranspBaseClass* active = GetActiveObject();

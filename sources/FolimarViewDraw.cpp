@@ -131,10 +131,11 @@ void CFolimarView::DrawScreen(CDC* pDC) {
     RECT meet;
     if (::IntersectRect(&meet, &marker, &image)) CRefPointTool::Draw(&memory, p);
   }
-  if (!m_cropTool.IsEmpty()) {
-    CRect crop = m_cropTool.GetArea();
-    PageToView(&crop);
-    m_cropTool.Draw(&memory, crop);
+  for (CCropTool* tool : {static_cast<CCropTool*>(&m_cropTool), static_cast<CCropTool*>(&m_cutTool)}) {
+    if (tool->IsEmpty()) continue;
+    CRect area = tool->GetArea();
+    PageToView(&area);
+    tool->Draw(&memory, area);
   }
 
   memory.SelectClipRgn(nullptr);

@@ -25,7 +25,7 @@ namespace {
 enum {
   kModeTextField = 1, kModeCheckMark = 2, kModeCrop = 3, kModeRotation = 4, kModeRectangle = 6, kModeCircle = 7,
   kModeEllipse = 8, kModePolygon = 9, kModeLine = 10, kModeFreehand = 11, kModeSelect = 12,
-  kModeEraser = 14, kModeUneraser = 15, kModeMoveImage = 17, kModeWhite = 19, kModeBlack = 20, kModeTabOrder = 22, kModeForm = 23,
+  kModeEraser = 14, kModeUneraser = 15, kModeMoveImage = 17, kModeCopyRegion = 18, kModeWhite = 19, kModeBlack = 20, kModeTabOrder = 22, kModeForm = 23,
   kModeLabel = 24, kModePicture = 25, kModeBarcode = 26
 };
 
@@ -494,6 +494,8 @@ void CFolimarView::OnLButtonDown(UINT flags, CPoint point) {
     m_cropTool.MouseDown(RoundedPoint(point, FALSE));
   } else if (mode == kModeRotation) {
     OnLButtonDownRefPoint(point);
+  } else if (mode == kModeCopyRegion) {
+    m_cutTool.MouseDown(RoundedPoint(point, FALSE));
   } else if (mode == kModeSelect) {
     OnLButtonDownSelect(flags, point);
   } else if (mode == kModeEraser || mode == kModeUneraser) {
@@ -651,6 +653,10 @@ void CFolimarView::OnMouseMove(UINT flags, CPoint point) {
     if (m_buttonDown) m_cropTool.MouseMove(RoundedPoint(point, FALSE));
     return;
   }
+  if (mode == kModeCopyRegion) {
+    if (m_buttonDown) m_cutTool.MouseMove(RoundedPoint(point, FALSE));
+    return;
+  }
   if (mode == kModeRotation) {
     if (m_pMovingRefPoint != nullptr)
       m_pMovingRefPoint->Move(RoundedPoint(point, FALSE));
@@ -747,6 +753,8 @@ void CFolimarView::OnLButtonUp(UINT flags, CPoint point) {
     const int mode = GetProgramMode();
     if (IsCropMode(mode))
       m_cropTool.MouseUp();
+    else if (mode == kModeCopyRegion)
+      m_cutTool.MouseUp();
     else if (mode == kModeRotation && m_pMovingRefPoint != nullptr) {
       m_pMovingRefPoint->StopMove();
       RepaintRefPoint(m_pMovingRefPoint);

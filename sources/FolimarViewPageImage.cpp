@@ -358,3 +358,43 @@ void CFolimarView::OnUpdateDoImageTransformation(CCmdUI* pCmdUI) {
     default: pCmdUI->Enable(FALSE); break;
   }
 }
+
+// ---- The cut page ----
+
+BOOL CFolimarView::WriteCuttedPageToBitmap(int page, LPCTSTR path, const RECT& rect, int toClipboard, int option) {
+  DEF_TRY
+  LMyBitmap picture;
+  if (!GetPageAsBitmap(page, &picture, 0)) return FALSE;
+  const CRect area(rect);
+  if (picture.Trim(area.left, area.top, area.Width(), area.Height()) != SUCCESS) {
+    ErrorBox(IDS_OUT_OF_MEMORY);
+    return FALSE;
+  }
+  if (toClipboard == 1)
+    return picture.CopyToClipboard(m_hWnd, LBitmapBase::COPY_EMPTY | LBitmapBase::COPY_DIB | LBitmapBase::COPY_DDB |
+                                               LBitmapBase::COPY_PALETTE) == SUCCESS;
+  int bitsPerPixel = 24, format = FILE_PNG, quality = 2;
+  if (!GetImageFormatParams(path, bitsPerPixel, format, quality, option)) return FALSE;
+  const int result = picture.Save(path, format, bitsPerPixel, quality);
+  if (result != SUCCESS) {
+    ErrorBox(LBase::GetErrorString(result));
+    return FALSE;
+  }
+  return TRUE;
+  DEF_CATCH("CFolimarView::WriteCuttedPageToBitmap")
+  return FALSE;
+}
+
+void CFolimarView::CopyCutRegion() {
+  DEF_TRY
+  if (m_cutTool.IsEmpty()) return;
+  // The page is rendered at its image's resolution: the marked page pixels scale by image dpi over
+  // screen dpi, in floating point.
+  const CRect area = m_cutTool.GetArea();
+  const SIZE dpi = PageResolution(m_activePage), screen = LiveDpi();
+  const RECT image = {PageToImageLength(area.left, dpi.cx, screen.cx), PageToImageLength(area.top, dpi.cy, screen.cy),
+                      PageToImageLength(area.right, dpi.cx, screen.cx),
+                      PageToImageLength(area.bottom, dpi.cy, screen.cy)};
+  WriteCuttedPageToBitmap(m_activePage, nullptr, image, 1, 0);
+  DEF_CATCH("CFolimarView::CopyCutRegion")
+}

@@ -164,7 +164,9 @@ TEST_F(PageImageView, ImageCommandsNeedAnImageThatIsNoKeptJpeg) {
   Page(view)->SetImageFileBytes(jpeg, sizeof(jpeg));
   for (UINT id : ids) EXPECT_FALSE(Enabled(view, id)) << id << ": JPEG kept as read";
   Page(view)->FreeImageFileBytes();
-  Command(ID_IMAGE_DELETE_BACKGROUND);
+  // Through the view to its document (the frame's own state of this command wants the program's child
+  // frame, which these tests do not use).
+  view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_IMAGE_DELETE_BACKGROUND, 0), 0);
   EXPECT_EQ(nullptr, Page(view)->m_pBitmap);
   for (UINT id : ids) EXPECT_FALSE(Enabled(view, id)) << id << ": no image";
   // Rotating a page without an image does nothing.
@@ -388,4 +390,57 @@ TEST_F(PageImageView, LoadBackgroundFromTheImageMenuPutsTheFileOnThePage) {
   EXPECT_EQ(RGB(10, 20, 30), Bitmap(view).GetPixelColor(5, 5));
   Command(ID_EDIT_UNDO);
   EXPECT_EQ(40, Bitmap(view).GetWidth());
+}
+
+// Resize asks first (the preprinted-form warning); on Yes the typed size becomes the page resolution.
+TEST_F(PageImageView, ResizeAsksFirstAndTheTypedWidthGivesTheResolution) {
+  CFolimarView* view = Open(PagePicture(192, 96));  // 2 x 1 inches at 96 dpi
+  ASSERT_NE(nullptr, view);
+  SetMessageBoxPresenter([](LPCTSTR, UINT) { return IDNO; });
+  Command(ID_IMAGE_RESIZE);
+  EXPECT_EQ(0u, view->GetActiveUndoManager()->GetUndoCount()) << "No ends the command";
+  SetMessageBoxPresenter([](LPCTSTR, UINT) { return IDYES; });
+  RunDialog([&] { Command(ID_IMAGE_RESIZE); return IDOK; }, [&](HWND dialog) {
+    EXPECT_EQ(L"2.000", testing_support::ControlText(dialog, IDC_RESIZE_EDIT_WIDTH));
+    testing_support::TypeText(dialog, IDC_RESIZE_EDIT_WIDTH, L"4");
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ(48, Bitmap(view).GetXResolution());
+  EXPECT_EQ(48, Bitmap(view).GetYResolution());
+  EXPECT_EQ(192, Bitmap(view).GetWidth()) << "the pixels stay";
+  Command(ID_EDIT_UNDO);
+  EXPECT_EQ(96, Bitmap(view).GetXResolution());
+}
+
+// The copy-region mode marks its area as the crop mode does, in its own tool (the crop area stays),
+// and Edit > Copy copies that part of the page.
+TEST_F(PageImageView, CopyRegionModeMarksItsOwnArea) {
+  CFolimarView* view = Open(PagePicture(300, 200));
+  ASSERT_NE(nullptr, view);
+  frame->SetProgramMode(18, 1);
+  view->SetUpperLeftPageCornerTo(0, 0);
+  POINT a = {20, 30}, b = {120, 80};
+  view->PageToClient(&a);
+  view->PageToClient(&b);
+  Drag(view, a, b);
+  const CRect area = view->GetCutTool().GetArea();
+  EXPECT_EQ(18, frame->GetProgramMode());
+  EXPECT_EQ(20, area.left);
+  EXPECT_EQ(30, area.top);
+  EXPECT_EQ(121, area.right);  // the pixel under the release point is in the area
+  EXPECT_EQ(81, area.bottom);
+  EXPECT_TRUE(view->GetCropTool().IsEmpty());
+  // Edit > Copy puts the marked part of the page on the clipboard.
+  ASSERT_TRUE(Enabled(view, ID_EDIT_COPY));
+  view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_COPY, 0), 0);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  HGLOBAL dib = ::GetClipboardData(CF_DIB);
+  LMyBitmap copied;
+  const int loaded = dib != nullptr ? copied.CopyFromHDib(dib) : 0;
+  ::CloseClipboard();
+  ASSERT_EQ(SUCCESS, loaded);
+  EXPECT_EQ(101, copied.GetWidth());
+  EXPECT_EQ(51, copied.GetHeight());
+  EXPECT_EQ(Bitmap(view).GetPixelColor(20, 30), copied.GetPixelColor(0, 0));
+  EXPECT_EQ(Bitmap(view).GetPixelColor(120, 80), copied.GetPixelColor(100, 50));
 }
