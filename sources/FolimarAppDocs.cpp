@@ -115,7 +115,7 @@ CDocument* CFolimarApp::CreateDocFromBitmap(const LBitmapBase* bitmap, int x, in
 CDocument* CFolimarApp::CreateDocFromBitmapList(LBitmapList* list, LPCTSTR name) {
   DEF_TRY
   m_newDocument.bitmapList = list;
-  m_newDocument.title = name;
+  m_newDocument.title = name != nullptr ? name : L"";
   CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromBitmapList);
   m_newDocument.bitmapList = nullptr;
   m_newDocument.title.Empty();
@@ -129,7 +129,7 @@ CDocument* CFolimarApp::CreateDocFromBitmapList(LBitmapList* list, LPCTSTR name)
 
 CDocument* CFolimarApp::CreateDocFromEmfList(LPCTSTR name) {
   DEF_TRY
-  m_newDocument.title = name;
+  m_newDocument.title = name != nullptr ? name : L"";
   CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromEmfList);
   m_newDocument.metafiles.RemoveAll();
   m_newDocument.title.Empty();

@@ -221,6 +221,7 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   afx_msg void OnMultipageToolsPrevious();
   afx_msg void OnMultipageToolsNext();
   afx_msg void OnMultipageToolsConvertPageToDoc();
+  afx_msg void OnImageText();
   afx_msg void OnImageView();
   afx_msg void OnUpdateMultipageToolsAdd(CCmdUI* pCmdUI);
   afx_msg void OnUpdateMultipageToolsDel(CCmdUI* pCmdUI);

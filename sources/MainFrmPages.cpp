@@ -1,6 +1,6 @@
-// The Page menu of the main frame (add, delete, move, previous, next, page to document) and the image
-// view switch: each acts on the active document window, keeping its pages pane and the document's
-// page list together.
+// The Page menu of the main frame (add, delete, move, previous, next, page to document), Image >
+// Convert Document to Image and the image view switch: each acts on the active document window,
+// keeping its pages pane and the document's page list together.
 #include <algorithm>
 
 #include "ChildFrm.h"
@@ -11,6 +11,7 @@
 #include "MainFrm.h"
 #include "MyProcs.h"
 #include "NewDocMultipageDlg.h"
+#include "ViewDialogs.h"
 #include "resource.h"
 
 namespace {
@@ -121,6 +122,28 @@ void CMainFrame::OnMultipageToolsConvertPageToDoc() {
   pages.AddTail(page);
   app->CreateDocFromPagesList(pages);
   DEF_CATCH("CMainFrame::OnMultipageToolsConvertPageToDoc")
+}
+
+void CMainFrame::OnImageText() {
+  DEF_TRY
+  const ActiveWindow active = ActiveWindowOf(*this);
+  CFolimarApp* app = GetFolimarApp();
+  if (!active || app == nullptr) return;
+  active.view->DeactivateActiveObject();
+  if (active.doc->GetPageCount() > 1) {
+    CSelectDocOrPage dialog(this);
+    dialog.m_caption.LoadString(IDS_CONVERT);
+    if (dialog.DoModal() != IDOK) return;
+    if (dialog.m_choice == CSelectDocOrPage::kDocument) {
+      LMyBitmapList list;
+      if (active.view->GetDocumentAsBitmapList(&list)) app->CreateDocFromBitmapList(&list, nullptr);
+      return;
+    }
+    if (dialog.m_choice != CSelectDocOrPage::kPage) return;
+  }
+  LMyBitmap bitmap;
+  if (active.view->GetActivePageAsBitmap(&bitmap)) app->CreateDocFromBitmap(&bitmap);
+  DEF_CATCH("CMainFrame::OnImageText")
 }
 
 void CMainFrame::OnImageView() {

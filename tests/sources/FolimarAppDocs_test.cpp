@@ -83,8 +83,9 @@ class FileCommandsTest : public FrameTest {
   std::wstring Setting(const wchar_t* name) {
     return std::wstring(theApp.GetProfileString(L"Settings", name));
   }
+  static CChildFrame* ChildOf(CDocument* doc) { return dynamic_cast<CChildFrame*>(ViewOf(doc)->GetParentFrame()); }
   static int Tabs(CFolimarDoc* doc) {
-    CChildFrame* child = dynamic_cast<CChildFrame*>(ViewOf(doc)->GetParentFrame());
+    CChildFrame* child = ChildOf(doc);
     CPagesPane& pane = child->GetPagesPane();
     return pane.IsVisible() && pane.GetTabControl() != nullptr ? pane.GetTabControl()->GetTabsNum() : 0;
   }
@@ -370,6 +371,98 @@ TEST_F(OtherDocumentTest, ImportFromADocumentMergesItsFieldsThroughTheMenu) {
   EXPECT_EQ(0, doc->m_merge);
   EXPECT_TRUE(doc->IsModified());
   EXPECT_TRUE(g_boxes.empty());
+}
+
+// ---- Pages written to files and converted to images, as the view renders them ----
+
+LMyBitmap* PageImage(COLORREF colour) {
+  LMyBitmap* bitmap = Solid(colour);
+  bitmap->SetXResolution(4);
+  bitmap->SetYResolution(4);
+  return bitmap;
+}
+
+class RenderedPagesTest : public OtherDocumentTest {
+ protected:
+  void SetUp() override {
+    OtherDocumentTest::SetUp();
+    SetImageSaveChoices(nullptr);  // no option dialog waits for a user
+  }
+  void TearDown() override {
+    RegisterImageOptionDialogs();
+    OtherDocumentTest::TearDown();
+  }
+  // A Letter document of two pages showing a red and a blue page image of 34 x 44 pixels at 4 dpi.
+  CFolimarDoc* TwoPages() {
+    CFolimarDoc* doc = NewDocument(2);
+    if (doc == nullptr) return nullptr;
+    doc->GetPage(0)->SetBitmap(PageImage(RGB(255, 0, 0)));
+    doc->GetPage(1)->SetBitmap(PageImage(RGB(0, 0, 255)));
+    return doc;
+  }
+};
+
+TEST_F(RenderedPagesTest, PagesAreWrittenToOneFileOrOneFileEach) {
+  CFolimarDoc* doc = TwoPages();
+  ASSERT_NE(nullptr, doc);
+  const std::wstring out = Folder() + L"out.png";
+  ASSERT_EQ(1, doc->WriteToGraphicOrEmfFile(out.c_str(), 1, 0));
+  const COLORREF colours[2] = {RGB(255, 0, 0), RGB(0, 0, 255)};
+  for (int p = 0; p < 2; ++p) {
+    LMyBitmap page;
+    const std::wstring name = Folder() + L"out_page_" + std::to_wstring(p + 1) + L".png";
+    ASSERT_EQ(SUCCESS, page.Load(name.c_str())) << p;
+    EXPECT_EQ(34, page.GetWidth());
+    EXPECT_EQ(44, page.GetHeight());
+    EXPECT_EQ(colours[p], page.GetPixelColor(17, 22)) << p;
+  }
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(out.c_str()));
+
+  const std::wstring tiff = Folder() + L"all.tif";
+  ASSERT_EQ(1, doc->WriteToGraphicOrEmfFile(tiff.c_str(), 1, 1));
+  LMyBitmapList pages;
+  ASSERT_EQ(SUCCESS, pages.Load(tiff.c_str()));
+  EXPECT_EQ(2, pages.GetItemsCount());
+
+  // Only the page the view shows.
+  ChildOf(doc)->GetPagesPane().ActivatePage(1);
+  const std::wstring one = Folder() + L"one.bmp";
+  ASSERT_EQ(1, doc->WriteToGraphicOrEmfFile(one.c_str(), 0, 0));
+  LMyBitmap shown;
+  ASSERT_EQ(SUCCESS, shown.Load(one.c_str()));
+  EXPECT_EQ(RGB(0, 0, 255), shown.GetPixelColor(17, 22));
+}
+
+TEST_F(RenderedPagesTest, ConvertDocumentToImageMakesADocumentOfThePagesAsImages) {
+  CFolimarDoc* doc = TwoPages();
+  ASSERT_NE(nullptr, doc);
+  const size_t before = Documents().size();
+  RunDialog(
+      [&] {
+        frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_IMAGE_CONVERT_DOCUMENT, 0), 0);
+        return INT_PTR(0);
+      },
+      [](HWND dialog) {
+        Click(dialog, IDC_SELECT_DOCUMENT);
+        Click(dialog, IDOK);
+      });
+  Pump();
+  ASSERT_EQ(before + 1, Documents().size());
+  CFolimarDoc* images = Newest();
+  ASSERT_EQ(2, images->GetPageCount());
+  EXPECT_EQ(RGB(0, 0, 255), images->GetPage(1)->m_pBitmap->GetPixelColor(17, 22));
+  EXPECT_EQ(2, Tabs(images));
+
+  // A one-page document converts without asking.
+  CFolimarDoc* single = NewDocument(1);
+  ASSERT_NE(nullptr, single);
+  single->GetPage(0)->SetBitmap(PageImage(RGB(0, 255, 0)));
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_IMAGE_CONVERT_DOCUMENT, 0), 0);
+  Pump();
+  CFolimarDoc* converted = Newest();
+  ASSERT_NE(single, converted);
+  ASSERT_EQ(1, converted->GetPageCount());
+  EXPECT_EQ(RGB(0, 255, 0), converted->GetPage(0)->m_pBitmap->GetPixelColor(17, 22));
 }
 
 }  // namespace
