@@ -4,12 +4,15 @@
 //
 // Parts of the class by concern: FolimarApp.cpp (profile records and printer preferences),
 // FolimarAppStart.cpp (start-up, shut-down, printer metrics, about box, commands),
-// FolimarAppDocs.cpp (making and opening documents).
+// FolimarAppDocs.cpp (making and opening documents), FolimarAppBatch.cpp (the command-line run and
+// Records > Fill in Form Fields), FolimarAppHandOff.cpp (pages from the virtual printer).
 #pragma once
 #include "Framework.h"
 
 #include "DocOptions.h"
+#include "BatchData.h"
 #include "EnumPrinters.h"
+#include "LMyBitmap.h"
 #include "VYCommandLineInfo.h"
 #include "ViewGeometry.h"
 
@@ -79,10 +82,26 @@ class CFolimarApp : public CWinAppEx {
   CDocument* CreateDocFromImage(LPCTSTR path);
   CDocument* CreateDocFromEMF(LPCTSTR path);
   CDocument* CreateDocFromPagesList(CTypedPtrList<CPtrList, CPageInfo*>& pages);
+  // A document of the list's bitmaps (the caller keeps the list), and one of the EMF page files of the
+  // virtual printer's hand-off (m_emfPages), titled `name`.
+  CDocument* CreateDocFromBitmapList(LMyBitmapList& bitmaps, LPCTSTR name);
+  CDocument* CreateDocFromEmfList(LPCTSTR name);
   // Closes every document that is auto-created, empty and not modified.
   void DeleteAutoCreatedDocs();
   // Appends every open document.
   void GetDocumentsList(CTypedPtrList<CPtrList, CFolimarDoc*>& documents);
+
+  // ---- Pages from the virtual printer (FolimarAppHandOff.cpp) ----
+  // Builds at most one document from the page files the hand-off INI file lists: EMF pages when the
+  // setting "VPFormat" is 0 and the first EMF file is smaller than the first PNG file, else the PNG
+  // pages. The PNG files and the INI file are deleted only once a document holds the pages; a page
+  // that fails to load keeps every file and is reported.
+  void CreateDocFromIniFile(LPCTSTR iniPath);
+  // The files "File0", "File1", ... of the section, up to its "Count" and the first missing or empty
+  // key; 1 when one was added.
+  int CreateFileList(LPCTSTR section, LPCTSTR iniPath, CStringList& files);
+  // TRUE without PNG pages, or when the first EMF file is strictly smaller than the first PNG file.
+  BOOL IsEMFLessThanPNG();
 
   // ---- Profile records and printer (FolimarApp.cpp) ----
   // Fixed-size records as binary values of SOFTWARE\<registry key>\<profile name>\<section> in the
@@ -105,6 +124,10 @@ class CFolimarApp : public CWinAppEx {
   CEnumPrinters m_printers;
   VYCommandLineInfo m_cmdInfo;
   CString m_versionText;
+  // The page files of the last hand-off and the pages loaded from them.
+  CStringList m_pngPages{10};
+  CStringList m_emfPages{10};
+  LMyBitmapList m_acquiredPages;
 
  protected:
   afx_msg void OnAppAbout();
@@ -115,6 +138,8 @@ class CFolimarApp : public CWinAppEx {
   afx_msg void OnFilePageSetup();
   afx_msg void OnUpdateFilePageSetup(CCmdUI* pCmdUI);
   afx_msg LRESULT OnCheckPreviousForms(WPARAM wParam, LPARAM lParam);
+  // Records > Fill in Form Fields: the active document, or a folder of templates, from a profile.
+  afx_msg void OnFillFormFields();
   DECLARE_MESSAGE_MAP()
 
   // The printer stored at the last exit, else the system's default.
@@ -122,6 +147,16 @@ class CFolimarApp : public CWinAppEx {
   void StorePrinter();
   // The command-line run after the frame is up; FALSE when start-up ends here.
   BOOL RunCommandLine();
+  // The batch's field values from the INI file or the profile; FALSE with the error code set.
+  BOOL ReadBatchData(CFieldMap& data);
+  // One template of the batch: a new document from it, filled, then printed, saved and exported as
+  // the command line asks.
+  void FillTemplateInBatch(const CString& path, CFieldMap& data);
+  void PrintInBatch(CFolimarDoc* doc);
+  void StoreVizInBatch(CFolimarDoc* doc, const CString& path);
+  // Loads m_pngPages into m_acquiredPages at the INI file's resolution; FALSE, reported, when a page
+  // fails.
+  BOOL LoadPrintedPages(LPCTSTR iniPath);
   // Writes the usage to the console of the program that started us.
   void PrintToConsole(UINT stringId);
   // Runs a new-document request through the document template.

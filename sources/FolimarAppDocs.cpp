@@ -96,6 +96,38 @@ CDocument* CFolimarApp::CreateDocFromPagesList(CTypedPtrList<CPtrList, CPageInfo
   return nullptr;
 }
 
+CDocument* CFolimarApp::CreateDocFromBitmapList(LMyBitmapList& bitmaps, LPCTSTR name) {
+  DEF_TRY
+  m_newDocument.bitmaps.RemoveAll();
+  for (int i = 0; i < bitmaps.GetItemsCount(); ++i) m_newDocument.bitmaps.AddTail(const_cast<LBitmapBase*>(bitmaps.Item(i)));
+  m_newDocument.title = name;
+  CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromBitmapList);
+  m_newDocument.bitmaps.RemoveAll();
+  m_newDocument.title.Empty();
+  DeleteAutoCreatedDocs();
+  return doc;
+  DEF_CATCH("CFolimarApp::CreateDocFromBitmapList")
+  m_newDocument.bitmaps.RemoveAll();
+  m_newDocument.title.Empty();
+  return nullptr;
+}
+
+CDocument* CFolimarApp::CreateDocFromEmfList(LPCTSTR name) {
+  DEF_TRY
+  m_newDocument.metafiles.RemoveAll();
+  m_newDocument.metafiles.AddTail(&m_emfPages);
+  m_newDocument.title = name;
+  CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromEmfList);
+  m_newDocument.metafiles.RemoveAll();
+  m_newDocument.title.Empty();
+  DeleteAutoCreatedDocs();
+  return doc;
+  DEF_CATCH("CFolimarApp::CreateDocFromEmfList")
+  m_newDocument.metafiles.RemoveAll();
+  m_newDocument.title.Empty();
+  return nullptr;
+}
+
 void CFolimarApp::DeleteAutoCreatedDocs() {
   DEF_TRY
   CTypedPtrList<CPtrList, CFolimarDoc*> documents;

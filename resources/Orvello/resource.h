@@ -727,3 +727,6 @@
 #define IDS_PDF_PAGE_MODES              62738
 #define IDS_PDF_FONT_EMBEDDINGS         62739
 #define IDS_DELETE_FORM_QUESTION        62740
+// Batch filling and the virtual printer's hand-off.
+#define IDS_SAME_IN_OUT_FOLDER          63400
+#define IDS_PRINTED_PAGES_NOT_LOADED    63401
