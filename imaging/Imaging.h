@@ -4,3 +4,4 @@
 #include "LBitmapBase.h"
 #include "LDialog.h"
 #include "LFile.h"
+#include "LTwain.h"

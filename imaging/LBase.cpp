@@ -39,6 +39,13 @@ LPCWSTR LBase::GetErrorString(int nCode) {
       {ERROR_DIALOG, L"The dialog could not be shown."},
       {ERROR_DLG_CANCELED, L"The dialog was cancelled."},
       {ERROR_USER_ABORT, L"The operation was cancelled."},
+      {ERROR_TWAIN_CANCELED, L"The scan was cancelled."},
+      {ERROR_TWAIN_FAILED, L"The TWAIN source failed."},
+      {ERROR_TWAIN_NO_DSM, L"The TWAIN source manager is not available."},
+      {ERROR_TWAIN_NO_SOURCE, L"No TWAIN source could be opened."},
+      {ERROR_WIA_USER_ABORT, L"The transfer was cancelled."},
+      {ERROR_WIA_FAILED, L"The WIA device failed."},
+      {ERROR_WIA_NO_DEVICES, L"No WIA devices are available."},
   };
   for (const Text& t : kTexts)
     if (t.code == nCode) return t.text;

@@ -27,6 +27,13 @@ enum : int {
   ERROR_DIALOG = -15,
   ERROR_DLG_CANCELED = -16,       // the user closed a dialog with Cancel
   ERROR_USER_ABORT = -29,         // the status callback asked to stop
+  ERROR_TWAIN_CANCELED = -90,     // the user cancelled a TWAIN dialog or transfer
+  ERROR_TWAIN_FAILED = -91,       // the TWAIN source failed the operation
+  ERROR_TWAIN_NO_DSM = -92,       // no TWAIN data source manager
+  ERROR_TWAIN_NO_SOURCE = -93,    // no TWAIN source could be opened
+  ERROR_WIA_USER_ABORT = -100,    // the WIA callback asked to stop
+  ERROR_WIA_FAILED = -101,        // the WIA device or its manager failed
+  ERROR_WIA_NO_DEVICES = -1469,   // no WIA device is installed
 };
 
 // File format codes of Load results and of Save.

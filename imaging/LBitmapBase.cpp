@@ -1,5 +1,6 @@
 // Pixel storage: creation, copies, state, colour tables, bit depths and the simple geometric edits.
 #include "ImagingInternal.h"
+#include "LTwain.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,8 +75,14 @@ int ChooseTable(const LBitmapBase& src, int bits, RGBQUAD* table) {
 LBitmapBase::LBitmapBase() { ResetHandle(m_Handle); }
 
 LBitmapBase::~LBitmapBase() {
+  delete m_pTwain;
   Free();
   if (m_hPaintPalette) DeleteObject(m_hPaintPalette);
+}
+
+LTwain* LBitmapBase::Twain() {
+  if (!m_pTwain) m_pTwain = LTwain::Create();
+  return m_pTwain;
 }
 
 void LBitmapBase::Free() {

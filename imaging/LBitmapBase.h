@@ -6,6 +6,7 @@
 #include <vector>
 
 class LBitmapBase;
+class LTwain;
 
 // The painter a bitmap hands out: the device context to paint on, then PaintDC with a raster
 // operation paints the bitmap's source rectangle into its destination rectangle.
@@ -134,6 +135,10 @@ class LBitmapBase : public LBase {
   int RectToBitmap(int nViewPerspective, RECT* pRect) const;
   LPaint* Paint() { return &m_Paint; }
 
+  // The bitmap's TWAIN object, made on first use by the registered factory (LTwain::SetFactory)
+  // and owned by the bitmap.
+  LTwain* Twain();
+
   // Pixel access for this layer's own code and tests: visual row y (0 is the top) whatever the
   // view perspective; a pixel as COLORREF through the colour table.
   BYTE* Row(int y);
@@ -162,6 +167,7 @@ class LBitmapBase : public LBase {
   RECT m_ClipRect = {};
   bool m_bSrcSet = false, m_bDstSet = false, m_bClip = false;
   LPaint m_Paint{this};
+  LTwain* m_pTwain = nullptr;
 };
 
 // The bitmap with the colour operations. Values are tenths of a percent, -1000 .. 1000.

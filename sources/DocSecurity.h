@@ -1,5 +1,7 @@
 // The scrambled password slots of the options block: a slot of 32 units holds the length, the
 // characters XORed with a key (repeating), and the length again, so a damaged slot is recognised.
+// Character i, counted from 0 (it stands in unit i + 1), is XORed with key unit i mod key length; a
+// character equal to its key unit scrambles to 0, so slots are copied by their length, never as text.
 #pragma once
 #include "Framework.h"
 

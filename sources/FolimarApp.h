@@ -18,7 +18,11 @@
 
 class CPageInfo;
 class CFolimarDoc;
+class CChildFrame;
+class LBitmapBase;
+class LBitmapList;
 class LBitmap;
+class LUserBitmap;
 
 // What the next new document is to be built from; the document reads it once in OnNewDocument.
 struct NEW_DOCUMENT_REQUEST {
@@ -30,11 +34,11 @@ struct NEW_DOCUMENT_REQUEST {
   CString title;          // becomes the document's title when not empty
   CString documentPath;
   CString imagePath;
-  LBitmap* bitmap = nullptr;
-  int bitmapX = 0, bitmapY = 0;
-  CPtrList bitmaps;
+  const LBitmapBase* bitmap = nullptr;
+  int bitmapX = 0, bitmapY = 0;  // where the bitmap stands on the page, in document units
+  LBitmapList* bitmapList = nullptr;
   CTypedPtrList<CPtrList, CPageInfo*> pages;
-  CStringList metafiles;
+  CStringList metafiles;  // the EMF pages, in order
   int autoCreated = 0;    // copied into an empty new document
 };
 
@@ -82,10 +86,21 @@ class CFolimarApp : public CWinAppEx {
   CDocument* CreateDocFromImage(LPCTSTR path);
   CDocument* CreateDocFromEMF(LPCTSTR path);
   CDocument* CreateDocFromPagesList(CTypedPtrList<CPtrList, CPageInfo*>& pages);
-  // A document of the list's bitmaps (the caller keeps the list), and one of the EMF page files of the
-  // virtual printer's hand-off (m_emfPages), titled `name`.
-  CDocument* CreateDocFromBitmapList(LMyBitmapList& bitmaps, LPCTSTR name);
+  // A one-page document holding a copy of the bitmap at (x, y) in document units.
+  CDocument* CreateDocFromBitmap(const LBitmapBase* bitmap, int x = 0, int y = 0);
+  // One page per bitmap of the list (emptied by this); `name` titles the document when not null.
+  CDocument* CreateDocFromBitmapList(LBitmapList* list, LPCTSTR name);
+  // One page per metafile of the request's EMF page list (m_newDocument.metafiles, emptied by this).
   CDocument* CreateDocFromEmfList(LPCTSTR name);
+  // Every open document gets the bitmap as a new last page; the active window's pages pane follows.
+  void AppendPageToDocuments(const LBitmapBase* bitmap);
+  // The page images of another document file, page by page, into the active document.
+  void LoadImageFromRUD(LPCTSTR path);
+  // The records of another document file with the same pages and fields appended to the active one.
+  void LoadData(LPCTSTR path);
+  // The active document window and its document; null without one.
+  CChildFrame* ActiveChild() const;
+  CFolimarDoc* ActiveDocument() const;
   // Closes every document that is auto-created, empty and not modified.
   void DeleteAutoCreatedDocs();
   // Appends every open document.
@@ -117,6 +132,23 @@ class CFolimarApp : public CWinAppEx {
   // Switches the application's printer to the one the active document stores; 0 without a document.
   BYTE RestorePrinterSelection();
 
+  // ---- Scanning (FolimarAppScan.cpp) ----
+  // Opens the TWAIN session on the main window when a data source manager is there; closed again
+  // at exit.
+  void StartScanningSessions();
+  void EndScanningSessions();
+  // A new one-page document from a scanned page, and the page appended to every open document.
+  CDocument* CreateDocFromScan(const LBitmapBase& page);
+  void AppendScanToDocuments(const LBitmapBase& page);
+  LUserBitmap* m_pTwainHost = nullptr;
+  int m_twainAvailable = 0;
+  int m_twainAcquiring = 0;
+  int m_feederWanted = 0;     // the user chose autofeed and the source took it
+  int m_feederRequested = 1;  // the next page starts the acquisition's document
+  int m_feederChosen = 1;     // the WIA source choice: 1 feeder, 0 flatbed
+  // The document an autofeed acquisition started; it goes again when the scan fails or is cancelled.
+  CDocument* m_scanDocument = nullptr;
+
   NEW_DOCUMENT_REQUEST m_newDocument;
   int m_languageId = kLanguageEnglish;  // the "Language" setting
   // The current printer's resolution, printable area, offsets and paper size.
@@ -138,6 +170,13 @@ class CFolimarApp : public CWinAppEx {
   afx_msg void OnFilePageSetup();
   afx_msg void OnUpdateFilePageSetup(CCmdUI* pCmdUI);
   afx_msg LRESULT OnCheckPreviousForms(WPARAM wParam, LPARAM lParam);
+  // Scanning commands (FolimarAppScan.cpp).
+  afx_msg void OnFileTwainSelectSource();
+  afx_msg void OnTwainAcquire();
+  afx_msg void OnFileTwainSetup();
+  afx_msg void OnUpdateTwainCommand(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateTwainAcquire(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateAppExit(CCmdUI* pCmdUI);
   // Records > Fill in Form Fields: the active document, or a folder of templates, from a profile.
   afx_msg void OnFillFormFields();
   DECLARE_MESSAGE_MAP()
@@ -153,12 +192,13 @@ class CFolimarApp : public CWinAppEx {
   // the command line asks.
   void FillTemplateInBatch(const CString& path, CFieldMap& data);
   void PrintInBatch(CFolimarDoc* doc);
-  void StoreVizInBatch(CFolimarDoc* doc, const CString& path);
   // Loads m_pngPages into m_acquiredPages at the INI file's resolution; FALSE, reported, when a page
   // fails.
   BOOL LoadPrintedPages(LPCTSTR iniPath);
   // Writes the usage to the console of the program that started us.
   void PrintToConsole(UINT stringId);
+  // Opens a copy of the document file (the file itself is never touched); the copy's document.
+  CFolimarDoc* OpenCopyOf(LPCTSTR path);
   // Runs a new-document request through the document template.
   CDocument* CreateDocument(int kind);
   // A request of `kind` for the document or image at `path`.

@@ -14,12 +14,6 @@
 
 namespace {
 
-CFolimarDoc* ActiveDocument() {
-  CMainFrame* frame = GetMainFrame();
-  CMDIChildWnd* child = frame != nullptr ? frame->MDIGetActive() : nullptr;
-  return child != nullptr ? dynamic_cast<CFolimarDoc*>(child->GetActiveDocument()) : nullptr;
-}
-
 void LogPathFailure(LPCWSTR what, const CString& path) {
   AppendErrorLog(CString(what) + L": " + path);
 }
@@ -83,7 +77,8 @@ void CFolimarApp::FillTemplateInBatch(const CString& path, CFieldMap& data) {
   const CString name = ExtractFileName(path);
   if (m_cmdInfo.m_saveToOutput && !doc->OnSaveDocument(m_cmdInfo.m_outputFolder + L"\\" + name))
     LogPathFailure(L"CFolimarApp::RunCommandLine: the filled document was not saved", name);
-  if (m_cmdInfo.m_vizGiven) StoreVizInBatch(doc, m_cmdInfo.m_outputFolder + L"\\" + ChangeFileExt(name, L"viz"));
+  const CString viz = m_cmdInfo.m_outputFolder + L"\\" + ChangeFileExt(name, L"viz");
+  if (m_cmdInfo.m_vizGiven && !doc->StoringVIZ(viz)) LogPathFailure(L"CFolimarApp::RunCommandLine: no data-exchange file", viz);
   DEF_CATCH("CFolimarApp::FillTemplateInBatch")
 }
 
@@ -91,12 +86,6 @@ void CFolimarApp::PrintInBatch(CFolimarDoc* doc) {
   // The view's print path that takes the command-line record is not part of the program yet.
   (void)doc;
   AppendErrorLog(L"CFolimarApp::PrintInBatch: printing from the command line is not available");
-}
-
-void CFolimarApp::StoreVizInBatch(CFolimarDoc* doc, const CString& path) {
-  // The data-exchange export is not part of the program yet.
-  (void)doc;
-  LogPathFailure(L"CFolimarApp::StoreVizInBatch: the data-exchange export is not available", path);
 }
 
 void CFolimarApp::PrintToConsole(UINT stringId) {

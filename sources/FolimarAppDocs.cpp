@@ -1,6 +1,7 @@
 // How the application makes and opens documents: it writes a new-document request that the document
 // reads while the framework makes it, and closes the empty documents the program made by itself once
 // another one is made. Also File > New, File > Open and File > New Multi-page Document.
+#include "ChildFrm.h"
 #include "ErrorLog.h"
 #include "FolimarApp.h"
 #include "FolimarDoc.h"
@@ -9,6 +10,7 @@
 #include "MyProcs.h"
 #include "NewDocDlg.h"
 #include "NewDocMultipageDlg.h"
+#include "PageCommands.h"
 #include "resource.h"
 
 namespace {
@@ -96,26 +98,37 @@ CDocument* CFolimarApp::CreateDocFromPagesList(CTypedPtrList<CPtrList, CPageInfo
   return nullptr;
 }
 
-CDocument* CFolimarApp::CreateDocFromBitmapList(LMyBitmapList& bitmaps, LPCTSTR name) {
+CDocument* CFolimarApp::CreateDocFromBitmap(const LBitmapBase* bitmap, int x, int y) {
   DEF_TRY
-  m_newDocument.bitmaps.RemoveAll();
-  for (int i = 0; i < bitmaps.GetItemsCount(); ++i) m_newDocument.bitmaps.AddTail(const_cast<LBitmapBase*>(bitmaps.Item(i)));
+  m_newDocument.bitmap = bitmap;
+  m_newDocument.bitmapX = x;
+  m_newDocument.bitmapY = y;
+  CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromBitmap);
+  m_newDocument.bitmap = nullptr;
+  DeleteAutoCreatedDocs();
+  return doc;
+  DEF_CATCH("CFolimarApp::CreateDocFromBitmap")
+  m_newDocument.bitmap = nullptr;
+  return nullptr;
+}
+
+CDocument* CFolimarApp::CreateDocFromBitmapList(LBitmapList* list, LPCTSTR name) {
+  DEF_TRY
+  m_newDocument.bitmapList = list;
   m_newDocument.title = name;
   CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromBitmapList);
-  m_newDocument.bitmaps.RemoveAll();
+  m_newDocument.bitmapList = nullptr;
   m_newDocument.title.Empty();
   DeleteAutoCreatedDocs();
   return doc;
   DEF_CATCH("CFolimarApp::CreateDocFromBitmapList")
-  m_newDocument.bitmaps.RemoveAll();
+  m_newDocument.bitmapList = nullptr;
   m_newDocument.title.Empty();
   return nullptr;
 }
 
 CDocument* CFolimarApp::CreateDocFromEmfList(LPCTSTR name) {
   DEF_TRY
-  m_newDocument.metafiles.RemoveAll();
-  m_newDocument.metafiles.AddTail(&m_emfPages);
   m_newDocument.title = name;
   CDocument* doc = CreateDocument(NEW_DOCUMENT_REQUEST::kFromEmfList);
   m_newDocument.metafiles.RemoveAll();
@@ -126,6 +139,106 @@ CDocument* CFolimarApp::CreateDocFromEmfList(LPCTSTR name) {
   m_newDocument.metafiles.RemoveAll();
   m_newDocument.title.Empty();
   return nullptr;
+}
+
+void CFolimarApp::AppendPageToDocuments(const LBitmapBase* bitmap) {
+  DEF_TRY
+  if (bitmap == nullptr) return;
+  CTypedPtrList<CPtrList, CFolimarDoc*> documents;
+  GetDocumentsList(documents);
+  for (POSITION pos = documents.GetHeadPosition(); pos;) {
+    CFolimarDoc* doc = documents.GetNext(pos);
+    doc->AppendPageFromBitmap(*bitmap);
+    doc->CheckImageSizeAndOrientation(0);
+  }
+  CChildFrame* child = ActiveChild();
+  CFolimarDoc* active = ActiveDocument();
+  if (child != nullptr && active != nullptr) child->UpdatePagesBar(active->GetPageCount());
+  DEF_CATCH("CFolimarApp::AppendPageToDocuments")
+}
+
+CChildFrame* CFolimarApp::ActiveChild() const {
+  CMDIFrameWnd* frame = dynamic_cast<CMDIFrameWnd*>(m_pMainWnd);
+  return frame != nullptr ? dynamic_cast<CChildFrame*>(frame->MDIGetActive()) : nullptr;
+}
+
+CFolimarDoc* CFolimarApp::ActiveDocument() const {
+  CChildFrame* child = ActiveChild();
+  return child != nullptr ? dynamic_cast<CFolimarDoc*>(child->GetActiveDocument()) : nullptr;
+}
+
+CFolimarDoc* CFolimarApp::OpenCopyOf(LPCTSTR path) {
+  if (OpenDocumentFile(path, TRUE) == nullptr) return nullptr;
+  // The copy is the template's newest document.
+  CFolimarDoc* last = nullptr;
+  CTypedPtrList<CPtrList, CFolimarDoc*> documents;
+  GetDocumentsList(documents);
+  if (!documents.IsEmpty()) last = documents.GetTail();
+  return last;
+}
+
+void CFolimarApp::LoadImageFromRUD(LPCTSTR path) {
+  DEF_TRY
+  CFolimarDoc* active = ActiveDocument();
+  CFolimarDoc* opened = active != nullptr ? OpenCopyOf(path) : nullptr;
+  if (opened == nullptr || opened == active) return;
+  for (int index = 0; index < opened->GetPageCount(); ++index) {
+    CPageInfo* source = opened->GetPage(index);
+    if (!source->HasBitmap()) {
+      opened->OnCloseDocument();
+      WarningBox(IDS_NO_MAIN_IMAGE);
+      return;
+    }
+    if (index >= active->GetPageCount()) break;
+    LMyBitmap* copy = new LMyBitmap(*source->m_pBitmap);
+    if (!copy->IsAllocated()) {
+      delete copy;
+      break;
+    }
+    CPageInfo* page = active->GetPage(index);
+    page->m_pUndoManager->DoCommand(new CCreateMainImageEmfCommand(page, copy, nullptr, active->GetFirstFolimarView()));
+    page->SetImageFileBytes(source->m_pImageFileBytes, static_cast<UINT>(source->m_imageFileSize));
+    page->m_imageChanged = 1;
+    active->SetModifiedFlag(TRUE);
+  }
+  opened->OnCloseDocument();
+  active->UpdateAllViews(nullptr);
+  DEF_CATCH("CFolimarApp::LoadImageFromRUD")
+}
+
+void CFolimarApp::LoadData(LPCTSTR path) {
+  DEF_TRY
+  CFolimarDoc* active = ActiveDocument();
+  CFolimarDoc* opened = active != nullptr ? OpenCopyOf(path) : nullptr;
+  if (opened == nullptr || opened == active) return;
+  if (opened->GetPageCount() != active->GetPageCount()) {
+    opened->OnCloseDocument();
+    ErrorBox(IDS_INCORRECT_DOCUMENT);
+    return;
+  }
+  opened->DoFieldsExchange(1);
+  active->DoFieldsExchange(1);
+  for (int record = 0; record < opened->GetRecordCount(); ++record) {
+    const int added = active->AddRecord();
+    for (int index = 0; index < active->GetPageCount(); ++index) {
+      CDynTable& from = opened->GetPage(index)->m_table;
+      CDynTable& to = active->GetPage(index)->m_table;
+      if (from.GetFieldCount() != to.GetFieldCount()) {
+        opened->OnCloseDocument();
+        active->DBMoveOnLastRecord();
+        active->DBDeleteRecord();
+        ErrorBox(IDS_INCORRECT_DOCUMENT);
+        return;
+      }
+      CVariantRecord& source = from[record];
+      CVariantRecord& target = to[added];
+      for (INT_PTR column = 0; column < source.GetSize() && column < target.GetSize(); ++column)
+        target.ElementAt(column) = source[column];
+    }
+  }
+  opened->OnCloseDocument();
+  active->DBMoveOnLastRecord();
+  DEF_CATCH("CFolimarApp::LoadData")
 }
 
 void CFolimarApp::DeleteAutoCreatedDocs() {

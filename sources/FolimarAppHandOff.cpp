@@ -121,6 +121,8 @@ void CFolimarApp::CreateDocFromIniFile(LPCTSTR iniPath) {
     CreateFileList(L"EMF", iniPath, m_emfPages);
     // The converter removes the EMF files itself: they and the INI file stay.
     if (!m_emfPages.IsEmpty() && IsEMFLessThanPNG()) {
+      m_newDocument.metafiles.RemoveAll();
+      m_newDocument.metafiles.AddTail(&m_emfPages);
       if (CreateDocFromEmfList(name) == nullptr) AppendErrorLog(L"CFolimarApp::CreateDocFromIniFile: no document from the EMF pages");
       return;
     }
@@ -132,7 +134,7 @@ void CFolimarApp::CreateDocFromIniFile(LPCTSTR iniPath) {
     return;
   }
   if (!LoadPrintedPages(iniPath)) return;
-  CDocument* doc = CreateDocFromBitmapList(m_acquiredPages, name);
+  CDocument* doc = CreateDocFromBitmapList(&m_acquiredPages, name);
   m_acquiredPages.Destroy();
   if (doc == nullptr) {
     // The print job lives only in these files: they stay until a document holds the pages.

@@ -114,14 +114,36 @@ ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, OnUpdateFilePageSetup)
 ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
 ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_UPDATE_COMMAND_UI(ID_APP_EXIT, OnUpdateAppExit)
+// File: scanning
+ON_COMMAND(ID_FILE_TWAIN_SELECT_SOURCE, OnFileTwainSelectSource)
+ON_UPDATE_COMMAND_UI(ID_FILE_TWAIN_SELECT_SOURCE, OnUpdateTwainCommand)
+ON_COMMAND(ID_FILE_TWAIN_ACQUIRE, OnTwainAcquire)
+ON_UPDATE_COMMAND_UI(ID_FILE_TWAIN_ACQUIRE, OnUpdateTwainAcquire)
+ON_COMMAND(ID_FILE_TWAIN_SETUP, OnFileTwainSetup)
+ON_UPDATE_COMMAND_UI(ID_FILE_TWAIN_SETUP, OnUpdateTwainCommand)
 // Records
 ON_COMMAND(ID_DB_FILL_FORM_FIELDS, OnFillFormFields)
 // Help
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
+namespace {
+
+// File > Import from Document reads each file through the application when the document is the active
+// one (the file is opened as a copy beside it), else straight into the document.
+BOOL LoadDataThroughApplication(CFolimarDoc* doc, LPCTSTR path) {
+  CFolimarApp* app = GetFolimarApp();
+  if (app == nullptr || app->ActiveDocument() != doc) return doc->AppendRecordsFromFile(path);
+  app->LoadData(path);
+  return TRUE;
+}
+
+}  // namespace
+
 void CFolimarApp::RegisterProgramServices() {
   RegisterOverlayObjectKinds();
+  CFolimarDoc::SetDataLoader(LoadDataThroughApplication);
   // Objects without a name in their file take the document's own naming.
   SetTranspObjectNamer(nullptr);
   CFolimarView::InstallViewLinks();
@@ -219,6 +241,7 @@ BOOL CFolimarApp::InitInstance() {
   frame->UpdateWindow();
   RegisterClipboardFormats();
   UpdatePrinterSettings();
+  StartScanningSessions();
   if (IsCommandLineMode() && !RunCommandLine()) return TRUE;
 
   if (!m_cmdInfo.m_vpGiven && frame->GetOptions().explanatoryDocAtStartup && !IsCommandLineMode()) {
@@ -241,6 +264,7 @@ BOOL CFolimarApp::InitInstance() {
 int CFolimarApp::ExitInstance() {
   int result = 0;
   DEF_TRY
+  EndScanningSessions();
   StorePrinter();
   if (m_oleReady) ::OleUninitialize();
   m_oleReady = FALSE;

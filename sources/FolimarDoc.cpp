@@ -18,6 +18,14 @@ BEGIN_MESSAGE_MAP(CFolimarDoc, CDocument)
   ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
   ON_COMMAND(ID_FILE_SAVE_AS_FORM, OnFileSaveAsForm)
   ON_COMMAND(ID_FILE_EXPORT_TO_VANTRY, OnFileExportToVantry)
+  ON_COMMAND(ID_FILE_IMPORT_FROM_VANTRY, OnFileImportFromVantry)
+  // Image menu
+  ON_COMMAND(ID_IMAGE_SAVE_BACKGROUND, OnFileSaveImageAs)
+  // File menu: export and mail
+  ON_COMMAND(ID_FILE_EXPORT_PDF, OnSaveAsPDF)
+  ON_COMMAND(ID_FILE_SEND_MAIL, OnFileSendByMail)
+  ON_COMMAND(ID_FILE_EXPORT, OnFileExportTo)
+  ON_COMMAND(ID_FILE_SAVE_AS_IMAGE, OnFileSaveAsImage)
   ON_COMMAND(ID_FILE_PROPERTIES, OnDocProperties)
   ON_COMMAND(ID_DB_IMPORT, OnDBImportData)
   ON_COMMAND(ID_DB_QUICK_IMPORT, OnDBQuickImportData)
@@ -280,8 +288,10 @@ BOOL CFolimarDoc::OnNewDocument() {
   if (app == nullptr) return TRUE;  // no request to follow: the constructor's empty document
   NEW_DOCUMENT_REQUEST& request = app->m_newDocument;
   if (!request.title.IsEmpty()) SetTitle(request.title);
+  int created = 0;
   switch (request.kind) {
     case NEW_DOCUMENT_REQUEST::kEmpty:
+      CheckImageSizeAndOrientation(0);
       m_autoCreated = request.autoCreated;
       UpdatePrinterSettings();
       return TRUE;
@@ -289,15 +299,39 @@ BOOL CFolimarDoc::OnNewDocument() {
       return OnOpenDocument(request.documentPath, FALSE);
     case NEW_DOCUMENT_REQUEST::kMergeDocument:
       return OnOpenDocument(request.documentPath, TRUE);
+    case NEW_DOCUMENT_REQUEST::kLoadEmf:
+      return OpenMetafileAsDocument(request.imagePath);
+    case NEW_DOCUMENT_REQUEST::kFromEmfList:
+      return CreateFromEMFList(request.metafiles);
+    case NEW_DOCUMENT_REQUEST::kImageAsDocument:
+      if (OpenImage(request.imagePath) != 1) return FALSE;
+      m_imagePath.Empty();
+      SetImageChangedForAllPages(1);
+      m_imageOrigin = 1;
+      UpdateTitle();
+      CheckImageSizeAndOrientation(0);
+      BigImageMessage();
+      return TRUE;
+    case NEW_DOCUMENT_REQUEST::kOpenImage:
+      created = OpenImage(request.imagePath);
+      break;
+    case NEW_DOCUMENT_REQUEST::kFromBitmap:
+      created = request.bitmap != nullptr && CreateFromBitmap(*request.bitmap, request.bitmapX, request.bitmapY);
+      break;
+    case NEW_DOCUMENT_REQUEST::kFromBitmapList:
+      created = request.bitmapList != nullptr && CreateFromBitmapList(*request.bitmapList);
+      break;
     case NEW_DOCUMENT_REQUEST::kFromPagesList:
-      return CreateFromPagesList(request.pages);
-    default: {
-      CString text;
-      text.Format(L"CFolimarDoc::OnNewDocument: request kind %d is not available", request.kind);
-      AppendErrorLog(text);
+      created = CreateFromPagesList(request.pages);
+      break;
+    default:
       return FALSE;
-    }
   }
+  if (!created) return FALSE;
+  CheckImageSizeAndOrientation(0);
+  UpdateTitle();
+  BigImageMessage();
+  return TRUE;
   DEF_CATCH("CFolimarDoc::OnNewDocument")
   return FALSE;
 }

@@ -15,6 +15,7 @@ class CDBImport;
 class CFolimarView;
 class CTranspBaseClass;
 class CTranspText;
+struct IPdfDocument;
 
 // One field of the document for database import and export: its page, its object and its column in
 // that page's data table.
@@ -118,6 +119,45 @@ class CFolimarDoc : public CDocument {
   // Places a loaded or created object on the page it names (the last page when it names none);
   // FALSE, leaving the object to the caller, when the document has no page.
   BOOL AddObjectToList(CTranspBaseClass* object);
+
+  // ---- Documents and pages from images (FolimarDocImages.cpp) ----
+  // Each returns 1 on success and 0 after a failure it has reported or logged.
+  // The first page takes a copy of the bitmap, placed at (x, y) in document units.
+  int CreateFromBitmap(const LBitmapBase& bitmap, int x, int y);
+  // One page per item of the list, which is emptied; pages past the list's items keep theirs.
+  int CreateFromBitmapList(LBitmapList& list);
+  // A new last page holding a copy of the bitmap; an imageless first page gets a white one as large.
+  int AppendPageFromBitmap(const LBitmapBase& bitmap);
+  // Every image of the file into the pages from the first on; a JPEG file's bytes are kept for saving.
+  int OpenImage(const CString& path);
+  // The metafiles of the paths in order become the pages' backgrounds.
+  int CreateFromEMFList(const CStringList& paths);
+  // A new document's first page takes the metafile file as its background.
+  BOOL OpenMetafileAsDocument(const CString& path);
+  // Reads another document file into this one: its objects, pages and records are added.
+  void MergeToDoc(const CString& path);
+  afx_msg void OnFileImportFromVantry();
+  // Horizontal and vertical dots per inch: the image's, else the metafile's reference device's,
+  // else the screen's.
+  SIZE GetPageResolution(int pageIndex) const;
+  POINT GetPageImagePos(int pageIndex) const;
+  void SetPageImagePos(int pageIndex, int x, int y);
+  void SetPageImagePos(int pageIndex, POINT position) { SetPageImagePos(pageIndex, position.x, position.y); }
+  BOOL IsImageAvailable(int pageIndex) const;
+  BOOL IsImageAvailable() const;
+  // The smallest paper of the table that holds a page of `size` inches within a tenth of an inch,
+  // turned for a landscape page; the default paper when none does. Sets size, paper index and
+  // orientation only.
+  static void GetFormatSettings(const double size[2], _PAGE_SETTINGS& settings);
+  // Every page's paper from its image size; a document loaded from a file keeps its own unless forced.
+  void CheckImageSizeAndOrientation(int force);
+  // Warns once when a page image takes more than 30 MB.
+  void BigImageMessage();
+  // Image > Save Background As: the first view's page image (or its metafile) to a file, asked for
+  // when `path` is empty (`defaultName` offered); 1 when written. An existing file is replaced only
+  // by a complete new one.
+  afx_msg void OnFileSaveImageAs();
+  int SaveImageAs(const CString& path, const CString& defaultName);
 
   // Options block.
   double GetScale() const { return m_options.viewScale; }
@@ -240,6 +280,33 @@ class CFolimarDoc : public CDocument {
   CString GetScript(CTranspText* field);
   void SetObjectNameForPDFForOtherFields(int pageIndex, CTranspBaseClass* field);
 
+  // ---- PDF export (FolimarDocPdf.cpp) ----
+  // Writes pages `firstPage` (-1: 0) on, `pageCount` of them (-1: to the end), as a PDF file; with
+  // `forMail` the file is never opened in a viewer. 1 written, -1 no writer, 0 failed (logged).
+  int SaveAsPDF(LPCTSTR path, int firstPage, int pageCount, BOOL forMail);
+  // Every mirrored text field gets the script that copies its value to its copies.
+  void SetScriptActions(IPdfDocument* pdf);
+  afx_msg void OnSaveAsPDF();
+  // The file of the last PDF export, proposed again.
+  CString m_pdfPath;
+  // ---- Mail and export of pages (FolimarDocExport.cpp) ----
+  // File > Send > Email: the document or the current page in the format the mail dialog offers.
+  afx_msg void OnFileSendByMail();
+  // Writes the attachment of mail format `format` (0 PDF, 1 document, ...) and lists the files to send;
+  // FALSE when it could not be made (reported by its writer).
+  BOOL MakeMailAttachment(int format, BOOL wholeDocument, const CString& attachment, CStringArray& paths);
+  // The active page of the first view; 0 without a view.
+  int CurrentPageIndex() const;
+  // Writes the whole document or the current page to the file the path names, by its extension (an
+  // image format, "emf" or "pdf"); any other shows "Unsupported file format.".
+  void ExportTo(const CString& path, BOOL wholeDocument);
+  afx_msg void OnFileExportTo();
+  afx_msg void OnFileSaveAsImage();
+  CString ExportFileName() const;
+  // Writes the data-exchange file (FolimarDocViz.cpp); the document's own path and state stay. FALSE
+  // when the file could not be written (reported).
+  BOOL StoringVIZ(LPCTSTR path);
+
   // File format.
   void StoringSerialize(CArchive& ar);
   void LoadingSerialize(CArchive& ar);
@@ -282,9 +349,10 @@ class CFolimarDoc : public CDocument {
   void FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts, ULONGLONG tableSlots);
   // Rows and cells the pages' tables hold now.
   ULONGLONG TableSlotsInUse() const;
-  // The page image of files that name it (version 5 and older) into the first page.
-  BOOL OpenStoredImage(const CString& path);
   void WritePageRecords(CArchive& ar);
+  // Moves the list's bitmaps into the pages from the first on, adding pages as needed; `place` sets
+  // each page up with its bitmap before the page takes it. 0 after a failure it has shown.
+  int TakePagesFromList(LBitmapList& list, const std::function<void(CPageInfo*, LMyBitmap&)>& place);
   // Destroys a page that is out of the list, with its objects.
   void DestroyPage(CPageInfo* page);
   // Where the document is being saved to: the framework writes into a temporary file beside it.
@@ -341,6 +409,12 @@ class CFolimarDoc : public CDocument {
   // Per object kind, in the order of the name formats; they only grow and are not stored.
   int m_nameCounters[kNameKinds] = {};
   void RefreshAfterRecordChange();
+  // The export commands' common steps: document or page, the save dialog with the remembered folder
+  // and filter, the export.
+  void RunExportDialog(UINT choiceCaptionId, BOOL askWhenMultipage, UINT pageFilterId, UINT documentFilterId,
+                       LPCWSTR defaultExt, LPCWSTR filterIndexSetting, int defaultFilterIndex);
+  // One page of the PDF: page image, shapes and page text, then fields.
+  void DrawPdfPage(CFolimarView* view, CDC* dc, int pageIndex, IPdfDocument* pdf);
   DECLARE_MESSAGE_MAP()
 };
 

@@ -661,8 +661,10 @@ void CFolimarDoc::ReadPageTable(CArchive& ar, ULONGLONG tableSlots) {
 }
 
 void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fieldCounts, ULONGLONG tableSlots) {
-  // Files up to version 5 name their page image instead of holding it.
-  if (version <= 5 && !m_imagePath.IsEmpty() && !OpenStoredImage(m_imagePath)) FailDocumentFile();
+  // Files up to version 5 name their page image file instead of holding it: every page of it is
+  // opened again, and the pages it adds have no fields yet.
+  if (version <= 5 && !m_imagePath.IsEmpty() && OpenImage(m_imagePath) != 1) FailDocumentFile();
+  while (fieldCounts.GetSize() < m_pages.GetCount()) fieldCounts.Add(0);
   int largest = 0;
   int index = 0;
   for (POSITION pos = m_pages.GetHeadPosition(); pos; ++index) {
@@ -693,25 +695,4 @@ void CFolimarDoc::FinishLoad(UINT version, BOOL isTemplate, CArray<int, int>& fi
   }
   if (version >= 16 && version <= 25) ConvertFormatsAndFormulasForPreviousVersion();
   Calculate();
-}
-
-BOOL CFolimarDoc::OpenStoredImage(const CString& path) {
-  DEF_TRY
-  CFile file;
-  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
-  const ULONGLONG length = file.GetLength();
-  if (length == 0 || length > 0x7FFFFFFF) return FALSE;
-  std::vector<BYTE> bytes(static_cast<size_t>(length));
-  if (file.Read(bytes.data(), static_cast<UINT>(length)) != length) return FALSE;
-  LMyBitmap* bitmap = LoadBitmapFromFileBytes(bytes.data(), static_cast<UINT>(length));
-  if (bitmap == nullptr) return FALSE;
-  CPageInfo* page = GetPage(0);
-  if (page == nullptr) {
-    delete bitmap;
-    return FALSE;
-  }
-  page->SetBitmap(bitmap);
-  return TRUE;
-  DEF_CATCH("CFolimarDoc::OpenStoredImage")
-  return FALSE;
 }

@@ -65,8 +65,7 @@ void CFolimarDoc::OnFileSaveAs() {
   if (path.IsEmpty()) return;
   if (CWinApp* app = AfxGetApp()) app->WriteProfileString(L"Settings", kInitialDirSetting, FolderOf(path));
   if (LowerFileExt(path) == L"viz") {
-    // The data-exchange export needs the converter component, which this program does not drive yet.
-    AppendErrorLog(L"CFolimarDoc::OnFileSaveAs: the data-exchange export is not available: " + path);
+    StoringVIZ(path);
     return;
   }
   // A failed save keeps the document's previous path: the chosen file does not hold it.

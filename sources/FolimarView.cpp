@@ -84,6 +84,8 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_ADD_TO_SHELF, OnUpdateAddToCollection)
 ON_UPDATE_COMMAND_UI(ID_EDIT_OBJECT_UP, OnUpdateObjectUp)
 // Image menu: move the page image by one page pixel.
 ON_COMMAND_RANGE(ID_IMAGE_MOVE_LEFT, ID_IMAGE_MOVE_DOWN, OnImageMoveCommand)
+// Spelling menu and the main bar's spelling button.
+ON_COMMAND(ID_SPELLING, OnToolbarSpelling)
 END_MESSAGE_MAP()
 
 namespace {

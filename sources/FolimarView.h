@@ -17,6 +17,7 @@
 
 class CFolimarDoc;
 class CMainFrame;
+class CSpellCheckerClient;
 
 class CFolimarView : public CScrollView {
   DECLARE_DYNCREATE(CFolimarView)
@@ -226,9 +227,19 @@ class CFolimarView : public CScrollView {
   // One property (the pane's id) goes to the active object, or else to every selected object, as one
   // undo step.
   void SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_STYLE* style, int propertyId);
+  // After the active text field took `name`: it takes the content of the mirrored field of that name,
+  // as one undo step.
+  void RepaintMirroredObjectsAfterRename(LPCWSTR name);
   // The selected (select mode) or active labels become text fields, and back.
   void ConvertTextBox();
   void ConvertTextField();
+  // ---- Spelling (FolimarViewSpelling.cpp) ----
+  // The next word of `text` from `position` (separators: CR, LF, space): its start, and the position
+  // after it, -1 when it ends the text.
+  static CString EnumWords(const CString& text, int& position, int& start);
+  // Moves the focus to the next object to check; 1 when the walk wrapped round or there is nothing
+  // to walk.
+  int ProcessTabKeyForSpelling(BOOL forward);
 
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
@@ -324,9 +335,13 @@ class CFolimarView : public CScrollView {
   afx_msg void OnUpdateEditUnfreezeAllObject(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditRequired(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditClearContents(CCmdUI* pCmdUI);
+  // ---- Spelling ----
+  afx_msg void OnToolbarSpelling();
   DECLARE_MESSAGE_MAP()
 
  private:
+  // The active text object's words through the checker; FALSE when the user cancelled.
+  BOOL CheckObjectSpelling(CSpellCheckerClient& checker);
   // The main frame when it is ours (null in tools and tests without one).
   static CMainFrame* GetMainFrame();
   // The page point at the window's top-left corner.

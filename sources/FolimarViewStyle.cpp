@@ -5,6 +5,7 @@
 #include "FolimarView.h"
 #include "MainFrm.h"
 #include "MyProcs.h"
+#include "PageInfo.h"
 #include "TranspText.h"
 #include "UndoCommands.h"
 #include "resource.h"
@@ -66,9 +67,51 @@ void CFolimarView::SetObjectStyle(const _PROPERTIES* properties, const _OBJECT_S
   if (propertyId == kPropertyName && doc != nullptr) {
     doc->RenameInAllFormulas(properties->firstText, properties->name);
     doc->SetMirroredFields();
+    RepaintMirroredObjectsAfterRename(properties->name);
     RepaintObjects();
   }
   DEF_CATCH("CFolimarView::SetObjectStyle")
+}
+
+void CFolimarView::RepaintMirroredObjectsAfterRename(LPCWSTR name) {
+  DEF_TRY
+  CFolimarDoc* doc = GetDocument();
+  CTranspText* active = dynamic_cast<CTranspText*>(GetActiveObject());
+  if (doc == nullptr || active == nullptr || m_pUndoManager == nullptr || name == nullptr || *name == L'\0') return;
+  // The renamed field is mirrored now as well: the content comes from the first other field of the
+  // name, wherever the renamed one stands in the document.
+  CTranspText* found = nullptr;
+  for (POSITION pagePos = doc->m_pages.GetHeadPosition(); pagePos != nullptr && found == nullptr;) {
+    CPageInfo* page = doc->m_pages.GetNext(pagePos);
+    for (POSITION pos = page->m_objects.GetHeadPosition(); pos != nullptr && found == nullptr;) {
+      CTranspText* field = TextFieldOf(page->m_objects.GetNext(pos));
+      if (field != nullptr && field != active && !field->IsDeleted() && field->IsMirrored() && field->GetName() == name)
+        found = field;
+    }
+  }
+  if (found == nullptr) return;
+  const CUndoState state = active->GetUndoState();
+  if (found->IsNumeric() && !active->IsNumeric()) {
+    _PROPERTIES properties;
+    found->GetProperties(&properties);
+    active->SetProperties(properties);
+  }
+  BOOL recalculate = FALSE;
+  if (active->IsNumeric()) {
+    if (found->HasFormula()) {
+      active->SetFormula(found->GetFormula());
+      recalculate = TRUE;
+    } else {
+      active->SetValue(found->GetValue());
+    }
+  } else {
+    active->SetText(found->GetText());
+    active->Wrap();
+  }
+  m_pUndoManager->DoCommand(new CModifyCommand(state, active, this));
+  if (recalculate) doc->Calculate();
+  active->Repaint();
+  DEF_CATCH("CFolimarView::RepaintMirroredObjectsAfterRename")
 }
 
 void CFolimarView::ConvertTextBox() {

@@ -210,6 +210,27 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   afx_msg void OnHelpTopic(UINT id);
   afx_msg void OnOptions();
   afx_msg void OnSpellingSelectLanguage();
+  // Page menu and Image > View (MainFrmPages.cpp).
+  afx_msg void OnMultipageToolsAdd();
+  afx_msg void OnMultipageToolsDel();
+  afx_msg void OnMultipageToolsMoveleft();
+  afx_msg void OnMultipageToolsMoveright();
+  afx_msg void OnMultipageToolsPrevious();
+  afx_msg void OnMultipageToolsNext();
+  afx_msg void OnMultipageToolsConvertPageToDoc();
+  afx_msg void OnImageView();
+  afx_msg void OnUpdateMultipageToolsAdd(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateMultipageToolsDel(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateMultipageToolsMoveleft(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateMultipageToolsMoveright(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateNotInPreview(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateFileImage(CCmdUI* pCmdUI);
+  // The active page of the active document window and the page count; -1 (count 0) when no window is
+  // open or print preview is shown.
+  int ActivePageState(int& pageCount);
+  // Shows the page `step` pages away from the active one; with `move` the two change places first.
+  // The undo history is cleared either way.
+  void ChangeActivePage(int step, BOOL move);
   // Frame events (MainFrmEvents.cpp).
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   // The virtual printer's hand-off (dwData 1027): a new document from the printed pages.

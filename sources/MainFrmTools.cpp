@@ -9,6 +9,7 @@
 #include "MyProcs.h"
 #include "OptionsSheet.h"
 #include "SharedProcs.h"
+#include "SpellCheckerClient.h"
 #include "resource.h"
 
 namespace {
@@ -131,13 +132,6 @@ CString HelpBaseName() {
   const CString base = app != nullptr ? app->GetHelpBaseName() : CString();
   return base.IsEmpty() ? CString(L"Orvello") : base;
 }
-
-// The spell checker component and its interface; its language choice is the twelfth entry of the
-// interface's table.
-const CLSID kSpellCheckerClass = {0x826A9497, 0xC74F, 0x4C62, {0x91, 0x8E, 0x4C, 0x32, 0x44, 0x4D, 0x2C, 0x16}};
-const IID kSpellCheckerInterface = {0x3B51D789, 0xBCD4, 0x4ED7, {0xA1, 0x6F, 0x14, 0x95, 0xBD, 0x2A, 0x55, 0x56}};
-constexpr int kSelectLanguageSlot = 11;
-typedef HRESULT(STDMETHODCALLTYPE* SelectLanguageFunction)(IUnknown* self);
 
 }  // namespace
 
@@ -292,27 +286,7 @@ void CMainFrame::OnOptions() { RunOptions(); }
 
 void CMainFrame::OnSpellingSelectLanguage() {
   DEF_TRY
-  const HRESULT started = ::CoInitialize(nullptr);
-  if (FAILED(started)) {
-    ErrorBox(L"CoInitialize Failed: ");
-    return;
-  }
-  IUnknown* checker = nullptr;
-  if (FAILED(::CoCreateInstance(kSpellCheckerClass, nullptr, CLSCTX_INPROC_SERVER, kSpellCheckerInterface,
-                                reinterpret_cast<void**>(&checker))) ||
-      checker == nullptr) {
-    ErrorBox(IDS_NO_SPELL_CHECKER);
-  } else {
-    void** table = *reinterpret_cast<void***>(checker);
-    const HRESULT chosen = reinterpret_cast<SelectLanguageFunction>(table[kSelectLanguageSlot])(checker);
-    if (FAILED(chosen)) {
-      CString entry;
-      entry.Format(L"CMainFrame::OnSpellingSelectLanguage: the spell checker failed (0x%08lX)",
-                   static_cast<unsigned long>(chosen));
-      AppendErrorLog(entry);
-    }
-    checker->Release();
-  }
-  ::CoUninitialize();
+  CSpellCheckerClient checker;
+  if (checker.Open()) checker.SelectLanguage();
   DEF_CATCH("CMainFrame::OnSpellingSelectLanguage")
 }

@@ -42,6 +42,9 @@ CString GetFilledFormsPathName();
 CString GetInitialBackupFolder();
 CString GetInitialAutoBackupFilePath();
 CString GetTempDirPath();
+// A new empty file of its own in the program's temporary folder (made when missing), "<prefix>XXXX"
+// with the extension `ext`: one per call, so two exports never share a file. Empty on failure.
+CString NewTempFile(LPCWSTR prefix, LPCWSTR ext);
 // Deletes the files (not the folders) directly in `folder`, a full path such as GetTempDirPath's.
 // An empty or relative path deletes nothing: it would name whatever folder is current. Returns the
 // number of files deleted.

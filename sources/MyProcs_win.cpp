@@ -86,6 +86,29 @@ CString GetTempDirPath() {
   return CString();
 }
 
+CString NewTempFile(LPCWSTR prefix, LPCWSTR ext) {
+  DEF_TRY
+  const CString folder = GetTempDirPath();
+  if (folder.IsEmpty()) return CString();
+  ::CreateDirectoryW(folder, nullptr);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    WCHAR name[MAX_PATH + 1] = {};
+    if (::GetTempFileNameW(folder, prefix, 0, name) == 0) return CString();
+    // The reserved name stays taken until the file with the extension is made beside it.
+    CString path = name;
+    const int dot = path.ReverseFind(L'.');
+    path = path.Left(dot) + L"." + ext;
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ::DeleteFileW(name);
+    if (file != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(file);
+      return path;
+    }
+  }
+  DEF_CATCH("NewTempFile")
+  return CString();
+}
+
 int DeleteFiles(const CString& folder) {
   DEF_TRY
   // A full path: a drive with its root, or a share.

@@ -171,12 +171,20 @@ void CTranspImage::StoringVIZ(CVizConverter* converter) {
   DEF_TRY
   if (converter == nullptr) return;
   CTranspBaseClass::StoringVIZ(converter);
-  const CString path = TempFile(L"TempPNG.png");
+  // A file of this call's own, gone once the converter has taken it.
+  const CString path = NewTempFile(L"viz", L"png");
   if (path.IsEmpty() || !m_bitmap.IsAllocated() || m_bitmap.Save(path, FILE_PNG, 0, 2) != SUCCESS) {
     AppendErrorLog(L"CTranspImage::StoringVIZ: the picture cannot be written for the export");
+    if (!path.IsEmpty()) ::DeleteFileW(path);
     return;
   }
-  converter->AddObjectImage(path);
+  try {
+    converter->AddObjectImage(path);
+  } catch (...) {
+    ::DeleteFileW(path);
+    throw;
+  }
+  ::DeleteFileW(path);
   DEF_CATCH("CTranspImage::StoringVIZ")
 }
 

@@ -26,14 +26,17 @@ SEVENZIP_NPM_SHA256=04f9738ee00be8be53f5d06254a9e6e4b5117b17f8b74058477d870e6276
 SEVENZIP_IA32_SHA256=31fd52f8996986623cf52c3b4d0f7ac74a9dec63fc16c902cef673eed550c435
 SEVENZIP_X64_SHA256=b0cfdeaf429f5cc53f85123dd8f5a5feb92c19d31aa34df257edf9a26be05f95
 
+# libodbcinst2:i386: the 32-bit SQLite driver loads it at run time to read a data source's settings,
+# and no 32-bit package depends on it.
 APT_PACKAGES=(
   wine wine64 wine32:i386 fonts-wine fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build googletest libboost-dev
   libz-mingw-w64-dev libstb-dev
-  unixodbc libsqliteodbc libodbc2:i386 libsqliteodbc:i386
+  unixodbc libsqliteodbc libodbc2:i386 libsqliteodbc:i386 libodbcinst2:i386
   xvfb xauth python3 curl ca-certificates
   sqlite3 imagemagick poppler-utils qpdf libtiff-tools python3-zxing-cpp zint ghostscript
   python3-numpy img2pdf
+  hunspell-en-us hunspell-de-de hunspell-ru
 )
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }

@@ -727,6 +727,18 @@
 #define IDS_PDF_PAGE_MODES              62738
 #define IDS_PDF_FONT_EMBEDDINGS         62739
 #define IDS_DELETE_FORM_QUESTION        62740
+
+// Mail through the mail program's Simple MAPI library.
+#define IDS_FAILED_MAPI_LOAD            61840
+#define IDS_INVALID_MAPI_DLL            61841
+#define IDS_FAILED_MAPI_SEND            61842
+// Scanning dialogs: TWAIN setup (feeder mode) and the feeder or flatbed choice of the WIA commands.
+#define IDD_TWAIN_SETUP                 456
+#define IDC_MANUAL_FEEDER               1464
+#define IDC_AUTOFEED                    1465
+#define IDD_ACQUIRE_SOURCE              368
+#define IDC_ACQUIRE_SOURCE_LIST         1447
+
 // Batch filling and the virtual printer's hand-off.
 #define IDS_SAME_IN_OUT_FOLDER          63400
 #define IDS_PRINTED_PAGES_NOT_LOADED    63401

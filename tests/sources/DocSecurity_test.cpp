@@ -41,3 +41,19 @@ TEST(DocSecurityTest, DamagedSlotsDecodeAsEmpty) {
   GetDecodeString(decoded, L"key", slot, kPasswordSlotUnits);
   EXPECT_TRUE(decoded.IsEmpty());
 }
+
+// The key's index base is the character's own index from 0: character i is XORed with key unit
+// (i mod 20), not with the unit of its slot position. A password equal to the key's start scrambles
+// to zero units, which the slot carries by its length.
+TEST(DocSecurityTest, ProgramKeyTestVector) {
+  const wchar_t password[] = L"Qm7xABCDEFGHIJKLMNOPQm";  // 22 characters: 20 and 21 wrap to units 0, 1
+  wchar_t slot[kPasswordSlotUnits] = {};
+  ASSERT_TRUE(GetEncodeString(password, kPasswordKey, slot, kPasswordSlotUnits));
+  const wchar_t expected[24] = {22,   0x00, 0x00, 0x00, 0x5B, 0x35, 0x0E, 0x34, 0x76, 0x63, 0x1C, 0x37,
+                                0x71, 0x68, 0x3C, 0x00, 0x29, 0x79, 0x6A, 0x07, 0x28, 0x00, 0x00, 22};
+  for (int i = 0; i < 24; ++i) EXPECT_EQ(expected[i], slot[i]) << "unit " << i;
+  CString decoded;
+  GetDecodeString(decoded, kPasswordKey, slot, kPasswordSlotUnits);
+  EXPECT_EQ(22, decoded.GetLength());
+  EXPECT_EQ(CString(password), decoded);
+}

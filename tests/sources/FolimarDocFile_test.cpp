@@ -421,6 +421,32 @@ const NamedFixture kValidFixtures[] = {
     {L"v28_template.hex", L"m.vyt"},          {L"v28_extra_fields.hex", L"m.qlm"},
 };
 
+TEST_F(FolimarDocFileTest, AnOldDocumentOpensEveryPageOfItsNamedImageFile) {
+  const std::string tiff = testing_support::ReadFileBytes(std::wstring(VANTRY_TEST_DATA_DIR) + L"/images/pages_lzw.tif");
+  ASSERT_FALSE(tiff.empty());
+  ASSERT_TRUE(testing_support::WriteFileBytes(Path(L"scan.tif"), tiff));
+  std::string bytes = Fixture(L"v5_bare.hex").substr(0, 48);
+  PutInt(bytes, kPageCount, 1);
+  const std::string stored = "C:\\elsewhere\\scan.tif";
+  bytes += Int32(8) + Int32(56) + Int32(40) + Int32(40) + Int32(1) + std::string(8, '\0') + Int32(1) +
+           std::string(20, '\0') + Int32(0) + Int32(0) + Int32(static_cast<int32_t>(stored.size())) + stored;
+  bytes += TestObjectRecord(1, 0, 5, L"", false) + Int32(0);
+  CFolimarDoc doc;
+  ASSERT_EQ(kLoaded, LoadBytes(doc, Path(L"old.qlm"), bytes));
+  ASSERT_EQ(3, doc.GetPageCount());
+  EXPECT_EQ(3, doc.m_pages.GetCount());
+  const int widths[3] = {34, 47, 34};
+  for (int p = 0; p < 3; ++p) {
+    ASSERT_TRUE(doc.GetPage(p)->HasBitmap()) << p;
+    EXPECT_EQ(widths[p], doc.GetPage(p)->m_pBitmap->GetWidth()) << p;
+    EXPECT_EQ(doc.GetPage(0)->m_table.GetRecordCount(), doc.GetPage(p)->m_table.GetRecordCount()) << p;
+  }
+  // The field stays on its page with its column; the added pages have none.
+  EXPECT_EQ(1, doc.GetPage(0)->m_objects.GetCount());
+  EXPECT_EQ(1, doc.GetPage(0)->m_table.GetFieldCount());
+  EXPECT_EQ(0, doc.GetPage(2)->m_table.GetFieldCount());
+}
+
 }  // namespace
 
 TEST_F(FolimarDocFileTest, DamagedFilesEndTheLoadWithAnError) {

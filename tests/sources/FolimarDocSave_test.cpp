@@ -239,8 +239,10 @@ TEST_F(DocumentSaveTest, SaveAsCancelledOrToADataExchangeFileKeepsTheDocumentAsI
   doc.SetModifiedFlag(TRUE);
 
   AnswerFileDialog([&] { doc.OnFileSaveAs(); }, L"");
-  AnswerFileDialog([&] { doc.OnFileSaveAs(); }, Path(L"exchange.viz"));
   EXPECT_FALSE(Exists(Path(L"exchange.viz")));
+  AnswerFileDialog([&] { doc.OnFileSaveAs(); }, Path(L"exchange.viz"));
+  // The exchange file is written; the document stays what it was.
+  EXPECT_EQ(0u, testing_support::ReadFileBytes(Path(L"exchange.viz")).find("VIZ\t1\nDOCUMENT\t"));
   EXPECT_EQ(0, lstrcmpiW(path.c_str(), doc.GetPathName()));
   EXPECT_STREQ(L"mine", doc.GetTitle());
   EXPECT_TRUE(doc.IsModified());

@@ -1,5 +1,5 @@
 // The frame's help commands (recorded, never started), the default browser lookup and the spell
-// checker's language choice without a spell checker.
+// checker's language choice.
 #include "MainFrm.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include "RestoreDlg.h"
 #include "BackupDlg.h"
 #include "MyProcs.h"
+#include "SpellCheckResource.h"
 #include "resource.h"
 
 namespace {
@@ -117,13 +118,22 @@ TEST_F(FrameToolsTest, TheRussianInterfaceOpensTheHelpPagesInTheDefaultBrowser) 
   EXPECT_STREQ(L"", without.GetDefaultBrowser()) << "no key, no browser";
 }
 
-TEST_F(FrameToolsTest, ChoosingTheSpellingLanguageWithoutASpellCheckerSaysSo) {
+// The language choice is the spell checker's own dialog; cancelled here, so the user's stored choice
+// (which the spelling tests rely on) stays.
+TEST_F(FrameToolsTest, ConfigureSpellcheckerShowsTheCheckersLanguageChoice) {
   ASSERT_NE(nullptr, OpenFrame());
-  Command(ID_SPELLING_SELECT_LANGUAGE);
-  CString expected;
-  expected.LoadString(IDS_NO_SPELL_CHECKER);
-  ASSERT_EQ(1u, g_boxes.size());
-  EXPECT_EQ(std::wstring(expected), g_boxes[0]);
+  int languages = 0;
+  testing_support::RunDialog(
+      [this] {
+        Command(ID_SPELLING_SELECT_LANGUAGE);
+        return static_cast<INT_PTR>(0);
+      },
+      [&languages](HWND dialog) {
+        languages = static_cast<int>(::SendDlgItemMessageW(dialog, IDC_SPELL_LANGUAGES, LB_GETCOUNT, 0, 0));
+        testing_support::Click(dialog, IDCANCEL);
+      });
+  EXPECT_EQ(3, languages) << "English, German and Russian";
+  EXPECT_TRUE(g_boxes.empty()) << "the checker is installed";
 }
 
 // The pixel at (x, y) of a window as it is on the screen now.

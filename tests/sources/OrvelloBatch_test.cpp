@@ -259,6 +259,18 @@ TEST_F(OrvelloBatch, ABrokenTemplateIsSkippedAndTheOthersAreSaved) {
   EXPECT_EQ((Fields{{L"City", L"Oslo"}}), ReadFields(Out() + L"\\c.qlm"));
 }
 
+// /viz after /out names the folder of both the filled documents and their data-exchange files.
+TEST_F(OrvelloBatch, TheLaterVizFolderTakesDocumentsAndExchangeFiles) {
+  ASSERT_EQ(0, Run(L"/in " + Q(In()) + L" /out " + Q(Out()) + L" /viz " + Q(Viz()) + L" /d " + Q(Ini())).code);
+  EXPECT_FALSE(Exists(Out() + L"\\order.qlm"));
+  EXPECT_EQ((Fields{{L"Name", L"Ann Lee"}, {L"City", L"Oslo"}, {L"Note", L""}}), ReadFields(Viz() + L"\\order.qlm"));
+  for (const wchar_t* name : {L"order.viz", L"invoice.viz"}) {
+    const std::string viz = ReadFileBytes(Viz() + L"\\" + name);
+    EXPECT_EQ(0u, viz.find("VIZ\t1\n")) << name;
+    EXPECT_NE(std::string::npos, viz.find("\tName\t")) << name << ": the fields are items of the file";
+  }
+}
+
 TEST_F(OrvelloBatch, UsageGoesToTheParentsConsoleWithAnEnterForThePrompt) {
   const Outcome outcome = Run(L"/?");
   EXPECT_EQ(0, outcome.code);

@@ -196,6 +196,11 @@ class HandOffProgram : public ::testing::Test {
   }
   void TearDown() override {
     if (frame_ != nullptr) ::PostMessageW(frame_, WM_CLOSE, 0, 0);
+    // A document made from printed pages is new: the question whether to save it is answered No.
+    for (int i = 0; program_ && frame_ != nullptr && i < 600 && program_->WaitForExit(100) == STILL_ACTIVE; ++i) {
+      HWND box = program_->FindDialog();
+      if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDNO, 0);
+    }
     if (program_) EXPECT_EQ(0u, program_->WaitForExit(kWait));
     program_test::DeleteProfile();
   }
@@ -281,6 +286,53 @@ TEST_F(HandOffProgram, AJobWithoutNameOrPagesMakesNoDocumentAndDropsOnlyItsIniFi
     EXPECT_TRUE(Exists(folder_.File(L"p0.png"))) << c.what;
     EXPECT_EQ(nullptr, DocumentView()) << c.what;
   }
+}
+
+// The document takes the printed document's name; the page files and the INI file go once the
+// document holds the pages. A count above the listed keys ends at the first missing one.
+TEST_F(HandOffProgram, PngPagesBecomeADocumentAndTheirFilesGo) {
+  ASSERT_TRUE(MakePng(folder_.File(L"p0.png"), 64, 48));
+  ASSERT_TRUE(MakePng(folder_.File(L"p1.png"), 48, 64));
+  const std::wstring ini = Ini("[Document]\r\nName=C:\\Reports\\march.txt\r\nHorizontalResolution=200\r\n"
+                               "VerticalResolution=200\r\n[PNG]\r\nCount=3\r\nFile0=" + Path(L"p0.png") +
+                               "\r\nFile1=" + Path(L"p1.png") + "\r\n");
+  EXPECT_TRUE(Send(ini).empty());
+  HWND view = DocumentView();
+  ASSERT_NE(nullptr, view);
+  EXPECT_EQ(2, program_test::CountPageTabs(view));
+  wchar_t caption[256] = L"";
+  ::GetWindowTextW(frame_, caption, 256);
+  EXPECT_NE(std::wstring::npos, std::wstring(caption).find(L" - march")) << caption;
+  for (const wchar_t* file : {L"p0.png", L"p1.png", L"job.ini"}) EXPECT_FALSE(Exists(folder_.File(file))) << file;
+}
+
+// With EMF pages preferred ("VPFormat" 0): the smaller EMF pages make the document and every file
+// stays for the converter; larger EMF pages of a raster picture leave the PNG pages in use, with the
+// hint that the raster file could have been opened directly.
+TEST_F(HandOffProgram, EmfPagesAreUsedWhenPreferredAndSmaller) {
+  const DWORD emf = 0;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Quennick\\Vantry\\Settings", L"VPFormat",
+                                             REG_DWORD, &emf, sizeof(emf)));
+  ASSERT_TRUE(MakePng(folder_.File(L"p0.png"), 400, 300));
+  ASSERT_TRUE(MakeEmf(folder_.File(L"e0.emf"), 40));
+  const std::string pages = "[PNG]\r\nCount=1\r\nFile0=" + Path(L"p0.png") + "\r\n[EMF]\r\nCount=1\r\nFile0=" +
+                            Path(L"e0.emf") + "\r\n";
+  EXPECT_TRUE(Send(Ini("[Document]\r\nName=vector job\r\n" + pages)).empty());
+  ASSERT_NE(nullptr, DocumentView());
+  for (const wchar_t* file : {L"p0.png", L"e0.emf", L"job.ini"}) EXPECT_TRUE(Exists(folder_.File(file))) << file;
+
+  ASSERT_TRUE(MakePng(folder_.File(L"p1.png"), 16, 16));
+  ASSERT_TRUE(MakeEmf(folder_.File(L"e1.emf"), 1));
+  ASSERT_TRUE(WriteFileBytes(folder_.File(L"e1.emf"), testing_support::ReadFileBytes(folder_.File(L"e1.emf")) +
+                                                          std::string(8192, '\0')));
+  const std::wstring raster = Ini("[Document]\r\nName=raster job\r\n[PNG]\r\nCount=1\r\nFile0=" + Path(L"p1.png") +
+                                  "\r\n[EMF]\r\nCount=1\r\nFile0=" + Path(L"e1.emf") + "\r\n", L"raster.ini");
+  const std::vector<std::wstring> boxes = Send(raster);
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_NE(std::wstring::npos, boxes[0].find(L"A raster file has been sent")) << boxes[0];
+  EXPECT_FALSE(Exists(folder_.File(L"p1.png")));
+  EXPECT_FALSE(Exists(raster));
+  EXPECT_TRUE(Exists(folder_.File(L"e1.emf")));
 }
 
 }  // namespace

@@ -202,15 +202,23 @@ TEST_F(TranspImageDevices, TheVizExportPassesAPngOfThePicture) {
     void AddObjectItem(double, double, double, double, int, int, double, double, LPCWSTR, bool) override { ++items; }
     void AddLineVector(double, double) override {}
     void AddObjectImage(LPCWSTR path) override {
-      if (items == 1) png = testing_support::ReadFileBytes(path);
+      if (items >= 1) png = testing_support::ReadFileBytes(path);
+      paths.push_back(path);
     }
     int items = 0;
     std::string png;
+    std::vector<std::wstring> paths;
   } recorder;
   image_.StoringVIZ(&recorder);
   EXPECT_EQ(1, recorder.items);
   ASSERT_GT(recorder.png.size(), 8u);
   EXPECT_EQ(std::string("\x89PNG", 4), recorder.png.substr(0, 4));
+  // Each export writes a file of its own and removes it once the converter has it.
+  image_.StoringVIZ(&recorder);
+  ASSERT_EQ(2u, recorder.paths.size());
+  EXPECT_NE(recorder.paths[0], recorder.paths[1]);
+  for (const std::wstring& path : recorder.paths)
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str())) << std::string(path.begin(), path.end());
 }
 
 // Takes the object data and the DIB dropped on its window.
