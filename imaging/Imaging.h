@@ -5,3 +5,4 @@
 #include "LDialog.h"
 #include "LFile.h"
 #include "LTwain.h"
+#include "LWia.h"

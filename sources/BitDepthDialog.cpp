@@ -2,7 +2,17 @@
 
 #include "ErrorLog.h"
 #include "ImageOptions.h"
+#include "MainFrm.h"
 #include "resource.h"
+
+namespace {
+// The help file's topic of this dialog.
+const DWORD kHelpContext = 8;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CBitDepthDialog, CDialogEx)
+  ON_BN_CLICKED(IDHELP, OnHelp)
+END_MESSAGE_MAP()
 
 CBitDepthDialog::CBitDepthDialog(CWnd* parent) : CDialogEx(IDD_BIT_DEPTH, parent) {}
 
@@ -22,4 +32,10 @@ BOOL CBitDepthDialog::OnInitDialog() {
   CDialogEx::OnInitDialog();
   DEF_CATCH("CBitDepthDialog::OnInitDialog")
   return TRUE;
+}
+
+void CBitDepthDialog::OnHelp() {
+  DEF_TRY
+  if (CMainFrame* frame = GetMainFrame()) frame->ShowHelpContext(kHelpContext);
+  DEF_CATCH("CBitDepthDialog::OnHelp")
 }

@@ -13,6 +13,8 @@ class CBitDepthDialog : public CDialogEx {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  afx_msg void OnHelp();
+  DECLARE_MESSAGE_MAP()
 
  private:
   int m_depthIndex = -1;  // no radio checked before a preset

@@ -49,6 +49,22 @@ void CEraseList::RebuildRegion() {
   }
 }
 
+HRGN CEraseList::MappedRegion(const std::function<RECT(const RECT&)>& map) const {
+  HRGN region = nullptr;
+  for (POSITION pos = GetHeadPosition(); pos != nullptr;) {
+    const _ERASERECT* entry = GetNext(pos);
+    const RECT mapped = map(entry->rect);
+    HRGN piece = CreateRectRgnIndirect(&mapped);
+    if (region == nullptr) {
+      region = piece;
+      continue;
+    }
+    CombineRgn(region, region, piece, entry->flag == restored ? RGN_DIFF : RGN_OR);
+    DeleteObject(piece);
+  }
+  return region;
+}
+
 BOOL CEraseList::AddErased(const RECT& rect) {
   DEF_TRY
   ScopedRegion area(CreateRectRgnIndirect(&rect));

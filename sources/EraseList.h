@@ -4,6 +4,7 @@
 #include "Framework.h"
 
 #include <cstdint>
+#include <functional>
 
 // Also the record of one entry in the document file.
 struct _ERASERECT {
@@ -35,6 +36,9 @@ class CEraseList : public CTypedPtrList<CPtrList, _ERASERECT*> {
 
   // The union of erased rectangles less the restored ones; owned by the list.
   HRGN GetRegion() const { return m_region; }
+  // The same region with every rectangle mapped first (to the scale and place it is drawn at); null
+  // for an empty list, else the caller deletes it.
+  HRGN MappedRegion(const std::function<RECT(const RECT&)>& map) const;
   void RemoveAllEntries();
 
  private:

@@ -23,6 +23,8 @@ class LBitmapBase;
 class LBitmapList;
 class LBitmap;
 class LUserBitmap;
+class LUserWia;
+struct LWIAOPTIONS;
 
 // What the next new document is to be built from; the document reads it once in OnNewDocument.
 struct NEW_DOCUMENT_REQUEST {
@@ -137,9 +139,6 @@ class CFolimarApp : public CWinAppEx {
   // at exit.
   void StartScanningSessions();
   void EndScanningSessions();
-  // A new one-page document from a scanned page, and the page appended to every open document.
-  CDocument* CreateDocFromScan(const LBitmapBase& page);
-  void AppendScanToDocuments(const LBitmapBase& page);
   LUserBitmap* m_pTwainHost = nullptr;
   int m_twainAvailable = 0;
   int m_twainAcquiring = 0;
@@ -148,6 +147,25 @@ class CFolimarApp : public CWinAppEx {
   int m_feederChosen = 1;     // the WIA source choice: 1 feeder, 0 flatbed
   // The document an autofeed acquisition started; it goes again when the scan fails or is cancelled.
   CDocument* m_scanDocument = nullptr;
+  // WIA (FolimarAppWia.cpp).
+  LUserWia* m_pWia = nullptr;
+  int m_wiaVersion = 1;  // 2 from Windows 6 on
+  int m_wiaAvailable = 0;
+  int m_deviceSelected = 0;
+  int m_wiaAcquiring = 0;
+  int m_deviceDialog = 1;     // 0: the program chooses feeder or flatbed itself
+  int m_transferCancel = 0;   // set by the transfer dialog's Cancel, polled between pages
+  LWIAOPTIONS* m_pWiaOptions = nullptr;  // the user's WIA settings; null until there are any
+  LONG m_transferMode = 0;
+  void* m_pSourceItem = nullptr;  // the chosen source item (an item of the WIA device)
+  HGLOBAL m_hWiaItems = nullptr;  // the item array and its count
+  int m_wiaItemCount = 0;
+  CString m_wiaTransferPath;
+  // 1 to go on, 101 when the user cancels the feeder or flatbed choice.
+  int ChooseWiaDocumentSource();
+  void FreeWiaItems();
+  void StartWiaSession();
+  void EndWiaSession();
 
   NEW_DOCUMENT_REQUEST m_newDocument;
   int m_languageId = kLanguageEnglish;  // the "Language" setting
@@ -155,6 +173,9 @@ class CFolimarApp : public CWinAppEx {
   PRINTER_METRICS m_printerMetrics = {};
   CEnumPrinters m_printers;
   VYCommandLineInfo m_cmdInfo;
+  // The printer and data-only switch of a print that asks nothing (the command line, a fax); null
+  // for the user's own prints. Not owned.
+  const CCommandLineInfo* m_pPrintRequest = nullptr;
   CString m_versionText;
   // The page files of the last hand-off and the pages loaded from them.
   CStringList m_pngPages{10};
@@ -177,6 +198,10 @@ class CFolimarApp : public CWinAppEx {
   afx_msg void OnUpdateTwainCommand(CCmdUI* pCmdUI);
   afx_msg void OnUpdateTwainAcquire(CCmdUI* pCmdUI);
   afx_msg void OnUpdateAppExit(CCmdUI* pCmdUI);
+  afx_msg void OnFileWiaSelectSource();
+  afx_msg void OnFileWiaAcquire();
+  afx_msg void OnUpdateFileWiaSelectSource(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateFileWiaAcquire(CCmdUI* pCmdUI);
   // Records > Fill in Form Fields: the active document, or a folder of templates, from a profile.
   afx_msg void OnFillFormFields();
   DECLARE_MESSAGE_MAP()

@@ -83,9 +83,15 @@ void CFolimarApp::FillTemplateInBatch(const CString& path, CFieldMap& data) {
 }
 
 void CFolimarApp::PrintInBatch(CFolimarDoc* doc) {
-  // The view's print path that takes the command-line record is not part of the program yet.
-  (void)doc;
-  AppendErrorLog(L"CFolimarApp::PrintInBatch: printing from the command line is not available");
+  CFolimarView* view = doc->GetFirstFolimarView();
+  if (view == nullptr) {
+    AppendErrorLog(L"CFolimarApp::PrintInBatch: the document has no view to print from");
+    return;
+  }
+  // The view prints without a dialog while the command line is its request.
+  m_pPrintRequest = &m_cmdInfo;
+  view->DoFilePrint();
+  m_pPrintRequest = nullptr;
 }
 
 void CFolimarApp::PrintToConsole(UINT stringId) {

@@ -1,14 +1,9 @@
 // The File menu's scanning commands: the TWAIN source, its feeder set-up and the acquisition, whose
 // pages the TWAIN host turns into documents.
-#include <memory>
-
 #include "ErrorLog.h"
 #include "FolimarApp.h"
-#include "FolimarDoc.h"
-#include "LMyBitmap.h"
 #include "LUserTwain.h"
 #include "MyProcs.h"
-#include "PageInfo.h"
 #include "ScanDialogs.h"
 #include "resource.h"
 
@@ -35,6 +30,7 @@ void CFolimarApp::StartScanningSessions() {
   m_twainAvailable = LTwain::IsAvailable();
   if (m_twainAvailable && twain->InitSession(m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr) != SUCCESS)
     m_twainAvailable = 0;
+  StartWiaSession();
   DEF_CATCH("CFolimarApp::StartScanningSessions")
 }
 
@@ -46,38 +42,8 @@ void CFolimarApp::EndScanningSessions() {
     m_pTwainHost = nullptr;
   }
   m_twainAvailable = 0;
+  EndWiaSession();
   DEF_CATCH("CFolimarApp::EndScanningSessions")
-}
-
-CDocument* CFolimarApp::CreateDocFromScan(const LBitmapBase& page) {
-  DEF_TRY
-  std::unique_ptr<LMyBitmap> copy(new LMyBitmap);
-  if (copy->Copy(page) != SUCCESS) return nullptr;
-  CFolimarDoc* doc = dynamic_cast<CFolimarDoc*>(CreateEmptyDoc(0));
-  if (doc == nullptr || doc->GetPage(0) == nullptr) return doc;
-  doc->GetPage(0)->SetBitmap(copy.release());
-  doc->SetModifiedFlag();
-  doc->UpdateAllViews(nullptr);
-  return doc;
-  DEF_CATCH("CFolimarApp::CreateDocFromScan")
-  return nullptr;
-}
-
-void CFolimarApp::AppendScanToDocuments(const LBitmapBase& page) {
-  DEF_TRY
-  CTypedPtrList<CPtrList, CFolimarDoc*> documents;
-  GetDocumentsList(documents);
-  for (POSITION pos = documents.GetHeadPosition(); pos;) {
-    CFolimarDoc* doc = documents.GetNext(pos);
-    std::unique_ptr<LMyBitmap> copy(new LMyBitmap);
-    if (copy->Copy(page) != SUCCESS) return;
-    CPageInfo* added = doc->AppendNewPage();
-    doc->InitPageDBTable(added);
-    added->SetBitmap(copy.release());
-    doc->SetModifiedFlag();
-    doc->UpdateAllViews(nullptr);
-  }
-  DEF_CATCH("CFolimarApp::AppendScanToDocuments")
 }
 
 void CFolimarApp::OnFileTwainSelectSource() {

@@ -27,6 +27,7 @@ BEGIN_MESSAGE_MAP(CFolimarDoc, CDocument)
   ON_COMMAND(ID_FILE_EXPORT, OnFileExportTo)
   ON_COMMAND(ID_FILE_SAVE_AS_IMAGE, OnFileSaveAsImage)
   ON_COMMAND(ID_FILE_PROPERTIES, OnDocProperties)
+  ON_COMMAND(ID_FILE_SEND_FAX, OnFileSendByFax)
   ON_COMMAND(ID_DB_IMPORT, OnDBImportData)
   ON_COMMAND(ID_DB_QUICK_IMPORT, OnDBQuickImportData)
   ON_UPDATE_COMMAND_UI(ID_DB_QUICK_IMPORT, OnUpdateDBQuickImportData)
@@ -34,6 +35,9 @@ BEGIN_MESSAGE_MAP(CFolimarDoc, CDocument)
   ON_COMMAND(ID_DB_IMPORT_FROM_DOCUMENT, OnDBImportDataFromDocument)
   // Edit menu
   ON_COMMAND(ID_EDIT_RENAME_FORM, OnEditRename)
+  // Image menu: the page image
+  ON_COMMAND(ID_IMAGE_LOAD_BACKGROUND, OnFileLoadImage)
+  ON_COMMAND(ID_IMAGE_DELETE_BACKGROUND, OnFileDeleteImage)
   // Records menu
   ON_COMMAND(ID_DB_NEW, OnDBInsertRecord)
   ON_COMMAND(ID_DB_NEW_DUPLICATE, OnDBInsertRecordDuplicate)
@@ -322,8 +326,12 @@ BOOL CFolimarDoc::OnNewDocument() {
       created = request.bitmapList != nullptr && CreateFromBitmapList(*request.bitmapList);
       break;
     case NEW_DOCUMENT_REQUEST::kFromPagesList:
-      created = CreateFromPagesList(request.pages);
-      break;
+      // Copied pages keep the paper of their documents: matching it to the page images again would
+      // turn a blank A4 form into a Letter one.
+      if (!CreateFromPagesList(request.pages)) return FALSE;
+      UpdateTitle();
+      BigImageMessage();
+      return TRUE;
     default:
       return FALSE;
   }

@@ -69,6 +69,8 @@ class CFolimarDoc : public CDocument {
   afx_msg void OnFileSaveAs();
   // A copy of the document in another file; its own title, path and modified state stay.
   afx_msg void OnFileExportToVantry();
+  // File > Send > Fax (FolimarDocFax.cpp): prints to the chosen fax printer without the print dialog.
+  afx_msg void OnFileSendByFax();
   // Lower-cased extension of a path, as the document file types are told apart.
   static CString LowerFileExt(const CString& path);
   // An image file a document can be made from: bmp, tif, tiff, pcx, jpg, jpeg, png, gif.
@@ -195,6 +197,7 @@ class CFolimarDoc : public CDocument {
   void CorrectBug();
   // Empties the page's records and gives it as many empty ones as the document has (one at least).
   void InitPageDBTable(CPageInfo* page);
+  // A column for the field, at its place among the page's fields (the last when it is not listed).
   void AddDBField(CTranspBaseClass* object, int pageIndex);
   // Removes the column of the field that stands at `position` of the page's list.
   void DeleteDBField(POSITION position, int pageIndex);
@@ -260,6 +263,36 @@ class CFolimarDoc : public CDocument {
   // 1 with neither a page image nor an object.
   int IsEmpty() const;
   void SetImageChangedForAllPages(int flag);
+
+  // ---- Page image editing (FolimarDocImageEdit.cpp) ----
+  // Each change is one step of the page's history; a page that does not exist or has no bitmap
+  // changes nothing and gives FALSE. Library failures show the library's text (not after a cancel).
+  BOOL SetPageResolution(int pageIndex, int x, int y);
+  // The rectangle in screen pixels, converted to image pixels and clipped to the image.
+  BOOL DoCropPage(int pageIndex, const RECT& screenRect);
+  // Clockwise, the bitmap grown to hold the turned image, new corners black.
+  BOOL RotatePage(int pageIndex, int degrees);
+  BOOL RotatePage(int pageIndex, double radians);
+  BOOL RotatePageHundredths(int pageIndex, int hundredths);
+  BOOL FlipImage(int pageIndex);
+  BOOL ReverseImage(int pageIndex);
+  // Changes in tenths of a percent, -1000 .. 1000.
+  BOOL SetImageBrightness(int pageIndex, int value);
+  BOOL SetImageContrast(int pageIndex, int value);
+  BOOL InvertImage(int pageIndex);
+  // The rectangle (image pixels) is the white or black reference area; TRUE also when the correction
+  // itself failed and the image stayed.
+  BOOL DoColCorrectionWhitePage(int pageIndex, const RECT& rect);
+  BOOL DoColCorrectionBlackPage(int pageIndex, const RECT& rect);
+  // The bitmap (taken over) becomes the page image; -1 is the first view's current page.
+  BOOL LoadMainImage(LMyBitmap* bitmap, int pageIndex);
+  // The metafile becomes the page background and its path the document's image path.
+  BOOL LoadEMF(LPCTSTR path, int pageIndex);
+  // Image > Delete Background and Image > Load Background on the first view's current page.
+  afx_msg void OnFileDeleteImage();
+  afx_msg void OnFileLoadImage();
+  // The file chosen for Image > Load Background: an image, a metafile, or a message.
+  BOOL LoadBackgroundFile(const CString& path);
 
   // ---- Formulas (FolimarDocFormulas.cpp) ----
   // 1 and the value of the field's formula; 0 when it cannot be calculated.
@@ -362,6 +395,14 @@ class CFolimarDoc : public CDocument {
   // The title exactly as given: a kept file name has lost its extension already.
   void SetTitleWithoutExt(const CString& name);
   BOOL AskFormName(CString& formName, CString& fileName);
+
+  // Page image editing: the page when it holds a bitmap; the common steps of the bitmap edits.
+  CPageInfo* EditablePage(int pageIndex) const;
+  void PageImageChanged(CPageInfo* page);
+  BOOL EditPageBitmap(int pageIndex, BOOL recordAlways, const std::function<int(LMyBitmap&)>& edit);
+  BOOL EditPageColours(int pageIndex, BOOL recordAlways, BOOL copyBackAlways, const std::function<int(LBitmap&)>& edit);
+  BOOL DoColCorrectionPage(int pageIndex, const RECT& rect, BOOL white);
+  int CurrentViewPage() const;
 
   // ---- Record commands ----
   afx_msg void OnDBInsertRecord();

@@ -154,7 +154,14 @@ void CFolimarDoc::InitPageDBTable(CPageInfo* page) {
 void CFolimarDoc::AddDBField(CTranspBaseClass* object, int pageIndex) {
   DEF_TRY
   CPageInfo* page = GetPage(pageIndex);
-  if (page != nullptr && object != nullptr) page->m_table.AddField(GetDocObjectServices()->getName(object));
+  if (page == nullptr || object == nullptr) return;
+  // The column stands where the field stands among the page's fields (a field put in before others
+  // must not take their values); a field not in the list yet gets the last column.
+  int column = -1;
+  ForEachField(page, [&](CTranspBaseClass* field, int index) {
+    if (field == object) column = index;
+  });
+  page->m_table.InsertField(column, GetDocObjectServices()->getName(object));
   DEF_CATCH("CFolimarDoc::AddDBField")
 }
 

@@ -35,6 +35,10 @@ ON_WM_CHAR()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+// File menu: print (also the framework's direct print) and print preview.
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 // Edit menu: clipboard.
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 ON_COMMAND(ID_EDIT_CUT, OnEditCut)
@@ -86,6 +90,30 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_OBJECT_UP, OnUpdateObjectUp)
 ON_COMMAND_RANGE(ID_IMAGE_MOVE_LEFT, ID_IMAGE_MOVE_DOWN, OnImageMoveCommand)
 // Spelling menu and the main bar's spelling button.
 ON_COMMAND(ID_SPELLING, OnToolbarSpelling)
+// The found text's second look.
+ON_WM_TIMER()
+// Image menu: the page image (flip, mirror, invert, brightness, contrast, rotation, resolution, size);
+// the image tools' "Do transformation".
+ON_COMMAND(ID_IMAGE_FLIP, OnImageFlip)
+ON_COMMAND(ID_IMAGE_REVERSE, OnImageReverse)
+ON_COMMAND(ID_IMAGE_INVERT, OnImageInvert)
+ON_COMMAND(ID_IMAGE_BRIGHTNESS, OnImageBrightness)
+ON_COMMAND(ID_IMAGE_CONTRAST, OnImageContrast)
+ON_COMMAND_RANGE(ID_IMAGE_ROTATE_90, ID_IMAGE_ROTATE_180, OnImageRotateCommand)
+ON_COMMAND(ID_IMAGE_ROTATE_ANGLE, OnImageRotateAnyAngle)
+ON_COMMAND(ID_IMAGE_RESOLUTION, OnImageResolution)
+ON_COMMAND(ID_IMAGE_RESIZE, OnImageResize)
+ON_COMMAND(ID_EDIT_ROTATE_PICTURE, OnEditRotateImage)
+ON_COMMAND(ID_TOOL_DO_TRANSFORMATION, OnToolbarDoImageTransformation)
+ON_UPDATE_COMMAND_UI_RANGE(ID_IMAGE_ROTATE_90, ID_IMAGE_ROTATE_180, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI_RANGE(ID_IMAGE_BRIGHTNESS, ID_IMAGE_REVERSE, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_IMAGE_ROTATE_ANGLE, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_IMAGE_RESOLUTION, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_IMAGE_RESIZE, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_IMAGE_CONTRAST, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_IMAGE_INVERT, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_EDIT_ROTATE_PICTURE, OnUpdateMenuImage)
+ON_UPDATE_COMMAND_UI(ID_TOOL_DO_TRANSFORMATION, OnUpdateDoImageTransformation)
 END_MESSAGE_MAP()
 
 namespace {

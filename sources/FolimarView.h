@@ -18,6 +18,10 @@
 class CFolimarDoc;
 class CMainFrame;
 class CSpellCheckerClient;
+class CTranspText;
+class LBitmapBase;
+class LBitmapList;
+struct IPdfDocument;
 
 class CFolimarView : public CScrollView {
   DECLARE_DYNCREATE(CFolimarView)
@@ -94,6 +98,9 @@ class CFolimarView : public CScrollView {
   void GetCurrentCursorPosition(BOOL down, int textLength, int& field, int& position) const;
   // Shows the found text selected in its field on `pageIndex`.
   void ViewFoundedText(int pageIndex, int field, int position, int length);
+  // Scrolls the found text (or its field until it is painted) into the middle of the window when it
+  // is not in view; looks again twice, 100 ms apart, while only the field's place was known.
+  void ScrollToFoundSelection(CTranspText* field);
 
   // Gives objects and undo commands the services of the view they reach through their links; the
   // application installs them once at start-up.
@@ -240,6 +247,34 @@ class CFolimarView : public CScrollView {
   // Moves the focus to the next object to check; 1 when the walk wrapped round or there is nothing
   // to walk.
   int ProcessTabKeyForSpelling(BOOL forward);
+  // The conversion commands' two directions (new object, old object, page): the new one takes the
+  // old one's place in the page's list and its selection, the old one stays there deleted until
+  // the step is undone. A text field takes a data column where it stands; a label leaves the old
+  // field's column alone, so an undo finds its values.
+  void ConvertTextBoxCommand(CTranspBaseClass* field, CTranspBaseClass* label, int page);
+  void RemoveTextBoxCommand(CTranspBaseClass* field, CTranspBaseClass* label, int page);
+  void ConvertTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page);
+  void RemoveTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page);
+
+  // ---- Page image commands (FolimarViewPageImage.cpp) ----
+  // The rotation dialog on `bitmap`: SUCCESS with the chosen angle (hundredths of a degree,
+  // clockwise); the failing library result otherwise, -1 after an exception.
+  int GetRotateAngleFromDialog(LBitmapBase* bitmap, int& angle);
+  // Turns the active page by whole degrees, or with `ask` by the angle the rotation dialog gives.
+  void RotatePage(int degrees, BOOL ask);
+  // The first reference point whose marker box holds the client point; null for none.
+  CRefPointTool* GetRefPointFromPoint(int x, int y);
+  void RepaintRefPoint(CRefPointTool* tool);
+  // Radians, positive when the right point of the two lies higher on the page; 0 unless there are two.
+  double GetRefPointsAngle() const;
+  void DeleteRefPoints(BOOL repaint);
+  void AddRefPoint(POINT pagePoint);
+  // Turns the page so that the two reference points lie on a horizontal or a vertical line.
+  void DoImageStraighten();
+  // The crop area cut out of the page image, which keeps its place on the page; one undo step.
+  void DoImageCrop();
+  // The crop area as the white (0) or black (1) reference of a colour correction.
+  void DoImageColCorrection(int kind);
 
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
@@ -265,6 +300,45 @@ class CFolimarView : public CScrollView {
   // The eraser's current square (page pixels); the next paint takes it out of the erased region.
   void SetEraserRect(const RECT& rect) { m_eraserRect = rect; }
   const _OBJECT_STYLE& GetFocusedObjectStyle() const { return m_focusedStyle; }
+
+  // ---- Printing and page rendering (FolimarViewPrint.cpp) ----
+  // Where DrawPrint draws, and what a printed page shows.
+  enum { kOutputPrinter = 0, kOutputPreview = 1, kOutputPdf = 2 };
+  enum { kPrintDataOnly = 0, kPrintBlankPaper = 1, kPrintImageOnly = 2 };
+  // One page with the paper's corner at logical 0,0: on a printer or preview context by the print
+  // mode (data only with the output offset, blank paper, image only), or on the PDF page of `pdf`
+  // (image, erased areas and objects, shifted by the output offset).
+  void DrawPrint(CDC* pDC, int page, int kind, IPdfDocument* pdf);
+  // The page on white at `resolution` (image pixels at the page image's resolution), without objects
+  // when `imageOnly` is set.
+  void DrawOnImagePage(CDC* pDC, int page, SIZE resolution, BOOL imageOnly);
+  // The page rendered into a new 24-bit bitmap of the page's paper size at the page image's
+  // resolution; 1 on success.
+  int GetPageAsBitmap(int page, LBitmapBase* bitmap, int flag);
+  int GetActivePageAsBitmap(LBitmapBase* bitmap);
+  // Every page appended to the list in order; 0 at the first that fails.
+  int GetDocumentAsBitmapList(LBitmapList* list);
+  // Writes the page as a metafile file; the handle belongs to the caller, null on failure.
+  HENHMETAFILE WritePageToEmf(int page, LPCTSTR path);
+  // A page image's resolution: the bitmap's, else the metafile's device, else the screen's.
+  SIZE PageResolution(int page) const;
+  int GetPrintMode() const { return m_printMode; }
+  void SetPrintMode(int mode, BOOL printAllObjects) {
+    m_printMode = mode;
+    m_printAllObjects = printAllObjects;
+  }
+
+  // ---- The print loop (FolimarViewPrintJob.cpp) ----
+  // File > Print as the batch mode runs it: with the application's print request, no dialog.
+  void DoFilePrint();
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  // The page's orientation, paper, quality and resolution into the device mode when the document
+  // applies its page settings; with `reset` the context takes the changed mode.
+  void ApplyToPrinter(HGLOBAL devMode, int page, CDC* pDC, BOOL reset);
+  // The printer the document stores becomes the application's, when the document asks for it.
+  void RestorePrintingPreferences();
 
  protected:
   // ---- View menu: zoom ----
@@ -335,11 +409,34 @@ class CFolimarView : public CScrollView {
   afx_msg void OnUpdateEditUnfreezeAllObject(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditRequired(CCmdUI* pCmdUI);
   afx_msg void OnUpdateEditClearContents(CCmdUI* pCmdUI);
+  afx_msg void OnTimer(UINT_PTR id);
   // ---- Spelling ----
   afx_msg void OnToolbarSpelling();
+  // ---- File menu: print and preview ----
+  afx_msg void OnFilePrint();
+  afx_msg void OnFilePrintDirect();
+  afx_msg void OnFilePrintPreview();
+  // ---- Image menu: the page image ----
+  afx_msg void OnImageFlip();
+  afx_msg void OnImageReverse();
+  afx_msg void OnImageInvert();
+  afx_msg void OnImageBrightness();
+  afx_msg void OnImageContrast();
+  afx_msg void OnImageRotateCommand(UINT id);
+  afx_msg void OnImageRotateAnyAngle();
+  afx_msg void OnImageResolution();
+  afx_msg void OnImageResize();
+  afx_msg void OnEditRotateImage();
+  afx_msg void OnToolbarDoImageTransformation();
+  afx_msg void OnUpdateMenuImage(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateDoImageTransformation(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
  private:
+  // The field whose found text the view scrolls to, and how often its timer looked again.
+  enum { kFoundSelectionTimer = 100 };
+  CTranspText* m_pFoundField = nullptr;
+  int m_foundRechecks = 0;
   // The active text object's words through the checker; FALSE when the user cancelled.
   BOOL CheckObjectSpelling(CSpellCheckerClient& checker);
   // The main frame when it is ours (null in tools and tests without one).
@@ -350,6 +447,15 @@ class CFolimarView : public CScrollView {
   SIZE LiveDpi() const;
   // The client area's size.
   SIZE ClientSize() const;
+
+  // Page image commands: the cache and the window after a change; the colour dialog's answer; the
+  // crop area relative to the page image (page pixels).
+  void AfterPageImageEdit();
+  void RunPageImageEdit(BOOL (CFolimarDoc::*edit)(int));
+  BOOL AskColourChange(BOOL contrast, int& change);
+  CRect CropAreaOnImage() const;
+  // The reference point being dragged in mode 4.
+  CRefPointTool* m_pMovingRefPoint = nullptr;
 
   mutable CViewGeometry m_geometry;
   int m_activePage = 0;
@@ -373,6 +479,7 @@ class CFolimarView : public CScrollView {
   // Mouse editing: what the press started and the points it came from (client pixels, the group
   // move's and image drag's last points in page pixels).
   void OnLButtonDownObject(UINT flags, CPoint point);
+  void OnLButtonDownRefPoint(CPoint point);
   void OnMouseMoveObject(UINT flags, CPoint point);
   void OnLButtonUpObject(UINT flags, CPoint point);
   void OnLButtonDownSelect(UINT flags, CPoint point);
@@ -438,4 +545,20 @@ class CFolimarView : public CScrollView {
   CTypedPtrList<CPtrList, CRefPointTool*> m_refPointTools;
   CCropTool m_cropTool;
   CScaledBitmapCache m_scaledPages;
+
+  // Printing.
+  void DrawPrintBackground(HDC dc, int page, int kind, int physicalX, int physicalY);
+  void DrawPdfBackground(CDC* pDC, int page, IPdfDocument* pdf);
+  // One job per record of the options' range; `direct` skips the print dialog.
+  void PrintRecords(BOOL direct);
+  // The print options dialog: output offset, print mode and, with `withRecords`, the range of records
+  // [first, end); FALSE on Cancel.
+  BOOL AskPrintOptions(BOOL withRecords, int& first, int& end);
+  // One complete job of every page for the record; FALSE when it could not start or a page failed.
+  BOOL PrintOneRecord(CPrintInfo* info, int record);
+  int m_printMode = kPrintBlankPaper;
+  // Set while the print loop prepares a page's context, so the page's settings reach the printer.
+  BOOL m_printing = FALSE;
+  // Objects whose printable flag is off go to paper too (under the others).
+  BOOL m_printAllObjects = TRUE;
 };

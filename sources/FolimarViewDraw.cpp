@@ -68,24 +68,7 @@ BOOL CFolimarView::IsTabOrderMode() const {
   return frame != nullptr && frame->GetProgramMode() == PROGRAM_MODE_TAB_ORDER;
 }
 
-SIZE CFolimarView::ActivePageResolution() const {
-  SIZE dpi = {0, 0};
-  CFolimarDoc* doc = GetDocument();
-  CPageInfo* page = doc != nullptr ? doc->GetPage(m_activePage) : nullptr;
-  ENHMETAHEADER header = {};
-  if (page != nullptr && page->HasBitmap()) {
-    dpi = {page->m_pBitmap->GetXResolution(), page->m_pBitmap->GetYResolution()};
-  } else if (page != nullptr && page->m_hMetafile != nullptr &&
-             ::GetEnhMetaFileHeader(page->m_hMetafile, sizeof(header), &header) != 0 &&
-             header.szlMillimeters.cx > 0 && header.szlMillimeters.cy > 0) {
-    dpi = {static_cast<LONG>(std::floor(static_cast<double>(header.szlDevice.cx) / header.szlMillimeters.cx * 25.4)),
-           static_cast<LONG>(std::floor(static_cast<double>(header.szlDevice.cy) / header.szlMillimeters.cy * 25.4))};
-  }
-  // An image that states no resolution is shown at the screen's, one image pixel per page pixel.
-  if (dpi.cx <= 0) dpi.cx = m_geometry.m_dpiX;
-  if (dpi.cy <= 0) dpi.cy = m_geometry.m_dpiY;
-  return dpi;
-}
+SIZE CFolimarView::ActivePageResolution() const { return PageResolution(m_activePage); }
 
 // ---- Screen drawing ----
 
@@ -236,20 +219,11 @@ void CFolimarView::DrawErasedAreas(CDC* dc, double sx, double sy) {
   CFolimarDoc* doc = GetDocument();
   CPageInfo* page = doc != nullptr ? doc->GetPage(m_activePage) : nullptr;
   if (page == nullptr) return;
-  HRGN region = nullptr;
-  for (POSITION pos = page->m_eraseList.GetHeadPosition(); pos != nullptr;) {
-    const _ERASERECT* entry = page->m_eraseList.GetNext(pos);
-    RECT r = entry->rect;
+  HRGN region = page->m_eraseList.MappedRegion([this, sx, sy](const RECT& entry) {
+    RECT r = entry;
     PageToView(&r);
-    r = {RoundToInt(r.left * sx), RoundToInt(r.top * sy), RoundToInt(r.right * sx), RoundToInt(r.bottom * sy)};
-    HRGN piece = ::CreateRectRgnIndirect(&r);
-    if (region == nullptr) {
-      region = piece;
-      continue;
-    }
-    ::CombineRgn(region, region, piece, entry->flag == CEraseList::restored ? RGN_DIFF : RGN_OR);
-    ::DeleteObject(piece);
-  }
+    return RECT{RoundToInt(r.left * sx), RoundToInt(r.top * sy), RoundToInt(r.right * sx), RoundToInt(r.bottom * sy)};
+  });
   if (region == nullptr) return;
   if (!::IsRectEmpty(&m_eraserRect)) {
     m_previousEraserRect = m_eraserRect;

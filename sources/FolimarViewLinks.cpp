@@ -129,6 +129,18 @@ UNDO_VIEW_LINK MakeUndoLink() {
   };
   link.IsLineBreakTyped = CTranspText::IsLineBreakTypedIn;
   link.ClearTextSelection = CTranspText::ClearSelectionOf;
+  link.ConvertTextBoxCommand = [](CFolimarView* view, CTranspBaseClass* field, CTranspBaseClass* label, int page) {
+    view->ConvertTextBoxCommand(field, label, page);
+  };
+  link.RemoveTextBoxCommand = [](CFolimarView* view, CTranspBaseClass* field, CTranspBaseClass* label, int page) {
+    view->RemoveTextBoxCommand(field, label, page);
+  };
+  link.ConvertTextFieldCommand = [](CFolimarView* view, CTranspBaseClass* label, CTranspBaseClass* field, int page) {
+    view->ConvertTextFieldCommand(label, field, page);
+  };
+  link.RemoveTextFieldCommand = [](CFolimarView* view, CTranspBaseClass* label, CTranspBaseClass* field, int page) {
+    view->RemoveTextFieldCommand(label, field, page);
+  };
   return link;
 }
 const UNDO_VIEW_LINK kUndoLink = MakeUndoLink();

@@ -23,7 +23,7 @@
 namespace {
 
 enum {
-  kModeTextField = 1, kModeCheckMark = 2, kModeCrop = 3, kModeRectangle = 6, kModeCircle = 7,
+  kModeTextField = 1, kModeCheckMark = 2, kModeCrop = 3, kModeRotation = 4, kModeRectangle = 6, kModeCircle = 7,
   kModeEllipse = 8, kModePolygon = 9, kModeLine = 10, kModeFreehand = 11, kModeSelect = 12,
   kModeEraser = 14, kModeUneraser = 15, kModeMoveImage = 17, kModeWhite = 19, kModeBlack = 20, kModeTabOrder = 22, kModeForm = 23,
   kModeLabel = 24, kModePicture = 25, kModeBarcode = 26
@@ -492,6 +492,8 @@ void CFolimarView::OnLButtonDown(UINT flags, CPoint point) {
   const int mode = GetProgramMode();
   if (IsCropMode(mode)) {
     m_cropTool.MouseDown(RoundedPoint(point, FALSE));
+  } else if (mode == kModeRotation) {
+    OnLButtonDownRefPoint(point);
   } else if (mode == kModeSelect) {
     OnLButtonDownSelect(flags, point);
   } else if (mode == kModeEraser || mode == kModeUneraser) {
@@ -513,6 +515,24 @@ void CFolimarView::OnLButtonDown(UINT flags, CPoint point) {
     OnLButtonDownObject(flags, point);
   }
   DEF_CATCH("CFolimarView::OnLButtonDown")
+}
+
+// Mode 4: a press on a reference point grabs it; elsewhere it places a point, or with two placed
+// already takes both away.
+void CFolimarView::OnLButtonDownRefPoint(CPoint point) {
+  DEF_TRY
+  CRefPointTool* hit = GetRefPointFromPoint(point.x, point.y);
+  if (hit != nullptr) {
+    m_pMovingRefPoint = hit;
+    hit->StartMove(RoundedPoint(point, FALSE));
+  } else if (m_refPointTools.GetCount() >= 2) {
+    DeleteRefPoints(TRUE);
+  } else {
+    POINT page = RoundedPoint(point, FALSE);
+    ClientToPage(&page);
+    AddRefPoint(page);
+  }
+  DEF_CATCH("CFolimarView::OnLButtonDownRefPoint")
 }
 
 void CFolimarView::OnLButtonDownObject(UINT flags, CPoint point) {
@@ -631,6 +651,13 @@ void CFolimarView::OnMouseMove(UINT flags, CPoint point) {
     if (m_buttonDown) m_cropTool.MouseMove(RoundedPoint(point, FALSE));
     return;
   }
+  if (mode == kModeRotation) {
+    if (m_pMovingRefPoint != nullptr)
+      m_pMovingRefPoint->Move(RoundedPoint(point, FALSE));
+    else if (GetRefPointFromPoint(point.x, point.y) != nullptr)
+      ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    return;
+  }
   if (mode == kModeEraser || mode == kModeUneraser) {
     if (TrackEraser(point) && m_buttonDown) EraseUnderSquare(mode == kModeUneraser);
     return;
@@ -720,7 +747,11 @@ void CFolimarView::OnLButtonUp(UINT flags, CPoint point) {
     const int mode = GetProgramMode();
     if (IsCropMode(mode))
       m_cropTool.MouseUp();
-    else if (mode == kModeSelect)
+    else if (mode == kModeRotation && m_pMovingRefPoint != nullptr) {
+      m_pMovingRefPoint->StopMove();
+      RepaintRefPoint(m_pMovingRefPoint);
+      m_pMovingRefPoint = nullptr;
+    } else if (mode == kModeSelect)
       OnLButtonUpSelect(flags, point);
     else if (mode == kModeMoveImage && point != m_lastDown)
       RecordImageMove();

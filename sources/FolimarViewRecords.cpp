@@ -1,6 +1,9 @@
 // What the document's record commands and text search ask of the view: the active object (the
 // focused object of the active page) given up before a record change, where a search starts, and
 // the found text shown selected in its field.
+#include <algorithm>
+
+#include "ChildFrm.h"
 #include "ErrorLog.h"
 #include "FolimarDoc.h"
 #include "FolimarView.h"
@@ -45,7 +48,14 @@ void CFolimarView::GetCurrentCursorPosition(BOOL down, int textLength, int& fiel
 
 void CFolimarView::ViewFoundedText(int pageIndex, int field, int position, int length) {
   DEF_TRY
-  if (pageIndex != m_activePage) SetActivePage(pageIndex);
+  if (pageIndex != m_activePage) {
+    // Through the pages pane, so that its tab follows the page shown.
+    CChildFrame* child = dynamic_cast<CChildFrame*>(GetParentFrame());
+    if (child != nullptr)
+      child->GetPagesPane().ActivatePage(pageIndex);
+    else
+      SetActivePage(pageIndex);
+  }
   if (m_pObjects == nullptr) return;
   int column = 0;
   CTranspBaseClass* found = nullptr;
@@ -59,7 +69,52 @@ void CFolimarView::ViewFoundedText(int pageIndex, int field, int position, int l
   CTranspText* text = dynamic_cast<CTranspText*>(found);
   if (text == nullptr) return;
   text->SetFocused(1);
+  // Repainting re-breaks the lines, which drops a selection: it comes first.
+  RepaintObjects();
   text->FindAndSelect(nullptr, position, position + length);
   SetFocus();
+  m_foundRechecks = 0;
+  ScrollToFoundSelection(text);
   DEF_CATCH("CFolimarView::ViewFoundedText")
+}
+
+void CFolimarView::ScrollToFoundSelection(CTranspText* field) {
+  DEF_TRY
+  m_pFoundField = field;
+  if (field == nullptr || m_hWnd == nullptr) return;
+  CRect target(field->GetFoundRect());
+  // The match is framed when the field is painted; until then the field's own place stands in.
+  const BOOL fromField = target.IsRectEmpty();
+  if (fromField) {
+    field->GetAlignRect(&target);
+    UnitToPage(&target);
+    PageToView(&target);
+    target.NormalizeRect();
+  }
+  CRect client;
+  GetClientRect(&client);
+  const CPoint scroll = GetDeviceScrollPosition();
+  if (target.top < scroll.y || target.top > scroll.y + client.Height()) {
+    const CSize total = GetTotalSize();
+    const int x = total.cx <= client.Width() ? 0 : static_cast<int>(target.left) - client.Width() / 2;
+    const int y = static_cast<int>(target.top) - client.Height() / 2;
+    ScrollToPosition(CPoint(std::max(0, x), std::max(0, y)));
+  }
+  if (fromField && m_foundRechecks < 2) SetTimer(kFoundSelectionTimer, 100, nullptr);
+  DEF_CATCH("CFolimarView::ScrollToFoundSelection")
+}
+
+void CFolimarView::OnTimer(UINT_PTR id) {
+  DEF_TRY
+  if (id != kFoundSelectionTimer) {
+    CScrollView::OnTimer(id);
+    return;
+  }
+  KillTimer(kFoundSelectionTimer);
+  ++m_foundRechecks;
+  // The field may have gone in between (deleted, another page shown).
+  CTranspBaseClass* field = m_pFoundField;
+  if (field == nullptr || m_pObjects == nullptr || m_pObjects->Find(field) == nullptr || field->IsDeleted()) return;
+  ScrollToFoundSelection(m_pFoundField);
+  DEF_CATCH("CFolimarView::OnTimer")
 }

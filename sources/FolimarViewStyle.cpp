@@ -157,3 +157,75 @@ void CFolimarView::ConvertTextField() {
   if (converted && doc != nullptr) doc->SetModifiedFlag(TRUE);
   DEF_CATCH("CFolimarView::ConvertTextField")
 }
+
+namespace {
+
+CTranspObjectList* PageObjects(CFolimarView& view, int page) {
+  CFolimarDoc* doc = view.GetDocument();
+  CPageInfo* info = doc != nullptr ? doc->GetPage(page) : nullptr;
+  return info != nullptr ? &info->m_objects : nullptr;
+}
+
+// The new object goes just before the old one in the page's list, and takes over its selection
+// (unless an object is being edited, which is then closed); the old one is marked deleted. A new
+// text field gets its data column.
+void PutInPlaceOf(CFolimarView& view, CTranspBaseClass* made, CTranspBaseClass* old, int page, BOOL field) {
+  CTranspObjectList* objects = PageObjects(view, page);
+  POSITION at = objects != nullptr && made != nullptr && old != nullptr ? objects->Find(old) : nullptr;
+  if (at == nullptr) return;
+  objects->InsertBefore(at, made);
+  if (view.GetActiveObject() != nullptr) {
+    view.DeactivateActiveObject();
+  } else if (old->IsSelected()) {
+    old->SetSelected(0);
+    made->SetSelected(1);
+  }
+  old->SetDeleted(1);
+  if (field) view.GetDocument()->AddDBField(made, page);
+  view.GetDocument()->SetModifiedFlag(TRUE);
+  view.HideCaret();
+  view.RepaintObjects();
+}
+
+// The old object comes back and takes the selection back from the new one, which leaves the list
+// (a text field with its data column).
+void TakeBack(CFolimarView& view, CTranspBaseClass* made, CTranspBaseClass* old, int page, BOOL field) {
+  CTranspObjectList* objects = PageObjects(view, page);
+  const POSITION at = objects != nullptr && made != nullptr && old != nullptr ? objects->Find(made) : nullptr;
+  if (at == nullptr) return;
+  if (field) view.GetDocument()->DeleteDBField(at, page);
+  objects->RemoveAt(at);
+  old->SetDeleted(0);
+  if (made->IsSelected()) {
+    made->SetSelected(0);
+    old->SetSelected(1);
+  }
+  view.HideCaret();
+  view.RepaintObjects();
+}
+
+}  // namespace
+
+void CFolimarView::ConvertTextBoxCommand(CTranspBaseClass* field, CTranspBaseClass* label, int page) {
+  DEF_TRY
+  PutInPlaceOf(*this, field, label, page, TRUE);
+  DEF_CATCH("CFolimarView::ConvertTextBoxCommand")
+}
+
+void CFolimarView::RemoveTextBoxCommand(CTranspBaseClass* field, CTranspBaseClass* label, int page) {
+  DEF_TRY
+  TakeBack(*this, field, label, page, TRUE);
+  DEF_CATCH("CFolimarView::RemoveTextBoxCommand")
+}
+
+void CFolimarView::ConvertTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page) {
+  DEF_TRY
+  PutInPlaceOf(*this, label, field, page, FALSE);
+  DEF_CATCH("CFolimarView::ConvertTextFieldCommand")
+}
+
+void CFolimarView::RemoveTextFieldCommand(CTranspBaseClass* label, CTranspBaseClass* field, int page) {
+  DEF_TRY
+  TakeBack(*this, label, field, page, FALSE);
+  DEF_CATCH("CFolimarView::RemoveTextFieldCommand")
+}

@@ -19,12 +19,12 @@ int LUserTwain::BitmapCallBack(pBITMAPHANDLE pBitmap) {
   CFolimarApp* app = GetFolimarApp();
   if (app == nullptr) return SUCCESS;
   if (!app->m_feederWanted) {
-    app->CreateDocFromScan(page);
+    app->CreateDocFromBitmap(&page);
   } else if (app->m_feederRequested) {
-    app->m_scanDocument = app->CreateDocFromScan(page);
+    app->m_scanDocument = app->CreateDocFromBitmap(&page);
     app->m_feederRequested = 0;
   } else {
-    app->AppendScanToDocuments(page);
+    app->AppendPageToDocuments(&page);
   }
   DEF_CATCH("LUserTwain::BitmapCallBack")
   return SUCCESS;

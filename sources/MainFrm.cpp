@@ -203,6 +203,8 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame() {
   DEF_TRY
+  // Image operations that report progress after the frame is gone must not reach it.
+  SetImageProgressSink(nullptr);
   CWinApp* app = AfxGetApp();
   if (app != nullptr && m_settingsLoaded) app->WriteProfileInt(kSection, kProgramMode, m_programMode);
   DeleteFiles(GetTempDirPath());

@@ -118,9 +118,12 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   void ShowHelpTopic(LPCTSTR page);
   // The default browser's program (looked up once); empty when the system names none.
   CString GetDefaultBrowser();
-  // How help is shown: a browser with a URL (`browser` non-empty) or the help file at `location`.
-  // Tests replace it to record what would be opened; the previous launcher is returned.
-  typedef void (*HelpLauncher)(LPCTSTR browser, LPCTSTR location);
+  // Opens the help file at the topic of a help context number (the help-context command).
+  void ShowHelpContext(DWORD context);
+  // How help is shown: a browser with a URL (`browser` non-empty) or the help viewer's `command`
+  // (`data` its argument) on `location`. Tests replace it to record what would be opened; the
+  // previous launcher is returned.
+  typedef void (*HelpLauncher)(LPCTSTR browser, LPCTSTR location, UINT command, DWORD_PTR data);
   static HelpLauncher SetHelpLauncher(HelpLauncher launcher);
   void HelpPrintOptions();
   void HelpBackup();

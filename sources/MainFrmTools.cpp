@@ -101,8 +101,11 @@ constexpr int kLanguageRussian = 25;
 bool UsesBrowserHelp() { return GetAppLanguageId() == kLanguageRussian; }
 
 typedef HWND(WINAPI* HtmlHelpFunction)(HWND, LPCWSTR, UINT, DWORD_PTR);
+// The help viewer's commands.
+const UINT kDisplayToc = 0x0001;
+const UINT kHelpContext = 0x000F;
 
-void LaunchHelp(LPCTSTR browser, LPCTSTR location) {
+void LaunchHelp(LPCTSTR browser, LPCTSTR location, UINT command, DWORD_PTR data) {
   if (browser != nullptr && *browser != 0) {
     ::ShellExecuteW(nullptr, nullptr, browser, location, nullptr, SW_SHOWNORMAL);
     return;
@@ -111,8 +114,7 @@ void LaunchHelp(LPCTSTR browser, LPCTSTR location) {
   HMODULE viewer = ::LoadLibraryW(L"hhctrl.ocx");
   if (viewer == nullptr) return;
   auto show = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")));
-  const UINT kDisplayToc = 1;
-  if (show != nullptr) show(nullptr, location, kDisplayToc, 0);
+  if (show != nullptr) show(nullptr, location, command, data);
 }
 
 CMainFrame::HelpLauncher g_helpLauncher = LaunchHelp;
@@ -211,8 +213,16 @@ void CMainFrame::ShowHelpTopic(LPCTSTR page) {
   DEF_TRY
   CString location;
   location.Format(L"%s%s.chm::\\%s", static_cast<LPCWSTR>(ProgramFolder()), static_cast<LPCWSTR>(HelpBaseName()), page);
-  g_helpLauncher(L"", location);
+  g_helpLauncher(L"", location, kDisplayToc, 0);
   DEF_CATCH("CMainFrame::ShowHelpTopic")
+}
+
+void CMainFrame::ShowHelpContext(DWORD context) {
+  DEF_TRY
+  const CString folder = ProgramFolder();
+  if (folder.IsEmpty()) return;
+  g_helpLauncher(L"", folder + HelpBaseName() + L".chm", kHelpContext, context);
+  DEF_CATCH("CMainFrame::ShowHelpContext")
 }
 
 CString CMainFrame::GetDefaultBrowser() {
@@ -238,9 +248,9 @@ void CMainFrame::OnHelpTopic(UINT id) {
   for (const HELP_TOPIC& topic : kHelpTopics) {
     if (topic.command != id) continue;
     if (UsesBrowserHelp())
-      g_helpLauncher(GetDefaultBrowser(), Topic(topic.anchor));
+      g_helpLauncher(GetDefaultBrowser(), Topic(topic.anchor), kDisplayToc, 0);
     else
-      g_helpLauncher(L"", Topic(topic.page));
+      g_helpLauncher(L"", Topic(topic.page), kDisplayToc, 0);
     return;
   }
   DEF_CATCH("CMainFrame::OnHelpTopic")
@@ -249,9 +259,9 @@ void CMainFrame::OnHelpTopic(UINT id) {
 namespace {
 void ShowPage(CMainFrame* frame, LPCWSTR anchor, LPCWSTR page) {
   if (UsesBrowserHelp())
-    g_helpLauncher(frame->GetDefaultBrowser(), frame->Topic(anchor));
+    g_helpLauncher(frame->GetDefaultBrowser(), frame->Topic(anchor), kDisplayToc, 0);
   else
-    g_helpLauncher(L"", frame->Topic(page));
+    g_helpLauncher(L"", frame->Topic(page), kDisplayToc, 0);
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "FolimarApp.h"
 #include "FolimarDoc.h"
 #include "FolimarView.h"
+#include "MainFrm.h"
 #include "PaperTable.h"
 #include "SharedProcs.h"
 #include "resource.h"
@@ -31,6 +32,7 @@ BEGIN_MESSAGE_MAP(CPageSetup, CDialogEx)
   ON_BN_CLICKED(IDC_BUTTON_LOAD_PRINTER, OnLoadPrinterPreferences)
   ON_BN_CLICKED(IDC_BUTTON_LOAD_PAGE, OnLoadPageSettings)
   ON_BN_CLICKED(IDC_CHECK_SAVE_PREFERENCES, OnSavePrinterPreferences)
+  ON_BN_CLICKED(IDC_BUTTON_PAGE_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CPageSetup::CPageSetup(CWnd* parent) : CDialogEx(IDD_PAGE_SETUP, parent) { SetPrinterPreferencesAndPageSettings(); }
@@ -325,4 +327,10 @@ void CPageSetup::OnSavePrinterPreferences() {
   }
   UpdateData(FALSE);
   DEF_CATCH("CPageSetup::OnSavePrinterPreferences")
+}
+
+void CPageSetup::OnHelp() {
+  DEF_TRY
+  if (CMainFrame* frame = GetMainFrame()) frame->ShowHelpTopic(L"3020.htm");
+  DEF_CATCH("CPageSetup::OnHelp")
 }

@@ -30,6 +30,7 @@ class CPageSetup : public CDialogEx {
   afx_msg void OnLoadPrinterPreferences();
   afx_msg void OnLoadPageSettings();
   afx_msg void OnSavePrinterPreferences();
+  afx_msg void OnHelp();
   DECLARE_MESSAGE_MAP()
 
  private:

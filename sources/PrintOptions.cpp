@@ -1,6 +1,7 @@
 #include "PrintOptions.h"
 
 #include "ErrorLog.h"
+#include "MainFrm.h"
 #include "MyProcs.h"
 #include "SharedProcs.h"
 #include "resource.h"
@@ -16,6 +17,7 @@ BEGIN_MESSAGE_MAP(CPrintOptions, CDialogEx)
   ON_BN_CLICKED(IDC_RADIO_TEXT_IMAGE, OnRadioTextImage)
   ON_EN_CHANGE(IDC_EDIT_XPOSITION, OnChangeEditXposition)
   ON_EN_CHANGE(IDC_EDIT_YPOSITION, OnChangeEditYposition)
+  ON_BN_CLICKED(IDHELP, OnHelp)
 END_MESSAGE_MAP()
 
 CPrintOptions::CPrintOptions(CWnd* parent) : CDialogEx(IDD_PRINT_OPTIONS, parent) {
@@ -110,6 +112,12 @@ void CPrintOptions::OnChangeEditYposition() {
   DEF_TRY
   ReadOffset(m_topOffset, IDC_EDIT_YPOSITION);
   DEF_CATCH("CPrintOptions::OnChangeEditYposition")
+}
+
+void CPrintOptions::OnHelp() {
+  DEF_TRY
+  if (CMainFrame* frame = GetMainFrame()) frame->HelpPrintOptions();
+  DEF_CATCH("CPrintOptions::OnHelp")
 }
 
 BOOL CPrintOptions::CalculateRecords() {

@@ -35,6 +35,7 @@ class CPrintOptions : public CDialogEx {
   afx_msg void OnRadioTextImage();
   afx_msg void OnChangeEditXposition();
   afx_msg void OnChangeEditYposition();
+  afx_msg void OnHelp();
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -119,7 +119,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
   CPrintDialog* pd = pInfo->m_pPD;
   if (pd->m_pd.nMinPage > pd->m_pd.nMaxPage) pd->m_pd.nMaxPage = pd->m_pd.nMinPage;
   if (pInfo->m_bDirect || pInfo->m_bPreview) {
-    if (!pd->GetDefaults()) return FALSE;
+    // A printer the caller chose (its context or its names) stays; the application's otherwise.
+    if (!pd->m_pd.hDC && !pd->m_pd.hDevNames && !pd->GetDefaults()) return FALSE;
   } else {
     pd->m_pd.hwndOwner = m_hWnd;
     if (pd->DoModal() != IDOK) return FALSE;

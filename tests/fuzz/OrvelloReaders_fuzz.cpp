@@ -1,11 +1,14 @@
 // The mutation driver of Orvello's readers of outside bytes: document files and templates, object
-// data from the clipboard or a drop, image files and the application's records in the registry.
+// data from the clipboard or a drop, image files, the shelf file and the application's records in the
+// registry.
 // Each reader gets the tests' own fixtures (and inputs built the same way), reads mutants of them as
 // the program does and writes back what it loaded; see FuzzRun_win.h for the runner.
 #include "Framework.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ArchiveFixtures.h"
@@ -24,6 +27,7 @@
 #include "PageImage.h"
 #include "PrintOptions.h"
 #include "RegistryBlob_win.h"
+#include "ShelfBar.h"
 #include "TIFFOptions.h"
 #include "TestSupport.h"
 #include "TranspBarcode.h"
@@ -416,6 +420,74 @@ fuzz::ReadResult ReadImage(const fuzz::ReadInput& input) {
   return result;
 }
 
+// ---- The shelf file -----------------------------------------------------------------------------------
+
+// The shelf pane in a frame window of its own, reading and writing its file as the program does.
+struct ShelfWindow {
+  CFrameWnd frame;
+  CShelfBar shelf;
+};
+ShelfWindow* g_shelf = nullptr;
+
+void PrepareShelf() {
+  PrepareObjectData();
+  if (g_shelf != nullptr) return;
+  g_shelf = new ShelfWindow;  // lives as long as the worker
+  g_shelf->frame.Create(nullptr, L"Shelf", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 400));
+  // A path of its own before the pane is made: the pane reads its file when it is created.
+  g_shelf->shelf.SetCollectionPath(WorkFile(L"vyshelf.dat").c_str());
+  g_shelf->shelf.Create(L"Shelf", &g_shelf->frame, CRect(0, 0, 200, 300), FALSE, 1,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT);
+}
+
+// The file's layout: "RODID", its NUL, two zero bytes, the version, then per item its object data
+// (the record's first int is its size), the name's byte count and the name with its terminator.
+std::string ShelfFile(int32_t version, const std::vector<std::pair<std::string, std::wstring>>& items) {
+  std::string bytes = std::string("RODID\0\0\0", 8) + Int32(version);
+  for (const auto& item : items) {
+    bytes += Int32(static_cast<int32_t>(item.first.size())) + item.first;
+    if (version == 1) {
+      const std::string name(item.second.begin(), item.second.end());
+      bytes += Int32(static_cast<int32_t>(name.size() + 1)) + name + std::string(1, '\0');
+    } else {
+      bytes += Int32(static_cast<int32_t>(2 * (item.second.size() + 1)));
+      bytes.append(reinterpret_cast<const char*>(item.second.c_str()), 2 * item.second.size()).append(2, '\0');
+    }
+  }
+  return bytes + Int32(0);
+}
+
+std::vector<std::string> ShelfFixtures() {
+  // Every object data the shelf keeps, from the object-data fixtures and the program's own objects.
+  std::vector<std::pair<std::string, std::wstring>> kept;
+  int n = 0;
+  for (const std::string& data : ObjectDataFixtures()) {
+    int32_t type = 0;
+    if (data.size() >= 8) memcpy(&type, data.data() + 4, 4);
+    if (!shelf_file::IsShelfType(type)) continue;
+    kept.emplace_back(data, ++n % 3 == 0 ? std::wstring(L"\x0424\x043e\x0440\x043c\x0430 ") + std::to_wstring(n)
+                                         : L"Item " + std::to_wstring(n));
+  }
+  std::vector<std::pair<std::string, std::wstring>> few(kept.begin(), kept.begin() + std::min<size_t>(kept.size(), 3));
+  for (auto& item : few) item.second = L"Old " + item.second.substr(item.second.size() - 1);
+  return {ShelfFile(2, kept), ShelfFile(1, few), ShelfFile(2, {}), ShelfFile(2, few)};
+}
+
+// Loads the file into the pane as the program does at start-up, and writes the pane back as at the end.
+fuzz::ReadResult ReadShelf(const fuzz::ReadInput& input) {
+  fuzz::ReadResult result;
+  CShelfBar& shelf = g_shelf->shelf;
+  const std::wstring path(shelf.GetCollectionPath());
+  if (!testing_support::WriteFileBytes(path, input.bytes)) return result;
+  result.loaded = shelf.LoadCollection() != FALSE;
+  if (result.loaded) {
+    result.saved = shelf.SaveCollection() != FALSE;
+    if (result.saved) result.savedBytes = testing_support::ReadFileBytes(path);
+  }
+  shelf.FreeAllListItems();
+  return result;
+}
+
 // ---- The application's records in the registry ------------------------------------------------------
 
 const wchar_t kSettingsKey[] = L"SOFTWARE\\Quennick\\Vantry\\Settings";
@@ -491,6 +563,7 @@ int wmain(int argc, wchar_t** argv) {
       {"document", PrepareDocuments, DocumentFixtures, ReadDocument, 100u << 20, 1000},
       {"object-data", PrepareObjectData, ObjectDataFixtures, ReadObjectData, 100u << 20, 1000},
       {"image", PrepareWorkplace, ImageFixtures, ReadImage, 100u << 20, 1000},
+      {"shelf", PrepareShelf, ShelfFixtures, ReadShelf, 100u << 20, 1000},
       {"registry", PrepareRecords, RecordFixtures, ReadRecords, 100u << 20, 1000},
   };
   return fuzz::RunReaders(argc, argv, readers);

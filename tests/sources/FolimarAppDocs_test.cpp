@@ -62,10 +62,12 @@ class FileCommandsTest : public FrameTest {
     Pump();
   }
   // File > Open answered with `path`.
-  void FileOpen(const std::wstring& path) {
+  void FileOpen(const std::wstring& path) { AnswerOpenDialog(ID_FILE_OPEN, path); }
+  // The command's open-file dialog answered with `path`.
+  void AnswerOpenDialog(UINT command, const std::wstring& path) {
     RunDialog(
         [&] {
-          frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_OPEN, 0), 0);
+          frame->SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
           return INT_PTR(0);
         },
         [&](HWND dialog) {
@@ -355,6 +357,19 @@ TEST_F(OtherDocumentTest, SaveBackgroundReplacesAFileOnlyByACompleteOne) {
   ASSERT_EQ(SUCCESS, reread.Load(target.c_str()));
   EXPECT_EQ(RGB(0, 128, 255), reread.GetPixelColor(3, 3));
   RegisterImageOptionDialogs();
+}
+
+TEST_F(OtherDocumentTest, ImportFromADocumentMergesItsFieldsThroughTheMenu) {
+  const std::wstring form = SaveRecords(L"import.qlm", 1, {L"Ann"});
+  CFolimarDoc* doc = dynamic_cast<CFolimarDoc*>(theApp.CreateEmptyDoc(0));
+  ASSERT_NE(nullptr, doc);
+  ASSERT_EQ(0, doc->GetPage(0)->m_objects.GetCount());
+  AnswerOpenDialog(ID_FILE_IMPORT_FROM_VANTRY, form);
+  ASSERT_EQ(1, doc->GetPage(0)->m_objects.GetCount());
+  EXPECT_EQ(1, doc->GetPage(0)->m_table.GetFieldCount());
+  EXPECT_EQ(0, doc->m_merge);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(g_boxes.empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "DocumentTestSupport.h"
 #include "ErrorLog.h"
+#include "FolimarApp.h"
 #include "FolimarDoc.h"
 #include "PaperTable.h"
 #include "resource.h"
@@ -381,6 +382,66 @@ TEST_F(DocImagesTest, MergingAnotherDocumentAddsItsObjectsAndAFailureEndsTheMerg
   EXPECT_EQ(2u, doctest::PageObjects(doc.GetPage(0)).size());
   EXPECT_FALSE(doc.IsModified());
   EXPECT_FALSE(ShownMessages().empty());
+}
+
+TEST_F(DocImagesTest, EveryImageRequestOfTheApplicationMakesItsDocument) {
+  CFolimarApp app;
+  ASSERT_EQ(&app, GetFolimarApp());
+  NEW_DOCUMENT_REQUEST& request = app.m_newDocument;
+  const CString tiff = ImagePath(L"pages_rle.tif").c_str();
+  const CString emf = MakeMetafile(Path(L"page.emf"), 200, 100).c_str();
+  std::unique_ptr<LMyBitmap> scan(SolidBitmap(34, 44, RGB(0, 0, 0)));
+  LMyBitmapList list;
+  ASSERT_EQ(SUCCESS, list.InsertItem(scan.get()));
+  ASSERT_EQ(SUCCESS, list.InsertItem(scan.get()));
+  request.imagePath = tiff;
+  request.bitmap = scan.get();
+  request.bitmapList = &list;
+  request.metafiles.AddTail(emf);
+  struct Case {
+    int kind;
+    int pages;
+    bool image, metafile, imageOrigin, imageChanged;
+  } cases[] = {
+      {NEW_DOCUMENT_REQUEST::kOpenImage, 3, true, false, false, false},
+      {NEW_DOCUMENT_REQUEST::kImageAsDocument, 3, true, false, true, true},
+      {NEW_DOCUMENT_REQUEST::kFromBitmap, 1, true, false, false, false},
+      {NEW_DOCUMENT_REQUEST::kFromBitmapList, 2, true, false, false, true},
+      {NEW_DOCUMENT_REQUEST::kLoadEmf, 1, false, true, false, false},
+      {NEW_DOCUMENT_REQUEST::kFromEmfList, 1, false, true, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    request.kind = c.kind;
+    request.imagePath = c.metafile ? emf : tiff;
+    CFolimarDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_EQ(c.pages, doc.GetPageCount());
+    EXPECT_EQ(c.pages, doc.m_pages.GetCount());
+    EXPECT_EQ(c.image, !!doc.IsImageAvailable(c.pages - 1));
+    EXPECT_EQ(c.metafile, !!doc.IsMetafileAvailable(0));
+    EXPECT_EQ(c.imageOrigin ? 1 : 0, doc.m_imageOrigin);
+    EXPECT_EQ(c.imageChanged ? 1 : 0, doc.GetPage(0)->m_imageChanged);
+    if (c.kind == NEW_DOCUMENT_REQUEST::kImageAsDocument) EXPECT_TRUE(doc.m_imagePath.IsEmpty());
+    if (c.kind == NEW_DOCUMENT_REQUEST::kOpenImage) EXPECT_EQ(tiff, doc.m_imagePath);
+    if (c.kind == NEW_DOCUMENT_REQUEST::kLoadEmf) EXPECT_EQ(emf, doc.m_imagePath);
+    // The paper comes from the page image: 34 x 44 pixels at 4 dpi is a Letter page.
+    if (c.image) EXPECT_EQ(kPaperLetter, doc.GetPage(0)->m_settings.paperIndex);
+  }
+  EXPECT_EQ(0, list.GetItemsCount());
+
+  // A file that is no image or metafile makes no document.
+  request.imagePath = Path(L"missing.png").c_str();
+  for (int kind : {NEW_DOCUMENT_REQUEST::kOpenImage, NEW_DOCUMENT_REQUEST::kImageAsDocument,
+                   NEW_DOCUMENT_REQUEST::kLoadEmf}) {
+    request.kind = kind;
+    CFolimarDoc doc;
+    EXPECT_FALSE(doc.OnNewDocument()) << kind;
+  }
+  request.kind = NEW_DOCUMENT_REQUEST::kEmpty;
+  request.bitmap = nullptr;
+  request.bitmapList = nullptr;
+  request.metafiles.RemoveAll();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "MainFrm.h"
 #include "MyProcs.h"
 #include "TestSupport.h"
+#include "ViewFrameFixture.h"
 #include "TranspBarcode.h"
 #include "TranspCheckMark.h"
 #include "TranspImage.h"
@@ -55,39 +56,15 @@ const char* KindName(CTranspBaseClass* object) {
     if (typeid(*object) == kind.type) return kind.name;
   return "unknown";
 }
-BOOL NoInfoBox(LPCTSTR) { return FALSE; }
 
 class ViewEditingTest : public ::testing::Test {
  protected:
   testing_support::PrivateTempPath temp_;
   void SetUp() override {
-    if (s_template == nullptr) {
-      // What the program installs at start-up: its object kinds, the view's links and dialogs, the
-      // clipboard formats.
-      CFolimarApp::RegisterProgramServices();
-      CFolimarApp::RegisterClipboardFormats();
-      s_template = new CMultiDocTemplate(IDR_FOLIMARTYPE, RUNTIME_CLASS(CFolimarDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                         RUNTIME_CLASS(CFolimarView));
-      theApp.AddDocTemplate(s_template);
-    }
-    // No box waits for a user (after the dialogs the services put in place).
-    SetMessageBoxPresenter(NoMessageBox);
-    SetInfoBoxPresenter(NoInfoBox);
-    frame = new CMainFrame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME));
-    theApp.m_pMainWnd = frame;
-    frame->MoveWindow(0, 0, 1000, 760);
-    frame->ShowWindow(SW_SHOW);
-    frame->SetSnapToGrid(0);
+    ASSERT_TRUE(view_frame_.Start());
+    frame = view_frame_.frame;
   }
-  void TearDown() override {
-    theApp.m_pMainWnd = nullptr;
-    for (POSITION pos = s_template->GetFirstDocPosition(); pos;) s_template->GetNextDoc(pos)->SetModifiedFlag(FALSE);
-    theApp.CloseAllDocuments(FALSE);
-    if (frame != nullptr) frame->DestroyWindow();
-    SetMessageBoxPresenter(nullptr);
-    SetInfoBoxPresenter(nullptr);
-  }
+  void TearDown() override { view_frame_.Stop(); }
 
   // A new document of one Letter page, its view's client area about 600 x 400 at 100 %.
   CFolimarView* OpenDocument() {
@@ -96,29 +73,8 @@ class ViewEditingTest : public ::testing::Test {
     page->m_settings.height = 11.0;
     return OpenFromPage(page);
   }
-  // A new document made from `page` (which it copies; the page is deleted), in its view.
-  CFolimarView* OpenFromPage(CPageInfo* page) {
-    NEW_DOCUMENT_REQUEST& request = theApp.m_newDocument;
-    request.pages.AddTail(page);
-    request.kind = NEW_DOCUMENT_REQUEST::kFromPagesList;
-    CDocument* doc = s_template->OpenDocumentFile(nullptr);
-    request.kind = NEW_DOCUMENT_REQUEST::kEmpty;
-    request.pages.RemoveAll();
-    delete page;
-    // Every page of a new document starts with one empty record.
-    CFolimarDoc* folimar = dynamic_cast<CFolimarDoc*>(doc);
-    if (folimar != nullptr) folimar->InitPageDBTable(folimar->GetPage(0));
-    return ViewOf(doc);
-  }
-  static CFolimarView* ViewOf(CDocument* doc) {
-    if (doc == nullptr) return nullptr;
-    POSITION pos = doc->GetFirstViewPosition();
-    CView* view = pos != nullptr ? doc->GetNextView(pos) : nullptr;
-    if (view == nullptr || !view->IsKindOf(RUNTIME_CLASS(CFolimarView))) return nullptr;
-    view->GetParentFrame()->MoveWindow(0, 0, 640, 460);
-    view->GetParentFrame()->ActivateFrame();
-    return static_cast<CFolimarView*>(view);
-  }
+  CFolimarView* OpenFromPage(CPageInfo* page) { return view_frame_.OpenFromPage(page); }
+  static CFolimarView* ViewOf(CDocument* doc) { return fixtures::ViewFrame::ViewOf(doc); }
 
   // A document whose one page holds the picture of an image file, sized by its resolution (as a
   // scanned page comes in).
@@ -194,10 +150,9 @@ class ViewEditingTest : public ::testing::Test {
   static size_t UndoCount(CFolimarView* view) { return view->GetActiveUndoManager()->GetUndoCount(); }
   static void Command(CWnd* view, UINT id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-  static CMultiDocTemplate* s_template;
+  fixtures::ViewFrame view_frame_;
   CMainFrame* frame = nullptr;
 };
-CMultiDocTemplate* ViewEditingTest::s_template = nullptr;
 
 // ---- Drawing modes ----
 

@@ -12,8 +12,11 @@
 #include "DialogDriver.h"
 #include "RestoreDlg.h"
 #include "BackupDlg.h"
+#include "BitDepthDialog.h"
 #include "MyProcs.h"
 #include "SpellCheckResource.h"
+#include "PageSetup.h"
+#include "PrintOptions.h"
 #include "resource.h"
 
 namespace {
@@ -21,10 +24,20 @@ namespace {
 struct HELP_CALL {
   std::wstring browser;
   std::wstring location;
+  UINT command;
+  DWORD_PTR data;
 };
 std::vector<HELP_CALL> g_help;
-void RecordHelp(LPCTSTR browser, LPCTSTR location) {
-  g_help.push_back({browser != nullptr ? browser : L"", location != nullptr ? location : L""});
+void RecordHelp(LPCTSTR browser, LPCTSTR location, UINT command, DWORD_PTR data) {
+  g_help.push_back({browser != nullptr ? browser : L"", location != nullptr ? location : L"", command, data});
+}
+// The help viewer's commands.
+const UINT kDisplayToc = 0x0001, kHelpContext = 0x000F;
+
+// Runs a dialog and presses its Help button.
+template <typename Dialog>
+void PressHelp(Dialog& dialog, int button) {
+  testing_support::RunDialog(dialog, [button](HWND window) { testing_support::Click(window, button); });
 }
 
 std::vector<std::wstring> g_boxes;
@@ -64,12 +77,53 @@ class FrameToolsTest : public FrameTest {
 TEST_F(FrameToolsTest, TheBackupAndRestoreDialogsHelpButtonsOpenTheirPages) {
   ASSERT_NE(nullptr, OpenFrame());
   CBackupDlg backup;
-  testing_support::RunDialog(backup, [](HWND dialog) { testing_support::Click(dialog, IDC_BACKUP_HELP); });
+  PressHelp(backup, IDC_BACKUP_HELP);
   CRestoreDlg restore;
-  testing_support::RunDialog(restore, [](HWND dialog) { testing_support::Click(dialog, IDC_BACKUP_HELP); });
+  PressHelp(restore, IDC_BACKUP_HELP);
   ASSERT_EQ(2u, g_help.size());
   EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\creationofbackupcopy.htm", g_help[0].location);
   EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\restorationfrombackupcopy.htm", g_help[1].location);
+}
+
+// The Help buttons of the bit depth, page setup and print options dialogs: a topic by its context
+// number, the page setup's own page, the print options' page.
+TEST_F(FrameToolsTest, TheImagePageAndPrintDialogsHelpButtonsOpenTheirTopics) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CBitDepthDialog depth;
+  PressHelp(depth, IDHELP);
+  CPageSetup setup;
+  PressHelp(setup, IDC_BUTTON_PAGE_HELP);
+  CPrintOptions options;
+  PressHelp(options, IDHELP);
+  ASSERT_EQ(3u, g_help.size());
+  EXPECT_EQ(L"", g_help[0].browser);
+  EXPECT_EQ(ProgramFolder() + L"Orvello.chm", g_help[0].location);
+  EXPECT_EQ(kHelpContext, g_help[0].command);
+  EXPECT_EQ(8u, g_help[0].data);
+  EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\3020.htm", g_help[1].location);
+  EXPECT_EQ(kDisplayToc, g_help[1].command);
+  EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\8000.htm", g_help[2].location);
+  EXPECT_EQ(kDisplayToc, g_help[2].command);
+
+  // In the Russian interface the print options' page is the browser's, the others stay in the file.
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Clients\\StartMenuInternet", 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  const wchar_t browser[] = L"testbrowser.exe";
+  ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser), sizeof(browser));
+  ::RegCloseKey(key);
+  theApp.m_languageId = 25;
+  g_help.clear();
+  CPrintOptions russian;
+  PressHelp(russian, IDHELP);
+  CPageSetup russianSetup;
+  PressHelp(russianSetup, IDC_BUTTON_PAGE_HELP);
+  ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Clients\\StartMenuInternet");
+  ASSERT_EQ(2u, g_help.size());
+  EXPECT_EQ(L"testbrowser.exe", g_help[0].browser);
+  EXPECT_EQ(L"\"file:///" + ProgramFolder() + L"help/index.html#print\"", g_help[0].location);
+  EXPECT_EQ(L"", g_help[1].browser);
+  EXPECT_EQ(ProgramFolder() + L"Orvello.chm::\\3020.htm", g_help[1].location);
 }
 
 TEST_F(FrameToolsTest, HelpCommandsOpenTheirPagesOfTheHelpFile) {

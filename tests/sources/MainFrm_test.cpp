@@ -13,9 +13,25 @@
 #include "FrameTestSupport.h"
 #include "MyProcs.h"
 #include "TranspShapes.h"
+#include "TranspText.h"
 #include "resource.h"
 
 namespace {
+
+std::vector<std::wstring> g_shown;
+int RecordBox(LPCTSTR text, UINT) {
+  g_shown.push_back(text != nullptr ? text : L"");
+  return IDOK;
+}
+
+// Whether `menu` or one of its pop-ups holds command `id`.
+bool MenuHolds(HMENU menu, UINT id) {
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    HMENU popup = ::GetSubMenu(menu, i);
+    if (popup != nullptr ? MenuHolds(popup, id) : ::GetMenuItemID(menu, i) == id) return true;
+  }
+  return false;
+}
 
 class NoteCommand : public UNDO::CommandBase {
  public:
@@ -501,6 +517,73 @@ TEST_F(MainFrameTest, ClosingTheLastDocumentWindowShowsTheDefaultProperties) {
   Pump();
   EXPECT_EQ(0, frame->GetPropertiesBar().GetKindMask());
   EXPECT_EQ(2, frame->GetPropertiesBar().GetShownProperties().decimals);
+}
+
+// The database commands of a document window's menu go from the frame to the active document.
+TEST_F(MainFrameTest, TheDatabaseMenuCommandsReachTheActiveDocument) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CFolimarDoc* bare = NewDocument();
+  ASSERT_NE(nullptr, bare);
+  Pump();
+  const UINT commands[] = {ID_DB_IMPORT, ID_DB_QUICK_IMPORT, ID_DB_EXPORT, ID_DB_IMPORT_FROM_DOCUMENT};
+  for (UINT id : commands) EXPECT_TRUE(MenuHolds(frame->GetMenuBar().GetHMenu(), id)) << id;
+
+  // A document without fields answers each command with its message; quick import, disabled until
+  // the document has a stored link, is not carried out before.
+  g_shown.clear();
+  MessageBoxPresenter previous = SetMessageBoxPresenter(RecordBox);
+  for (UINT id : commands) Command(id);
+  EXPECT_EQ(3u, g_shown.size());
+  EXPECT_FALSE(QueryCommand(frame, ID_DB_QUICK_IMPORT).enabled);
+  bare->m_fieldLinks.Add(_FIELDNUMBERSCOLLATION{0, 0});
+  EXPECT_TRUE(QueryCommand(frame, ID_DB_QUICK_IMPORT).enabled);
+  Command(ID_DB_QUICK_IMPORT);
+  SetMessageBoxPresenter(previous);
+  CString none;
+  none.LoadString(IDS_NO_FIELDS_IN_DOCUMENT);
+  EXPECT_EQ(std::vector<std::wstring>(4, std::wstring(none)), g_shown);
+
+  // With a field, import and export bring up the wizard and import from a document the file dialog;
+  // the other document is not asked.
+  CFolimarDoc* doc = NewDocument();
+  ASSERT_NE(nullptr, doc);
+  Pump();
+  EXPECT_FALSE(QueryCommand(frame, ID_DB_QUICK_IMPORT).enabled) << "the new document has no link";
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  CTranspText* field = new CTranspText(ViewOf(doc), 10000, 10000, &style, nullptr, L"", 0);
+  field->SetName(L"Name");
+  doc->AddObjectToList(field);
+  doc->AddDBField(field, 0);
+  // What each command shows: the wizard on its data-source page, or a file dialog (no sheet).
+  const struct {
+    UINT id;
+    bool wizard;
+  } shown[] = {{ID_DB_IMPORT, true}, {ID_DB_EXPORT, true}, {ID_DB_IMPORT_FROM_DOCUMENT, false}};
+  g_shown.clear();
+  previous = SetMessageBoxPresenter(RecordBox);
+  for (const auto& c : shown) {
+    bool sheet = false, dataSourcePage = false;
+    std::wstring caption;
+    testing_support::RunDialog(
+        [&]() -> INT_PTR {
+          Command(c.id);
+          return 0;
+        },
+        [&](HWND window) {
+          HWND page = reinterpret_cast<HWND>(::SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+          sheet = page != nullptr;
+          dataSourcePage = sheet && ::GetDlgItem(page, IDC_DB_OPEN_DSN) != nullptr;
+          wchar_t text[128] = {};
+          ::GetWindowTextW(window, text, _countof(text));
+          caption = text;
+        });
+    EXPECT_EQ(c.wizard, sheet) << c.id;
+    EXPECT_EQ(c.wizard, dataSourcePage) << c.id;
+    if (!c.wizard) EXPECT_FALSE(caption.empty()) << "a file dialog";
+  }
+  SetMessageBoxPresenter(previous);
+  EXPECT_TRUE(g_shown.empty()) << "the document without fields was not asked";
 }
 
 // ---- Closing: the backup and the temporary folder ----

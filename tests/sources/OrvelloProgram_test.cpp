@@ -6,8 +6,11 @@
 #include <string>
 
 #include "ArchiveFixtures.h"
+#include "DialogDriver.h"
 #include "ErrorLog.h"
 #include "FolimarApp.h"
+#include "FolimarDoc.h"
+#include "LMyBitmap.h"
 #include "FrameOptions.h"
 #include "MyProcs.h"
 #include "ProgramTestSupport.h"
@@ -150,4 +153,105 @@ TEST_F(ProgramTest, ARunOnAFreshProfileStoresTheDefaultRecords) {
   EXPECT_EQ(fixtures::ToHex(BytesOf(style)), fixtures::ToHex(ReadBinary(L"TEXTSTYLEBARSETTINGS")));
 }
 
+struct DialogSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogWith(HWND window, LPARAM param) {
+  DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
+  if (::IsWindowVisible(window) && ::GetDlgItem(window, search->id) != nullptr) search->found = window;
+  return search->found == nullptr;
+}
+
+// A dialog of the program's thread that has the control `id`, once one shows; null otherwise.
+HWND WaitForDialogWith(HWND frame, int id) {
+  DialogSearch search = {id, nullptr};
+  for (int i = 0; i < 3000 && search.found == nullptr; ++i) {
+    ::EnumThreadWindows(::GetWindowThreadProcessId(frame, nullptr), FindDialogWith, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) ::Sleep(10);
+  }
+  return search.found;
+}
+
+// The active document window's page tabs once they number `count`; the last count seen otherwise.
+int WaitForPageTabs(HWND frame, int count) {
+  int seen = -1;
+  for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < kWait && seen != count; ::Sleep(50)) {
+    HWND view = program_test::FindDocumentView(frame);
+    seen = view != nullptr ? program_test::CountPageTabs(view) : -1;
+  }
+  return seen;
+}
+
+std::wstring WindowsPath(std::wstring path) {
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
+// File > New from an image and File > Open of an image, answered in the program's own dialogs: the
+// three pages of a TIFF file each get their tab.
+TEST_F(ProgramTest, FileNewAndOpenMakeADocumentOfEveryPageOfAnImage) {
+  const std::wstring tiff = WindowsPath(std::wstring(VANTRY_TEST_DATA_DIR) + L"/images/pages_zip.tif");
+  const std::wstring gif = WindowsPath(std::wstring(VANTRY_TEST_DATA_DIR) + L"/images/letter.gif");
+  ChildProcess program(CommandLine());
+  HWND frame = program.WaitForMainWindow(kWait);
+  ASSERT_NE(nullptr, frame);
+
+  ASSERT_TRUE(::PostMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0));
+  HWND choice = WaitForDialogWith(frame, IDC_RADIO_NEW_FROM_IMAGE);
+  ASSERT_NE(nullptr, choice);
+  testing_support::Click(choice, IDC_RADIO_NEW_FROM_IMAGE);
+  testing_support::Click(choice, IDOK);
+  ASSERT_TRUE(testing_support::ChooseFileInOpenDialog(frame, tiff.c_str()));
+  EXPECT_EQ(3, WaitForPageTabs(frame, 3));
+
+  ASSERT_TRUE(::PostMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_FILE_OPEN, 0), 0));
+  ASSERT_TRUE(testing_support::ChooseFileInOpenDialog(frame, gif.c_str()));
+  EXPECT_EQ(0, WaitForPageTabs(frame, 0));  // one page shows no tabs
+  HWND view = program_test::FindDocumentView(frame);
+  ASSERT_NE(nullptr, view);
+  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, program.WaitForExit(kWait));
+}
+
 }  // namespace
+
+// The Image menu of the document window in the running program: its page commands change the page
+// image, and the saved document holds the changed image.
+TEST_F(ProgramTest, ImageMenuCommandsEditThePageImageOfTheRunningProgram) {
+  const std::wstring path = folder_.File(L"scan.rud");
+  ASSERT_TRUE(program_test::MakeQuadrantDocument(path, 1, 1.0));
+  const UINT commands[] = {ID_IMAGE_FLIP, ID_IMAGE_ROTATE_90, ID_IMAGE_INVERT, ID_IMAGE_INVERT};
+  HMODULE exe = ::LoadLibraryExW((testing_support::ProgramFolder() + L"\\Orvello.exe").c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, exe);
+  HMENU menu = ::LoadMenuW(exe, MAKEINTRESOURCEW(IDR_FOLIMARTYPE));
+  ASSERT_NE(nullptr, menu);
+  for (UINT id : commands) EXPECT_NE(static_cast<UINT>(-1), ::GetMenuState(menu, id, MF_BYCOMMAND)) << id;
+  ::DestroyMenu(menu);
+  ::FreeLibrary(exe);
+
+  ChildProcess program(CommandLine(path));
+  HWND frame = program.WaitForMainWindow(kWait);
+  ASSERT_NE(nullptr, frame);
+  ASSERT_NE(nullptr, program_test::WaitForDocumentView(program, frame, kWait));
+  for (UINT id : commands) ::SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  ::SendMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE, 0), 0);
+  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_EQ(0u, program.WaitForExit(kWait));
+
+  CFolimarDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str(), TRUE));
+  const LMyBitmap* image = doc.GetCurrentBitmap(0);
+  ASSERT_NE(nullptr, image);
+  // Flipped (blue and grey on top), then turned a quarter clockwise; inverted twice is as it was.
+  ASSERT_EQ(program_test::kImageHeight, image->GetWidth());
+  ASSERT_EQ(program_test::kImageWidth, image->GetHeight());
+  const int w = image->GetWidth(), h = image->GetHeight();
+  EXPECT_EQ(program_test::kQuadrants[0], image->GetPixelColor(5, 5));
+  EXPECT_EQ(program_test::kQuadrants[2], image->GetPixelColor(w - 5, 5));
+  EXPECT_EQ(program_test::kQuadrants[1], image->GetPixelColor(5, h - 5));
+  EXPECT_EQ(program_test::kQuadrants[3], image->GetPixelColor(w - 5, h - 5));
+}

@@ -64,6 +64,20 @@ class PropertiesPaneTest : public FrameTest {
     Pane().GetGrid().OnPropertyChanged(row);
   }
   void Choose(int id, UINT textId) { Change(id, COleVariant(CString(Text(textId).c_str()))); }
+  // A new one-page document in select mode: its view, or null.
+  CFolimarView* SelectModeView(CFolimarDoc*& doc) {
+    doc = NewDocument(1);
+    if (doc == nullptr) return nullptr;
+    frame->SetProgramMode(12, 1);
+    return ViewOf(doc);
+  }
+  // The pane shows the rows of a selected object, as the view hands them over.
+  void ShowObject(CTranspBaseClass* object, const _OBJECT_STYLE& style) {
+    int mask = object->GetObjectKind();
+    _PROPERTIES record;
+    object->GetProperties(&record);
+    frame->SetPropertyList(record, &style, &mask);
+  }
 };
 
 // ---- Rows by kind ----
@@ -402,6 +416,95 @@ TEST_F(PropertiesPaneTest, AnEditChangesTheSelectedObjectsAsOneUndoStepAndIsSave
   CTranspObjectList& objects = reopened->GetPage(0)->m_objects;
   for (POSITION pos = objects.GetHeadPosition(); pos;) widths.push_back(widthOf(objects.GetNext(pos)));
   EXPECT_EQ((std::vector<int>{5000, 5000, oldWidth}), widths);
+}
+
+// The Type row turns the selected text field into a label with its text, and back, each as one undo step.
+TEST_F(PropertiesPaneTest, TheTypeRowConvertsTheSelectedTextFieldAndUndoesInOneStep) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CFolimarDoc* doc = nullptr;
+  CFolimarView* view = SelectModeView(doc);
+  ASSERT_NE(nullptr, view);
+  _OBJECT_STYLE style = SampleStyle();
+  CTranspText* field = new CTranspText(view, 1000, 1000, &style, nullptr, L"Amount due", 0);
+  CTranspObjectList& objects = doc->GetPage(0)->m_objects;
+  objects.AddTail(field);
+  field->SetSelected(1);
+  ShowObject(field, style);
+  ASSERT_NE(nullptr, Row(29));
+  EXPECT_EQ(Text(IDS_TYPE_TEXT_FIELD), ValueText(Row(29)));
+  // What the page shows: each live object's label flag and text.
+  auto page = [&objects] {
+    std::vector<std::wstring> shown;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+      CTranspBaseClass* object = objects.GetNext(pos);
+      if (object->IsDeleted()) continue;
+      CTranspText* text = dynamic_cast<CTranspText*>(object);
+      shown.push_back(text == nullptr ? L"?" : (text->IsLabel() ? L"label " : L"field ") + std::wstring(text->GetText()));
+    }
+    return shown;
+  };
+
+  Choose(29, IDS_TYPE_TEXT);
+  EXPECT_EQ((std::vector<std::wstring>{L"label Amount due"}), page());
+  EXPECT_TRUE(doc->IsModified());
+  CommandManagerT* undo = view->GetActiveUndoManager();
+  ASSERT_NE(nullptr, undo);
+  undo->Undo();
+  EXPECT_EQ((std::vector<std::wstring>{L"field Amount due"}), page());
+  undo->Redo();
+  ASSERT_EQ((std::vector<std::wstring>{L"label Amount due"}), page());
+
+  // The label, selected, goes back to a text field through the same row.
+  CTranspBaseClass* label = nullptr;
+  for (POSITION pos = objects.GetHeadPosition(); pos && label == nullptr;) {
+    CTranspBaseClass* object = objects.GetNext(pos);
+    if (!object->IsDeleted()) label = object;
+  }
+  ASSERT_NE(nullptr, label);
+  EXPECT_TRUE(label->IsSelected()) << "the selection passed to the label";
+  view->DeselectObjects();
+  label->SetSelected(1);
+  ShowObject(label, style);
+  EXPECT_EQ(Text(IDS_TYPE_TEXT), ValueText(Row(29)));
+  Choose(29, IDS_TYPE_TEXT_FIELD);
+  EXPECT_EQ((std::vector<std::wstring>{L"field Amount due"}), page());
+  undo->Undo();
+  EXPECT_EQ((std::vector<std::wstring>{L"label Amount due"}), page());
+}
+
+// A label made a text field before another field takes its data column there: the other field keeps
+// its column and its values, and an undo gives the table back as it was.
+TEST_F(PropertiesPaneTest, ALabelMadeAFieldBeforeAnotherTakesTheColumnAtItsPlace) {
+  ASSERT_NE(nullptr, OpenFrame());
+  CFolimarDoc* doc = nullptr;
+  CFolimarView* view = SelectModeView(doc);
+  ASSERT_NE(nullptr, view);
+  _OBJECT_STYLE style = SampleStyle();
+  CTranspLabel* label = new CTranspLabel(view, 1000, 1000, &style, nullptr, L"Date", 0);
+  label->SetName(L"When");
+  CTranspText* total = new CTranspText(view, 1000, 20000, &style, nullptr, L"", 0);
+  total->SetName(L"Total");
+  doc->AddObjectToList(label);
+  doc->AddObjectToList(total);
+  doc->AddDBField(total, 0);
+  CDynTable& table = doc->GetPage(0)->m_table;
+  ASSERT_EQ(1, table.GetFieldCount());
+  if (table.GetRecordCount() == 0) doc->InitPageDBTable(doc->GetPage(0));
+  ASSERT_EQ(1, table.GetRecordCount());
+  table[0].ElementAt(0) = CVariant(CString(L"42"));
+  label->SetSelected(1);
+  ShowObject(label, style);
+  Choose(29, IDS_TYPE_TEXT_FIELD);
+
+  ASSERT_EQ(2, table.GetFieldCount());
+  EXPECT_STREQ(L"When", table.GetFieldName(0));
+  EXPECT_STREQ(L"Total", table.GetFieldName(1));
+  EXPECT_STREQ(L"42", table[0][1].GetString());
+  view->GetActiveUndoManager()->Undo();
+  ASSERT_EQ(1, table.GetFieldCount());
+  EXPECT_STREQ(L"Total", table.GetFieldName(0));
+  EXPECT_STREQ(L"42", table[0][0].GetString());
+  EXPECT_FALSE(label->IsDeleted());
 }
 
 // Each kind of object shown with its own values; a row changed for it changes it and undoes.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,10 @@
 #include "MyProcs.h"
 #include "SharedProcs.h"
 #include "TranspBaseClass.h"
+#include "TranspCheckMark.h"
+#include "TranspLabel.h"
 #include "TranspShapes.h"
+#include "TranspText.h"
 #include "resource.h"
 
 namespace {
@@ -248,6 +252,63 @@ TEST_F(ShelfTest, AnItemIsDraggedOutAsACopyOfItsObjectData) {
   EXPECT_EQ(1, Shelf().GetList().GetItemCount()) << "the shelf keeps its item";
   target.Revoke();
   window.DestroyWindow();
+}
+
+// Items dragged from the shelf and let go over a page are pasted there, at the cursor, and the shelf
+// keeps them. With the button already up each drag drops at once where the cursor is.
+TEST_F(ShelfTest, ItemsDraggedOntoAPageArePastedThereAtTheCursor) {
+  ASSERT_NE(nullptr, OpenFrame());
+  ASSERT_TRUE(AfxOleInit());
+  CFolimarDoc* doc = NewDocument(1);
+  ASSERT_NE(nullptr, doc);
+  CFolimarView* view = ViewOf(doc);
+  ASSERT_NE(nullptr, view);
+  frame->SetProgramMode(12, 1);
+  _OBJECT_STYLE style;
+  SetDefaultTextStyle(&style);
+  std::vector<std::unique_ptr<CTranspBaseClass>> kept;
+  kept.emplace_back(new CTranspRectangle(view, RECT{1000, 2000, 31000, 12000}, &style, 0));
+  kept.emplace_back(new CTranspEllipse(view, RECT{5000, 5000, 25000, 45000}, &style, 0));
+  kept.emplace_back(new CTranspCheckMark(view, 3000, 3000, &style, 0));
+  kept.emplace_back(new CTranspText(view, 2000, 2000, &style, nullptr, L"Amount due", 0));
+  kept.emplace_back(new CTranspLabel(view, 2000, 9000, &style, nullptr, L"Date of birth", 0));
+  for (auto& object : kept) ASSERT_EQ(1, frame->AddObjectToCollection(object->GetObData()));
+  ASSERT_EQ(static_cast<int>(kept.size()), Shelf().GetList().GetItemCount());
+
+  frame->MoveWindow(0, 0, 1200, 900);
+  view->GetParentFrame()->MoveWindow(0, 0, 800, 600);
+  Pump();
+  const POINT drop = {200, 150};
+  POINT screen = drop;
+  view->ClientToScreen(&screen);
+  ::SetCursorPos(screen.x, screen.y);
+  ASSERT_EQ(view->m_hWnd, ::WindowFromPoint(screen)) << "the page lies under the cursor";
+
+  CTranspObjectList& objects = doc->GetPage(0)->m_objects;
+  for (int row = 0; row < static_cast<int>(kept.size()); ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(static_cast<DROPEFFECT>(DROPEFFECT_COPY), Shelf().DragItem(row));
+    ASSERT_EQ(row + 1, objects.GetCount());
+    CTranspBaseClass* pasted = objects.GetTail();
+    EXPECT_EQ(kept[row]->GetObjectKind(), pasted->GetObjectKind());
+    RECT bounds = {};
+    pasted->GetBoundsRect(&bounds, 0);
+    CTranspText* text = dynamic_cast<CTranspText*>(pasted);
+    if (text != nullptr) {
+      // A text's bounds take in the frame drawn around it.
+      EXPECT_TRUE(::PtInRect(&bounds, drop)) << bounds.left << "," << bounds.top;
+      EXPECT_STREQ(dynamic_cast<CTranspText*>(kept[row].get())->GetText(), text->GetText());
+    } else {
+      EXPECT_NEAR(drop.x, bounds.left, 3);
+      EXPECT_NEAR(drop.y, bounds.top, 3);
+      const RECT& from = kept[row]->GetRect();
+      const RECT& to = pasted->GetRect();
+      EXPECT_EQ(from.right - from.left, to.right - to.left);
+      EXPECT_EQ(from.bottom - from.top, to.bottom - to.top);
+    }
+  }
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(static_cast<int>(kept.size()), Shelf().GetList().GetItemCount()) << "the shelf keeps its items";
 }
 
 // A 2 x 2 24-bit bitmap file.

@@ -5,6 +5,8 @@
 // Usage: TranspCheckMarkPdfSamples <output folder>
 #include <pdfwriter/PdfComponent.h>
 
+#include "support/LetterPdf.h"
+
 #include <cstdio>
 #include <string>
 
@@ -65,13 +67,7 @@ int wmain(int argc, wchar_t** argv) {
   if (FAILED(CreatePdfDocument(&raw))) return 1;
   IPdfDocumentPtr pdf(raw, false);
   try {
-    pdf->SetFileName(_bstr_t((std::wstring(argv[1]) + L"\\check_marks.pdf").c_str()));
-    pdf->SetTopDown(1);
-    pdf->SetResolution(72);
-    pdf->BeginDocument();
-    pdf->SetPageResolution(72);
-    pdf->SetPageWidth(612);
-    pdf->SetPageHeight(792);
+    BeginLetterPdf(pdf, std::wstring(argv[1]) + L"\\check_marks.pdf");
     for (POSITION pos = page.GetHeadPosition(); pos != nullptr;) page.GetNext(pos)->DrawOnPDFPage(nullptr, pdf, 0);
     pdf->EndDocument();
   } catch (const _com_error& e) {

@@ -6,6 +6,8 @@
 // Usage: TranspImagePdfSamples <output folder>
 #include <pdfwriter/PdfComponent.h>
 
+#include "support/LetterPdf.h"
+
 #include <cstdio>
 #include <string>
 
@@ -52,14 +54,8 @@ int wmain(int argc, wchar_t** argv) {
   if (FAILED(CreatePdfDocument(&raw))) return 1;
   IPdfDocumentPtr pdf(raw, false);
   try {
-    pdf->SetFileName(_bstr_t((std::wstring(argv[1]) + L"\\pictures.pdf").c_str()));
     pdf->SetCompression(0);
-    pdf->SetTopDown(1);
-    pdf->SetResolution(72);
-    pdf->BeginDocument();
-    pdf->SetPageResolution(72);
-    pdf->SetPageWidth(612);
-    pdf->SetPageHeight(792);
+    BeginLetterPdf(pdf, std::wstring(argv[1]) + L"\\pictures.pdf");
     // The band from 0.5 to 2.5 inches down, across the page.
     pdf->SetFillColor(0, 0.5, 0);
     pdf->FillRectangle(0, 36, 612, 180);

@@ -4,6 +4,8 @@
 // Usage: TranspTextPdfSamples <output folder>
 #include <pdfwriter/PdfComponent.h>
 
+#include "support/LetterPdf.h"
+
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -199,14 +201,8 @@ int wmain(int argc, wchar_t** argv) {
   if (FAILED(CreatePdfDocument(&raw))) return 1;
   pdf.Attach(raw);
   try {
-    pdf->SetFileName(_bstr_t((std::wstring(argv[1]) + L"\\text_objects.pdf").c_str()));
     pdf->SetTitle(L"Text objects");
-    pdf->SetTopDown(1);
-    pdf->SetResolution(72);
-    pdf->BeginDocument();
-    pdf->SetPageResolution(72);
-    pdf->SetPageWidth(612);
-    pdf->SetPageHeight(792);
+    BeginLetterPdf(pdf, std::wstring(argv[1]) + L"\\text_objects.pdf");
     const std::vector<TextSpec> pages[] = {FirstPage(), SecondPage()};
     for (size_t page = 0; page < 2; ++page) {
       if (page != 0) {

@@ -8,6 +8,8 @@ import subprocess
 import sys
 import tempfile
 
+from ppm_image import read_ppm
+
 PDF = sys.argv[1]
 DPI = 36
 BLACK, WHITE, GREEN = (0, 0, 0), (255, 255, 255), (0, 128, 0)
@@ -21,23 +23,6 @@ POINTS = [
     (3.5, 1.5, GREEN, "the band between the pictures"),
     (2.5, 3.5, WHITE, "the page below the band"),
 ]
-
-
-def read_ppm(path):
-    with open(path, "rb") as f:
-        data = f.read()
-    fields, at = [], 0
-    while len(fields) < 4:
-        while data[at:at + 1].isspace():
-            at += 1
-        end = at
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[at:end])
-        at = end
-    at += 1
-    assert fields[0] == b"P6", fields[0]
-    return int(fields[1]), int(fields[2]), data[at:]
 
 
 with tempfile.TemporaryDirectory() as folder:

@@ -130,28 +130,35 @@ namespace {
 struct OwnedSearch {
   HWND owner;
   HWND found;
+  HWND skip;  // set: any dialog but this one, of any owner
 };
 
 BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
   OwnedSearch* search = reinterpret_cast<OwnedSearch*>(param);
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
-  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window) ||
-      GetWindow(window, GW_OWNER) != search->owner)
-    return TRUE;
+  const bool wanted = search->skip != nullptr ? window != search->skip : GetWindow(window, GW_OWNER) == search->owner;
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window) || !wanted) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-HWND WaitForOwnedDialog(HWND owner) {
-  OwnedSearch search = {owner, nullptr};
-  for (int i = 0; i < 3000 && !search.found; ++i) {
-    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), FindOwnedDialog,
+HWND WaitForDialog(OwnedSearch search, HWND ofThread, int tries) {
+  for (int i = 0; i < tries && !search.found; ++i) {
+    EnumThreadWindows(GetWindowThreadProcessId(ofThread, nullptr), FindOwnedDialog,
                       reinterpret_cast<LPARAM>(&search));
     if (!search.found) Sleep(10);
   }
   return search.found;
 }
+
+HWND WaitForOwnedDialog(HWND owner) { return WaitForDialog({owner, nullptr, nullptr}, owner, 3000); }
+
+}  // namespace
+
+HWND WaitForNextDialog(HWND previous) { return WaitForDialog({nullptr, nullptr, previous}, previous, 1000); }
+
+namespace {
 
 bool PressOkAndWait(HWND dialog) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),

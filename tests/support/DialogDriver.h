@@ -36,6 +36,9 @@ void Click(HWND dialog, int id);
 void TypeText(HWND dialog, int id, const wchar_t* text);
 // Presses button `id` without waiting for its handler, which shows a dialog of its own.
 void ClickLater(HWND dialog, int id);
+// The next dialog the thread of `previous` shows besides `previous` (a dialog that follows one just
+// confirmed); null when none shows in 10 seconds.
+HWND WaitForNextDialog(HWND previous);
 // Waits for the open-file dialog that `owner` shows, types `path` as the file name and presses
 // its OK button. False when no such dialog appears.
 bool ChooseFileInOpenDialog(HWND owner, const wchar_t* path);
