@@ -3,7 +3,7 @@
 #pragma once
 #include "Framework.h"
 
-typedef CMap<CString, LPCWSTR, COleVariant, COleVariant> CFieldMap;
+#include "BatchData.h"
 
 // The value as inserted text: a text value as it is, anything else through the system's variant
 // conversion for the user's locale (so numbers get the user's decimal separator); empty when the

@@ -224,36 +224,19 @@ CScrivelView* CScrivelApp::GetCurrentView() const {
 // The usage goes to the console of the program that started us; a key press brings its prompt back.
 void CScrivelApp::PrintUsage() {
   m_nErrorCode = 0;
-  if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
-    CString usage;
-    usage.LoadString(IDS_USAGE);
-    HANDLE output = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-    if (output != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      ::WriteConsoleW(output, usage, static_cast<DWORD>(usage.GetLength()), &written, nullptr);
-      ::CloseHandle(output);
-    }
-    HANDLE input = ::CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
-    if (input != INVALID_HANDLE_VALUE) {
-      INPUT_RECORD enter[2] = {};
-      for (int i = 0; i < 2; ++i) {
-        enter[i].EventType = KEY_EVENT;
-        enter[i].Event.KeyEvent.bKeyDown = i == 0;
-        enter[i].Event.KeyEvent.wRepeatCount = 1;
-        enter[i].Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
-        enter[i].Event.KeyEvent.uChar.UnicodeChar = L'\r';
-      }
-      DWORD written = 0;
-      ::WriteConsoleInputW(input, enter, 2, &written);
-      ::CloseHandle(input);
-    }
-    ::FreeConsole();
+  CString usage;
+  usage.LoadString(IDS_USAGE);
+  INPUT_RECORD enter[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    enter[i].EventType = KEY_EVENT;
+    enter[i].Event.KeyEvent.bKeyDown = i == 0;
+    enter[i].Event.KeyEvent.wRepeatCount = 1;
+    enter[i].Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
+    enter[i].Event.KeyEvent.uChar.UnicodeChar = L'\r';
   }
+  WriteToParentConsole(usage, enter, 2);
   m_pMainWnd->PostMessage(WM_CLOSE);
 }
-
 
 void CScrivelApp::StartInstances() {
   const CString data = m_cmdInfo.m_bDataGiven ? m_cmdInfo.m_dataValue : CString();

@@ -35,23 +35,3 @@ void SaveScrivelSettings(CWinApp& app, const SCRIVEL_SETTINGS& settings) {
   app.WriteProfileBinary(kSettings, kSettingPageMargin, reinterpret_cast<LPBYTE>(const_cast<INT32*>(margins)),
                          sizeof(margins));
 }
-
-BOOL ReadIniData(const CString& path, CFieldMap& data) {
-  HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return FALSE;
-  LARGE_INTEGER size = {};
-  const BOOL sized = ::GetFileSizeEx(file, &size);
-  ::CloseHandle(file);
-  if (!sized || size.QuadPart > 64 * 1024 * 1024) return FALSE;
-  // No key or value is longer than the file; two more characters hold the list's end marks.
-  const DWORD chars = static_cast<DWORD>(size.QuadPart) + 2;
-  CArray<WCHAR, WCHAR> keys, value;
-  keys.SetSize(chars);
-  value.SetSize(chars);
-  ::GetPrivateProfileStringW(L"Data", nullptr, L"", keys.GetData(), chars, path);
-  for (LPCWSTR key = keys.GetData(); *key; key += wcslen(key) + 1) {
-    ::GetPrivateProfileStringW(L"Data", key, L"", value.GetData(), chars, path);
-    data.SetAt(key, COleVariant(value.GetData()));
-  }
-  return TRUE;
-}

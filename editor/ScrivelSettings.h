@@ -1,8 +1,9 @@
 // Scrivel's outside inputs that need no window: its records in the registry (units, application look
-// and page margins) and the INI data file of a batch run.
+// and page margins); the INI data file of a batch run is read by ReadIniData (BatchData.h).
 #pragma once
 #include "Framework.h"
 
+#include "BatchData.h"
 #include "PlaceholderFill.h"
 
 struct SCRIVEL_SETTINGS {
@@ -17,7 +18,3 @@ struct SCRIVEL_SETTINGS {
 void LoadScrivelSettings(CWinApp& app, SCRIVEL_SETTINGS& settings);
 // Writes the units and the margins (the look is not the program's to change).
 void SaveScrivelSettings(CWinApp& app, const SCRIVEL_SETTINGS& settings);
-
-// Fills `data` from the section "Data" of the INI file; FALSE when the file cannot be opened or is
-// larger than any data file (64 MB).
-BOOL ReadIniData(const CString& path, CFieldMap& data);

@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include "BatchData.h"
 #include "ScvFile.h"
 
 VYCommandLineInfo::VYCommandLineInfo() = default;
@@ -11,16 +12,6 @@ namespace {
 BOOL FolderExists(const CString& folder) {
   const DWORD attributes = ::GetFileAttributesW(folder);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// The full path without a final backslash (kept for a drive root), or empty when it cannot be made.
-CString FullFolderPath(const CString& folder) {
-  WCHAR full[MAX_PATH * 2] = L"";
-  const DWORD length = ::GetFullPathNameW(folder, _countof(full), full, nullptr);
-  if (length == 0 || length >= _countof(full)) return CString();
-  CString path(full);
-  while (path.GetLength() > 3 && path.Right(1) == L"\\") path = path.Left(path.GetLength() - 1);
-  return path;
 }
 
 }  // namespace
@@ -50,11 +41,6 @@ void ListScvDocuments(const CString& folder, CStringList& files) {
       files.AddTail(folder + L"\\" + found.cFileName);
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
-}
-
-BOOL IsSameFolder(const CString& first, const CString& second) {
-  const CString a = FullFolderPath(first), b = FullFolderPath(second);
-  return !a.IsEmpty() && a.CompareNoCase(b) == 0;
 }
 
 void VYCommandLineInfo::ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast) {

@@ -64,5 +64,3 @@ class VYCommandLineInfo : public CCommandLineInfo {
 BOOL PrinterExists(LPCWSTR name);
 // The "scv" documents directly in `folder` (not in sub-folders), each as the folder, "\" and its name.
 void ListScvDocuments(const CString& folder, CStringList& files);
-// TRUE when both name the same folder: full paths compared without regard to case or a final "\".
-BOOL IsSameFolder(const CString& first, const CString& second);

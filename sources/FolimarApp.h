@@ -4,12 +4,15 @@
 //
 // Parts of the class by concern: FolimarApp.cpp (profile records and printer preferences),
 // FolimarAppStart.cpp (start-up, shut-down, printer metrics, about box, commands),
-// FolimarAppDocs.cpp (making and opening documents).
+// FolimarAppDocs.cpp (making and opening documents), FolimarAppBatch.cpp (the command-line run and
+// Records > Fill in Form Fields), FolimarAppHandOff.cpp (pages from the virtual printer).
 #pragma once
 #include "Framework.h"
 
 #include "DocOptions.h"
+#include "BatchData.h"
 #include "EnumPrinters.h"
+#include "LMyBitmap.h"
 #include "VYCommandLineInfo.h"
 #include "ViewGeometry.h"
 
@@ -105,6 +108,18 @@ class CFolimarApp : public CWinAppEx {
   // Appends every open document.
   void GetDocumentsList(CTypedPtrList<CPtrList, CFolimarDoc*>& documents);
 
+  // ---- Pages from the virtual printer (FolimarAppHandOff.cpp) ----
+  // Builds at most one document from the page files the hand-off INI file lists: EMF pages when the
+  // setting "VPFormat" is 0 and the first EMF file is smaller than the first PNG file, else the PNG
+  // pages. The PNG files and the INI file are deleted only once a document holds the pages; a page
+  // that fails to load keeps every file and is reported.
+  void CreateDocFromIniFile(LPCTSTR iniPath);
+  // The files "File0", "File1", ... of the section, up to its "Count" and the first missing or empty
+  // key; 1 when one was added.
+  int CreateFileList(LPCTSTR section, LPCTSTR iniPath, CStringList& files);
+  // TRUE without PNG pages, or when the first EMF file is strictly smaller than the first PNG file.
+  BOOL IsEMFLessThanPNG();
+
   // ---- Profile records and printer (FolimarApp.cpp) ----
   // Fixed-size records as binary values of SOFTWARE\<registry key>\<profile name>\<section> in the
   // given hive. Reading fails, leaving the buffer alone, when the stored value does not fit it; the
@@ -162,6 +177,10 @@ class CFolimarApp : public CWinAppEx {
   // for the user's own prints. Not owned.
   const CCommandLineInfo* m_pPrintRequest = nullptr;
   CString m_versionText;
+  // The page files of the last hand-off and the pages loaded from them.
+  CStringList m_pngPages{10};
+  CStringList m_emfPages{10};
+  LMyBitmapList m_acquiredPages;
 
  protected:
   afx_msg void OnAppAbout();
@@ -183,6 +202,8 @@ class CFolimarApp : public CWinAppEx {
   afx_msg void OnFileWiaAcquire();
   afx_msg void OnUpdateFileWiaSelectSource(CCmdUI* pCmdUI);
   afx_msg void OnUpdateFileWiaAcquire(CCmdUI* pCmdUI);
+  // Records > Fill in Form Fields: the active document, or a folder of templates, from a profile.
+  afx_msg void OnFillFormFields();
   DECLARE_MESSAGE_MAP()
 
   // The printer stored at the last exit, else the system's default.
@@ -190,6 +211,15 @@ class CFolimarApp : public CWinAppEx {
   void StorePrinter();
   // The command-line run after the frame is up; FALSE when start-up ends here.
   BOOL RunCommandLine();
+  // The batch's field values from the INI file or the profile; FALSE with the error code set.
+  BOOL ReadBatchData(CFieldMap& data);
+  // One template of the batch: a new document from it, filled, then printed, saved and exported as
+  // the command line asks.
+  void FillTemplateInBatch(const CString& path, CFieldMap& data);
+  void PrintInBatch(CFolimarDoc* doc);
+  // Loads m_pngPages into m_acquiredPages at the INI file's resolution; FALSE, reported, when a page
+  // fails.
+  BOOL LoadPrintedPages(LPCTSTR iniPath);
   // Writes the usage to the console of the program that started us.
   void PrintToConsole(UINT stringId);
   // Opens a copy of the document file (the file itself is never touched); the copy's document.

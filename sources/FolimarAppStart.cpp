@@ -126,6 +126,8 @@ ON_COMMAND(ID_FILE_WIA_SELECT_SOURCE, OnFileWiaSelectSource)
 ON_UPDATE_COMMAND_UI(ID_FILE_WIA_SELECT_SOURCE, OnUpdateFileWiaSelectSource)
 ON_COMMAND(ID_FILE_WIA_ACQUIRE, OnFileWiaAcquire)
 ON_UPDATE_COMMAND_UI(ID_FILE_WIA_ACQUIRE, OnUpdateFileWiaAcquire)
+// Records
+ON_COMMAND(ID_DB_FILL_FORM_FIELDS, OnFillFormFields)
 // Help
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
@@ -261,64 +263,6 @@ BOOL CFolimarApp::InitInstance() {
   return TRUE;
   DEF_CATCH("CFolimarApp::InitInstance")
   return FALSE;
-}
-
-BOOL CFolimarApp::RunCommandLine() {
-  AppendErrorLog(L"cmdInfo.m_bCommandLine passed");
-  int code = 0;
-  if (m_cmdInfo.GetErrorCode(code)) {
-    m_errorCode = code;
-  } else if (!m_cmdInfo.m_formGiven && !m_cmdInfo.m_inGiven) {
-    AppendErrorLog(L"m_nErrorCode = -13;");
-    m_errorCode = CMDLINE_ERROR_NOTHING_TO_DO;
-  } else {
-    // The forms named on the command line are opened; filling, printing and saving them in the
-    // batch are not part of the program yet.
-    AppendErrorLog(L"CFolimarApp::RunCommandLine: the batch fill is not available");
-  }
-  if (m_cmdInfo.m_keepOpen) return TRUE;
-  CMainFrame* frame = GetMainFrame();
-  for (POSITION t = GetFirstDocTemplatePosition(); t;) {
-    CDocTemplate* docTemplate = GetNextDocTemplate(t);
-    for (POSITION d = docTemplate->GetFirstDocPosition(); d;) docTemplate->GetNextDoc(d)->SetModifiedFlag(FALSE);
-  }
-  CloseAllDocuments(FALSE);
-  if (frame != nullptr) frame->PostMessage(WM_CLOSE);
-  return FALSE;
-}
-
-void CFolimarApp::PrintToConsole(UINT stringId) {
-  DEF_TRY
-  m_errorCode = 0;
-  if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
-    CString text;
-    text.LoadString(stringId);
-    HANDLE output = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-    if (output != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      ::WriteConsoleW(output, text, static_cast<DWORD>(text.GetLength()), &written, nullptr);
-      ::CloseHandle(output);
-    }
-    // The prompt of the waiting shell comes back with an Enter.
-    HANDLE input = ::CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    if (input != INVALID_HANDLE_VALUE) {
-      INPUT_RECORD enter = {};
-      enter.EventType = KEY_EVENT;
-      enter.Event.KeyEvent.bKeyDown = TRUE;
-      enter.Event.KeyEvent.wRepeatCount = 1;
-      enter.Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
-      enter.Event.KeyEvent.wVirtualScanCode = static_cast<WORD>(::MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC));
-      enter.Event.KeyEvent.uChar.UnicodeChar = L'\r';
-      DWORD written = 0;
-      ::WriteConsoleInputW(input, &enter, 1, &written);
-      ::CloseHandle(input);
-    }
-    ::FreeConsole();
-  }
-  if (m_pMainWnd != nullptr) m_pMainWnd->PostMessage(WM_CLOSE);
-  DEF_CATCH("CFolimarApp::PrintToConsole")
 }
 
 int CFolimarApp::ExitInstance() {

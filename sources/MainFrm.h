@@ -237,6 +237,8 @@ class CMainFrame : public CMDIFrameWndEx, public IImageProgressSink {
   void ChangeActivePage(int step, BOOL move);
   // Frame events (MainFrmEvents.cpp).
   afx_msg void OnTimer(UINT_PTR nIDEvent);
+  // The virtual printer's hand-off (dwData 1027): a new document from the printed pages.
+  afx_msg BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
   afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnChildFrameDestroyed(WPARAM wParam, LPARAM lParam);

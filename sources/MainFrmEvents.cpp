@@ -1,10 +1,12 @@
-// What the main frame does on window messages rather than commands: the barcode timer, the tool-bar
-// resets that put the boxes and menu buttons in place, the change of the active document tab, a
+// What the main frame does on window messages rather than commands: the barcode timer, the pages the
+// virtual printer hands over, the tool-bar resets that put the boxes and menu buttons in place, the change of the active document tab, a
 // closed document window, print preview and the progress display of long image operations.
 #include "ChildFrm.h"
 #include "ErrorLog.h"
+#include "FolimarApp.h"
 #include "FolimarDoc.h"
 #include "FolimarView.h"
+#include "HandOff.h"
 #include "MainFrm.h"
 #include "MyProcs.h"
 #include "resource.h"
@@ -29,6 +31,25 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
   if (doc != nullptr) doc->GenerateBarcodes();
   DEF_CATCH("CMainFrame::OnTimer")
   CMDIFrameWndEx::OnTimer(nIDEvent);
+}
+
+BOOL CMainFrame::OnCopyData(CWnd*, COPYDATASTRUCT* pCopyDataStruct) {
+  DEF_TRY
+  AppendErrorLog(L"CMainFrame::OnCopyData");
+  CString iniPath;
+  if (pCopyDataStruct != nullptr && ReadHandOffPath(*pCopyDataStruct, iniPath)) {
+    ClosePrintPreview();
+    SetForegroundWindow();
+    SetActiveWindow();
+    BringWindowToTop();
+    CFolimarApp* app = GetFolimarApp();
+    if (app != nullptr) app->CreateDocFromIniFile(iniPath);
+    AppendErrorLog(iniPath);
+  }
+  AppendErrorLog(L"CMainFrame::OnCopyData End");
+  return TRUE;
+  DEF_CATCH("CMainFrame::OnCopyData")
+  return FALSE;
 }
 
 // ---- Tool-bar resets ----
@@ -196,10 +217,23 @@ int CMainFrame::DoProgress(int nPercent, BOOL bCancelAllowed) {
   m_progress.SetPos(nPercent);
   if (nPercent >= 100) HideProgress();
   if (!bCancelAllowed) return 0;
+  // Only Esc is taken: the user's other keys go back into the queue in their order.
   MSG msg;
   BOOL escape = FALSE;
-  while (::PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-    if (msg.wParam == VK_ESCAPE) escape = TRUE;
+  CArray<MSG, const MSG&> kept;
+  while (::PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
+    if (msg.wParam == VK_ESCAPE)
+      escape = TRUE;
+    else
+      kept.Add(msg);
+  }
+  for (INT_PTR i = 0; i < kept.GetSize(); ++i) {
+    const MSG& key = kept[i];
+    if (key.hwnd != nullptr)
+      ::PostMessageW(key.hwnd, key.message, key.wParam, key.lParam);
+    else
+      ::PostThreadMessageW(::GetCurrentThreadId(), key.message, key.wParam, key.lParam);
+  }
   if (!escape) return 0;
   HideProgress();
   return 1;

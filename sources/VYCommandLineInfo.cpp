@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include "BatchData.h"
 #include "ErrorLog.h"
 
 namespace {
@@ -70,18 +71,18 @@ BOOL VYCommandLineInfo::GetErrorCode(int& code) const {
 void VYCommandLineInfo::ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast) {
   DEF_TRY
   const CString text(pszParam);
-  if (bFlag)
+  if (bFlag) {
     ParseSwitch(text);
-  else
-    ParseValue(text);
-  // The framework's own print switches would print the file through the shell at once.
-  if (bFlag && (text == L"p" || text == L"pt"))
-    ParseLast(bLast);
-  else
-    CCommandLineInfo::ParseParam(pszParam, bFlag, bLast);
+    // The framework's own print switches would print the file through the shell at once.
+    if (text != L"p" && text != L"pt") ParseParamFlag(pszParam);
+  } else if (!ParseValue(text)) {
+    ParseParamNotFlag(pszParam);
+  }
+  ParseLast(bLast);
   if (m_inGiven && m_outGiven) {
     m_saveToOutput = 1;
-    if (m_templateFolder == m_outputFolder) m_errorCode = CMDLINE_ERROR_SAME_FOLDER;
+    // Filled copies saved over their templates would destroy them, however the folder is spelled.
+    if (IsSameFolder(m_templateFolder, m_outputFolder)) m_errorCode = CMDLINE_ERROR_SAME_FOLDER;
   }
   DEF_CATCH("VYCommandLineInfo::ParseParam")
 }
@@ -121,14 +122,14 @@ void VYCommandLineInfo::ParseSwitch(const CString& word) {
   m_commandLine = 1;
 }
 
-void VYCommandLineInfo::ParseValue(const CString& value) {
+BOOL VYCommandLineInfo::ParseValue(const CString& value) {
   Pending taken = kNone;
   for (Pending p : {kForm, kGroup, kData, kPrinter, kIn, kOut, kViz})
     if (m_pending[p]) {
       taken = p;
       break;
     }
-  if (taken == kNone) return;
+  if (taken == kNone) return FALSE;
   m_pending[taken] = FALSE;
   switch (taken) {
     case kForm: {
@@ -141,6 +142,8 @@ void VYCommandLineInfo::ParseValue(const CString& value) {
         m_nShellCommand = FileNothing;
       } else {
         ::CloseHandle(file);
+        // The form is the shell's file even when the value of an earlier switch came first.
+        m_strFileName = value;
       }
       break;
     }
@@ -183,4 +186,5 @@ void VYCommandLineInfo::ParseValue(const CString& value) {
     default:
       break;
   }
+  return TRUE;
 }

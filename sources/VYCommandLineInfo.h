@@ -61,5 +61,7 @@ class VYCommandLineInfo : public CCommandLineInfo {
   enum Pending { kNone, kForm, kGroup, kData, kPrinter, kIn, kOut, kViz, kPendingCount };
   BOOL m_pending[kPendingCount] = {};
   void ParseSwitch(const CString& word);
-  void ParseValue(const CString& value);
+  // The value of the first pending switch; FALSE when no switch waits for one (a plain parameter
+  // that is the framework's).
+  BOOL ParseValue(const CString& value);
 };

@@ -738,3 +738,7 @@
 #define IDC_AUTOFEED                    1465
 #define IDD_ACQUIRE_SOURCE              368
 #define IDC_ACQUIRE_SOURCE_LIST         1447
+
+// Batch filling and the virtual printer's hand-off.
+#define IDS_SAME_IN_OUT_FOLDER          63400
+#define IDS_PRINTED_PAGES_NOT_LOADED    63401

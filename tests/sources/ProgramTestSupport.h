@@ -19,6 +19,10 @@ constexpr COLORREF kQuadrants[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 25
 // zoom `scale`; false when it could not be written.
 bool MakeQuadrantDocument(const std::wstring& path, int pages, double scale);
 
+// The text in double quotes, as one parameter of a command line.
+inline std::wstring Q(const std::wstring& text) { return L"\"" + text + L"\""; }
+inline bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 // The program's profile key in this Wine prefix, deleted with everything under it: a fresh profile.
 bool DeleteProfile();
 

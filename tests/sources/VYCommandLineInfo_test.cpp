@@ -77,6 +77,9 @@ TEST_F(OrvelloCommandLine, ErrorCodesOfTheSwitches) {
       {{L"/f", Form(), L"/out", L"Z:\\no\\such\\folder"}, CMDLINE_ERROR_NO_OUT_FOLDER},
       {{L"/f", Form(), L"/viz", L"Z:\\no\\such\\folder"}, CMDLINE_ERROR_NO_OUT_FOLDER},
       {{L"/in", In(), L"/out", In()}, CMDLINE_ERROR_SAME_FOLDER},
+      {{L"/in", In(), L"/out", In() + L"\\"}, CMDLINE_ERROR_SAME_FOLDER},
+      {{L"/in", In() + L"\\", L"/viz", folder.File(L"IN")}, 0},
+      {{L"/out", folder.File(L"in\\..\\in"), L"/in", In()}, CMDLINE_ERROR_SAME_FOLDER},
       {{L"/in", In(), L"/out", Out()}, 0},
   };
   for (const auto& c : cases) {
@@ -137,6 +140,27 @@ TEST_F(OrvelloCommandLine, APlainFileIsOpenedWithoutACommandLineRun) {
   EXPECT_EQ(0, info.m_commandLine);
   EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
   EXPECT_EQ(Form(), std::wstring(info.m_strFileName));
+}
+
+// Only the form is the shell's file, whichever switch's value came first: an INI file or a group
+// name opened as a document would end the start-up before the batch.
+TEST_F(OrvelloCommandLine, TheShellOpensOnlyTheForm) {
+  const struct {
+    std::vector<std::wstring> args;
+    int command;
+    std::wstring file;
+  } cases[] = {
+      {{L"/d", folder.File(L"data.ini"), L"/f", Form()}, CCommandLineInfo::FileOpen, Form()},
+      {{L"/g", L"Clients", L"/d", L"Smith", L"/f", Form(), L"/p"}, CCommandLineInfo::FileOpen, Form()},
+      {{L"/d", folder.File(L"data.ini"), L"/p"}, CCommandLineInfo::FileNew, L""},
+      {{L"/in", In(), L"/out", Out()}, CCommandLineInfo::FileNothing, L""},
+  };
+  for (const auto& c : cases) {
+    VYCommandLineInfo info;
+    Parse(info, c.args);
+    EXPECT_EQ(c.command, info.m_nShellCommand) << c.args.front();
+    EXPECT_EQ(c.file, std::wstring(info.m_strFileName)) << c.args.front();
+  }
 }
 
 TEST_F(OrvelloCommandLine, SwitchNamesAreCaseSensitive) {

@@ -119,13 +119,17 @@ namespace {
 struct WindowSearch {
   DWORD processId;
   HWND found;
+  const wchar_t* className;  // null: an unowned window of any class
 };
 
 BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+  wchar_t name[64] = L"";
+  if (search->className != nullptr) GetClassNameW(window, name, 64);
+  const bool kind = search->className != nullptr ? wcscmp(name, search->className) == 0 : !GetWindow(window, GW_OWNER);
+  if (owner == search->processId && IsWindowVisible(window) && kind) {
     search->found = window;
     return FALSE;
   }
@@ -136,12 +140,18 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
 HWND ChildProcess::WaitForMainWindow(DWORD timeoutMs) const {
   const DWORD start = GetTickCount();
   do {
-    WindowSearch search = {info_.dwProcessId, nullptr};
+    WindowSearch search = {info_.dwProcessId, nullptr, nullptr};
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
+}
+
+HWND ChildProcess::FindDialog() const {
+  WindowSearch search = {info_.dwProcessId, nullptr, L"#32770"};
+  EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {

@@ -56,6 +56,8 @@ class ChildProcess {
   DWORD Id() const { return info_.dwProcessId; }
   // The first visible top-level window of the process, or null when none appears in time.
   HWND WaitForMainWindow(DWORD timeoutMs) const;
+  // A visible dialog box of the process (a message box, say), or null.
+  HWND FindDialog() const;
   // The exit code, or STILL_ACTIVE when the process has not ended in time.
   DWORD WaitForExit(DWORD timeoutMs) const;
 
