@@ -156,13 +156,6 @@ class CFolimarDoc : public CDocument {
   void CheckImageSizeAndOrientation(int force);
   // Warns once when a page image takes more than 30 MB.
   void BigImageMessage();
-  // The page as the first view renders it, objects included, saved as an image file whose format
-  // follows the extension (the options asked when `ask`), or written as a metafile file.
-  int WriteCurrentPageToBitmap(int pageIndex, const CString& path, int ask);
-  int WriteCurrentPageToEmf(int pageIndex, const CString& path);
-  // The view's active page, or all pages into one multi-page file, or into one file each named
-  // <path without extension>_page_<n>.<extension>.
-  int WriteToGraphicOrEmfFile(const CString& path, int allPages, int oneMultipageFile);
   // Image > Save Background As: the first view's page image (or its metafile) to a file, asked for
   // when `path` is empty (`defaultName` offered); 1 when written. An existing file is replaced only
   // by a complete new one.
@@ -402,8 +395,6 @@ class CFolimarDoc : public CDocument {
   // Rows and cells the pages' tables hold now.
   ULONGLONG TableSlotsInUse() const;
   void WritePageRecords(CArchive& ar);
-  // One page to a metafile file for "emf", else to an image file.
-  int WritePageToFile(int pageIndex, const CString& path);
   // Moves the list's bitmaps into the pages from the first on, adding pages as needed; `place` sets
   // each page up with its bitmap before the page takes it. 0 after a failure it has shown.
   int TakePagesFromList(LBitmapList& list, const std::function<void(CPageInfo*, LMyBitmap&)>& place);
