@@ -37,7 +37,7 @@ IMAGE_LIBS=(
 APT_PACKAGES=(
   wine wine64 wine32:i386 fonts-wine fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build googletest libboost-dev
-  libz-mingw-w64-dev libstb-dev nasm dpkg-dev
+  libz-mingw-w64-dev nasm dpkg-dev
   unixodbc libsqliteodbc libodbc2:i386 libsqliteodbc:i386 libodbcinst2:i386
   xvfb xauth python3 curl ca-certificates
   sqlite3 imagemagick poppler-utils qpdf libtiff-tools python3-zxing-cpp zint ghostscript
