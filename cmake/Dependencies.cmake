@@ -33,14 +33,28 @@ add_custom_target(console_archiver ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/7zr.exe)
 add_library(boost_headers INTERFACE)
 target_include_directories(boost_headers SYSTEM INTERFACE ${VANTRY_DEPS_DIR}/boost-include)
 
-# stb_image_write: header only, through a folder that holds nothing but the stb link.
-add_library(stb_headers INTERFACE)
-target_include_directories(stb_headers SYSTEM INTERFACE ${VANTRY_DEPS_DIR}/stb-include)
-
 # zlib for the PDF writer's Flate streams (Debian's mingw-w64 build).
 find_library(ZLIB_MINGW NAMES libz.a z REQUIRED)
 add_library(zlib_static INTERFACE)
 target_link_libraries(zlib_static INTERFACE ${ZLIB_MINGW})
+
+# libjpeg-turbo and libpng, cross-built by tools/setup from Debian's source packages for each target.
+if(VANTRY_64BIT)
+  set(IMAGE_LIBS_DIR ${VANTRY_DEPS_DIR}/x86_64)
+else()
+  set(IMAGE_LIBS_DIR ${VANTRY_DEPS_DIR}/i686)
+endif()
+foreach(lib jpeg png16)
+  if(NOT EXISTS ${IMAGE_LIBS_DIR}/lib/lib${lib}.a)
+    message(FATAL_ERROR "lib${lib}.a missing in ${IMAGE_LIBS_DIR}/lib: run tools/setup")
+  endif()
+endforeach()
+add_library(jpeg_static STATIC IMPORTED)
+set_target_properties(jpeg_static PROPERTIES IMPORTED_LOCATION ${IMAGE_LIBS_DIR}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${IMAGE_LIBS_DIR}/include)
+add_library(png_static STATIC IMPORTED)
+set_target_properties(png_static PROPERTIES IMPORTED_LOCATION ${IMAGE_LIBS_DIR}/lib/libpng16.a
+  INTERFACE_INCLUDE_DIRECTORIES ${IMAGE_LIBS_DIR}/include INTERFACE_LINK_LIBRARIES zlib_static)
 
 if(VANTRY_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

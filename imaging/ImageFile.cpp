@@ -117,7 +117,13 @@ int CountPages(const uint8_t* data, size_t size, int& pages) {
     return SUCCESS;
   }
   const int result = CheckDeclaredSize(data, size);
-  return result == SUCCESS ? WicCountPages(data, size, pages) : result;
+  if (result != SUCCESS) return result;
+  // JPEG and PNG hold one picture; whether it decodes is for the decoder to say.
+  if (IsJpeg(data, size) || IsPng(data, size)) {
+    pages = 1;
+    return SUCCESS;
+  }
+  return WicCountPages(data, size, pages);
 }
 
 // Uncompressed BMP files are a DIB behind a 14-byte file header: read here with the DIB checks,
@@ -146,8 +152,16 @@ int DecodeImage(const uint8_t* data, size_t size, int page, LBitmapBase& bitmap,
     return bmpResult;
   }
   if (IsPcx(data, size)) return page == 0 ? DecodePcx(data, size, bitmap, progress) : Fail(ERROR_PAGE_NOT_FOUND, "DecodeImage pcx page");
-  const int result = CheckDeclaredSize(data, size);
-  return result == SUCCESS ? WicDecode(data, size, page, bitmap, progress) : result;
+  int result = CheckDeclaredSize(data, size);
+  if (result != SUCCESS) return result;
+  bool handled = false;
+  if (IsJpeg(data, size) || IsPng(data, size)) {
+    if (page != 0) return Fail(ERROR_PAGE_NOT_FOUND, "DecodeImage page");
+    result = IsJpeg(data, size) ? DecodeJpeg(data, size, bitmap, progress, handled)
+                                : DecodePng(data, size, bitmap, progress, handled);
+    if (handled) return result;
+  }
+  return WicDecode(data, size, page, bitmap, progress);
 }
 
 int EncodeImage(const LBitmapBase* const* pages, int count, int format, int qualityFactor, std::vector<uint8_t>& out,

@@ -133,6 +133,12 @@ int EncodeBmp(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodePng(const LBitmapBase& bitmap, std::vector<uint8_t>& out, LBase& progress);
 int EncodeGif(const LBitmapBase& bitmap, std::vector<uint8_t>& out);
 int EncodeJpeg(const LBitmapBase& bitmap, int qualityFactor, std::vector<uint8_t>& out);
+// JPEG and PNG decoders over their libraries; `handled` false leaves a file they pass over (CMYK
+// JPEG, interlaced PNG) to the platform's decoder.
+bool IsJpeg(const uint8_t* data, size_t size);
+bool IsPng(const uint8_t* data, size_t size);
+int DecodeJpeg(const uint8_t* data, size_t size, LBitmapBase& bitmap, LBase& progress, bool& handled);
+int DecodePng(const uint8_t* data, size_t size, LBitmapBase& bitmap, LBase& progress, bool& handled);
 // compression: the TIFF tag values 1 (none), 5 (LZW), 4 (CCITT G4), 32773 (PackBits).
 int EncodeTiff(const LBitmapBase* const* pages, int count, int compression, std::vector<uint8_t>& out,
                LBase& progress);

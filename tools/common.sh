@@ -25,13 +25,19 @@ SEVENZIP_NPM_VERSION=5.2.0
 SEVENZIP_NPM_SHA256=04f9738ee00be8be53f5d06254a9e6e4b5117b17f8b74058477d870e62764a7d
 SEVENZIP_IA32_SHA256=31fd52f8996986623cf52c3b4d0f7ac74a9dec63fc16c902cef673eed550c435
 SEVENZIP_X64_SHA256=b0cfdeaf429f5cc53f85123dd8f5a5feb92c19d31aa34df257edf9a26be05f95
+# Image codec libraries cross-built from Debian's source packages: package, pinned version, checksum of
+# its .dsc (which in turn pins every archive; apt checks the .dsc against the signed Sources index).
+IMAGE_LIBS=(
+  "libjpeg-turbo 1:2.1.5-2 d718ead0dfbcbc8523665c02a7f7152e31039ded641d022868722623bb3b486d"
+  "libpng1.6 1.6.39-2+deb12u5 7b86211030a34deb6b0a2cd7e1d9db0fe92443fd30cab537fb89b1e7f7c9f188"
+)
 
 # libodbcinst2:i386: the 32-bit SQLite driver loads it at run time to read a data source's settings,
 # and no 32-bit package depends on it.
 APT_PACKAGES=(
   wine wine64 wine32:i386 fonts-wine fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build googletest libboost-dev
-  libz-mingw-w64-dev libstb-dev
+  libz-mingw-w64-dev nasm dpkg-dev
   unixodbc libsqliteodbc libodbc2:i386 libsqliteodbc:i386 libodbcinst2:i386
   xvfb xauth python3 curl ca-certificates
   sqlite3 imagemagick poppler-utils qpdf libtiff-tools python3-zxing-cpp zint ghostscript
