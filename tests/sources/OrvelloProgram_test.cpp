@@ -99,8 +99,16 @@ TEST_F(ProgramTest, ASecondInstanceEndsWithMinusFiveWhileTheFirstGoesOn) {
   EXPECT_EQ(static_cast<DWORD>(-5), second.WaitForExit(kWait));
   EXPECT_EQ(STILL_ACTIVE, first.WaitForExit(0));
   EXPECT_TRUE(::IsWindowVisible(frame));
-  const std::string log = testing_support::ReadFileBytes(std::wstring(GetErrorLogPathName()));
-  const std::wstring text(reinterpret_cast<const wchar_t*>(log.data()), log.size() / sizeof(wchar_t));
+  // The frame shows before the first run writes its last start-up line: wait for the line.
+  auto logText = [] {
+    const std::string log = testing_support::ReadFileBytes(std::wstring(GetErrorLogPathName()));
+    return std::wstring(reinterpret_cast<const wchar_t*>(log.data()), log.size() / sizeof(wchar_t));
+  };
+  std::wstring text = logText();
+  for (DWORD waited = 0; text.find(L"CFolimarApp::InitInstance end") == std::wstring::npos && waited < kWait; waited += 50) {
+    ::Sleep(50);
+    text = logText();
+  }
   EXPECT_NE(std::wstring::npos, text.find(L"CFolimarApp::InitInstance end")) << "the first run's lines";
   EXPECT_NE(std::wstring::npos, text.find(L"VantryMutex already exists.")) << "the second run's line";
   ::PostMessageW(frame, WM_CLOSE, 0, 0);
