@@ -4,14 +4,15 @@ qpdf for the file structure, the form fields and the security, poppler for infor
 rendering.  Usage: check_pdfs.py <check> <samples folder> <test data folder>"""
 import json
 import os
-import subprocess
 import sys
 
 import numpy
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from host_check import expect, failures, run  # noqa: E402
+
 SAMPLES = sys.argv[2]
 DATA = sys.argv[3]
-failures = []
 
 USER, OWNER = "reader", "owner-secret"
 ENCRYPTED = {"secured40.pdf", "secured128.pdf"}
@@ -19,19 +20,6 @@ ENCRYPTED = {"secured40.pdf", "secured128.pdf"}
 
 def path(name):
     return os.path.join(SAMPLES, name)
-
-
-def run(*args, check=True):
-    result = subprocess.run(list(args), capture_output=True)
-    if check and result.returncode != 0:
-        raise SystemExit("%s failed (%d): %s" % (" ".join(args), result.returncode,
-                                                 result.stderr.decode(errors="replace")))
-    return result
-
-
-def expect(condition, message):
-    if not condition:
-        failures.append(message)
 
 
 def read_ppm(file):

@@ -7,31 +7,19 @@ Usage: check_document_pdf.py <check> <folder>"""
 import json
 import os
 import re
-import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from host_check import expect, failures, run  # noqa: E402
 
 CHECK, FOLDER = sys.argv[1], sys.argv[2]
 USER, OWNER = "user-pw", "the-owner-password-30-chars-ab"
 FIELD_VALUES = {"Name": "Ivan Petrov", "Total": "125.50", "Total_mirrored_0": "125.50", "City": "Lisbon"}
-failures = []
 
 
 def path(name):
     return os.path.join(FOLDER, name)
-
-
-def run(*args, check=True):
-    result = subprocess.run(list(args), capture_output=True)
-    if check and result.returncode != 0:
-        raise SystemExit("%s failed (%d): %s" % (" ".join(args), result.returncode,
-                                                 result.stderr.decode(errors="replace")))
-    return result
-
-
-def expect(condition, message):
-    if not condition:
-        failures.append(message)
 
 
 def qpdf_objects(pdf, *extra):
